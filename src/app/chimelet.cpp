@@ -1,0 +1,34 @@
+#include "app/errorreport.h"
+#include "app/frame.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/shell.h"
+#include "platform/termination.h"
+#include "platform/tray.h"
+
+#include <QIcon>
+
+int main(int argc, char** argv) {
+    ChimeletApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Chimelet"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Chimelet"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SystemClock clock;
+    QtDialogs dialogs;
+    DesktopShell shell;
+    SystemTrayIcon tray;
+    Platform platform;
+    platform.clock = &clock;
+    platform.dialogs = &dialogs;
+    platform.tray = &tray;
+    platform.shell = &shell;
+
+    ChimeletApplication::setreporter([&dialogs](const QString& text) { dialogs.infobox(text); });
+
+    Frame frame(platform, QCoreApplication::applicationDirPath());
+    if (frame.secondinstance()) return 0;
+    onterminationsignal([&frame] { shutdown(frame.globals()); });
+    frame.showmain();
+    return app.exec();
+}

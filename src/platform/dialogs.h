@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// A file dialog's set-up: Qt filter syntax, e.g. "Chimelet File (*.clt)".
+struct FileDialogSpec {
+    QString title;
+    QString filter;
+    QString folder;
+    bool confirmOverwrite = true;
+};
+
+// The program's message box and file dialogs.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Modal "Information" box with one OK button; returns when closed.
+    virtual void infobox(const QString& text) = 0;
+    // The chosen path, or nothing when cancelled.
+    virtual std::optional<QString> openfile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> savefile(const FileDialogSpec& spec) = 0;
+};
+
+class QtDialogs : public Dialogs {
+public:
+    void infobox(const QString& text) override;
+    std::optional<QString> openfile(const FileDialogSpec& spec) override;
+    std::optional<QString> savefile(const FileDialogSpec& spec) override;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+class Clock;
+class Dialogs;
+class TrayIcon;
+class Shell;
+
+// The operating-system services the program uses, one interface each. The program
+// gets the real ones; tests hand in fakes. Add new services at the end.
+struct Platform {
+    Clock* clock = nullptr;
+    Dialogs* dialogs = nullptr;
+    TrayIcon* tray = nullptr;
+    Shell* shell = nullptr;
+};

@@ -1,0 +1,6 @@
+#include "platform/shell.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+void DesktopShell::brow(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }

@@ -1,0 +1,103 @@
+#include "schedule/timetext.h"
+
+#include "platform/clock.h"
+
+QString secstotext(int32_t seconds, int32_t delta) {
+    int32_t t = seconds + delta;
+    QString out;
+    if (t > 3600) {
+        out += QString::number(t / 3600) + QLatin1Char('h');
+        t -= (t / 3600) * 3600;
+    }
+    if (t > 60) {
+        out += QString::number(t / 60) + QLatin1Char('m');
+        t -= (t / 60) * 60;
+    }
+    if (t > 0) out += QString::number(t) + QLatin1Char('s');
+    return out;
+}
+
+QString hmstotext(int32_t hours, int32_t minutes, int32_t seconds) {
+    const int64_t total = int64_t(hours) * 3600 + int64_t(minutes) * 60 + seconds;
+    if (total == 0) return QStringLiteral("0");
+    if (total < 0) return QString();
+    QString out;
+    if (hours > 0) out += QString::number(hours) + QLatin1Char('h');
+    if (minutes > 0) out += QString::number(minutes) + QLatin1Char('m');
+    if (seconds > 0) out += QString::number(seconds) + QLatin1Char('s');
+    return out;
+}
+
+namespace {
+QString padTwo(const QString& s) {
+    if (s.size() == 1) return QLatin1Char('0') + s;
+    if (s.size() == 2) return s;
+    return QString();
+}
+
+bool isInteger(QStringView s, int* value) {
+    if (s.isEmpty()) return false;
+    bool ok = false;
+    *value = s.toInt(&ok);
+    // A sign alone or blanks are not integers; toInt rejects them already.
+    return ok;
+}
+
+// The value of one part of a unit text; at most two digits are read.
+int partValue(const QString& text, QChar letter) {
+    const qsizetype p = text.indexOf(letter) + 1; // 1-based, 0 when absent
+    if (p == 0) return 0;
+    QStringView taken;
+    const qsizetype from = p <= 2 ? 0 : p - 3; // 0-based start of the two characters
+    QStringView two = QStringView(text).mid(from, 2);
+    int value = 0;
+    if (!two.contains(letter) && isInteger(two, &value)) return value;
+    if (p >= 2) {
+        taken = QStringView(text).mid(p - 2, 1);
+        if (isInteger(taken, &value)) return value;
+    }
+    return 0;
+}
+} // namespace
+
+QString clocktext(const QString& hours, const QString& minutes, const QString& seconds) {
+    return padTwo(hours) + QLatin1Char(':') + padTwo(minutes) + QLatin1Char(':') + padTwo(seconds);
+}
+
+int32_t secsnow(const Clock& clock) {
+    const QTime t = clock.now().time();
+    return t.second() + t.minute() * 60 + t.hour() * 3600;
+}
+
+QString countdownstep(const QString& text) {
+    const int h = partValue(text, QLatin1Char('h'));
+    const int m = partValue(text, QLatin1Char('m'));
+    const int s = partValue(text, QLatin1Char('s'));
+    return secstotext(h * 3600 + m * 60 + s, -1);
+}
+
+QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const Clock& clock) {
+    const int32_t total = totalSeconds(rec);
+    if (rec.Active == 1) {
+        if (isCountdown(rec)) return countdownstep(currentLeft);
+        int32_t d = total - secsnow(clock);
+        if (d < 0) d += 86400;
+        return secstotext(d, 0);
+    }
+    QString out;
+    if (isCountdown(rec)) {
+        out = secstotext(total, 0);
+    } else {
+        int32_t d = total - secsnow(clock);
+        if (d < 0) d += 86400;
+        out = secstotext(d, 0);
+    }
+    return out.isEmpty() ? QStringLiteral("-") : out;
+}
+
+QString currenttimetext(const Clock& clock) {
+    const QTime t = clock.now().time();
+    return QStringLiteral("     Current Time: ") + clocktext(t.toString(QStringLiteral("hh")),
+                                                           t.toString(QStringLiteral("mm")),
+                                                           t.toString(QStringLiteral("ss")));
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "schedule/rowtable.h"
+#include "store/workingdatabase.h"
+
+#include <QObject>
+#include <QString>
+
+class Clock;
+
+// The open list: working database, its rows and the counters that mirror them.
+// Everything the engine, the commands and the editor share lives here, so all of
+// them can run without a window.
+class Workspace : public QObject {
+    Q_OBJECT
+public:
+    explicit Workspace(const Clock& clock) : clock_(clock) {}
+
+    WorkingDatabase db;
+    RowTable rows;
+    int32_t recordcount = 0; // highest record index in use, mirrors the header
+    int32_t rowcount = 0;    // rows in the list
+    int32_t seqrow = -1;     // row of the running countdown in Sequential mode
+    uint8_t playmode = 0;    // 0 Lateral, 1 Sequential
+    int32_t lastpreview = 0; // record index shown in the preview, 0 for none
+    QString currentfile;     // the .clt file Save writes to; empty for an unnamed list
+
+    const Clock& clock() const { return clock_; }
+
+    // The unsaved-changes mark.
+    bool modified() const { return modified_; }
+    void markmodified();
+    void clearmodified();
+
+    // Rows from records.
+    NotificationRow rowfor(const TNotificationRecord& rec, int32_t index) const;
+    void addtolist(const TNotificationRecord& rec, int32_t index);
+    bool updatelist(int row, const TNotificationRecord& rec);
+    void rebuildlist(int32_t count);
+    void emptylist();
+
+    // Record commands shared by the engine and the editor.
+    void deletenotification(int32_t index);
+    void stopnotification(int32_t index);
+    // A new record at recordcount + 1, written at once; returns its index.
+    int32_t appendrecord(const TNotificationRecord& rec);
+
+signals:
+    void modifiedChanged(bool modified);
+
+private:
+    const Clock& clock_;
+    bool modified_ = false;
+};
+
+// "Active"/"Inactive", "Repeat"/"Run Once" and their icons, set together always.
+void setstate(RowTable& rows, int row, bool active);

@@ -1,0 +1,120 @@
+#include "store/notificationrecord.h"
+
+#include "store/shortstring.h"
+
+namespace {
+
+// Byte offsets of the file format; every one is binding.
+namespace off {
+constexpr std::size_t MessageText = 0;
+constexpr std::size_t DisplayText = 256;
+constexpr std::size_t TextDisplayType = 257;
+constexpr std::size_t FontName = 278;
+constexpr std::size_t FontSize = 300;
+constexpr std::size_t FontColor = 304;
+constexpr std::size_t FontItalic = 325;
+constexpr std::size_t FontBold = 326;
+constexpr std::size_t FontUnderline = 327;
+constexpr std::size_t ImageFile = 328;
+constexpr std::size_t DisplayImage = 584;
+constexpr std::size_t ImageDisplayType = 585;
+constexpr std::size_t WallpaperStyle = 626;
+constexpr std::size_t AudioFile = 635;
+constexpr std::size_t PlayAudio = 891;
+constexpr std::size_t TimerType = 892;
+constexpr std::size_t Hours = 916;
+constexpr std::size_t Minutes = 920;
+constexpr std::size_t Seconds = 924;
+constexpr std::size_t RepeatFlag = 928;
+constexpr std::size_t DisplayDuration = 932;
+constexpr std::size_t Fade = 936;
+constexpr std::size_t Deleted = 937;
+constexpr std::size_t Active = 938;
+constexpr std::size_t Reserved1 = 940;
+constexpr std::size_t Reserved2 = 944;
+constexpr std::size_t Reserved3 = 948;
+constexpr std::size_t RecordCount = 952;
+constexpr std::size_t Reserved4 = 956;
+} // namespace off
+
+} // namespace
+
+RecordBytes encodeNotification(const TNotificationRecord& r) {
+    RecordBytes raw{};
+    uint8_t* p = raw.data();
+    bytes::putShortString(p + off::MessageText, 255, r.MessageText);
+    p[off::DisplayText] = r.DisplayText;
+    bytes::putShortString(p + off::TextDisplayType, 20, r.TextDisplayType);
+    bytes::putShortString(p + off::FontName, 20, r.FontName);
+    bytes::putInt32(p + off::FontSize, r.FontSize);
+    bytes::putShortString(p + off::FontColor, 20, r.FontColor);
+    p[off::FontItalic] = r.FontItalic;
+    p[off::FontBold] = r.FontBold;
+    p[off::FontUnderline] = r.FontUnderline;
+    bytes::putShortString(p + off::ImageFile, 255, r.ImageFile);
+    p[off::DisplayImage] = r.DisplayImage;
+    bytes::putShortString(p + off::ImageDisplayType, 40, r.ImageDisplayType);
+    bytes::putShortString(p + off::WallpaperStyle, 8, r.WallpaperStyle);
+    bytes::putShortString(p + off::AudioFile, 255, r.AudioFile);
+    p[off::PlayAudio] = r.PlayAudio;
+    bytes::putShortString(p + off::TimerType, 20, r.TimerType);
+    bytes::putInt32(p + off::Hours, r.Hours);
+    bytes::putInt32(p + off::Minutes, r.Minutes);
+    bytes::putInt32(p + off::Seconds, r.Seconds);
+    p[off::RepeatFlag] = r.RepeatFlag;
+    bytes::putInt32(p + off::DisplayDuration, r.DisplayDuration);
+    p[off::Fade] = r.Fade;
+    p[off::Deleted] = r.Deleted;
+    p[off::Active] = r.Active;
+    bytes::putInt32(p + off::Reserved1, r.Reserved1);
+    bytes::putInt32(p + off::Reserved2, r.Reserved2);
+    bytes::putInt32(p + off::Reserved3, r.Reserved3);
+    bytes::putInt32(p + off::RecordCount, r.RecordCount);
+    bytes::putInt32(p + off::Reserved4, r.Reserved4);
+    return raw;
+}
+
+TNotificationRecord decodeNotification(const RecordBytes& raw) {
+    const uint8_t* p = raw.data();
+    TNotificationRecord r;
+    r.MessageText = bytes::getShortString(p + off::MessageText, 255);
+    r.DisplayText = p[off::DisplayText];
+    r.TextDisplayType = bytes::getShortString(p + off::TextDisplayType, 20);
+    r.FontName = bytes::getShortString(p + off::FontName, 20);
+    r.FontSize = bytes::getInt32(p + off::FontSize);
+    r.FontColor = bytes::getShortString(p + off::FontColor, 20);
+    r.FontItalic = p[off::FontItalic];
+    r.FontBold = p[off::FontBold];
+    r.FontUnderline = p[off::FontUnderline];
+    r.ImageFile = bytes::getShortString(p + off::ImageFile, 255);
+    r.DisplayImage = p[off::DisplayImage];
+    r.ImageDisplayType = bytes::getShortString(p + off::ImageDisplayType, 40);
+    r.WallpaperStyle = bytes::getShortString(p + off::WallpaperStyle, 8);
+    r.AudioFile = bytes::getShortString(p + off::AudioFile, 255);
+    r.PlayAudio = p[off::PlayAudio];
+    r.TimerType = bytes::getShortString(p + off::TimerType, 20);
+    r.Hours = bytes::getInt32(p + off::Hours);
+    r.Minutes = bytes::getInt32(p + off::Minutes);
+    r.Seconds = bytes::getInt32(p + off::Seconds);
+    r.RepeatFlag = p[off::RepeatFlag];
+    r.DisplayDuration = bytes::getInt32(p + off::DisplayDuration);
+    r.Fade = p[off::Fade];
+    r.Deleted = p[off::Deleted];
+    r.Active = p[off::Active];
+    r.Reserved1 = bytes::getInt32(p + off::Reserved1);
+    r.Reserved2 = bytes::getInt32(p + off::Reserved2);
+    r.Reserved3 = bytes::getInt32(p + off::Reserved3);
+    r.RecordCount = bytes::getInt32(p + off::RecordCount);
+    r.Reserved4 = bytes::getInt32(p + off::Reserved4);
+    return r;
+}
+
+ListHeader decodeHeader(const RecordBytes& raw) {
+    return ListHeader{raw[headerfield::Mode], bytes::getInt32(raw.data() + headerfield::RecordCount)};
+}
+
+RecordBytes newHeader() {
+    RecordBytes raw{};
+    bytes::putInt32(raw.data() + headerfield::Marker, -1);
+    return raw;
+}

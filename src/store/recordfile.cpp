@@ -1,0 +1,58 @@
+#include "store/recordfile.h"
+
+#include "store/ioerror.h"
+
+namespace {
+std::string describe(const QFile& f) {
+    return f.fileName().toStdString() + ": " + f.errorString().toStdString();
+}
+} // namespace
+
+RecordFile::RecordFile(std::size_t recordSize) : size_(recordSize) {}
+
+void RecordFile::open(const QString& path) {
+    close();
+    file_.setFileName(path);
+    if (!QFile::exists(path)) throw IoError("File not found: " + path.toStdString());
+    if (!file_.open(QIODevice::ReadWrite)) throw IoError("Cannot open " + describe(file_));
+}
+
+void RecordFile::create(const QString& path) {
+    close();
+    file_.setFileName(path);
+    if (!file_.open(QIODevice::ReadWrite | QIODevice::Truncate))
+        throw IoError("Cannot create " + describe(file_));
+}
+
+void RecordFile::close() {
+    if (file_.isOpen()) file_.close();
+}
+
+void RecordFile::seekTo(int64_t index, const char* action) {
+    if (!file_.isOpen())
+        throw IoError(std::string("Cannot ") + action + " record " + std::to_string(index) +
+                      ": file not open");
+    if (index < 0 || !file_.seek(index * static_cast<int64_t>(size_)))
+        throw IoError(std::string("Cannot ") + action + " record " + std::to_string(index) +
+                      " of " + describe(file_));
+}
+
+void RecordFile::read(int64_t index, uint8_t* into) {
+    seekTo(index, "read");
+    const auto got = file_.read(reinterpret_cast<char*>(into), static_cast<qint64>(size_));
+    if (got != static_cast<qint64>(size_))
+        throw IoError("Read beyond end of file: record " + std::to_string(index) + " of " +
+                      file_.fileName().toStdString() + " (" + std::to_string(recordsPresent()) +
+                      " records present)");
+}
+
+void RecordFile::write(int64_t index, const uint8_t* from) {
+    seekTo(index, "write");
+    const auto put = file_.write(reinterpret_cast<const char*>(from), static_cast<qint64>(size_));
+    if (put != static_cast<qint64>(size_) || !file_.flush())
+        throw IoError("Cannot write record " + std::to_string(index) + " of " + describe(file_));
+}
+
+int64_t RecordFile::recordsPresent() const {
+    return file_.isOpen() ? file_.size() / static_cast<int64_t>(size_) : 0;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QWidget>
+
+class TForm2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm2(QWidget* parent = nullptr);
+};

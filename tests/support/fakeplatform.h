@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "platform/shell.h"
+#include "platform/tray.h"
+
+#include <QStringList>
+
+#include <deque>
+
+// Recording fakes of the platform services.
+class FakeDialogs : public Dialogs {
+public:
+    QStringList messages;
+    std::deque<std::optional<QString>> openAnswers, saveAnswers;
+    QList<FileDialogSpec> asked;
+
+    void infobox(const QString& text) override { messages << text; }
+    std::optional<QString> openfile(const FileDialogSpec& spec) override {
+        asked << spec;
+        return next(openAnswers);
+    }
+    std::optional<QString> savefile(const FileDialogSpec& spec) override {
+        asked << spec;
+        return next(saveAnswers);
+    }
+
+private:
+    static std::optional<QString> next(std::deque<std::optional<QString>>& q) {
+        if (q.empty()) return std::nullopt;
+        auto v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+class FakeTray : public TrayIcon {
+public:
+    bool visible = false;
+    QStringList balloons; // every balloon shown, as "title|text|msecs"
+    int withdrawn = 0;
+    QMenu* menu = nullptr;
+
+    void show() override { visible = true; }
+    void hide() override { visible = false; }
+    bool isVisible() const override { return visible; }
+    void setmenu(QMenu* m) override { menu = m; }
+
+protected:
+    void popballoon(const QString& title, const QString& text, int msecs) override {
+        balloons << title + "|" + text + "|" + QString::number(msecs);
+    }
+    void withdrawballoon() override { ++withdrawn; }
+};
+
+class FakeShell : public Shell {
+public:
+    QStringList opened;
+    void brow(const QString& url) override { opened << url; }
+};
+
+// All fakes together, wired into a Platform.
+struct FakePlatform {
+    ManualClock clock;
+    FakeDialogs dialogs;
+    FakeTray tray;
+    FakeShell shell;
+
+    Platform platform() {
+        Platform p;
+        p.clock = &clock;
+        p.dialogs = &dialogs;
+        p.tray = &tray;
+        p.shell = &shell;
+        return p;
+    }
+};

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class Clock;
 
 // The open list: working database, its rows and the counters that mirror them.
@@ -26,6 +28,9 @@ public:
     QString currentfile;     // the .clt file Save writes to; empty for an unnamed list
 
     const Clock& clock() const { return clock_; }
+
+    // The program's message box, for the commands' messages. Set by the program frame.
+    std::function<void(const QString&)> infobox = [](const QString&) {};
 
     // The unsaved-changes mark.
     bool modified() const { return modified_; }

@@ -51,9 +51,9 @@ Frame::Frame(Platform platform, const QString& exeFolder)
 }
 
 Frame::~Frame() {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             g_->form2, g_->form3, g_->form4, g_->form5, g_->form6, g_->form7, g_->form8,
-             g_->form9, g_->form10, g_->form11})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{g_->form2, g_->form3, g_->form4, g_->form5, g_->form6,
+                                         g_->form7, g_->form8, g_->form9, g_->form10, g_->form11})
         delete w;
     delete g_->form1; // owns form12
 }

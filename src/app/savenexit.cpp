@@ -61,7 +61,9 @@ void TForm12::BitBtn1Click() {
     shutdown(g_);
 }
 
-void TForm12::exitfromaboutClick() { shutdown(g_); }
+void TForm12::exitfromaboutClick() {
+    shutdown(g_);
+}
 
 void TForm12::closeEvent(QCloseEvent* e) {
     e->ignore();

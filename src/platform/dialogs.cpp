@@ -11,9 +11,9 @@ void QtDialogs::infobox(const QString& text) {
 }
 
 std::optional<QString> QtDialogs::openfile(const FileDialogSpec& spec) {
-    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), spec.title,
-                                                      spec.folder, spec.filter, nullptr,
-                                                      QFileDialog::ReadOnly);
+    const QString path =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), spec.title, spec.folder,
+                                     spec.filter, nullptr, QFileDialog::ReadOnly);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }

@@ -3,4 +3,6 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-void DesktopShell::brow(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void DesktopShell::brow(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}

@@ -8,7 +8,9 @@
 SingleInstance::SingleInstance(const QString& lockName, const QString& messageName)
     : lockName_(lockName), messageName_(messageName) {}
 
-SingleInstance::~SingleInstance() { delete server_; }
+SingleInstance::~SingleInstance() {
+    delete server_;
+}
 
 QString SingleInstance::runtimeFolder() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -16,7 +18,9 @@ QString SingleInstance::runtimeFolder() {
     return dir;
 }
 
-QString SingleInstance::messagePath() const { return runtimeFolder() + QLatin1Char('/') + messageName_; }
+QString SingleInstance::messagePath() const {
+    return runtimeFolder() + QLatin1Char('/') + messageName_;
+}
 
 bool SingleInstance::acquire() {
     lock_ = std::make_unique<QLockFile>(runtimeFolder() + QLatin1Char('/') + lockName_ + ".lock");

@@ -10,7 +10,8 @@ void TrayIcon::setballoontext(const QString& text) {
 }
 
 void TrayIcon::showballoon() {
-    if (!balloon_.isEmpty()) popballoon(QString::fromLatin1(kBalloonTitle), balloon_, kBalloonMsecs);
+    if (!balloon_.isEmpty())
+        popballoon(QString::fromLatin1(kBalloonTitle), balloon_, kBalloonMsecs);
 }
 
 SystemTrayIcon::SystemTrayIcon(QObject* parent) : icon_(new QSystemTrayIcon(this)) {
@@ -27,9 +28,15 @@ void SystemTrayIcon::show() {
     icon_->setIcon(QApplication::windowIcon());
     icon_->show();
 }
-void SystemTrayIcon::hide() { icon_->hide(); }
-bool SystemTrayIcon::isVisible() const { return icon_->isVisible(); }
-void SystemTrayIcon::setmenu(QMenu* menu) { icon_->setContextMenu(menu); }
+void SystemTrayIcon::hide() {
+    icon_->hide();
+}
+bool SystemTrayIcon::isVisible() const {
+    return icon_->isVisible();
+}
+void SystemTrayIcon::setmenu(QMenu* menu) {
+    icon_->setContextMenu(menu);
+}
 
 void SystemTrayIcon::popballoon(const QString& title, const QString& text, int msecs) {
     icon_->showMessage(title, text, QSystemTrayIcon::Information, msecs);

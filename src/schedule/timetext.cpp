@@ -98,6 +98,6 @@ QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, con
 QString currenttimetext(const Clock& clock) {
     const QTime t = clock.now().time();
     return QStringLiteral("     Current Time: ") + clocktext(t.toString(QStringLiteral("hh")),
-                                                           t.toString(QStringLiteral("mm")),
-                                                           t.toString(QStringLiteral("ss")));
+                                                             t.toString(QStringLiteral("mm")),
+                                                             t.toString(QStringLiteral("ss")));
 }

@@ -4,16 +4,26 @@
 
 const std::vector<NamedColor>& colornames() {
     static const std::vector<NamedColor> table = {
-        {"clBlack", {0, 0, 0}},         {"clMaroon", {128, 0, 0}},
-        {"clGreen", {0, 128, 0}},       {"clOlive", {128, 128, 0}},
-        {"clNavy", {0, 0, 128}},        {"clPurple", {128, 0, 128}},
-        {"clTeal", {0, 128, 128}},      {"clGray", {128, 128, 128}},
-        {"clSilver", {192, 192, 192}},  {"clRed", {255, 0, 0}},
-        {"clLime", {0, 255, 0}},        {"clYellow", {255, 255, 0}},
-        {"clBlue", {0, 0, 255}},        {"clFuchsia", {255, 0, 255}},
-        {"clAqua", {0, 255, 255}},      {"clWhite", {255, 255, 255}},
-        {"clMoneyGreen", {192, 220, 192}}, {"clSkyBlue", {166, 202, 240}},
-        {"clCream", {255, 251, 240}},   {"clMedGray", {160, 160, 164}},
+        {"clBlack", {0, 0, 0}},
+        {"clMaroon", {128, 0, 0}},
+        {"clGreen", {0, 128, 0}},
+        {"clOlive", {128, 128, 0}},
+        {"clNavy", {0, 0, 128}},
+        {"clPurple", {128, 0, 128}},
+        {"clTeal", {0, 128, 128}},
+        {"clGray", {128, 128, 128}},
+        {"clSilver", {192, 192, 192}},
+        {"clRed", {255, 0, 0}},
+        {"clLime", {0, 255, 0}},
+        {"clYellow", {255, 255, 0}},
+        {"clBlue", {0, 0, 255}},
+        {"clFuchsia", {255, 0, 255}},
+        {"clAqua", {0, 255, 255}},
+        {"clWhite", {255, 255, 255}},
+        {"clMoneyGreen", {192, 220, 192}},
+        {"clSkyBlue", {166, 202, 240}},
+        {"clCream", {255, 251, 240}},
+        {"clMedGray", {160, 160, 164}},
     };
     return table;
 }

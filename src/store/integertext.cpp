@@ -4,8 +4,10 @@
 
 std::optional<int32_t> parseinteger(const std::string& text) {
     std::size_t i = 0, end = text.size();
-    while (i < end && text[i] == ' ') ++i;
-    while (end > i && text[end - 1] == ' ') --end;
+    while (i < end && text[i] == ' ')
+        ++i;
+    while (end > i && text[end - 1] == ' ')
+        --end;
     bool negative = false;
     if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int base = 10;

@@ -110,7 +110,8 @@ TNotificationRecord decodeNotification(const RecordBytes& raw) {
 }
 
 ListHeader decodeHeader(const RecordBytes& raw) {
-    return ListHeader{raw[headerfield::Mode], bytes::getInt32(raw.data() + headerfield::RecordCount)};
+    return ListHeader{raw[headerfield::Mode],
+                      bytes::getInt32(raw.data() + headerfield::RecordCount)};
 }
 
 RecordBytes newHeader() {

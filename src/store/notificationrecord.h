@@ -82,4 +82,6 @@ inline constexpr const char* Tile = "Tile";
 inline int32_t totalSeconds(const TNotificationRecord& r) {
     return r.Hours * 3600 + r.Minutes * 60 + r.Seconds;
 }
-inline bool isCountdown(const TNotificationRecord& r) { return r.TimerType == codes::Countdown; }
+inline bool isCountdown(const TNotificationRecord& r) {
+    return r.TimerType == codes::Countdown;
+}

@@ -44,7 +44,8 @@ bool SettingsStore::opensettings(const QString& path) {
             file_.open(path);
         } else {
             file_.create(path);
-            for (int i = 0; i < kBlankRecords; ++i) writesetting(TSettingsRecord{}, i);
+            for (int i = 0; i < kBlankRecords; ++i)
+                writesetting(TSettingsRecord{}, i);
         }
         const TSettingsRecord first = readsetting(0);
         startMinimized_ = first.Value != 0;

@@ -7,23 +7,27 @@ namespace bytes {
 
 void putInt32(uint8_t* at, int32_t value) {
     const auto u = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(u >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<uint8_t>(u >> (8 * i));
 }
 
 int32_t getInt32(const uint8_t* at) {
     uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) u |= static_cast<uint32_t>(at[i]) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        u |= static_cast<uint32_t>(at[i]) << (8 * i);
     return static_cast<int32_t>(u);
 }
 
 void putInt64(uint8_t* at, int64_t value) {
     const auto u = static_cast<uint64_t>(value);
-    for (int i = 0; i < 8; ++i) at[i] = static_cast<uint8_t>(u >> (8 * i));
+    for (int i = 0; i < 8; ++i)
+        at[i] = static_cast<uint8_t>(u >> (8 * i));
 }
 
 int64_t getInt64(const uint8_t* at) {
     uint64_t u = 0;
-    for (int i = 0; i < 8; ++i) u |= static_cast<uint64_t>(at[i]) << (8 * i);
+    for (int i = 0; i < 8; ++i)
+        u |= static_cast<uint64_t>(at[i]) << (8 * i);
     return static_cast<int64_t>(u);
 }
 

@@ -13,7 +13,9 @@ void WorkingDatabase::createdatabase() {
     writeRaw(newHeader(), 0);
 }
 
-void WorkingDatabase::reopen() { file_.open(path_); }
+void WorkingDatabase::reopen() {
+    file_.open(path_);
+}
 
 RecordBytes WorkingDatabase::readRaw(int32_t index) {
     RecordBytes raw;
@@ -33,7 +35,9 @@ void WorkingDatabase::writenotification(const TNotificationRecord& rec, int32_t 
     writeRaw(encodeNotification(rec), index);
 }
 
-ListHeader WorkingDatabase::readheader() { return decodeHeader(readRaw(0)); }
+ListHeader WorkingDatabase::readheader() {
+    return decodeHeader(readRaw(0));
+}
 
 void WorkingDatabase::setrecordcount(int32_t count) {
     RecordBytes raw = readRaw(0);

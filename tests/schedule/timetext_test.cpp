@@ -1,0 +1,86 @@
+#include "platform/clock.h"
+#include "schedule/timetext.h"
+
+#include <gtest/gtest.h>
+
+TEST(TimeText, UnitTextsKeepTheirStrictForms) {
+    const std::pair<int, const char*> table[] = {
+        {3600, "60m"},        {60, "60s"},   {3660, "1h60s"}, {3661, "1h1m1s"}, {7200, "2h"},
+        {86399, "23h59m59s"}, {90, "1m30s"}, {0, ""},         {-5, ""},         {1, "1s"}};
+    for (auto [t, text] : table)
+        EXPECT_EQ(secstotext(t, 0), QString(text)) << t;
+    EXPECT_EQ(secstotext(3601, -1), "60m");
+}
+
+TEST(TimeText, CountdownStepReadsWhatSecstotextWrites) {
+    EXPECT_EQ(countdownstep("60m"), "59m59s");
+    EXPECT_EQ(countdownstep("1h60s"), "1h59s");
+    EXPECT_EQ(countdownstep("1h5m"), "1h4m59s");
+    EXPECT_EQ(countdownstep("2s"), "1s");
+    EXPECT_EQ(countdownstep("1s"), "");
+    EXPECT_EQ(countdownstep("-"), "");
+    EXPECT_EQ(countdownstep(""), "");
+    // Walking a whole countdown down through the pair never loses or repeats a second.
+    for (int start : {3661, 7200, 86399, 3600, 61}) {
+        QString left = secstotext(start, 0);
+        int steps = 0;
+        while (!left.isEmpty() && steps < 100000) {
+            left = countdownstep(left);
+            ++steps;
+        }
+        EXPECT_EQ(steps, start) << start;
+    }
+}
+
+TEST(TimeText, ProgrammedTimeTexts) {
+    EXPECT_EQ(hmstotext(0, 0, 0), "0");
+    EXPECT_EQ(hmstotext(0, 90, 0), "90m");
+    EXPECT_EQ(hmstotext(1, 0, 5), "1h5s");
+    EXPECT_EQ(hmstotext(0, -1, 0), "");
+    EXPECT_EQ(clocktext("7", "0", "59"), "07:00:59");
+    EXPECT_EQ(clocktext("12", "30", "00"), "12:30:00");
+    EXPECT_EQ(clocktext("100", "0", "0"), ":00:00");
+    EXPECT_EQ(clocktext("", "5", "5"), ":05:05");
+}
+
+TEST(TimeText, LeftTextAroundACertainTime) {
+    ManualClock clock;
+    TNotificationRecord r;
+    r.TimerType = "Certain time";
+    r.Hours = 8;
+    clock.set(QTime(8, 0, 1));
+    EXPECT_EQ(lefttext(r, "", clock), "23h59m59s");
+    clock.set(QTime(7, 59, 59));
+    EXPECT_EQ(lefttext(r, "", clock), "1s");
+    clock.set(QTime(8, 0, 0));
+    EXPECT_EQ(lefttext(r, "", clock), "-"); // inactive
+    r.Active = 1;
+    EXPECT_EQ(lefttext(r, "", clock), ""); // due
+    // Just before midnight a morning time is hours away, not negative.
+    r.Hours = 0;
+    r.Minutes = 0;
+    r.Seconds = 30;
+    clock.set(QTime(23, 59, 50));
+    EXPECT_EQ(lefttext(r, "", clock), "40s");
+    EXPECT_EQ(secsnow(clock), 86390);
+}
+
+TEST(TimeText, LeftTextOfCountdowns) {
+    ManualClock clock;
+    TNotificationRecord r;
+    r.TimerType = "Countdown";
+    EXPECT_EQ(lefttext(r, "", clock), "-"); // zero length
+    r.Minutes = 1;
+    EXPECT_EQ(lefttext(r, "", clock), "60s");
+    r.Active = 1;
+    EXPECT_EQ(lefttext(r, "4m10s", clock), "4m9s"); // steps the row's text, not the record
+    r.TimerType = "countdown";                      // anything else is a certain time
+    clock.set(QTime(0, 0, 0));
+    EXPECT_EQ(lefttext(r, "4m10s", clock), "60s");
+}
+
+TEST(TimeText, StatusBarClock) {
+    ManualClock clock;
+    clock.set(QTime(9, 5, 0));
+    EXPECT_EQ(currenttimetext(clock), "     Current Time: 09:05:00");
+}

@@ -1,0 +1,213 @@
+#include "store/ioerror.h"
+#include "store/notificationrecord.h"
+#include "store/workingdatabase.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+int32_t le32(const RecordBytes& raw, std::size_t at) {
+    return int32_t(uint32_t(raw[at]) | uint32_t(raw[at + 1]) << 8 | uint32_t(raw[at + 2]) << 16 |
+                   uint32_t(raw[at + 3]) << 24);
+}
+
+std::string shortAt(const RecordBytes& raw, std::size_t at) {
+    return std::string(reinterpret_cast<const char*>(&raw[at + 1]), raw[at]);
+}
+
+TNotificationRecord everyFieldDistinct() {
+    TNotificationRecord r;
+    r.MessageText = "Tea is ready";
+    r.DisplayText = 1;
+    r.TextDisplayType = "Balloon & Overlay";
+    r.FontName = "DejaVu Sans";
+    r.FontSize = 68;
+    r.FontColor = "clRed";
+    r.FontItalic = 1;
+    r.FontBold = 0;
+    r.FontUnderline = 1;
+    r.ImageFile = "/home/u/pic.jpg";
+    r.DisplayImage = 1;
+    r.ImageDisplayType = "Desktop Overlay (Small Window)";
+    r.WallpaperStyle = "Stretch";
+    r.AudioFile = "/home/u/ding.wav";
+    r.PlayAudio = 1;
+    r.TimerType = "Countdown";
+    r.Hours = 1;
+    r.Minutes = 2;
+    r.Seconds = 3;
+    r.RepeatFlag = 1;
+    r.DisplayDuration = 5;
+    r.Fade = 1;
+    r.Deleted = 0;
+    r.Active = 1;
+    r.Reserved1 = 0x11223344;
+    r.Reserved2 = -2;
+    r.Reserved3 = 7;
+    r.RecordCount = 9;
+    r.Reserved4 = -100000;
+    return r;
+}
+
+} // namespace
+
+TEST(NotificationRecord, EveryFieldSitsAtItsOffset) {
+    const TNotificationRecord r = everyFieldDistinct();
+    const RecordBytes raw = encodeNotification(r);
+    EXPECT_EQ(shortAt(raw, 0), "Tea is ready");
+    EXPECT_EQ(raw[256], 1);
+    EXPECT_EQ(shortAt(raw, 257), "Balloon & Overlay");
+    EXPECT_EQ(shortAt(raw, 278), "DejaVu Sans");
+    EXPECT_EQ(raw[299], 0);
+    EXPECT_EQ(le32(raw, 300), 68);
+    EXPECT_EQ(shortAt(raw, 304), "clRed");
+    EXPECT_EQ(raw[325], 1);
+    EXPECT_EQ(raw[326], 0);
+    EXPECT_EQ(raw[327], 1);
+    EXPECT_EQ(shortAt(raw, 328), "/home/u/pic.jpg");
+    EXPECT_EQ(raw[584], 1);
+    EXPECT_EQ(shortAt(raw, 585), "Desktop Overlay (Small Window)");
+    EXPECT_EQ(shortAt(raw, 626), "Stretch");
+    EXPECT_EQ(shortAt(raw, 635), "/home/u/ding.wav");
+    EXPECT_EQ(raw[891], 1);
+    EXPECT_EQ(shortAt(raw, 892), "Countdown");
+    EXPECT_EQ(le32(raw, 916), 1);
+    EXPECT_EQ(le32(raw, 920), 2);
+    EXPECT_EQ(le32(raw, 924), 3);
+    EXPECT_EQ(raw[928], 1);
+    EXPECT_EQ(le32(raw, 932), 5);
+    EXPECT_EQ(raw[936], 1);
+    EXPECT_EQ(raw[937], 0);
+    EXPECT_EQ(raw[938], 1);
+    EXPECT_EQ(raw[939], 0);
+    EXPECT_EQ(le32(raw, 940), 0x11223344);
+    EXPECT_EQ(raw[940], 0x44); // little-endian
+    EXPECT_EQ(le32(raw, 944), -2);
+    EXPECT_EQ(le32(raw, 948), 7);
+    EXPECT_EQ(le32(raw, 952), 9);
+    EXPECT_EQ(le32(raw, 956), -100000);
+    // Pads and bytes after the strings are written as 0.
+    for (std::size_t i : {913u, 914u, 915u, 929u, 930u, 931u})
+        EXPECT_EQ(raw[i], 0) << i;
+    EXPECT_EQ(raw[1 + 12], 0);
+    EXPECT_EQ(decodeNotification(raw), r);
+}
+
+TEST(NotificationRecord, StringsAtTheirLimitsAndBeyond) {
+    TNotificationRecord r;
+    r.MessageText = std::string(255, 'm');
+    r.TextDisplayType = std::string(20, 't');
+    r.ImageDisplayType = std::string(40, 'i');
+    r.WallpaperStyle = std::string(8, 'w');
+    r.FontName = "An Extremely Long Font Face Name";
+    const TNotificationRecord back = decodeNotification(encodeNotification(r));
+    EXPECT_EQ(back.MessageText, r.MessageText);
+    EXPECT_EQ(back.TextDisplayType, r.TextDisplayType);
+    EXPECT_EQ(back.ImageDisplayType, r.ImageDisplayType);
+    EXPECT_EQ(back.WallpaperStyle, r.WallpaperStyle);
+    EXPECT_EQ(back.FontName, "An Extremely Long Fo"); // cut to 20
+    // A longer value never spills into the next field.
+    r.WallpaperStyle = "StretchAndMore";
+    const RecordBytes raw = encodeNotification(r);
+    EXPECT_EQ(raw[626], 8);
+    EXPECT_EQ(raw[635], 0); // AudioFile length untouched
+}
+
+TEST(NotificationRecord, OverlongLengthByteReadsTheFieldOnly) {
+    TNotificationRecord r;
+    r.WallpaperStyle = "Tile";
+    r.AudioFile = "/x.wav";
+    RecordBytes raw = encodeNotification(r);
+    raw[626] = 200; // claims 200 characters in an 8-character field
+    std::memcpy(&raw[627], "ABCDEFGH", 8);
+    const TNotificationRecord back = decodeNotification(raw);
+    EXPECT_EQ(back.WallpaperStyle, "ABCDEFGH");
+    EXPECT_EQ(back.AudioFile, "/x.wav");
+}
+
+TEST(NotificationRecord, HeaderView) {
+    const RecordBytes fresh = newHeader();
+    EXPECT_EQ(le32(fresh, 300), -1);
+    EXPECT_EQ(decodeHeader(fresh).Mode, 0);
+    EXPECT_EQ(decodeHeader(fresh).RecordCount, 0);
+    for (std::size_t i = 0; i < fresh.size(); ++i) {
+        if (i < 300 || i >= 304) EXPECT_EQ(fresh[i], 0) << i;
+    }
+}
+
+class WorkingDatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.setPath(dir.filePath("chdb.res"));
+        db.createdatabase();
+    }
+    QByteArray fileBytes() {
+        QFile f(dir.filePath("chdb.res"));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    QTemporaryDir dir;
+    WorkingDatabase db;
+};
+
+TEST_F(WorkingDatabaseTest, NewDatabaseIsOneHeader) {
+    const QByteArray bytes = fileBytes();
+    ASSERT_EQ(bytes.size(), 960);
+    EXPECT_EQ(uint8_t(bytes[256]), 0);
+    EXPECT_EQ(bytes.mid(300, 4), QByteArray("\xff\xff\xff\xff", 4));
+    EXPECT_EQ(bytes.mid(952, 4), QByteArray(4, '\0'));
+}
+
+TEST_F(WorkingDatabaseTest, CreateDiscardsAnOldFile) {
+    db.setrecordcount(5);
+    db.writenotification(everyFieldDistinct(), 1);
+    db.createdatabase();
+    EXPECT_EQ(fileBytes().size(), 960);
+    EXPECT_EQ(db.readheader().RecordCount, 0);
+}
+
+TEST_F(WorkingDatabaseTest, HeaderUpdatesKeepOtherBytes) {
+    db.setmodebyte(1);
+    db.setrecordcount(3);
+    QByteArray bytes = fileBytes();
+    EXPECT_EQ(uint8_t(bytes[256]), 1);
+    EXPECT_EQ(bytes.mid(952, 4), QByteArray("\x03\0\0\0", 4));
+    EXPECT_EQ(bytes.mid(300, 4), QByteArray("\xff\xff\xff\xff", 4));
+    db.setmodebyte(0);
+    EXPECT_EQ(db.readheader().RecordCount, 3);
+    EXPECT_EQ(db.readheader().Mode, 0);
+}
+
+TEST_F(WorkingDatabaseTest, RecordsAreAddressedByIndex) {
+    TNotificationRecord a = everyFieldDistinct(), b = everyFieldDistinct();
+    b.MessageText = "second";
+    db.writenotification(a, 1);
+    db.writenotification(b, 2);
+    db.setrecordcount(2);
+    EXPECT_EQ(fileBytes().size(), 3 * 960);
+    EXPECT_EQ(db.readnotification(2).MessageText, "second");
+    EXPECT_EQ(db.readnotification(1), a);
+    EXPECT_EQ(fileBytes().mid(960 * 2 + 1, 6), QByteArray("second"));
+}
+
+TEST_F(WorkingDatabaseTest, ReadingBeyondTheEndRaises) {
+    db.writenotification(everyFieldDistinct(), 1);
+    try {
+        db.readnotification(2);
+        FAIL() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find("beyond end of file"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(db.readnotification(-1), IoError);
+}
+
+TEST_F(WorkingDatabaseTest, ClosedDatabaseRaisesAndReopenKeepsContents) {
+    db.writenotification(everyFieldDistinct(), 1);
+    db.close();
+    EXPECT_THROW(db.readnotification(1), IoError);
+    EXPECT_THROW(db.writenotification(TNotificationRecord{}, 1), IoError);
+    db.reopen();
+    EXPECT_EQ(db.readnotification(1).MessageText, "Tea is ready");
+}

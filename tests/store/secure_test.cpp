@@ -1,0 +1,89 @@
+#include "store/secure.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+} // namespace
+
+TEST(SettingsRecord, Layout) {
+    TSettingsRecord r{"C:x", 0x0102030405060708LL, 1};
+    const auto raw = encodeSettings(r);
+    EXPECT_EQ(raw[0], 3);
+    EXPECT_EQ(raw[1], 'C');
+    EXPECT_EQ(raw[256], 0x08);
+    EXPECT_EQ(raw[263], 0x01);
+    EXPECT_EQ(raw[264], 1);
+    for (int i = 265; i < 272; ++i)
+        EXPECT_EQ(raw[i], 0);
+    EXPECT_EQ(decodeSettings(raw.data()), r);
+    TSettingsRecord negative{"", -1, 0};
+    EXPECT_EQ(decodeSettings(encodeSettings(negative).data()).Value, -1);
+}
+
+TEST(ShiftText, ShiftsAndWrapsAtTheEnds) {
+    EXPECT_EQ(shifttext("abc", 1), "bcd");
+    EXPECT_EQ(shifttext("bcd", -1), "abc");
+    EXPECT_EQ(shifttext(std::string(1, '\xff'), 1), std::string(1, '\0'));
+    EXPECT_EQ(shifttext(std::string(1, '\0'), -1), std::string(1, '\xff'));
+    EXPECT_EQ(shifttext(std::string(1, char(250)), 10), std::string(1, '\0')); // saturates
+    EXPECT_EQ(shifttext("", 1), "");
+    std::string all;
+    for (int i = 0; i < 256; ++i)
+        all.push_back(char(i));
+    EXPECT_EQ(shifttext(shifttext(all, 1), -1), all);
+}
+
+TEST(SettingsStore, FirstStartCreatesFourBlankRecords) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chsb.rez");
+    SettingsStore s;
+    ASSERT_TRUE(s.opensettings(path));
+    EXPECT_FALSE(s.startminimized());
+    EXPECT_EQ(s.defaultfile(), "");
+    s.close();
+    const QByteArray bytes = readAll(path);
+    EXPECT_EQ(bytes.size(), 4 * 272);
+    EXPECT_EQ(bytes, QByteArray(4 * 272, '\0'));
+}
+
+TEST(SettingsStore, ReadsStartupSettingsAndLeavesLongerStoresAlone) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chsb.rez");
+    {
+        SettingsStore s;
+        ASSERT_TRUE(s.opensettings(path));
+        s.writesetting(TSettingsRecord{SettingsStore::storedText("/home/u/list.clt"), 2, 1}, 0);
+        s.writesetting(TSettingsRecord{"extra", 9, 1}, 5); // six records now
+        s.close();
+    }
+    const QByteArray before = readAll(path);
+    ASSERT_EQ(before.size(), 6 * 272);
+    EXPECT_EQ(before.mid(1, 5), QByteArray("0ipnf")); // "/home" shifted by +1
+    SettingsStore s;
+    ASSERT_TRUE(s.opensettings(path));
+    EXPECT_TRUE(s.startminimized()); // any value but 0
+    EXPECT_EQ(s.defaultfile(), "/home/u/list.clt");
+    EXPECT_EQ(s.readsetting(5).Text, "extra");
+    s.close();
+    EXPECT_EQ(readAll(path), before);
+}
+
+TEST(SettingsStore, UnusableStoresFail) {
+    QTemporaryDir dir;
+    const QString empty = dir.filePath("empty.rez");
+    QFile f(empty);
+    f.open(QIODevice::WriteOnly);
+    f.close();
+    SettingsStore s;
+    EXPECT_FALSE(s.opensettings(empty));
+    EXPECT_EQ(QFile(empty).size(), 0); // never laid out again
+    SettingsStore t;
+    EXPECT_FALSE(t.opensettings(dir.filePath("no/such/folder/chsb.rez")));
+}

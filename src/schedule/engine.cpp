@@ -1,0 +1,227 @@
+#include "schedule/engine.h"
+
+#include "platform/clock.h"
+#include "schedule/notificationsink.h"
+#include "schedule/timetext.h"
+#include "schedule/workspace.h"
+
+#include <utility>
+
+namespace {
+constexpr int kDaySecs = 86400;
+
+qint64 epochsecond(const QDateTime& t) {
+    const qint64 ms = t.toMSecsSinceEpoch();
+    return ms / 1000 - (ms % 1000 < 0 ? 1 : 0);
+}
+
+int secondofday(const QDateTime& t) {
+    const QTime tod = t.time();
+    return tod.hour() * 3600 + tod.minute() * 60 + tod.second();
+}
+} // namespace
+
+Engine::Engine(Workspace& ws, NotificationSink& sink, ListHooks& hooks)
+    : ws_(ws), sink_(sink), hooks_(hooks) {}
+
+int Engine::duewindow(const QDateTime& now) const {
+    if (!lasttick_.isValid()) return 1;
+    const qint64 gap = epochsecond(now) - epochsecond(lasttick_);
+    if (gap == 0) return 0;
+    if (gap < 0 || gap > kLateWindowSecs) return 1;
+    // The seconds of the day in between; a jump of the local clock (daylight
+    // saving) makes them disagree with the real gap, and then only the exact
+    // second counts.
+    const int advance =
+        ((secondofday(now) - secondofday(lasttick_)) % kDaySecs + kDaySecs) % kDaySecs;
+    if (advance < 1 || advance > kLateWindowSecs) return 1;
+    return advance;
+}
+
+bool Engine::certaindue(int32_t total) const {
+    // A time of day outside the day never comes round.
+    if (total >= kDaySecs || total <= -kDaySecs) return false;
+    const int since = ((secondofday(now_) - total) % kDaySecs + kDaySecs) % kDaySecs;
+    return since < window_;
+}
+
+void Engine::tick() {
+    if (ticking_) {
+        tickpending_ = true;
+        return;
+    }
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    };
+    do {
+        tickpending_ = false;
+        Running running(ticking_);
+        now_ = ws_.clock().now();
+        window_ = duewindow(now_);
+        lasttick_ = now_;
+        hooks_.clockpanel(currenttimetext(ManualClock(now_)));
+        for (int row = 0; row < ws_.rowcount; ++row) {
+            const int32_t index = ws_.rows.recordindex(row);
+            if (index >= 0) tickrow(row, index);
+        }
+    } while (tickpending_);
+}
+
+void Engine::tickrow(int row, int32_t index) {
+    if (!ticking_) {
+        now_ = ws_.clock().now();
+        window_ = 1;
+    }
+    TNotificationRecord rec = ws_.db.readnotification(index);
+    if (rec.Deleted != 0 || rec.Active != 1) return;
+    const bool countdown = isCountdown(rec);
+    // Sequential mode holds back every countdown but the one whose turn it is.
+    if (ws_.playmode != 0 && countdown && row != ws_.seqrow) return;
+
+    // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
+    const ManualClock moment(now_);
+    const QString left = lefttext(rec, ws_.rows.subitem(row, rowpart::Left), moment);
+    const bool due = countdown ? left.isEmpty() : certaindue(totalSeconds(rec));
+    if (!due) {
+        // An empty text here is a certain time whose second this tick has seen already.
+        if (!left.isEmpty()) ws_.rows.setsubitem(row, rowpart::Left, left);
+        return;
+    }
+    fire(row, index, std::move(rec));
+}
+
+void Engine::fire(int row, int32_t index, TNotificationRecord rec) {
+    if (rec.RepeatFlag == 1) {
+        TNotificationRecord idle = rec;
+        idle.Active = 0;
+        ws_.rows.setsubitem(row, rowpart::Left, lefttext(idle, QString(), ManualClock(now_)));
+    } else {
+        ws_.rows.setsubitem(row, rowpart::Left, QStringLiteral("-"));
+        setstate(ws_.rows, row, false);
+        rec.Active = 0;
+        ws_.db.writenotification(rec, index);
+    }
+    if (ws_.playmode == 1) ws_.seqrow = nextsequential();
+    sink_.shownotification(rec);
+}
+
+int Engine::nextsequential() const {
+    const RowTable& rows = ws_.rows;
+    auto takesturn = [&rows](int r) {
+        return rows.exists(r) && rows.subitem(r, rowpart::TimerType) == codes::Countdown &&
+               rows.subitem(r, rowpart::State) == QLatin1String("Active");
+    };
+    for (int r = ws_.seqrow + 1; r < ws_.rowcount; ++r)
+        if (takesturn(r)) return r;
+    if (ws_.seqrow >= 0) {
+        // The current row comes last, so a lone countdown follows itself.
+        for (int r = 0; r <= ws_.seqrow && r < rows.size(); ++r)
+            if (takesturn(r)) return r;
+    }
+    return -1;
+}
+
+void Engine::restartsequence() {
+    if (ws_.playmode == 1 && ws_.seqrow == -1) ws_.seqrow = nextsequential();
+}
+
+void Engine::edit(int row) {
+    const int32_t index = ws_.rows.recordindex(row);
+    if (index < 0) {
+        ws_.infobox(QString::fromLatin1(kSelectOrCreateMessage));
+        return;
+    }
+    if (row == ws_.seqrow) ws_.seqrow = nextsequential();
+    ws_.stopnotification(index);
+    setstate(ws_.rows, row, false);
+    hooks_.editnotification(index, row);
+}
+
+void Engine::remove(int row) {
+    const int32_t index = ws_.rows.recordindex(row);
+    if (index < 0) {
+        ws_.infobox(QString::fromLatin1(kSelectMessage));
+        return;
+    }
+    ws_.deletenotification(index);
+    ws_.rows.remove(row);
+    // The turn stays with its countdown as the rows below move up; when the
+    // countdown itself goes, the next one in line takes it.
+    if (ws_.seqrow > row) {
+        --ws_.seqrow;
+    } else if (ws_.seqrow == row) {
+        ws_.seqrow = row - 1;
+        ws_.seqrow = nextsequential();
+    }
+}
+
+void Engine::stop(int row) {
+    const int32_t index = ws_.rows.recordindex(row);
+    if (index < 0) {
+        ws_.infobox(QString::fromLatin1(kSelectMessage));
+        return;
+    }
+    if (ws_.playmode == 1 && row == ws_.seqrow) ws_.seqrow = nextsequential();
+    ws_.stopnotification(index);
+    setstate(ws_.rows, row, false);
+}
+
+bool Engine::resumeone(int32_t index) {
+    ws_.markmodified();
+    TNotificationRecord rec = ws_.db.readnotification(index);
+    const bool timeset = !isCountdown(rec) || totalSeconds(rec) > 0;
+    rec.Active = timeset ? 1 : 0;
+    // Written before the message: ticks go on while the message box is open.
+    ws_.db.writenotification(rec, index);
+    if (!timeset) ws_.infobox(QString::fromLatin1(kTimeNotSetMessage));
+    return timeset;
+}
+
+void Engine::resume(int row) {
+    const int32_t index = ws_.rows.recordindex(row);
+    if (index < 0) {
+        ws_.infobox(QString::fromLatin1(kSelectMessage));
+        return;
+    }
+    if (!resumeone(index)) return;
+    setstate(ws_.rows, row, true);
+    restartsequence();
+}
+
+void Engine::stopall() {
+    if (ws_.rowcount <= 0) return;
+    ws_.markmodified();
+    for (int row = 0; row < ws_.rowcount; ++row) {
+        const int32_t index = ws_.rows.recordindex(row);
+        if (index < 0) continue;
+        TNotificationRecord rec = ws_.db.readnotification(index);
+        if (rec.Deleted == 1) continue;
+        rec.Active = 0;
+        setstate(ws_.rows, row, false);
+        ws_.db.writenotification(rec, index);
+    }
+}
+
+void Engine::startall() {
+    if (ws_.rowcount <= 0) return;
+    ws_.markmodified();
+    for (int row = 0; row < ws_.rowcount; ++row) {
+        const int32_t index = ws_.rows.recordindex(row);
+        if (index < 0) continue;
+        TNotificationRecord rec = ws_.db.readnotification(index);
+        if (rec.Deleted == 1) continue;
+        rec.Active = (!isCountdown(rec) || totalSeconds(rec) > 0) ? 1 : 0;
+        if (rec.Active == 1) setstate(ws_.rows, row, true);
+        ws_.db.writenotification(rec, index);
+    }
+    restartsequence();
+}
+
+void Engine::ComboBox5Change(const QString& text) {
+    ws_.playmode = text == QLatin1String("Lateral") ? 0 : 1;
+    ws_.markmodified();
+    ws_.db.setmodebyte(ws_.playmode);
+    restartsequence();
+}

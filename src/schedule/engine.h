@@ -1,0 +1,71 @@
+#pragma once
+
+#include "schedule/listhooks.h"
+#include "store/notificationrecord.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+
+class NotificationSink;
+class Workspace;
+
+// The activation engine: once a second it steps every row of the open list and
+// hands each due Notification to the sink; it also carries the commands that
+// switch Notifications on and off and the countdown activation mode.
+// Commands take the selected row, -1 for none.
+class Engine {
+public:
+    Engine(Workspace& ws, NotificationSink& sink, ListHooks& hooks);
+
+    // One tick (the window's updatetimerTimer): the clock panel, then every row in
+    // order. A tick asked for while one runs (presentation may pump events) runs
+    // right after it instead of inside it.
+    void tick();
+    // One row's step within the current tick.
+    void tickrow(int row, int32_t index);
+    // The next row whose turn it is in Sequential mode, -1 for none.
+    int nextsequential() const;
+
+    void edit(int row);
+    void remove(int row);
+    void stop(int row);
+    void resume(int row);
+    bool resumeone(int32_t index);
+    void stopall();
+    void startall();
+    void ComboBox5Change(const QString& text);
+
+    // A certain time whose second was skipped by a late tick still fires when the
+    // gap is at most this long; after a longer gap (a suspended machine) it is missed.
+    static constexpr int kLateWindowSecs = 300;
+
+private:
+    // Seconds of the day, ending at the tick's own second, in which a certain
+    // time counts as due: 1 for an exact match, more after a late tick, 0 when
+    // this second was already handled.
+    int duewindow(const QDateTime& now) const;
+    bool certaindue(int32_t total) const;
+    int32_t selectedindex(int row) const;
+    void fire(int row, int32_t index, TNotificationRecord rec);
+    // In Sequential mode with no turn set, the first active countdown takes it.
+    void restartsequence();
+
+    Workspace& ws_;
+    NotificationSink& sink_;
+    ListHooks& hooks_;
+
+    QDateTime lasttick_;
+    QDateTime now_;
+    int window_ = 1;
+    bool ticking_ = false;
+    bool tickpending_ = false;
+};
+
+inline constexpr const char* kSelectOrCreateMessage =
+    "Select a Notification in the list to perform this action or create a new Notification if "
+    "the list is empty.";
+inline constexpr const char* kSelectMessage =
+    "Select a Notification in the list to perform this action.";
+inline constexpr const char* kTimeNotSetMessage = "Time not set, unable to activate Notification";

@@ -1,0 +1,152 @@
+#include "schedule/listfiles.h"
+
+#include "schedule/workspace.h"
+#include "store/notificationrecord.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+std::optional<QByteArray> readwhole(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) return std::nullopt;
+    return bytes;
+}
+
+// Written beside the target under a temporary name and renamed over it.
+bool writewhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        f.commit();
+        return false;
+    }
+    return f.commit();
+}
+
+// Whole records, a header, and no more Notifications counted than are present.
+bool islistfile(const QByteArray& data) {
+    const qsizetype size = static_cast<qsizetype>(kNotificationRecordSize);
+    if (data.size() < size || data.size() % size != 0) return false;
+    RecordBytes raw;
+    std::copy_n(data.constData(), size, reinterpret_cast<char*>(raw.data()));
+    const int32_t count = decodeHeader(raw).RecordCount;
+    return count >= 0 && count <= data.size() / size - 1;
+}
+
+const QString kLoadFailed = QStringLiteral("Load failed");
+} // namespace
+
+bool copyfile(const QString& source, const QString& destination) {
+    if (!QFile::exists(source)) return false;
+    const auto bytes = readwhole(source);
+    return bytes && writewhole(destination, *bytes);
+}
+
+QString addextension(const QString& name) {
+    if (name.right(4).toLower() == QLatin1String(kListExtension)) return name;
+    return name + QLatin1String(kListExtension);
+}
+
+QString filenameonly(const QString& path) {
+    const qsizetype slash =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return slash < 0 ? QString() : path.mid(slash + 1);
+}
+
+ListFiles::ListFiles(Workspace& ws, ListHooks& hooks) : ws_(ws), hooks_(hooks) {}
+
+bool ListFiles::needsname() const {
+    return ws_.currentfile.isEmpty();
+}
+
+bool ListFiles::savelist() {
+    // Closed around the copy and reopened after, so the open file always is the
+    // one at the path, even when the user saved over the working database itself.
+    ws_.db.close();
+    const bool ok = copyfile(ws_.db.path(), ws_.currentfile);
+    if (!ok) ws_.infobox(QStringLiteral("Save failed"));
+    ws_.db.reopen();
+    ws_.recordcount = ws_.db.readheader().RecordCount;
+    hooks_.filepanel(filenameonly(ws_.currentfile));
+    if (ok) ws_.clearmodified();
+    return ok;
+}
+
+bool ListFiles::saveas(const QString& chosen) {
+    ws_.currentfile = addextension(chosen);
+    return savelist();
+}
+
+bool ListFiles::loadlist() {
+    if (ws_.currentfile.isEmpty()) return false;
+    return open(ws_.currentfile);
+}
+
+bool ListFiles::open(const QString& path) {
+    // Checked in memory first: the bytes that pass the check are the bytes copied.
+    const auto bytes = readwhole(path);
+    if (!bytes || !islistfile(*bytes)) {
+        ws_.infobox(kLoadFailed);
+        return false;
+    }
+    ws_.db.close();
+    if (!writewhole(ws_.db.path(), *bytes)) {
+        ws_.db.reopen();
+        ws_.infobox(kLoadFailed);
+        return false;
+    }
+    ws_.emptylist();
+    ws_.db.reopen();
+    const ListHeader header = ws_.db.readheader();
+    ws_.recordcount = header.RecordCount;
+    ws_.rowcount = 0;
+    // The program writes only 0 and 1; anything else runs as the Lateral the selector shows.
+    ws_.playmode = header.Mode == 1 ? 1 : 0;
+    ws_.seqrow = -1;
+    ws_.currentfile = path;
+    ws_.rebuildlist(ws_.recordcount);
+
+    ws_.lastpreview = 0;
+    const int32_t first = ws_.rowcount > 0 ? ws_.rows.recordindex(0) : -1;
+    hooks_.showpreview(first);
+    hooks_.modeselector(ws_.playmode == 1 ? QStringLiteral("Sequential")
+                                          : QStringLiteral("Lateral"));
+    hooks_.filepanel(filenameonly(path));
+    ws_.clearmodified();
+    return true;
+}
+
+void ListFiles::newlist() {
+    try {
+        hooks_.closeaudio();
+    } catch (...) {
+        // Closing the player is best effort; the new list comes regardless.
+    }
+    ws_.recordcount = 0;
+    ws_.seqrow = -1;
+    hooks_.modeselector(QStringLiteral("Sequential"));
+    ws_.playmode = 1;
+    ws_.emptylist();
+    hooks_.filepanel(QString());
+    ws_.currentfile.clear();
+    hooks_.showpreview(-1);
+    ws_.lastpreview = 0;
+    ws_.db.createdatabase();
+    // The header records the mode the program now runs in, so a list saved
+    // straight away opens in it again.
+    ws_.db.setmodebyte(ws_.playmode);
+    ws_.clearmodified();
+}
+
+void ListFiles::startupfile() {
+    const QString path = ws_.currentfile;
+    ws_.currentfile.clear();
+    if (path.isEmpty() || !open(path)) hooks_.showpreview(-1);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "schedule/listhooks.h"
+
+#include <QString>
+
+class Workspace;
+
+// Notification files (.clt): byte-for-byte copies of the working database.
+// The window runs the file dialogs and hands the chosen path in.
+
+// Copies a whole file. The destination is replaced in one step, so a copy that
+// fails leaves whatever was there before untouched. False when the source is missing.
+bool copyfile(const QString& source, const QString& destination);
+// Appends ".clt" unless the name already ends in it, in any case.
+QString addextension(const QString& name);
+// The part after the last '/' or '\'; empty when there is none.
+QString filenameonly(const QString& path);
+
+inline constexpr const char* kListFileFilter = "Chimelet File (*.clt)";
+inline constexpr const char* kListExtension = ".clt";
+
+class ListFiles {
+public:
+    ListFiles(Workspace& ws, ListHooks& hooks);
+
+    // Save File on a list without a name needs the Save dialog first.
+    bool needsname() const;
+    // Save File: writes the list to its current file.
+    bool savelist();
+    // Save File As (and Save File on an unnamed list) with the name the user chose.
+    bool saveas(const QString& chosen);
+    // Open File with the path the user chose. A file that is not a whole list is
+    // refused with "Load failed" before anything of the open list changes.
+    bool open(const QString& path);
+    // Reloads the list from its current file.
+    bool loadlist();
+    // New File / Close File: an empty, unnamed list in Sequential mode.
+    void newlist();
+    // The last step of start-up: opens the default file that start-up made the
+    // current file, or empties the preview when there is none. When the file
+    // cannot be opened the list stays empty and unnamed.
+    void startupfile();
+
+private:
+    Workspace& ws_;
+    ListHooks& hooks_;
+};

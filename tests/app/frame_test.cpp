@@ -1,0 +1,126 @@
+#include "app/frame.h"
+#include "app/savenexit.h"
+#include "support/fakeplatform.h"
+#include "ui/main.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProcessEnded {
+    int code;
+};
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Each test is its own desktop session: the single-instance lock lives here.
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        frame = std::make_unique<Frame>(fakes.platform(), exe.path());
+        g().endprocess = [this](int code) {
+            ended = code;
+            throw ProcessEnded{code};
+        };
+    }
+    AppGlobals& g() { return frame->globals(); }
+    QString file(const char* name) const { return exe.filePath(name); }
+    int startupEnding() {
+        try {
+            startup(g(), exe.path());
+        } catch (const ProcessEnded& e) {
+            return e.code;
+        }
+        return -1;
+    }
+    int shutdownEnding(const std::function<void()>& act) {
+        try {
+            act();
+        } catch (const ProcessEnded& e) {
+            return e.code;
+        }
+        return -1;
+    }
+
+    QTemporaryDir runtime, exe;
+    FakePlatform fakes;
+    std::unique_ptr<Frame> frame;
+    int ended = -1;
+};
+
+} // namespace
+
+TEST_F(FrameTest, TwelveWindowsWithTheirCaptions) {
+    EXPECT_FALSE(frame->secondinstance());
+    EXPECT_EQ(g().form1->windowTitle(), "Chimlet");
+    EXPECT_EQ(frame->form12()->windowTitle(), "Save before exit?");
+    EXPECT_EQ(frame->form12()->exitfromabout->text(), "Just exit");
+    EXPECT_EQ(frame->form12()->BitBtn1->text(), "Save then exit");
+    EXPECT_FALSE(g().form1->BitBtn8->isEnabled());
+    EXPECT_EQ(g().form1->statuspanel(1)->text(), "Ver 2.0.1");
+    EXPECT_EQ(g().form1->updatetimer()->interval(), 1000);
+}
+
+TEST_F(FrameTest, SecondCopyIsRefused) {
+    FakePlatform other;
+    Frame second(other.platform(), exe.path());
+    EXPECT_TRUE(second.secondinstance());
+    second.showmain(); // runs nothing, opens nothing
+    EXPECT_FALSE(second.globals().started);
+    EXPECT_FALSE(QFile::exists(file("chsb.rez")));
+}
+
+TEST_F(FrameTest, FirstStartCreatesBlankStoresAndShowsTheTray) {
+    EXPECT_EQ(startupEnding(), -1);
+    EXPECT_TRUE(g().started);
+    EXPECT_TRUE(fakes.tray.visible);
+    EXPECT_EQ(QFile(file("chsb.rez")).size(), 4 * 272);
+    EXPECT_EQ(QFile(file("chdb.res")).size(), 960);
+    EXPECT_EQ(g().paths.tmpbmp, file("tmp.bmp"));
+    EXPECT_EQ(g().paths.wallpaperbmp, file("Chimelet Background.bmp"));
+    EXPECT_TRUE(g().ws.currentfile.isEmpty());
+    EXPECT_TRUE(fakes.dialogs.messages.isEmpty());
+}
+
+TEST_F(FrameTest, UnusableSettingsHaltBeforeAnythingElse) {
+    QFile empty(file("chsb.rez"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    EXPECT_EQ(startupEnding(), 1);
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1);
+    EXPECT_EQ(fakes.dialogs.messages[0], QString::fromLatin1(kUnstableMessage));
+    EXPECT_FALSE(fakes.tray.visible);
+    EXPECT_FALSE(QFile::exists(file("chdb.res")));
+    EXPECT_FALSE(g().started);
+}
+
+TEST_F(FrameTest, ExitWithoutChangesEndsAtOnce) {
+    ASSERT_EQ(startupEnding(), -1);
+    EXPECT_EQ(shutdownEnding([this] { exitrequest(g()); }), 0);
+    EXPECT_FALSE(fakes.tray.visible);
+    EXPECT_FALSE(g().form1->updatetimer()->isActive());
+    EXPECT_TRUE(QFile::exists(file("chdb.res"))); // left for the next start to discard
+}
+
+TEST_F(FrameTest, ExitWithChangesAsksFirst) {
+    ASSERT_EQ(startupEnding(), -1);
+    g().ws.markmodified();
+    EXPECT_EQ(shutdownEnding([this] { exitrequest(g()); }), -1);
+    EXPECT_TRUE(frame->form12()->isVisible());
+    // Closing the question ends the program without saving.
+    EXPECT_EQ(shutdownEnding([this] { frame->form12()->close(); }), 0);
+}
+
+TEST_F(FrameTest, SaveThenExitOnAnUnnamedListWithTheDialogCancelled) {
+    ASSERT_EQ(startupEnding(), -1);
+    g().ws.markmodified();
+    bool saved = false;
+    frame->form12()->savelist = [&saved] { saved = true; };
+    frame->form12()->savedialog = [] { return std::optional<QString>(); };
+    EXPECT_EQ(shutdownEnding([this] { frame->form12()->BitBtn1Click(); }), 0);
+    EXPECT_FALSE(saved);
+}

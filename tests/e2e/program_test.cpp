@@ -1,0 +1,98 @@
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+// Runs the real executable from a temporary folder, as a user would start it.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString built = qEnvironmentVariable("CHIMELET_BUILD_DIR") + "/chimelet";
+        ASSERT_TRUE(QFile::exists(built)) << built.toStdString();
+        exe = folder.filePath("chimelet");
+        ASSERT_TRUE(QFile::copy(built, exe));
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        env.insert("HOME", folder.path());
+    }
+    void TearDown() override {
+        for (QProcess* p : {&first, &second})
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(3000);
+            }
+    }
+    void start(QProcess& p) {
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(folder.path());
+        p.start(exe, {});
+        ASSERT_TRUE(p.waitForStarted(5000));
+    }
+    bool waitFor(const std::function<bool()>& cond, int msecs) {
+        QDeadlineTimer deadline(msecs);
+        while (!deadline.hasExpired()) {
+            if (cond()) return true;
+            QThread::msleep(20);
+        }
+        return cond();
+    }
+    QByteArray bytes(const char* name) {
+        QFile f(folder.filePath(name));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+    QTemporaryDir folder, runtime;
+    QString exe;
+    QProcessEnvironment env;
+    QProcess first, second;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, StartsRefusesASecondCopyAndEndsOnSigterm) {
+    start(first);
+    ASSERT_TRUE(waitFor([&] { return bytes("chdb.res").size() == 960; }, 10000))
+        << first.readAllStandardError().toStdString();
+    ASSERT_TRUE(waitFor([&] { return bytes("chsb.rez").size() == 4 * 272; }, 2000));
+    const QByteArray db = bytes("chdb.res");
+    EXPECT_EQ(db.mid(300, 4), QByteArray("\xff\xff\xff\xff", 4));
+    EXPECT_EQ(db.mid(952, 4), QByteArray(4, '\0'));
+    EXPECT_EQ(db[256], '\0');
+    const QByteArray settings = bytes("chsb.rez");
+    const QDateTime dbTime = QFileInfo(folder.filePath("chdb.res")).lastModified();
+
+    start(second);
+    EXPECT_TRUE(second.waitForFinished(2000)) << "second copy still running";
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_EQ(bytes("chdb.res"), db);
+    EXPECT_EQ(bytes("chsb.rez"), settings);
+    EXPECT_EQ(QFileInfo(folder.filePath("chdb.res")).lastModified(), dbTime);
+
+    ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+    ASSERT_TRUE(first.waitForFinished(5000));
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_TRUE(QFile::exists(folder.filePath("chdb.res")));
+}
+
+TEST_F(ProgramTest, ACrashedCopysLockDoesNotBlockTheNextStart) {
+    start(first);
+    ASSERT_TRUE(waitFor([&] { return bytes("chdb.res").size() == 960; }, 10000));
+    first.kill(); // no shutdown: the lock file stays behind
+    first.waitForFinished(3000);
+    start(second);
+    EXPECT_FALSE(second.waitForFinished(1500)) << "stale lock refused the start";
+    EXPECT_EQ(second.state(), QProcess::Running);
+}

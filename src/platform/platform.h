@@ -4,6 +4,7 @@ class Clock;
 class Dialogs;
 class TrayIcon;
 class Shell;
+class DesktopWallpaper;
 
 // The operating-system services the program uses, one interface each. The program
 // gets the real ones; tests hand in fakes. Add new services at the end.
@@ -12,4 +13,5 @@ struct Platform {
     Dialogs* dialogs = nullptr;
     TrayIcon* tray = nullptr;
     Shell* shell = nullptr;
+    DesktopWallpaper* desktop = nullptr;
 };

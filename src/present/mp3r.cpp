@@ -1,5 +1,33 @@
 #include "present/mp3r.h"
 
-TForm6::TForm6(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QStringLiteral(""));
+#include "platform/audiodevice.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+TForm6::TForm6(QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool),
+      owned_(std::make_unique<SdlAudioDevice>()), mp3player(*owned_) {}
+
+TForm6::TForm6(AudioDevice& device, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), mp3player(device) {}
+
+// The player lets go of the device before an owned device is destroyed.
+TForm6::~TForm6() {
+    mp3player.Close();
+}
+
+void TForm6::playaudio(const QString& path) {
+    if (!QFileInfo::exists(path)) return;
+    // Windows shown by the same firing get painted before the device is opened.
+    QCoreApplication::processEvents();
+    mp3player.Close();
+    mp3player.FileName = path;
+    try {
+        mp3player.Open();
+        mp3player.Play();
+    } catch (const std::exception&) {
+        mp3player.Close();
+        mp3player.FileName.clear();
+    }
 }

@@ -1,9 +1,31 @@
 #pragma once
 
+#include "present/mediaplayer.h"
+#include "present/surfaces.h"
+
 #include <QWidget>
 
-class TForm6 : public QWidget {
+#include <memory>
+
+class AudioDevice;
+
+// The never-shown window that holds the program's one media player.
+class TForm6 : public QWidget, public AudioSurface {
     Q_OBJECT
 public:
+    // Plays through the system's sound output.
     explicit TForm6(QWidget* parent = nullptr);
+    // Plays through `device`, which must outlive the window.
+    explicit TForm6(AudioDevice& device, QWidget* parent = nullptr);
+    ~TForm6() override;
+
+    // Plays a file once, replacing whatever plays. A missing file changes nothing; a
+    // file the device cannot play leaves the player closed, and nobody is told.
+    void playaudio(const QString& path) override;
+
+private:
+    std::unique_ptr<AudioDevice> owned_;
+
+public:
+    MediaPlayer mp3player;
 };

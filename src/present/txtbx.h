@@ -1,9 +1,41 @@
 #pragma once
 
-#include <QWidget>
+#include "present/overlaywindow.h"
+#include "present/surfaces.h"
 
-class TForm5 : public QWidget {
+class QPushButton;
+class QTextEdit;
+
+// The text overlay: one line of the message across a strip at the bottom of the
+// screen; the silver background is see-through, so only the letters show.
+class TForm5 : public OverlayWindow, public TextSurface {
     Q_OBJECT
 public:
+    static constexpr int kWidth = 479;
+    static constexpr int kHeight = 170;
+
     explicit TForm5(QWidget* parent = nullptr);
+
+    QTextEdit* RichEdit1;
+    QPushButton* Button1; // zero-size: holds the focus so the text shows no caret
+
+    void placeonscreen(const QRect& screen) override;
+    void setfontstyles(bool bold, bool italic, bool underline) override;
+    void setfontface(const QString& family, int points, QColor color) override;
+    void starttheshow(const QString& text, bool fade) override;
+    void endtheshow() override { OverlayWindow::endtheshow(); }
+    bool isshowing() const override { return isVisible(); }
+    QString text() const;
+
+public slots:
+    void RichEdit1Click() { emit clicked(); }
+
+protected:
+    void clearcontent() override;
+    void layoutcontent() override;
+    void FormShow() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void settextfont(const QFont& font);
 };

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "present/fader.h"
+
+#include <QColor>
+#include <QWidget>
+
+class QTimer;
+
+// What the three overlays share: a borderless, stay-on-top window without a taskbar
+// button whose key-colour pixels are see-through and let clicks pass, and that fades
+// in when started and out when ended.
+class OverlayWindow : public QWidget {
+    Q_OBJECT
+public:
+    // One fade step per display frame.
+    static constexpr int kFadeTickMsecs = 16;
+
+    OverlayWindow(FadeConstants fade, QColor key, QWidget* parent = nullptr);
+
+    // Begins the end of the display; ignored while a fade-out runs.
+    void endtheshow();
+    // This window's part of a click on any overlay: stop fading in, then hide at once
+    // or fade out from the level reached.
+    void dismiss();
+
+    bool fad() const { return fader_.fad(); }
+    int32_t fadelevel() const { return fader_.level(); }
+    QColor keycolor() const { return key_; }
+
+    QTimer* stimer; // fade-in
+    QTimer* etimer; // fade-out
+
+public slots:
+    void stimerTimer();
+    void etimerTimer();
+
+signals:
+    // The user clicked the content: every overlay ends.
+    void clicked();
+
+protected:
+    // Shows the window with its content already in place.
+    void beginshow(bool fade);
+    virtual void clearcontent() = 0;
+    // Fits the content control to the window.
+    virtual void layoutcontent() = 0;
+    // The window as painted, for the see-through mask.
+    virtual QImage rendered();
+    virtual void FormShow() {}
+    void FormHide();
+
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void setopacity(int level);
+    void synctimers();
+    void refreshmask();
+
+    Fader fader_;
+    QColor key_;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// An overlay's picture control: the picture stretched over the control or fitted into
+// it with its proportions kept and centred, on the window's key colour.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    enum class Layout { Stretch, Fit };
+
+    PictureBox(Layout layout, QColor background, QWidget* parent = nullptr);
+
+    void setpicture(const QImage& picture);
+    void clearpicture();
+    const QImage& picture() const { return picture_; }
+    // The control as it is painted, at its current size.
+    QImage frame() const;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    Layout layout_;
+    QColor background_;
+    QImage picture_;
+    mutable QImage frame_; // composed once per picture and size
+};

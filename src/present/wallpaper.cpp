@@ -1,0 +1,36 @@
+#include "present/wallpaper.h"
+
+#include "present/imageconvert.h"
+#include "present/pictureloader.h"
+#include "store/apppaths.h"
+#include "store/notificationrecord.h"
+
+WallpaperStyleValues wallpaperstyle(const QString& styletext) {
+    if (styletext == QLatin1String(codes::Tile)) return {1, 0};
+    if (styletext == QLatin1String(codes::Stretch)) return {0, 2};
+    return {0, 0};
+}
+
+WallpaperPlacement placementfor(WallpaperStyleValues values) {
+    if (values.tile == 1) return WallpaperPlacement::Tiled;
+    if (values.style == 2) return WallpaperPlacement::Stretched;
+    return WallpaperPlacement::Centered;
+}
+
+void Wallpaper::makewallpaper(const QString& image, const QString& style) {
+    // A picture of another kind is converted through the general loader, so the
+    // desktop never gets the previous wallpaper's bitmap in its place.
+    if (picturekind(image) == PictureKind::Other)
+        savebitmap(loadpicture(image), paths_.wallpaperbmp);
+    else
+        imagetobitmap(image, paths_.wallpaperbmp);
+    setwallpaper(paths_.wallpaperbmp, style);
+}
+
+void Wallpaper::setwallpaper(const QString& bitmap, const QString& style) noexcept {
+    try {
+        desktop_.apply(bitmap, placementfor(wallpaperstyle(style)));
+    } catch (...) {
+        // The desktop keeps its wallpaper; nothing is reported.
+    }
+}

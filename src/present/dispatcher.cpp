@@ -39,6 +39,7 @@ QRect primaryscreen() {
 Dispatcher::Dispatcher(PresentSurfaces surfaces, const AppPaths& paths, QObject* parent)
     : QObject(parent), popdur(new QTimer(this)), s_(surfaces), paths_(paths) {
     popdur->setSingleShot(false);
+    popdur->setTimerType(Qt::PreciseTimer);
     connect(popdur, &QTimer::timeout, this, &Dispatcher::popdurTimer);
 }
 

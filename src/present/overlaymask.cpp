@@ -5,5 +5,6 @@
 QRegion opaqueregion(const QImage& rendered, QColor key) {
     if (rendered.isNull()) return {};
     const QImage rgb = rendered.convertToFormat(QImage::Format_RGB32);
-    return QRegion(QBitmap::fromImage(rgb.createMaskFromColor(key.rgb(), Qt::MaskOutColor)));
+    // The key pixels are marked in the bitmap, and marked pixels are the region's holes.
+    return QRegion(QBitmap::fromImage(rgb.createMaskFromColor(key.rgb(), Qt::MaskInColor)));
 }

@@ -186,10 +186,10 @@ TEST_F(DispatcherTest, TextDisplayTypesDecideOverlayAndBalloon) {
         const char* type;
         bool overlay, balloon;
     };
-    for (const Case& c : {Case{codes::BalloonAndOverlay, true, true},
-                          Case{codes::BalloonBubble, false, true},
-                          Case{codes::DesktopOverlay, true, false}, Case{"", true, false},
-                          Case{"balloon bubble", true, false}}) {
+    for (const Case& c :
+         {Case{codes::BalloonAndOverlay, true, true}, Case{codes::BalloonBubble, false, true},
+          Case{codes::DesktopOverlay, true, false}, Case{"", true, false},
+          Case{"balloon bubble", true, false}}) {
         log.lines.clear();
         tray.balloons.clear();
         TNotificationRecord r = textonly(c.type);
@@ -223,11 +223,10 @@ TEST_F(DispatcherTest, ImageDisplayTypesDecideTheWindowOrTheWallpaper) {
         const char* type;
         QStringList expect;
     };
-    for (const Case& c :
-         {Case{codes::OverlayFullScreen, {"full:picture 40x30", "full:start 1"}},
-          Case{codes::OverlaySmallWindow, {"small:picture 40x30", "small:start 1"}},
-          Case{codes::DesktopBackground, {"wallpaper:" + pic + " Stretch"}},
-          Case{"Desktop overlay (small window)", {}}, Case{"", {}}}) {
+    for (const Case& c : {Case{codes::OverlayFullScreen, {"full:picture 40x30", "full:start 1"}},
+                          Case{codes::OverlaySmallWindow, {"small:picture 40x30", "small:start 1"}},
+                          Case{codes::DesktopBackground, {"wallpaper:" + pic + " Stretch"}},
+                          Case{"Desktop overlay (small window)", {}}, Case{"", {}}}) {
         log.lines.clear();
         TNotificationRecord r = everything();
         r.DisplayText = 0;
@@ -285,9 +284,9 @@ TEST_F(DispatcherTest, ColourNamesAndNumbers) {
         const char* text;
         QColor expect;
     };
-    for (const Case& c : {Case{"clRed", Qt::red}, Case{"clsilver", QColor(192, 192, 192)},
-                          Case{"255", Qt::red}, Case{"$FF0000", Qt::blue},
-                          Case{"clScrollBar", bar}}) {
+    for (const Case& c :
+         {Case{"clRed", Qt::red}, Case{"clsilver", QColor(192, 192, 192)}, Case{"255", Qt::red},
+          Case{"$FF0000", Qt::blue}, Case{"clScrollBar", bar}}) {
         log.lines.clear();
         TNotificationRecord r = textonly(codes::DesktopOverlay);
         r.FontColor = c.text;

@@ -31,7 +31,8 @@ FadeOut fadeout(Fader& f, int limit = 100) {
 
 std::vector<int> range(int from, int to, int step) {
     std::vector<int> v;
-    for (int x = from; step > 0 ? x <= to : x >= to; x += step) v.push_back(x);
+    for (int x = from; step > 0 ? x <= to : x >= to; x += step)
+        v.push_back(x);
     return v;
 }
 
@@ -114,7 +115,8 @@ TEST(Fader, ClickAfterCompleteFadeInRunsOnFromTheLevelReached) {
 TEST(Fader, ClickDuringFadeInStopsItAndFadesOutFromThere) {
     Fader f(kTextFade);
     f.start(true);
-    for (int i = 0; i < 4; ++i) f.fadeintick(); // level 85
+    for (int i = 0; i < 4; ++i)
+        f.fadeintick(); // level 85
     EXPECT_EQ(f.click(), Fader::Click::FadeOut);
     EXPECT_FALSE(f.fadingin());
     EXPECT_FALSE(f.fadeintick().has_value()) << "a stopped fade-in changes nothing";

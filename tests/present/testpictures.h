@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 // Test files made on the spot.
@@ -27,7 +27,8 @@ inline QByteArray readbytes(const QString& path) {
 inline QImage twocolours(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) img.setPixel(x, y, x < w / 2 ? qRgb(220, 0, 0) : qRgb(0, 0, 220));
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, x < w / 2 ? qRgb(220, 0, 0) : qRgb(0, 0, 220));
     return img;
 }
 
@@ -46,8 +47,8 @@ public:
         w16(sum);
         header_ = b_.size();
         w16(1), w16(9), w16(0x300), w32(0), w16(0), w32(0), w16(0);
-        record(0x020B, {0, 0});                                   // SetWindowOrg
-        record(0x020C, {uint16_t(height), uint16_t(width)});      // SetWindowExt
+        record(0x020B, {0, 0});                              // SetWindowOrg
+        record(0x020C, {uint16_t(height), uint16_t(width)}); // SetWindowExt
     }
     // Solid brush of colour 0x00BBGGRR, selected at once.
     void brush(uint32_t colorref) {
@@ -78,7 +79,8 @@ private:
         maxrecord_ = std::max(maxrecord_, size);
         w32(size);
         w16(fn);
-        for (uint16_t p : params) w16(p);
+        for (uint16_t p : params)
+            w16(p);
     }
     QByteArray b_;
     int header_ = 0;

@@ -29,7 +29,7 @@ WallpaperBackend choosewallpaperbackend(const DesktopSession& session) {
         if (n == u"mate") return WallpaperBackend::Mate;
         if (n == u"xfce" || n == u"xfce4" || n == u"xubuntu") return WallpaperBackend::Xfce;
     }
-    return session.x11 ? WallpaperBackend::X11Root : WallpaperBackend::None;
+    return session.x11 ? WallpaperBackend::X11Root : WallpaperBackend::Unavailable;
 }
 
 namespace {
@@ -85,7 +85,7 @@ std::unique_ptr<DesktopWallpaper> makedesktopwallpaper(WallpaperBackend backend,
         return std::make_unique<XfceWallpaper>(runner);
     case WallpaperBackend::X11Root:
         return std::make_unique<X11RootWallpaper>();
-    case WallpaperBackend::None:
+    case WallpaperBackend::Unavailable:
         break;
     }
     return std::make_unique<NoDesktopWallpaper>();
@@ -101,7 +101,8 @@ const GsettingsWallpaper::Keys GsettingsWallpaper::mate{"org.mate.background", "
 void GsettingsWallpaper::apply(const QString& bitmap, WallpaperPlacement placement) {
     const QString schema = QString::fromLatin1(keys_.schema);
     const QString path = QFileInfo(bitmap).absoluteFilePath();
-    const QString location = keys_.uri ? QUrl::fromLocalFile(path).toString() : path;
+    const QString location =
+        keys_.uri ? QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) : path;
     mustsucceed(runner_.run(QStringLiteral("gsettings"),
                             {QStringLiteral("set"), schema, QStringLiteral("picture-options"),
                              QString::fromLatin1(gsettingsoption(placement))}),

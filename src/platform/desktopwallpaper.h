@@ -27,7 +27,7 @@ struct DesktopSession {
     static DesktopSession fromenvironment();
 };
 
-enum class WallpaperBackend { Gnome, Cinnamon, Mate, Xfce, X11Root, None };
+enum class WallpaperBackend { Gnome, Cinnamon, Mate, Xfce, X11Root, Unavailable };
 
 // Which realisation serves this session: the desktop's own settings where it has
 // them, else the X root window.

@@ -10,6 +10,12 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <ostream>
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 // Test files made on the spot.
 

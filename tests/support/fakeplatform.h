@@ -77,3 +77,23 @@ struct FakePlatform {
         return p;
     }
 };
+
+#include "platform/desktopwallpaper.h"
+
+#include <stdexcept>
+
+// Records wallpaper changes instead of touching the desktop; can be told to refuse.
+class FakeDesktopWallpaper : public DesktopWallpaper {
+public:
+    struct Change {
+        QString bitmap;
+        WallpaperPlacement placement;
+    };
+    QList<Change> changes;
+    bool refuse = false;
+
+    void apply(const QString& bitmap, WallpaperPlacement placement) override {
+        if (refuse) throw std::runtime_error("refused");
+        changes << Change{bitmap, placement};
+    }
+};

@@ -19,9 +19,11 @@ std::optional<QByteArray> readwhole(const QString& path) {
 }
 
 // Written beside the target under a temporary name and renamed over it.
+// Unbuffered, because a buffered QSaveFile commits a short write (a full disk)
+// as success; written directly, the short count shows.
 bool writewhole(const QString& path, const QByteArray& bytes) {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();
         f.commit();

@@ -2,30 +2,168 @@
 
 #include "schedule/timetext.h"
 #include "ui/appglobals.h"
+#include "ui/listcolumns.h"
+#include "ui/listmodel.h"
+#include "ui/preview.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <QTreeView>
 #include <QVBoxLayout>
+
+namespace {
+
+QPushButton* button(const QString& caption, const QString& hint, const QIcon& icon,
+                    QWidget* parent) {
+    auto* b = new QPushButton(icon, caption, parent);
+    b->setToolTip(hint);
+    return b;
+}
+
+} // namespace
 
 TForm1::TForm1(AppGlobals& g) : g_(g), updatetimer_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("Chimlet"));
-    resize(652, 659);
+    QApplication::setWindowIcon(programicon());
+    setWindowIcon(QApplication::windowIcon());
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    auto* top = new QHBoxLayout;
-    BitBtn8 = new QPushButton(QStringLiteral("Save File"), central);
-    BitBtn8->setToolTip(QStringLiteral("Save the current Chimelet file"));
-    BitBtn8->setEnabled(false);
-    top->addWidget(BitBtn8);
-    top->addStretch();
-    layout->addLayout(top);
-    layout->addStretch();
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->addWidget(buildtoppanel());
+    layout->addWidget(buildnotifications(), 1);
     setCentralWidget(central);
+    buildstatusbar();
 
+    connect(&g_.ws, &Workspace::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
+
+    updatetimer_->setInterval(1000);
+    connect(updatetimer_, &QTimer::timeout, this, &TForm1::updatetimerTimer);
+    updatetimer_->start();
+
+    resize(652, 659);
+}
+
+QWidget* TForm1::buildtoppanel() {
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    BitBtn6 = button(QStringLiteral("New File"), QStringLiteral("Create a new Chimelet file"),
+                     glyphicon(Glyph::NewFile), panel);
+    BitBtn7 = button(QStringLiteral("Open File"), QStringLiteral("Open an existing Chimelet file"),
+                     glyphicon(Glyph::OpenFile), panel);
+    BitBtn8 = button(QStringLiteral("Save File"), QStringLiteral("Save the current Chimelet file"),
+                     glyphicon(Glyph::SaveFile), panel);
+    BitBtn8->setEnabled(false);
+    BitBtn9 = button(QStringLiteral("Chimelet Settings"), QStringLiteral("General program options"),
+                     glyphicon(Glyph::Settings), panel);
+    for (QPushButton* b : {BitBtn6, BitBtn7, BitBtn8})
+        row->addWidget(b);
+    row->addStretch();
+    row->addWidget(BitBtn9);
+    return panel;
+}
+
+QGroupBox* TForm1::buildnotifications() {
+    GroupBox1 = new QGroupBox(QStringLiteral("Notifications"), this);
+    Panel3 = new PreviewPanel(GroupBox1);
+    Image1 = Panel3->Image1;
+    StaticText2 = Panel3->StaticText2;
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(new QLabel(QStringLiteral("Notifications:"), GroupBox1));
+    BitBtn1 = button(QStringLiteral("New"), QStringLiteral("Make a new Notification"),
+                     imagelist_.icon(icon::Notification), GroupBox1);
+    BitBtn2 = button(QStringLiteral("Edit"), QStringLiteral("Edit the selected Notification"),
+                     glyphicon(Glyph::Edit), GroupBox1);
+    BitBtn3 = button(QStringLiteral("Delete"), QStringLiteral("Delete the selected Notification"),
+                     glyphicon(Glyph::Delete), GroupBox1);
+    BitBtn4 = button(QStringLiteral("Stop"), QStringLiteral("Stop the current Notification"),
+                     imagelist_.icon(icon::Inactive), GroupBox1);
+    BitBtn5 = button(QStringLiteral("Resume"), QStringLiteral("Resume the selected Notification"),
+                     imagelist_.icon(icon::Active), GroupBox1);
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5})
+        buttons->addWidget(b);
+    for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
+        b->setEnabled(false);
+    buttons->addStretch();
+
+    // The mode selector gets a line of its own: beside the buttons it would squeeze them.
+    auto* mode = new QHBoxLayout;
+    ComboBox5 = new QComboBox(GroupBox1);
+    ComboBox5->addItems({QStringLiteral("Lateral"), QStringLiteral("Sequential")});
+    ComboBox5->setToolTip(
+        QStringLiteral("Play Notifications in their programmed order(Lateral) or play "
+                       "Notifications one by one in sequence (Sequential)"));
+    auto* modeLabel = new QLabel(QStringLiteral("Countdown activation mode:"), GroupBox1);
+    modeLabel->setBuddy(ComboBox5);
+    mode->addWidget(modeLabel);
+    mode->addWidget(ComboBox5);
+    mode->addStretch();
+
+    buildlist();
+
+    auto* layout = new QVBoxLayout(GroupBox1);
+    layout->addWidget(Panel3);
+    layout->addLayout(buttons);
+    layout->addLayout(mode);
+    layout->addWidget(ListView1, 1);
+    return GroupBox1;
+}
+
+void TForm1::buildlist() {
+    ListView1 = new QTreeView(GroupBox1);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    model_ = new NotificationListModel(g_.ws.rows, imagelist_, this);
+    ListView1->setModel(model_);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setSortingEnabled(false);
+    ListView1->setIconSize(QSize(ImageList::kSize, ImageList::kSize));
+    ListView1->setTextElideMode(Qt::ElideNone);
+
+    // The selection stays as visible as with focus, so the previewed row is clear.
+    QPalette pal = ListView1->palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    ListView1->setPalette(pal);
+
+    QHeaderView* header = ListView1->header();
+    header->setSectionsClickable(false);
+    header->setSectionsMovable(false);
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(0);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    for (int c = 0; c < kListColumns; ++c)
+        header->resizeSection(c, listcolumns()[static_cast<std::size_t>(c)].width);
+    ListView1->setColumnHidden(kRecordIndexColumn, true);
+    connect(header, &QHeaderView::sectionResized, this, [header](int c, int, int size) {
+        const int minimum = listcolumns()[static_cast<std::size_t>(c)].minimum;
+        if (size < minimum) header->resizeSection(c, minimum);
+    });
+
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TForm1::ListView1SelectItem);
+    // Rows removed or cleared may take the selection with them without a word.
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &TForm1::ListView1SelectItem);
+    connect(model_, &QAbstractItemModel::modelReset, this, &TForm1::ListView1SelectItem);
+    connect(ListView1, &QAbstractItemView::doubleClicked, this, &TForm1::BitBtn2Click);
+}
+
+void TForm1::buildstatusbar() {
     static const int widths[6] = {50, 55, 150, 50, 200, 50};
     for (int i = 0; i < 6; ++i) {
         panels_[i] = new QLabel(this);
@@ -35,19 +173,74 @@ TForm1::TForm1(AppGlobals& g) : g_(g), updatetimer_(new QTimer(this)) {
         statusBar()->addWidget(panels_[i]);
     }
     panels_[1]->setText(QStringLiteral("Ver 2.0.1"));
-
-    connect(&g_.ws, &Workspace::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
-
-    updatetimer_->setInterval(1000);
-    connect(updatetimer_, &QTimer::timeout, this, &TForm1::updatetimerTimer);
-    updatetimer_->start();
+    // The clock panel grows where the desktop font is wider than the clock text's room.
+    const int clock =
+        panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(*g_.platform.clock)) + 12;
+    if (clock > widths[2]) panels_[2]->setFixedWidth(clock);
 }
 
-void TForm1::setpaneltext(int panel, const QString& text) { panels_[panel]->setText(text); }
+int TForm1::itemindex() const {
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    int first = -1;
+    for (const QModelIndex& i : selected)
+        if (first == -1 || i.row() < first) first = i.row();
+    return first;
+}
 
-void TForm1::updatetimerTimer() { setpaneltext(2, currenttimetext(*g_.platform.clock)); }
+void TForm1::ListView1SelectItem() {
+    if (model_->catchingup()) return; // called again once the view has caught up
+    const int index = g_.ws.rows.recordindex(itemindex());
+    if (index == -1) {
+        for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
+            b->setEnabled(false);
+        return;
+    }
+    if (index == g_.ws.lastpreview) return;
+    for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
+        b->setEnabled(true);
+    showpreview(index);
+    g_.ws.lastpreview = index;
+}
+
+void TForm1::showpreview(int index) {
+    // Record 0 is the header, never a Notification.
+    if (index <= 0) {
+        Panel3->clear();
+        return;
+    }
+    Panel3->present(g_.ws.db.readnotification(index));
+}
+
+void TForm1::fitcolumns() {
+    const auto fit = columnfit(frameGeometry().width());
+    if (!fit) return;
+    QHeaderView* header = ListView1->header();
+    header->resizeSection(0, fit->caption);
+    header->resizeSection(1, fit->image);
+    header->resizeSection(2, fit->audio);
+    header->resizeSection(kFillerColumn, fit->filler);
+}
+
+void TForm1::FormResize() {
+    fitcolumns();
+}
+
+void TForm1::BitBtn2Click() {}
+
+void TForm1::setpaneltext(int panel, const QString& text) {
+    panels_[panel]->setText(text);
+}
+
+void TForm1::updatetimerTimer() {
+    setpaneltext(2, currenttimetext(*g_.platform.clock));
+}
 
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     emit firstShown();
+}
+
+void TForm1::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    FormResize();
 }

@@ -1,13 +1,23 @@
 #pragma once
 
+#include "ui/listicons.h"
+
 #include <QMainWindow>
 
 class AppGlobals;
+class NotificationListModel;
+class PreviewPanel;
+class PicturePane;
+class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTimer;
+class QTreeView;
 
-// The main window: list, commands, status bar and the one-second tick.
+// The main window: the Notification list with its preview, the command buttons,
+// the status bar and the one-second tick. The list's rows live in the workspace's
+// RowTable; the window only shows them.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -16,22 +26,62 @@ public:
     AppGlobals& globals() { return g_; }
     QTimer* updatetimer() const { return updatetimer_; }
     QLabel* statuspanel(int i) const { return panels_[i]; }
+
+    // Top panel.
+    QPushButton* BitBtn6 = nullptr; // "New File"
+    QPushButton* BitBtn7 = nullptr; // "Open File"
     QPushButton* BitBtn8 = nullptr; // "Save File": its enabled state is the unsaved-changes mark
+    QPushButton* BitBtn9 = nullptr; // "Chimelet Settings"
+
+    // The "Notifications" group.
+    QGroupBox* GroupBox1 = nullptr;
+    PreviewPanel* Panel3 = nullptr;
+    PicturePane* Image1 = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QPushButton* BitBtn1 = nullptr; // "New"
+    QPushButton* BitBtn2 = nullptr; // "Edit"
+    QPushButton* BitBtn3 = nullptr; // "Delete"
+    QPushButton* BitBtn4 = nullptr; // "Stop"
+    QPushButton* BitBtn5 = nullptr; // "Resume"
+    QComboBox* ComboBox5 = nullptr; // countdown activation mode
+    QTreeView* ListView1 = nullptr;
+
+    const ImageList& ImageList1() const { return imagelist_; }
+    NotificationListModel* listmodel() const { return model_; }
+
+    // The list's item index: the first selected row, -1 when none is selected.
+    int itemindex() const;
+
+    // Shows the Notification at a record index in the preview; -1 empties it.
+    void showpreview(int index);
+    // Widens the text, image and audio columns for a window wider than 643 pixels.
+    void fitcolumns();
 
     // Status bar panel texts.
     void setpaneltext(int panel, const QString& text);
 
 public slots:
     void updatetimerTimer();
+    void ListView1SelectItem();
+    void BitBtn2Click();
+    void FormResize();
 
 signals:
     void firstShown();
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    QWidget* buildtoppanel();
+    QGroupBox* buildnotifications();
+    void buildlist();
+    void buildstatusbar();
+
     AppGlobals& g_;
+    ImageList imagelist_;
+    NotificationListModel* model_ = nullptr;
     QTimer* updatetimer_;
     QLabel* panels_[6] = {};
 };

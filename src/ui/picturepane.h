@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// A picture scaled to fill the pane with its proportions kept, centred; empty when
+// it holds no picture.
+class PicturePane : public QWidget {
+    Q_OBJECT
+public:
+    explicit PicturePane(QWidget* parent = nullptr);
+
+    void setpicture(const QImage& picture);
+    void clear() { setpicture(QImage()); }
+    const QImage& picture() const { return picture_; }
+
+    QSize sizeHint() const override { return {191, 145}; }
+
+    // Where the picture lands inside `area`: as large as fits, proportions kept, centred.
+    static QRect fitted(const QSize& picture, const QRect& area);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage picture_;
+};

@@ -1,0 +1,186 @@
+#include "platform/clock.h"
+#include "schedule/workspace.h"
+#include "support/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TNotificationRecord note(const char* text, const char* type, int h, int m, int s) {
+    TNotificationRecord r;
+    r.MessageText = text;
+    r.TimerType = type;
+    r.Hours = h;
+    r.Minutes = m;
+    r.Seconds = s;
+    r.Active = totalSeconds(r) > 0 ? 1 : 0;
+    return r;
+}
+
+struct WorkspaceRows : ::testing::Test {
+    ManualClock clock{QDateTime(QDate(2026, 3, 4), QTime(8, 0, 1))};
+    Workspace ws{clock};
+    const RowTable& rows = ws.rows;
+
+    QString text(int r, int part) const { return rows.subitem(r, part); }
+    int image(int r, int part) const {
+        return rows.row(r).subImage[static_cast<std::size_t>(part)];
+    }
+};
+
+TEST_F(WorkspaceRows, ZeroCountdownIsInactiveWithNothingLeft) {
+    ws.addtolist(note("Tea", "Countdown", 0, 0, 0), 3);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.row(0).caption, "Tea");
+    EXPECT_EQ(rows.row(0).itemImage, icon::Notification);
+    EXPECT_EQ(text(0, rowpart::TimerType), "Countdown");
+    EXPECT_EQ(image(0, rowpart::TimerType), icon::Countdown);
+    EXPECT_EQ(text(0, rowpart::Time), "0");
+    EXPECT_EQ(text(0, rowpart::Left), "-");
+    EXPECT_EQ(text(0, rowpart::State), "Inactive");
+    EXPECT_EQ(image(0, rowpart::State), icon::Inactive);
+    EXPECT_EQ(text(0, rowpart::RecordIndex), "3");
+    EXPECT_EQ(rows.recordindex(0), 3);
+    // No file named: no icon in the image and audio columns.
+    EXPECT_EQ(image(0, rowpart::Image), icon::None);
+    EXPECT_EQ(image(0, rowpart::Audio), icon::None);
+}
+
+TEST_F(WorkspaceRows, CertainTimeShowsClockTextAndTimeUntilItsNextOccurrence) {
+    TNotificationRecord rec = note("Stand up", "Certain time", 8, 0, 0);
+    ws.addtolist(rec, 1); // the clock stands at 08:00:01: the time is tomorrow
+    clock.set(QTime(7, 59, 59));
+    ws.addtolist(rec, 2);
+    clock.set(QTime(8, 0, 0));
+    ws.addtolist(rec, 3);
+    clock.set(QTime(6, 30, 0));
+    ws.addtolist(note("Lunch", "Certain time", 12, 5, 9), 4);
+
+    EXPECT_EQ(text(0, rowpart::Time), "08:00:00");
+    EXPECT_EQ(image(0, rowpart::TimerType), icon::CertainTime);
+    EXPECT_EQ(text(0, rowpart::Left), "23h59m59s");
+    EXPECT_EQ(text(1, rowpart::Left), "1s");
+    EXPECT_EQ(text(2, rowpart::Left), "-");
+    EXPECT_EQ(text(3, rowpart::Time), "12:05:09");
+    EXPECT_EQ(text(3, rowpart::Left), "5h35m9s");
+    // A new row shows the time left as if idle, but its state is the stored one.
+    EXPECT_EQ(text(0, rowpart::State), "Active");
+    EXPECT_EQ(image(0, rowpart::State), icon::Active);
+}
+
+TEST_F(WorkspaceRows, FilesAndRepeatFlagGiveTextsWithMatchingIcons) {
+    TNotificationRecord repeat = note("Stretch", "Countdown", 1, 2, 3);
+    repeat.RepeatFlag = 1;
+    repeat.ImageFile = "/pics/sun.jpg";
+    repeat.AudioFile = "/snd/ding.wav";
+    TNotificationRecord once = repeat;
+    once.RepeatFlag = 2; // only exactly 1 means Repeat
+    ws.addtolist(repeat, 1);
+    ws.addtolist(once, 2);
+
+    EXPECT_EQ(text(0, rowpart::Image), "/pics/sun.jpg");
+    EXPECT_EQ(image(0, rowpart::Image), icon::Image);
+    EXPECT_EQ(text(0, rowpart::Audio), "/snd/ding.wav");
+    EXPECT_EQ(image(0, rowpart::Audio), icon::Audio);
+    EXPECT_EQ(text(0, rowpart::Time), "1h2m3s");
+    EXPECT_EQ(text(0, rowpart::Left), "1h2m3s");
+    EXPECT_EQ(text(0, rowpart::Repeat), "Repeat");
+    EXPECT_EQ(image(0, rowpart::Repeat), icon::Repeat);
+    EXPECT_EQ(text(1, rowpart::Repeat), "Run Once");
+    EXPECT_EQ(image(1, rowpart::Repeat), icon::RunOnce);
+}
+
+TEST_F(WorkspaceRows, FirstCountdownAddedTakesTheSequentialTurnWhateverItsState) {
+    ws.addtolist(note("At noon", "Certain time", 12, 0, 0), 1);
+    EXPECT_EQ(ws.seqrow, -1);
+    ws.addtolist(note("Idle", "Countdown", 0, 0, 0), 2); // inactive, still takes the turn
+    ws.addtolist(note("Tea", "Countdown", 0, 0, 10), 4);
+    EXPECT_EQ(ws.seqrow, 1);
+    EXPECT_EQ(ws.rowcount, 3);
+    EXPECT_EQ(ws.rowcount, rows.size());
+    ws.seqrow = -1; // the turn ran out: the next countdown added takes it
+    ws.addtolist(note("Eggs", "Countdown", 0, 4, 0), 5);
+    EXPECT_EQ(ws.seqrow, 3);
+}
+
+TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {
+    TNotificationRecord rec = note("Tea", "Countdown", 0, 1, 30);
+    rec.RepeatFlag = 1;
+    ws.addtolist(rec, 7);
+    ws.seqrow = 5;
+    ws.rows.setsubitem(0, rowpart::Left, "12s"); // partly counted down
+    ws.rows.setsubitem(0, rowpart::State, "Inactive", icon::Inactive);
+
+    TNotificationRecord edited = rec;
+    edited.MessageText = "Green tea";
+    edited.RepeatFlag = 0;
+    edited.Active = 0; // the byte does not decide the state text; the timer does
+    EXPECT_TRUE(ws.updatelist(0, edited));
+    EXPECT_EQ(rows.row(0).caption, "Green tea");
+    EXPECT_EQ(text(0, rowpart::Left), "1m30s");
+    EXPECT_EQ(text(0, rowpart::State), "Active");
+    EXPECT_EQ(image(0, rowpart::State), icon::Active);
+    EXPECT_EQ(text(0, rowpart::Repeat), "Run Once");
+    EXPECT_EQ(image(0, rowpart::Repeat), icon::RunOnce);
+    EXPECT_EQ(text(0, rowpart::RecordIndex), "7");
+    EXPECT_EQ(ws.rowcount, 1);
+    EXPECT_EQ(ws.seqrow, 5);
+
+    edited.Hours = edited.Minutes = edited.Seconds = 0;
+    edited.Active = 1;
+    ws.updatelist(0, edited);
+    EXPECT_EQ(text(0, rowpart::State), "Inactive");
+    EXPECT_EQ(image(0, rowpart::State), icon::Inactive);
+    EXPECT_EQ(text(0, rowpart::Left), "-");
+
+    // A certain time is always active after an edit, and the item image stays.
+    ws.rows.replace(0, [&] {
+        NotificationRow r = rows.row(0);
+        r.itemImage = icon::Image;
+        return r;
+    }());
+    TNotificationRecord at = note("Call", "Certain time", 9, 0, 0);
+    at.Active = 0;
+    ws.updatelist(0, at);
+    EXPECT_EQ(text(0, rowpart::State), "Active");
+    EXPECT_EQ(text(0, rowpart::Time), "09:00:00");
+    EXPECT_EQ(image(0, rowpart::TimerType), icon::CertainTime);
+    EXPECT_EQ(rows.row(0).itemImage, icon::Image);
+}
+
+TEST_F(WorkspaceRows, RemovingAMiddleRowKeepsTheOthersRecordIndices) {
+    for (int i : {1, 2, 4, 5})
+        ws.addtolist(note("n", "Countdown", 0, 0, i), i);
+    ws.rows.remove(1);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows.recordindex(0), 1);
+    EXPECT_EQ(rows.recordindex(1), 4);
+    EXPECT_EQ(rows.recordindex(2), 5);
+    ws.rows.setsubitem(2, rowpart::RecordIndex, "five");
+    EXPECT_EQ(rows.recordindex(2), -1);
+}
+
+TEST(WorkspaceRebuild, AddsOneRowPerLiveRecordInRecordOrder) {
+    TempFolder tmp;
+    ManualClock clock;
+    Workspace ws(clock);
+    ws.db.setPath(tmp.file("chdb.res"));
+    ws.db.createdatabase();
+    for (const char* text : {"one", "two", "three", "four"})
+        ws.appendrecord(note(text, "Countdown", 0, 0, 5));
+    TNotificationRecord gone = ws.db.readnotification(2);
+    gone.Deleted = 1;
+    ws.db.writenotification(gone, 2);
+
+    ws.rebuildlist(ws.recordcount);
+    ASSERT_EQ(ws.rowcount, 3);
+    EXPECT_EQ(ws.rows.row(0).caption, "one");
+    EXPECT_EQ(ws.rows.row(1).caption, "three");
+    EXPECT_EQ(ws.rows.recordindex(1), 3);
+    EXPECT_EQ(ws.rows.recordindex(2), 4);
+    ws.emptylist();
+    EXPECT_EQ(ws.rowcount, 0);
+    EXPECT_EQ(ws.rows.size(), 0);
+}
+
+} // namespace

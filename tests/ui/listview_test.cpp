@@ -1,0 +1,185 @@
+#include "mainfixture.h"
+
+#include "schedule/timetext.h"
+#include "ui/listcolumns.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// Collects the model tester's complaints instead of letting them scroll by.
+struct ContractWatch {
+    static inline QStringList complaints;
+    QtMessageHandler previous;
+    ContractWatch() {
+        complaints.clear();
+        previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+                if (type != QtDebugMsg) complaints << msg;
+            });
+    }
+    ~ContractWatch() { qInstallMessageHandler(previous); }
+};
+
+using ListView = MainWindowFixture;
+
+TEST_F(ListView, ShowsEachRowPartInItsColumnWithTheRowsIcons) {
+    TNotificationRecord zero = note("Tea", 0);
+    zero.ImageFile = "/pics/a.jpg";
+    TNotificationRecord timed = note("Lunch", 0);
+    timed.TimerType = "Certain time";
+    timed.Hours = 12;
+    timed.Active = 1;
+    timed.RepeatFlag = 1;
+    timed.AudioFile = "/snd/b.wav";
+    add(zero);
+    add(timed);
+
+    ASSERT_EQ(form->listmodel()->rowCount(), 2);
+    EXPECT_EQ(cell(0, 0).toString(), "Tea");
+    EXPECT_EQ(iconat(0, 0), icon::Notification);
+    EXPECT_EQ(cell(0, 1).toString(), "/pics/a.jpg");
+    EXPECT_EQ(iconat(0, 1), icon::Image);
+    EXPECT_EQ(iconat(0, 2), -1);
+    EXPECT_EQ(iconat(0, 3), icon::Countdown);
+    EXPECT_EQ(cell(0, 4).toString(), "0");
+    EXPECT_EQ(cell(0, 5).toString(), "-");
+    EXPECT_EQ(cell(0, 6).toString(), "Inactive");
+    EXPECT_EQ(iconat(0, 6), icon::Inactive);
+    EXPECT_EQ(cell(0, 7).toString(), "Run Once");
+    EXPECT_EQ(iconat(0, 7), icon::RunOnce);
+    EXPECT_EQ(cell(0, 8).toString(), "1");
+    EXPECT_FALSE(cell(0, 9).isValid());
+
+    EXPECT_EQ(iconat(1, 2), icon::Audio);
+    EXPECT_EQ(iconat(1, 3), icon::CertainTime);
+    EXPECT_EQ(cell(1, 4).toString(), "12:00:00");
+    EXPECT_EQ(cell(1, 6).toString(), "Active");
+    EXPECT_EQ(iconat(1, 6), icon::Active);
+    EXPECT_EQ(iconat(1, 7), icon::Repeat);
+    // The narrow icon columns still tell their text on hover.
+    EXPECT_EQ(cell(1, 7, Qt::ToolTipRole).toString(), "Repeat");
+}
+
+TEST_F(ListView, ColumnsHaveTheirCaptionsWidthsAndLimits) {
+    QHeaderView* header = form->ListView1->header();
+    const QStringList captions = {
+        "Notification Text", "Image", "Audio", "", "Time", "Left", "", "", "", ""};
+    for (int c = 0; c < kListColumns; ++c)
+        EXPECT_EQ(form->listmodel()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
+                  captions[c]);
+    const int widths[] = {178, 120, 120, 23, 70, 70, 23, 23};
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(header->sectionSize(c), widths[c]) << c;
+    EXPECT_TRUE(form->ListView1->isColumnHidden(kRecordIndexColumn));
+    EXPECT_EQ(header->sectionSize(kFillerColumn), 0);
+    EXPECT_FALSE(header->sectionsClickable());
+    EXPECT_FALSE(form->ListView1->isSortingEnabled());
+
+    // The icon columns never get narrower than their icon; the others may.
+    header->resizeSection(6, 4);
+    EXPECT_EQ(header->sectionSize(6), 23);
+    header->resizeSection(4, 30);
+    EXPECT_EQ(header->sectionSize(4), 30);
+}
+
+TEST_F(ListView, FollowsEveryKindOfRowChangeWithinTheModelContract) {
+    ContractWatch watch;
+    QAbstractItemModelTester tester(form->listmodel(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    QSignalSpy changed(form->listmodel(), &QAbstractItemModel::dataChanged);
+    for (int s : {10, 20, 30, 40})
+        add(note("n", s));
+
+    // One engine step writes "Left" only, and the view hears of that one cell.
+    g.ws.rows.setsubitem(2, rowpart::Left, countdownstep(g.ws.rows.subitem(2, rowpart::Left)));
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), form->listmodel()->index(2, 5));
+    EXPECT_EQ(cell(2, 5).toString(), "29s");
+
+    TNotificationRecord edited = note("edited", 15);
+    g.ws.updatelist(1, edited);
+    EXPECT_EQ(cell(1, 0).toString(), "edited");
+    EXPECT_EQ(cell(1, 5).toString(), "15s");
+
+    g.ws.rows.remove(1);
+    EXPECT_EQ(form->listmodel()->rowCount(), 3);
+    EXPECT_EQ(cell(1, 8).toString(), "3");
+    EXPECT_EQ(cell(2, 8).toString(), "4");
+
+    g.ws.emptylist();
+    EXPECT_EQ(form->listmodel()->rowCount(), 0);
+    add(note("again", 5));
+    EXPECT_EQ(cell(0, 0).toString(), "again");
+    EXPECT_TRUE(watch.complaints.isEmpty()) << watch.complaints.join('\n').toStdString();
+}
+
+TEST_F(ListView, CommandButtonsFollowTheSelectionAndThePreview) {
+    EXPECT_FALSE(commandsenabled());
+    EXPECT_TRUE(form->BitBtn1->isEnabled());
+    const int first = add(note("First", 10));
+    const int second = add(note("Second", 20));
+
+    select(0);
+    EXPECT_TRUE(commandsenabled());
+    EXPECT_EQ(g.ws.lastpreview, first);
+    EXPECT_EQ(form->StaticText2->text(), "First");
+
+    clearselection();
+    EXPECT_FALSE(commandsenabled());
+    EXPECT_EQ(form->StaticText2->text(), "First"); // the preview stays
+
+    // The same Notification again is no change of the preview: the buttons stay off.
+    select(0);
+    EXPECT_FALSE(commandsenabled());
+
+    select(1);
+    EXPECT_TRUE(commandsenabled());
+    EXPECT_EQ(g.ws.lastpreview, second);
+    EXPECT_EQ(form->StaticText2->text(), "Second");
+
+    // With several rows selected the first one counts.
+    form->ListView1->selectionModel()->select(
+        form->listmodel()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(form->itemindex(), 0);
+    EXPECT_EQ(g.ws.lastpreview, first);
+
+    // A row without a usable record index is no Notification.
+    g.ws.rows.setsubitem(1, rowpart::RecordIndex, "x");
+    select(1);
+    EXPECT_FALSE(commandsenabled());
+    EXPECT_EQ(g.ws.lastpreview, first);
+    EXPECT_TRUE(fake.dialogs.messages.isEmpty());
+}
+
+TEST_F(ListView, RemovingOrClearingTheSelectedRowsTurnsTheButtonsOff) {
+    for (int s : {10, 20, 30})
+        add(note("n", s));
+    select(1);
+    ASSERT_TRUE(commandsenabled());
+    g.ws.rows.remove(1);
+    EXPECT_EQ(form->itemindex(), -1);
+    EXPECT_FALSE(commandsenabled());
+
+    select(0);
+    ASSERT_TRUE(commandsenabled());
+    g.ws.emptylist();
+    EXPECT_FALSE(commandsenabled());
+}
+
+TEST_F(ListView, HeaderClickDoesNotSortTheRows) {
+    for (int s : {30, 10, 20})
+        add(note("n", s));
+    form->show();
+    QHeaderView* header = form->ListView1->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(5) + 5, 5));
+    EXPECT_EQ(cell(0, 5).toString(), "30s");
+    EXPECT_EQ(cell(1, 5).toString(), "10s");
+}
+
+} // namespace

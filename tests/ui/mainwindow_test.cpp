@@ -1,0 +1,120 @@
+#include "mainfixture.h"
+
+#include "ui/listcolumns.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+using MainWindow = MainWindowFixture;
+
+TEST_F(MainWindow, ButtonsCarryTheirCaptionsHintsAndStartingStates) {
+    EXPECT_EQ(form->windowTitle(), "Chimlet");
+    EXPECT_EQ(form->size(), QSize(652, 659));
+    EXPECT_EQ(form->GroupBox1->title(), "Notifications");
+    const struct {
+        QPushButton* button;
+        const char* caption;
+        const char* hint;
+        bool enabled;
+    } buttons[] = {
+        {form->BitBtn6, "New File", "Create a new Chimelet file", true},
+        {form->BitBtn7, "Open File", "Open an existing Chimelet file", true},
+        {form->BitBtn8, "Save File", "Save the current Chimelet file", false},
+        {form->BitBtn9, "Chimelet Settings", "General program options", true},
+        {form->BitBtn1, "New", "Make a new Notification", true},
+        {form->BitBtn2, "Edit", "Edit the selected Notification", false},
+        {form->BitBtn3, "Delete", "Delete the selected Notification", false},
+        {form->BitBtn4, "Stop", "Stop the current Notification", false},
+        {form->BitBtn5, "Resume", "Resume the selected Notification", false},
+    };
+    for (const auto& b : buttons) {
+        EXPECT_EQ(b.button->text(), b.caption);
+        EXPECT_EQ(b.button->toolTip(), b.hint) << b.caption;
+        EXPECT_EQ(b.button->isEnabled(), b.enabled) << b.caption;
+    }
+    ASSERT_EQ(form->ComboBox5->count(), 2);
+    EXPECT_EQ(form->ComboBox5->itemText(0), "Lateral");
+    EXPECT_EQ(form->ComboBox5->itemText(1), "Sequential");
+    EXPECT_EQ(form->ComboBox5->currentText(), "Lateral");
+    EXPECT_EQ(form->ComboBox5->toolTip(),
+              "Play Notifications in their programmed order(Lateral) or play Notifications one "
+              "by one in sequence (Sequential)");
+    QStringList labels;
+    for (QLabel* l : form->GroupBox1->findChildren<QLabel*>())
+        labels << l->text();
+    EXPECT_TRUE(labels.contains("Notifications:"));
+    EXPECT_TRUE(labels.contains("Countdown activation mode:"));
+    EXPECT_EQ(form->statuspanel(1)->text(), "Ver 2.0.1");
+
+    // The unsaved-changes mark drives the Save File button.
+    g.ws.markmodified();
+    EXPECT_TRUE(form->BitBtn8->isEnabled());
+    g.ws.clearmodified();
+    EXPECT_FALSE(form->BitBtn8->isEnabled());
+}
+
+TEST_F(MainWindow, ProgramIconIsTheWindowsAndTheApplicationsAndListIconsAreDistinct) {
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_EQ(form->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+    QList<QImage> seen;
+    for (int i = 0; i < form->ImageList1().count(); ++i) {
+        const QImage img = form->ImageList1().pixmap(i).toImage();
+        EXPECT_EQ(img.size(), QSize(16, 16)) << i;
+        int opaque = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                opaque += qAlpha(img.pixel(x, y)) > 128;
+        EXPECT_GT(opaque, 30) << "icon " << i << " is nearly empty";
+        for (const QImage& other : seen)
+            EXPECT_NE(img, other) << "icon " << i;
+        seen << img;
+    }
+    EXPECT_TRUE(form->ImageList1().icon(-1).isNull());
+    EXPECT_TRUE(form->ImageList1().icon(9).isNull());
+}
+
+TEST(ColumnFit, WidensOnlyAboveSixHundredFortyThreePixels) {
+    EXPECT_FALSE(columnfit(643).has_value());
+    EXPECT_FALSE(columnfit(200).has_value());
+    EXPECT_EQ(columnfit(644), (ColumnFit{156, 123, 123, 161}));
+    EXPECT_EQ(columnfit(1003), (ColumnFit{245, 195, 195, 250}));
+}
+
+TEST_F(MainWindow, ResizingFitsTheColumnsToTheWindowWidth) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QHeaderView* header = form->ListView1->header();
+    // Start from the first widths, as a drag of the user might leave them.
+    for (int c : {0, 1, 2, kFillerColumn})
+        header->resizeSection(c, listcolumns()[static_cast<std::size_t>(c)].width);
+
+    // The width that counts is the outer one, frame included.
+    const int frame = form->frameGeometry().width() - form->width();
+    form->resize(643 - frame, 659);
+    ASSERT_EQ(form->frameGeometry().width(), 643) << "the window must be able to get this narrow";
+    EXPECT_EQ(header->sectionSize(0), 178);
+    EXPECT_EQ(header->sectionSize(1), 120);
+    EXPECT_EQ(header->sectionSize(2), 120);
+    EXPECT_EQ(header->sectionSize(kFillerColumn), 0);
+
+    form->resize(644 - frame, 659);
+    EXPECT_EQ(header->sectionSize(0), 644 / 4 - 5);
+    EXPECT_EQ(header->sectionSize(1), 644 / 5 - 5);
+    EXPECT_EQ(header->sectionSize(2), 644 / 5 - 5);
+    EXPECT_EQ(header->sectionSize(kFillerColumn), 644 / 4);
+    EXPECT_EQ(header->sectionSize(4), 70); // the others keep theirs
+    EXPECT_EQ(header->sectionSize(6), 23);
+
+    // Narrowing again leaves the widened columns as they are.
+    form->resize(500, 659);
+    EXPECT_EQ(header->sectionSize(0), 644 / 4 - 5);
+}
+
+} // namespace

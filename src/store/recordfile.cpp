@@ -14,13 +14,14 @@ void RecordFile::open(const QString& path) {
     close();
     file_.setFileName(path);
     if (!QFile::exists(path)) throw IoError("File not found: " + path.toStdString());
-    if (!file_.open(QIODevice::ReadWrite)) throw IoError("Cannot open " + describe(file_));
+    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        throw IoError("Cannot open " + describe(file_));
 }
 
 void RecordFile::create(const QString& path) {
     close();
     file_.setFileName(path);
-    if (!file_.open(QIODevice::ReadWrite | QIODevice::Truncate))
+    if (!file_.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered))
         throw IoError("Cannot create " + describe(file_));
 }
 

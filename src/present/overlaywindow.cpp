@@ -1,5 +1,6 @@
 #include "present/overlaywindow.h"
 
+#include "platform/desktopwindow.h"
 #include "present/overlaymask.h"
 
 #include <QHideEvent>
@@ -84,7 +85,7 @@ void OverlayWindow::resizeEvent(QResizeEvent* e) {
 }
 
 void OverlayWindow::setopacity(int level) {
-    setWindowOpacity(level / 255.0);
+    applywindowopacity(this, level / 255.0);
 }
 
 void OverlayWindow::synctimers() {

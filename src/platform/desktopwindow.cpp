@@ -7,6 +7,7 @@
 
 void applywindowopacity(QWidget* window, qreal level) {
     window->setWindowOpacity(level);
-    if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
-        xcb_flush(x11->connection());
+    // Other platforms (offscreen among them) may answer without a connection.
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && x11->connection()) xcb_flush(x11->connection());
 }

@@ -1,0 +1,92 @@
+#include "present/presentation.h"
+
+#include "present/fsimage.h"
+#include "present/mp3r.h"
+#include "present/picturebox.h"
+#include "present/puimage.h"
+#include "present/txtbx.h"
+#include "store/ansitext.h"
+#include "store/apppaths.h"
+#include "support/fakeplatform.h"
+#include "support/tempfolder.h"
+#include "testpictures.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+// The real windows and player behind one dispatcher, as the program wires them.
+class PresentationTest : public ::testing::Test {
+protected:
+    PresentationTest() {
+        paths = AppPaths::beside(dir.path() + "/", dir.path());
+        twocolours(64, 48).save(dir.file("pic.jpg"), "JPG");
+        writebytes(dir.file("tone.wav"), makewav(400));
+    }
+    TNotificationRecord firing(const char* imagetype) const {
+        TNotificationRecord r;
+        r.DisplayDuration = 2;
+        r.DisplayImage = 1;
+        r.ImageFile = toansi(dir.file("pic.jpg"));
+        r.ImageDisplayType = imagetype;
+        r.WallpaperStyle = codes::Tile;
+        r.DisplayText = 1;
+        r.MessageText = "Tea";
+        r.TextDisplayType = codes::BalloonAndOverlay;
+        r.FontName = "DejaVu Sans";
+        r.FontSize = 20;
+        r.FontColor = "clBlue";
+        r.Fade = 1;
+        r.PlayAudio = 1;
+        r.AudioFile = toansi(dir.file("tone.wav"));
+        return r;
+    }
+
+    TempFolder dir;
+    AppPaths paths;
+    FakeTray tray;
+    FakeDesktopWallpaper desktop;
+    TForm3 full;
+    TForm4 small;
+    TForm5 text;
+    TForm6 audio;
+    Presentation p{full, small, text, audio, tray, desktop, paths};
+};
+} // namespace
+
+TEST_F(PresentationTest, AFiringShowsEverythingAndAClickEndsTheDisplayButNotTheSound) {
+    p.dispatcher().shownotification(firing(codes::OverlayFullScreen));
+    EXPECT_TRUE(full.isVisible());
+    EXPECT_EQ(full.Image1->picture().size(), QSize(64, 48));
+    EXPECT_TRUE(text.isVisible());
+    EXPECT_EQ(text.text(), "Tea");
+    EXPECT_FALSE(small.isVisible());
+    EXPECT_EQ(tray.balloons, QStringList{"Chimelet Message:|Tea|3000"});
+    EXPECT_TRUE(audio.mp3player.isplaying());
+
+    QTest::mouseClick(full.Image1, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(tray.balloontext().isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !full.isVisible() && !text.isVisible(); }, 3000));
+    EXPECT_TRUE(p.dispatcher().popdur->isActive()) << "a click leaves the display timer";
+    EXPECT_EQ(audio.mp3player.FileName, dir.file("tone.wav"));
+}
+
+TEST_F(PresentationTest, TheDisplayTimerEndsTheOverlaysAndTheWallpaperStays) {
+    TNotificationRecord r = firing(codes::OverlaySmallWindow);
+    r.DisplayDuration = 1;
+    r.Fade = 0;
+    p.dispatcher().shownotification(r);
+    EXPECT_TRUE(small.isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !small.isVisible() && !text.isVisible(); }, 3000));
+    EXPECT_FALSE(p.dispatcher().popdur->isActive());
+    EXPECT_TRUE(small.Image1->picture().isNull());
+
+    p.dispatcher().shownotification(firing(codes::DesktopBackground));
+    ASSERT_EQ(desktop.changes.size(), 1);
+    EXPECT_EQ(desktop.changes[0].bitmap, paths.wallpaperbmp);
+    EXPECT_EQ(desktop.changes[0].placement, WallpaperPlacement::Tiled);
+    p.dispatcher().popdurTimer();
+    EXPECT_EQ(desktop.changes.size(), 1) << "ending the display leaves the wallpaper";
+}

@@ -148,18 +148,6 @@ TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {
     EXPECT_EQ(rows.row(0).itemImage, icon::Image);
 }
 
-TEST_F(WorkspaceRows, RemovingAMiddleRowKeepsTheOthersRecordIndices) {
-    for (int i : {1, 2, 4, 5})
-        ws.addtolist(note("n", "Countdown", 0, 0, i), i);
-    ws.rows.remove(1);
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows.recordindex(0), 1);
-    EXPECT_EQ(rows.recordindex(1), 4);
-    EXPECT_EQ(rows.recordindex(2), 5);
-    ws.rows.setsubitem(2, rowpart::RecordIndex, "five");
-    EXPECT_EQ(rows.recordindex(2), -1);
-}
-
 TEST(WorkspaceRebuild, AddsOneRowPerLiveRecordInRecordOrder) {
     TempFolder tmp;
     ManualClock clock;

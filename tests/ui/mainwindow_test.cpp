@@ -80,13 +80,6 @@ TEST_F(MainWindow, ProgramIconIsTheWindowsAndTheApplicationsAndListIconsAreDisti
     EXPECT_TRUE(form->ImageList1().icon(9).isNull());
 }
 
-TEST(ColumnFit, WidensOnlyAboveSixHundredFortyThreePixels) {
-    EXPECT_FALSE(columnfit(643).has_value());
-    EXPECT_FALSE(columnfit(200).has_value());
-    EXPECT_EQ(columnfit(644), (ColumnFit{156, 123, 123, 161}));
-    EXPECT_EQ(columnfit(1003), (ColumnFit{245, 195, 195, 250}));
-}
-
 TEST_F(MainWindow, ResizingFitsTheColumnsToTheWindowWidth) {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

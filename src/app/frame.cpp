@@ -31,7 +31,7 @@ Frame::Frame(Platform platform, const QString& exeFolder)
 
     g_->form1 = new TForm1(*g_);
     FormCreate();
-    g_->form2 = new TForm2();
+    g_->form2 = new TForm2(*g_);
     g_->form3 = new TForm3();
     g_->form4 = new TForm4();
     g_->form5 = new TForm5();

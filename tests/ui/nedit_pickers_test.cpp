@@ -1,0 +1,143 @@
+#include "neditfixture.h"
+
+#include "ui/filechoice.h"
+#include "ui/picturepane.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTest>
+
+namespace {
+
+struct EditorPickers : EditorFixture {
+    void SetUp() override {
+        EditorFixture::SetUp();
+        editor->makenew();
+    }
+    void answer(const QString& path) { fake.dialogs.openAnswers.push_back(path); }
+    QString picture(const QString& name, const char* format) {
+        const QString path = tmp.file(name);
+        QImage image(64, 32, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        EXPECT_TRUE(image.save(path, format));
+        return path;
+    }
+    QByteArray tmpbmp() const {
+        QFile f(g.paths.tmpbmp);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void refused(QLineEdit* edit, const char* what) {
+        EXPECT_EQ(edit->text(), "") << what;
+        EXPECT_EQ(messages(), QStringList{"Error: Invalid File."}) << what;
+        messages().clear();
+    }
+};
+
+} // namespace
+
+TEST_F(EditorPickers, UpperCaseJpegIsConvertedAndShown) {
+    const QString jpeg = picture("HOLIDAY.JPG", "JPG");
+    answer(jpeg);
+    editor->BitBtn3Click();
+    EXPECT_EQ(editor->Edit2->text(), jpeg);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(tmpbmp().startsWith("BM")) << "the scratch file is a bitmap";
+    EXPECT_EQ(editor->Image1->picture().size(), QSize(64, 32));
+    ASSERT_EQ(fake.dialogs.asked.size(), 1);
+    EXPECT_EQ(fake.dialogs.asked[0].folder, g.paths.docfolder);
+
+    editor->BitBtn8Click();
+    EXPECT_EQ(editor->Edit2->text(), "");
+    EXPECT_TRUE(editor->Image1->picture().isNull());
+}
+
+TEST_F(EditorPickers, UnusableImagesAreRefused) {
+    answer(picture("good.bmp", "BMP"));
+    editor->BitBtn3Click();
+    const QByteArray scratch = tmpbmp();
+    ASSERT_FALSE(scratch.isEmpty());
+
+    const QString broken = tmp.file("broken.jpg");
+    QFile f(broken);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("this is no jpeg at all");
+    f.close();
+    answer(broken);
+    editor->BitBtn3Click();
+    refused(editor->Edit2, "undecodable");
+    EXPECT_TRUE(editor->Image1->picture().isNull()) << "no picture without a path";
+
+    answer(tmp.file("missing.jpg"));
+    editor->BitBtn3Click();
+    refused(editor->Edit2, "missing");
+
+    // The conversion does not take it, so the old scratch picture would be on show.
+    answer(picture("drawing.png", "PNG"));
+    editor->BitBtn3Click();
+    refused(editor->Edit2, "other kind");
+    EXPECT_EQ(tmpbmp(), scratch);
+
+    // The record could not hold these paths whole, so they would point nowhere.
+    answer(picture(QString::fromUtf8("\u5199\u771f.bmp"), "BMP"));
+    editor->BitBtn3Click();
+    refused(editor->Edit2, "characters without a single-byte form");
+    const QString deep = tmp.file(QString(120, 'd')) + "/" + QString(140, 'e') + ".bmp";
+    QDir().mkpath(QFileInfo(deep).path());
+    QImage(4, 4, QImage::Format_RGB32).save(deep, "BMP");
+    answer(deep);
+    editor->BitBtn3Click();
+    refused(editor->Edit2, "longer than 255");
+}
+
+TEST_F(EditorPickers, ClicksOpenThePickersAndCancelChangesNothing) {
+    editor->Edit2->setText("/pictures/kept.jpg");
+    editor->Edit3->setText("/sounds/kept.wav");
+    QTest::mouseClick(editor->Edit2, Qt::LeftButton);
+    QTest::mouseClick(editor->Image1, Qt::LeftButton);
+    QTest::mouseClick(editor->Edit3, Qt::LeftButton);
+    QTest::mouseClick(editor->Edit2, Qt::RightButton);
+    ASSERT_EQ(fake.dialogs.asked.size(), 3);
+    EXPECT_EQ(fake.dialogs.asked[0].filter, kImageFilter);
+    EXPECT_EQ(fake.dialogs.asked[1].filter, kImageFilter);
+    EXPECT_EQ(fake.dialogs.asked[2].filter, kAudioFilter);
+    EXPECT_EQ(editor->Edit2->text(), "/pictures/kept.jpg");
+    EXPECT_EQ(editor->Edit3->text(), "/sounds/kept.wav");
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(EditorPickers, AudioIsChosenPlayedStoppedAndCleared) {
+    const QString chime = tmp.file("chime.wav");
+    QFile f(chime);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    answer(chime);
+    editor->BitBtn4Click();
+    EXPECT_EQ(editor->Edit3->text(), chime);
+
+    editor->BitBtn6Click();
+    EXPECT_EQ(audio.calls.mid(audio.calls.size() - 2), (QStringList{"open " + chime, "play"}));
+
+    // Choosing another file stops what plays first.
+    audio.calls.clear();
+    answer(tmp.file("gone.mp3"));
+    editor->BitBtn4Click();
+    EXPECT_EQ(audio.calls, QStringList{"stop"});
+    refused(editor->Edit3, "missing");
+
+    editor->Edit3->setText(chime);
+    editor->BitBtn6Click();
+    audio.calls.clear();
+    editor->BitBtn7Click();
+    EXPECT_EQ(audio.calls, QStringList{"stop"});
+    editor->BitBtn9Click();
+    EXPECT_EQ(editor->Edit3->text(), "");
+    EXPECT_FALSE(audio.opened);
+
+    // Nothing to play, nothing open to stop: nothing happens and nothing is said.
+    audio.calls.clear();
+    editor->BitBtn6Click();
+    editor->BitBtn7Click();
+    EXPECT_TRUE(audio.calls.isEmpty());
+    EXPECT_TRUE(messages().isEmpty());
+}

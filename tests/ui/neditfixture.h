@@ -1,0 +1,119 @@
+#pragma once
+
+#include "platform/audiodevice.h"
+#include "present/mp3r.h"
+#include "schedule/notificationsink.h"
+#include "support/fakeplatform.h"
+#include "support/tempfolder.h"
+#include "ui/appglobals.h"
+#include "ui/main.h"
+#include "ui/nedit.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+// Records what Preview hands to the presentation.
+struct RecordingSink : NotificationSink {
+    std::vector<TNotificationRecord> shown;
+    void shownotification(const TNotificationRecord& rec) override { shown.push_back(rec); }
+};
+
+// A sound output that only remembers what it was told.
+struct RecordingAudio : AudioDevice {
+    QStringList calls;
+    bool opened = false;
+
+    void open(const QString& path) override {
+        calls << "open " + path;
+        opened = true;
+    }
+    QString play() override {
+        calls << "play";
+        return {};
+    }
+    void stop() override { calls << "stop"; }
+    void close() override {
+        calls << "close";
+        opened = false;
+    }
+    bool isopen() const override { return opened; }
+    bool isplaying() const override { return false; }
+};
+
+// The real editor and main window, offscreen, over a working database in a temporary
+// folder; the infobox messages land in fake.dialogs.messages.
+struct EditorFixture : ::testing::Test {
+    FakePlatform fake;
+    TempFolder tmp;
+    AppGlobals g{fake.platform()};
+    RecordingSink sink;
+    RecordingAudio audio;
+    std::unique_ptr<TForm1> main;
+    std::unique_ptr<TForm6> player;
+    std::unique_ptr<TForm2> editor;
+
+    void SetUp() override {
+        g.paths = AppPaths::beside(tmp.path(), tmp.file("documents"));
+        g.ws.db.setPath(tmp.file("chdb.res"));
+        g.ws.db.createdatabase();
+        main = std::make_unique<TForm1>(g);
+        main->updatetimer()->stop();
+        g.form1 = main.get();
+        player = std::make_unique<TForm6>(audio);
+        g.form6 = player.get();
+        editor = std::make_unique<TForm2>(g);
+        editor->setsink(sink);
+        g.form2 = editor.get();
+    }
+
+    void TearDown() override {
+        // The main window must not be torn down while shown.
+        editor.reset();
+        main->hide();
+    }
+
+    QStringList& messages() { return fake.dialogs.messages; }
+    TNotificationRecord stored(int index) { return g.ws.db.readnotification(index); }
+    QString rowtext(int row, int part) const { return g.ws.rows.subitem(row, part); }
+
+    QByteArray databasebytes() const {
+        QFile f(tmp.file("chdb.res"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // A Notification stored the way another list would carry it, with its row.
+    int addstored(const TNotificationRecord& rec) {
+        const int index = g.ws.appendrecord(rec);
+        g.ws.addtolist(rec, index);
+        return index;
+    }
+
+    static TNotificationRecord sample() {
+        TNotificationRecord r;
+        r.MessageText = "Tea";
+        r.DisplayText = 1;
+        r.TextDisplayType = "Balloon Bubble";
+        r.FontName = "";
+        r.FontSize = 24;
+        r.FontColor = "clBlue";
+        r.FontBold = 1;
+        r.ImageDisplayType = "Desktop Background";
+        r.WallpaperStyle = "Tile";
+        r.TimerType = "Countdown";
+        r.Minutes = 10;
+        r.RepeatFlag = 1;
+        r.DisplayDuration = 7;
+        r.Active = 1;
+        return r;
+    }
+};

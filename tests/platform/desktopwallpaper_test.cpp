@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -70,25 +71,12 @@ TEST(WallpaperBackendChoice, FollowsTheSessionsDesktop) {
     EXPECT_EQ(choosewallpaperbackend(session("KDE", "", false)), WallpaperBackend::Unavailable);
 }
 
-TEST(WallpaperBackendChoice, EachChoiceDrivesItsOwnTool) {
-    struct Case {
-        WallpaperBackend backend;
-        const char* firstline;
-    };
-    for (const Case& c :
-         {Case{WallpaperBackend::Gnome, "gsettings set org.gnome.desktop.background"},
-          Case{WallpaperBackend::Cinnamon, "gsettings set org.cinnamon.desktop.background"},
-          Case{WallpaperBackend::Mate, "gsettings set org.mate.background"},
-          Case{WallpaperBackend::Xfce, "xfconf-query -c xfce4-desktop -l"}}) {
-        RecordingRunner runner;
-        makedesktopwallpaper(c.backend, runner)->apply("/pics/w.bmp", WallpaperPlacement::Tiled);
-        ASSERT_FALSE(runner.lines.isEmpty());
-        EXPECT_TRUE(runner.lines[0].startsWith(c.firstline)) << runner.lines[0].toStdString();
-    }
+TEST(WallpaperBackendChoice, NoDesktopRefuses) {
     RecordingRunner runner;
     EXPECT_THROW(makedesktopwallpaper(WallpaperBackend::Unavailable, runner)
                      ->apply("/pics/w.bmp", WallpaperPlacement::Centered),
                  std::runtime_error);
+    EXPECT_TRUE(runner.lines.isEmpty());
 }
 
 TEST(GsettingsWallpaper, SetsTheLayoutBeforeThePicture) {
@@ -214,14 +202,24 @@ class PrivateXServer {
 public:
     PrivateXServer() {
         if (QStandardPaths::findExecutable("Xvfb").isEmpty()) return;
-        server_.start("Xvfb",
-                      {"-displayfd", "1", "-screen", "0", "320x200x24", "-nolisten", "tcp"});
+        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "320x200x24", "-noreset",
+                               "-nolisten", "tcp"});
         if (!server_.waitForStarted(5000)) return;
         QByteArray number;
         while (!number.contains('\n') && server_.waitForReadyRead(5000))
             number += server_.readAllStandardOutput();
         if (number.trimmed().isEmpty()) return;
-        display_ = ":" + QString::fromLatin1(number.trimmed());
+        const QString display = ":" + QString::fromLatin1(number.trimmed());
+        // A server may announce itself a moment before it takes connections.
+        const QByteArray name = display.toLatin1();
+        for (int i = 0; i < 50 && display_.isEmpty(); ++i) {
+            if (Display* d = XOpenDisplay(name.constData())) {
+                XCloseDisplay(d);
+                display_ = display;
+            } else {
+                QThread::msleep(100);
+            }
+        }
     }
     ~PrivateXServer() {
         if (server_.state() == QProcess::NotRunning) return;

@@ -344,14 +344,3 @@ TEST_F(DispatcherTest, EndingADisplayEndsShowingWindowsAndWithdrawsTheBalloon) {
     EXPECT_EQ(tray.withdrawn, 1);
     EXPECT_FALSE(d.popdur->isActive());
 }
-
-TEST_F(DispatcherTest, TheDisplayTimerEndsTheDisplayByItself) {
-    TNotificationRecord r = textonly(codes::BalloonAndOverlay);
-    r.DisplayDuration = 1;
-    d.shownotification(r);
-    d.popdur->setInterval(30); // same rules, quicker
-    QTest::qWait(200);
-    EXPECT_TRUE(log.has("text:end"));
-    EXPECT_TRUE(tray.balloontext().isEmpty());
-    EXPECT_FALSE(d.popdur->isActive());
-}

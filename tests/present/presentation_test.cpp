@@ -72,21 +72,3 @@ TEST_F(PresentationTest, AFiringShowsEverythingAndAClickEndsTheDisplayButNotTheS
     EXPECT_TRUE(p.dispatcher().popdur->isActive()) << "a click leaves the display timer";
     EXPECT_EQ(audio.mp3player.FileName, dir.file("tone.wav"));
 }
-
-TEST_F(PresentationTest, TheDisplayTimerEndsTheOverlaysAndTheWallpaperStays) {
-    TNotificationRecord r = firing(codes::OverlaySmallWindow);
-    r.DisplayDuration = 1;
-    r.Fade = 0;
-    p.dispatcher().shownotification(r);
-    EXPECT_TRUE(small.isVisible());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !small.isVisible() && !text.isVisible(); }, 3000));
-    EXPECT_FALSE(p.dispatcher().popdur->isActive());
-    EXPECT_TRUE(small.Image1->picture().isNull());
-
-    p.dispatcher().shownotification(firing(codes::DesktopBackground));
-    ASSERT_EQ(desktop.changes.size(), 1);
-    EXPECT_EQ(desktop.changes[0].bitmap, paths.wallpaperbmp);
-    EXPECT_EQ(desktop.changes[0].placement, WallpaperPlacement::Tiled);
-    p.dispatcher().popdurTimer();
-    EXPECT_EQ(desktop.changes.size(), 1) << "ending the display leaves the wallpaper";
-}

@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <utility>
 
-using Engine_ = EngineTest;
+using Activation = EngineTest;
 
-TEST_F(Engine_, LateralCountdownsStartedTogetherFireInOneTickInRowOrder) {
+TEST_F(Activation, LateralCountdownsStartedTogetherFireInOneTickInRowOrder) {
     const int a = add(countdown("A", 5));
     const int b = add(countdown("B", 5, /*repeat=*/false));
     const int idle = add(countdown("idle", 5, true, /*active=*/false));
@@ -31,7 +31,7 @@ TEST_F(Engine_, LateralCountdownsStartedTogetherFireInOneTickInRowOrder) {
     EXPECT_FALSE(ws.modified()); // a firing is not an edit
 }
 
-TEST_F(Engine_, SequentialCountdownsTakeTurns) {
+TEST_F(Activation, SequentialCountdownsTakeTurns) {
     engine.ComboBox5Change("Sequential");
     EXPECT_EQ(ws.db.readheader().Mode, 1);
     const int a = add(countdown("A", 3));
@@ -51,7 +51,7 @@ TEST_F(Engine_, SequentialCountdownsTakeTurns) {
     EXPECT_EQ(sink.log.last(), "8:B");
 }
 
-TEST_F(Engine_, ALoneSequentialRepeatCountdownFollowsItself) {
+TEST_F(Activation, ALoneSequentialRepeatCountdownFollowsItself) {
     engine.ComboBox5Change("Sequential");
     add(certain("off", QTime(3, 0, 0), true, false));
     add(countdown("only", 2));
@@ -59,7 +59,7 @@ TEST_F(Engine_, ALoneSequentialRepeatCountdownFollowsItself) {
     EXPECT_EQ(sink.log, QStringList({"2:only", "4:only", "6:only"}));
 }
 
-TEST_F(Engine_, AnInactiveFirstRowHoldsTheTurnUntilACertainTimePassesItOn) {
+TEST_F(Activation, AnInactiveFirstRowHoldsTheTurnUntilACertainTimePassesItOn) {
     engine.ComboBox5Change("Sequential");
     add(countdown("idle", 3, true, /*active=*/false));
     const int waiting = add(countdown("waiting", 2));
@@ -72,7 +72,7 @@ TEST_F(Engine_, AnInactiveFirstRowHoldsTheTurnUntilACertainTimePassesItOn) {
     EXPECT_EQ(sink.log, QStringList({"5:noon", "7:waiting"}));
 }
 
-TEST_F(Engine_, TheTurnFollowsItsCountdownThroughStopDeleteAndResume) {
+TEST_F(Activation, TheTurnFollowsItsCountdownThroughStopDeleteAndResume) {
     engine.ComboBox5Change("Sequential");
     add(certain("above", QTime(3, 0, 0)));
     add(countdown("first", 4, /*repeat=*/false));
@@ -91,7 +91,7 @@ TEST_F(Engine_, TheTurnFollowsItsCountdownThroughStopDeleteAndResume) {
     EXPECT_EQ(sink.log, QStringList({"4:first", "5:first"}));
 }
 
-TEST_F(Engine_, ACertainTimeFiresOnItsSecondAndShowsTomorrowAfter) {
+TEST_F(Activation, ACertainTimeFiresOnItsSecondAndShowsTomorrowAfter) {
     const int row = add(certain("tea", QTime(12, 0, 5)));
     tick(4);
     EXPECT_EQ(left(row), "1s");
@@ -102,7 +102,7 @@ TEST_F(Engine_, ACertainTimeFiresOnItsSecondAndShowsTomorrowAfter) {
     EXPECT_EQ(sink.log, QStringList({"5:tea"}));
 }
 
-TEST_F(Engine_, ALateTickFiresASkippedCertainTimeOnceAndASecondTickInTheSameSecondNot) {
+TEST_F(Activation, ALateTickFiresASkippedCertainTimeOnceAndASecondTickInTheSameSecondNot) {
     const int row = add(certain("tea", QTime(12, 0, 5)));
     add(certain("midnight", QTime(0, 0, 1)));
     tickat(QTime(12, 0, 3));
@@ -118,7 +118,7 @@ TEST_F(Engine_, ALateTickFiresASkippedCertainTimeOnceAndASecondTickInTheSameSeco
     EXPECT_EQ(sink.log, QStringList({"2:tea", "4:tea", "7:midnight"}));
 }
 
-TEST_F(Engine_, AfterAGapOfMoreThanFiveMinutesACertainTimeIsMissed) {
+TEST_F(Activation, AfterAGapOfMoreThanFiveMinutesACertainTimeIsMissed) {
     add(certain("a", QTime(12, 0, 1)));
     add(certain("b", QTime(12, 5, 1)));
     add(certain("c", QTime(13, 30, 0)));
@@ -135,7 +135,7 @@ TEST_F(Engine_, AfterAGapOfMoreThanFiveMinutesACertainTimeIsMissed) {
     EXPECT_EQ(sink.log, QStringList({"2:a", "5:d"}));
 }
 
-TEST_F(Engine_, AClockTurnedBackAnHourDoesNotFireTheDay) {
+TEST_F(Activation, AClockTurnedBackAnHourDoesNotFireTheDay) {
     const QTimeZone berlin("Europe/Berlin");
     if (!berlin.isValid()) GTEST_SKIP() << "no time zone data";
     add(certain("noon", QTime(12, 0, 0)));
@@ -147,7 +147,7 @@ TEST_F(Engine_, AClockTurnedBackAnHourDoesNotFireTheDay) {
     EXPECT_EQ(sink.log, QStringList{"2:two"});
 }
 
-TEST_F(Engine_, ATickAskedForDuringPresentationRunsAfterTheCurrentOne) {
+TEST_F(Activation, ATickAskedForDuringPresentationRunsAfterTheCurrentOne) {
     add(countdown("A", 1));
     const int b = add(countdown("B", 10));
     QString bAfterNested;
@@ -170,7 +170,7 @@ TEST_F(Engine_, ATickAskedForDuringPresentationRunsAfterTheCurrentOne) {
     EXPECT_EQ(left(b), "7s");
 }
 
-TEST_F(Engine_, CommandsWithoutASelectionAskForOne) {
+TEST_F(Activation, CommandsWithoutASelectionAskForOne) {
     add(countdown("A", 3));
     ws.clearmodified();
     engine.edit(-1);
@@ -186,7 +186,7 @@ TEST_F(Engine_, CommandsWithoutASelectionAskForOne) {
     EXPECT_EQ(stored(0).Active, 1);
 }
 
-TEST_F(Engine_, StopAndResumeContinueFromTheRemainingTime) {
+TEST_F(Activation, StopAndResumeContinueFromTheRemainingTime) {
     const int row = add(countdown("tea", 4 * 60 + 12));
     const int once = add(countdown("once", 2, /*repeat=*/false));
     tick(2);
@@ -205,7 +205,7 @@ TEST_F(Engine_, StopAndResumeContinueFromTheRemainingTime) {
     EXPECT_EQ(state(once), "Inactive");
 }
 
-TEST_F(Engine_, ResumeOfACountdownWithoutTimeRefuses) {
+TEST_F(Activation, ResumeOfACountdownWithoutTimeRefuses) {
     const int zero = add(countdown("zero", 0, true, false));
     const int midnight = add(certain("midnight", QTime(0, 0, 0), true, false));
     ws.clearmodified();
@@ -218,7 +218,7 @@ TEST_F(Engine_, ResumeOfACountdownWithoutTimeRefuses) {
     EXPECT_TRUE(engine.resumeone(ws.rows.recordindex(midnight))); // a time, not "no time"
 }
 
-TEST_F(Engine_, StopAllAndStartAll) {
+TEST_F(Activation, StopAllAndStartAll) {
     engine.stopall();
     EXPECT_FALSE(ws.modified()); // an empty list is left alone
     const int cd = add(countdown("cd", 5));
@@ -238,7 +238,7 @@ TEST_F(Engine_, StopAllAndStartAll) {
     EXPECT_EQ(left(cd), "2s");
 }
 
-TEST_F(Engine_, EditAndDelete) {
+TEST_F(Activation, EditAndDelete) {
     const int a = add(countdown("A", 3));
     add(countdown("B", 3));
     add(countdown("C", 3));

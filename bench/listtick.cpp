@@ -1,6 +1,7 @@
 // One engine tick over a long list: every row's "Left" text stepped once through the
 // row table while the main window's model and view listen. Prints the time per tick.
 #include "platform/clock.h"
+#include "schedule/secondticker.h"
 #include "schedule/timetext.h"
 #include "ui/appglobals.h"
 #include "ui/main.h"

@@ -1,6 +1,7 @@
 #include "app/errorreport.h"
 #include "app/frame.h"
 #include "platform/clock.h"
+#include "platform/desktopwallpaper.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 #include "platform/termination.h"
@@ -18,11 +19,13 @@ int main(int argc, char** argv) {
     QtDialogs dialogs;
     DesktopShell shell;
     SystemTrayIcon tray;
+    SystemDesktopWallpaper desktop;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
     platform.tray = &tray;
     platform.shell = &shell;
+    platform.desktop = &desktop;
 
     ChimeletApplication::setreporter([&dialogs](const QString& text) { dialogs.infobox(text); });
 

@@ -2,12 +2,17 @@
 
 #include "app/errorreport.h"
 #include "app/savenexit.h"
+#include "platform/dialogs.h"
 #include "platform/folders.h"
 #include "platform/tray.h"
+#include "present/dispatcher.h"
 #include "present/fsimage.h"
 #include "present/mp3r.h"
+#include "present/presentation.h"
 #include "present/puimage.h"
 #include "present/txtbx.h"
+#include "schedule/listfiles.h"
+#include "schedule/secondticker.h"
 #include "ui/about.h"
 #include "ui/debug.h"
 #include "ui/help.h"
@@ -16,9 +21,11 @@
 #include "ui/options.h"
 #include "ui/update.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <unistd.h>
@@ -44,6 +51,22 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     form12_ = new TForm12(*g_, g_->form1);
     g_->form12 = form12_;
 
+    presentation_ = std::make_unique<Presentation>(*g_->form3, *g_->form4, *g_->form5, *g_->form6,
+                                                   *platform.tray, *platform.desktop, g_->paths);
+    g_->dispatcher = &presentation_->dispatcher();
+    g_->form1->connectcommands(presentation_->dispatcher());
+    g_->form2->setsink(presentation_->dispatcher());
+    g_->ws.infobox = [g = g_.get()](const QString& text) { g->infobox(text); };
+    form12_->savelist = [g = g_.get()] { g->form1->files()->savelist(); };
+    form12_->saveas = [g = g_.get()](const QString& path) { g->form1->files()->saveas(path); };
+    form12_->savedialog = [g = g_.get()]() -> std::optional<QString> {
+        FileDialogSpec spec;
+        spec.title = QStringLiteral("Save As");
+        spec.filter = QString::fromLatin1(kListFileFilter);
+        spec.folder = g->paths.docfolder;
+        return g->platform.dialogs->savefile(spec);
+    };
+
     QObject::connect(g_->form1, &TForm1::firstShown, g_->form1, [this] {
         if (g_->secondinstance || g_->started) return;
         reporterrors([this] { startup(*g_, exeFolder_); });
@@ -51,6 +74,7 @@ Frame::Frame(Platform platform, const QString& exeFolder)
 }
 
 Frame::~Frame() {
+    presentation_.reset();
     for (QWidget* w :
          std::initializer_list<QWidget*>{g_->form2, g_->form3, g_->form4, g_->form5, g_->form6,
                                          g_->form7, g_->form8, g_->form9, g_->form10, g_->form11})
@@ -93,14 +117,21 @@ void startup(AppGlobals& g, const QString& exeFolder) {
     g.platform.tray->show();
     g.ws.db.createdatabase();
     g.ws.recordcount = 0;
+    {
+        const QSignalBlocker quiet(g.form1->ComboBox5);
+        g.form1->ComboBox5->setCurrentText(QStringLiteral("Lateral"));
+    }
+    g.form2->fillfonts();
+    // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;
     g.ws.rowcount = 0;
+    g.form1->files()->startupfile();
 }
 
 void shutdown(AppGlobals& g) {
-    if (g.form1) {
-        g.form1->updatetimer()->stop();
-    }
+    if (g.form1) g.form1->updatetimer()->stop();
+    if (g.dispatcher) g.dispatcher->popdur->stop();
+    if (g.form6 && !g.form6->mp3player.FileName.isEmpty()) g.form6->mp3player.Close();
     g.ws.db.close();
     g.settings.close();
     if (g.platform.tray) g.platform.tray->hide();

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class Presentation;
 class TForm12;
 
 // The program frame: creates the twelve windows once, in order, runs the
@@ -29,6 +30,7 @@ private:
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
     SingleInstance instance_;
+    std::unique_ptr<Presentation> presentation_;
     TForm12* form12_ = nullptr;
 };
 

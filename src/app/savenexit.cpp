@@ -55,7 +55,8 @@ void TForm12::BitBtn1Click() {
             shutdown(g_);
             return;
         }
-        g_.ws.currentfile = *chosen;
+        if (saveas) saveas(*chosen);
+        shutdown(g_);
     }
     if (savelist) savelist();
     shutdown(g_);

@@ -19,6 +19,7 @@ public:
 
     // Saves the list the way the Save File command does; wired by the frame.
     std::function<void()> savelist;
+    std::function<void(const QString&)> saveas;
     std::function<std::optional<QString>()> savedialog;
 
 public slots:

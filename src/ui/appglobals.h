@@ -19,6 +19,7 @@ class TForm9;
 class TForm10;
 class TForm11;
 class QWidget;
+class Dispatcher;
 
 // What the main window's unit holds for the whole program: the services, the paths
 // beside the executable, the settings store, the open list and the twelve windows.
@@ -45,6 +46,8 @@ struct AppGlobals {
     TForm10* form10 = nullptr;
     TForm11* form11 = nullptr;
     QWidget* form12 = nullptr;
+    // The presentation dispatcher, owner of the display timer popdur.
+    Dispatcher* dispatcher = nullptr;
 
     // Ends the process at once. Tests replace it to observe the end.
     std::function<void(int)> endprocess;

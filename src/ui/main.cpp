@@ -1,5 +1,8 @@
 #include "ui/main.h"
 
+#include "schedule/engine.h"
+#include "schedule/listfiles.h"
+#include "schedule/secondticker.h"
 #include "schedule/timetext.h"
 #include "ui/appglobals.h"
 #include "ui/listcolumns.h"
@@ -30,7 +33,7 @@ QPushButton* button(const QString& caption, const QString& hint, const QIcon& ic
 
 } // namespace
 
-TForm1::TForm1(AppGlobals& g) : g_(g), updatetimer_(new QTimer(this)) {
+TForm1::TForm1(AppGlobals& g) : g_(g), updatetimer_(new SecondTicker(*g.platform.clock, this)) {
     setWindowTitle(QStringLiteral("Chimlet"));
     QApplication::setWindowIcon(programicon());
     setWindowIcon(QApplication::windowIcon());
@@ -45,8 +48,7 @@ TForm1::TForm1(AppGlobals& g) : g_(g), updatetimer_(new QTimer(this)) {
 
     connect(&g_.ws, &Workspace::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
 
-    updatetimer_->setInterval(1000);
-    connect(updatetimer_, &QTimer::timeout, this, &TForm1::updatetimerTimer);
+    connect(updatetimer_, &SecondTicker::tick, this, &TForm1::updatetimerTimer);
     updatetimer_->start();
 
     resize(652, 659);
@@ -225,14 +227,15 @@ void TForm1::FormResize() {
     fitcolumns();
 }
 
-void TForm1::BitBtn2Click() {}
-
 void TForm1::setpaneltext(int panel, const QString& text) {
     panels_[panel]->setText(text);
 }
 
 void TForm1::updatetimerTimer() {
-    setpaneltext(2, currenttimetext(*g_.platform.clock));
+    if (engine_)
+        engine_->tick();
+    else
+        setpaneltext(2, currenttimetext(*g_.platform.clock));
 }
 
 void TForm1::showEvent(QShowEvent* e) {

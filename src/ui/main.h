@@ -1,10 +1,17 @@
 #pragma once
 
+#include "schedule/listhooks.h"
 #include "ui/listicons.h"
 
 #include <QMainWindow>
 
+#include <memory>
+
 class AppGlobals;
+class Engine;
+class ListFiles;
+class NotificationSink;
+class SecondTicker;
 class NotificationListModel;
 class PreviewPanel;
 class PicturePane;
@@ -12,7 +19,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTimer;
 class QTreeView;
 
 // The main window: the Notification list with its preview, the command buttons,
@@ -22,9 +28,16 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm1(AppGlobals& g);
+    ~TForm1() override;
+
+    // Connects the commands once every window exists; due Notifications go to `sink`.
+    void connectcommands(NotificationSink& sink);
+    Engine* engine() const { return engine_.get(); }
+    ListFiles* files() const { return files_.get(); }
 
     AppGlobals& globals() { return g_; }
-    QTimer* updatetimer() const { return updatetimer_; }
+    // The one-second tick, aimed just after each wall-clock second.
+    SecondTicker* updatetimer() const { return updatetimer_; }
     QLabel* statuspanel(int i) const { return panels_[i]; }
 
     // Top panel.
@@ -63,8 +76,20 @@ public:
 public slots:
     void updatetimerTimer();
     void ListView1SelectItem();
-    void BitBtn2Click();
     void FormResize();
+    // Commands.
+    void BitBtn1Click(); // New Notification
+    void BitBtn2Click(); // Edit, also the list's double click
+    void BitBtn3Click(); // Delete
+    void BitBtn4Click(); // Stop
+    void BitBtn5Click(); // Resume
+    void BitBtn6Click(); // New File
+    void BitBtn7Click(); // Open File
+    void BitBtn8Click(); // Save File
+    void SaveAs1Click();
+    void StopAll1Click();
+    void StartAll1Click();
+    void ComboBox5Change();
 
 signals:
     void firstShown();
@@ -72,6 +97,7 @@ signals:
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     QWidget* buildtoppanel();
@@ -82,6 +108,9 @@ private:
     AppGlobals& g_;
     ImageList imagelist_;
     NotificationListModel* model_ = nullptr;
-    QTimer* updatetimer_;
+    SecondTicker* updatetimer_;
+    ListHooks hooks_;
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<ListFiles> files_;
     QLabel* panels_[6] = {};
 };

@@ -61,23 +61,6 @@ public:
     void brow(const QString& url) override { opened << url; }
 };
 
-// All fakes together, wired into a Platform.
-struct FakePlatform {
-    ManualClock clock;
-    FakeDialogs dialogs;
-    FakeTray tray;
-    FakeShell shell;
-
-    Platform platform() {
-        Platform p;
-        p.clock = &clock;
-        p.dialogs = &dialogs;
-        p.tray = &tray;
-        p.shell = &shell;
-        return p;
-    }
-};
-
 #include "platform/desktopwallpaper.h"
 
 #include <stdexcept>
@@ -95,5 +78,24 @@ public:
     void apply(const QString& bitmap, WallpaperPlacement placement) override {
         if (refuse) throw std::runtime_error("refused");
         changes << Change{bitmap, placement};
+    }
+};
+
+// All fakes together, wired into a Platform.
+struct FakePlatform {
+    ManualClock clock;
+    FakeDialogs dialogs;
+    FakeTray tray;
+    FakeShell shell;
+    FakeDesktopWallpaper desktop;
+
+    Platform platform() {
+        Platform p;
+        p.clock = &clock;
+        p.dialogs = &dialogs;
+        p.tray = &tray;
+        p.shell = &shell;
+        p.desktop = &desktop;
+        return p;
     }
 };

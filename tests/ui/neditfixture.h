@@ -3,6 +3,7 @@
 #include "platform/audiodevice.h"
 #include "present/mp3r.h"
 #include "schedule/notificationsink.h"
+#include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
 #include "ui/appglobals.h"

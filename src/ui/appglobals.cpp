@@ -2,4 +2,6 @@
 
 #include "platform/dialogs.h"
 
-void AppGlobals::infobox(const QString& text) { platform.dialogs->infobox(text); }
+void AppGlobals::infobox(const QString& text) {
+    platform.dialogs->infobox(text);
+}

@@ -14,7 +14,7 @@
 class FakeDialogs : public Dialogs {
 public:
     QStringList messages;
-    std::deque<std::optional<QString>> openAnswers, saveAnswers;
+    std::deque<QString> openAnswers, saveAnswers; // empty: cancelled
     QList<FileDialogSpec> asked;
 
     void infobox(const QString& text) override { messages << text; }
@@ -28,11 +28,13 @@ public:
     }
 
 private:
-    static std::optional<QString> next(std::deque<std::optional<QString>>& q) {
+    // An empty answer stands for a cancelled dialog.
+    static std::optional<QString> next(std::deque<QString>& q) {
         if (q.empty()) return std::nullopt;
-        auto v = q.front();
+        const QString answer = q.front();
         q.pop_front();
-        return v;
+        if (answer.isEmpty()) return std::nullopt;
+        return answer;
     }
 };
 

@@ -1,0 +1,138 @@
+#include "app/frame.h"
+#include "present/dispatcher.h"
+#include "present/txtbx.h"
+#include "schedule/engine.h"
+#include "schedule/listfiles.h"
+#include "schedule/secondticker.h"
+#include "schedule/timetext.h"
+#include "support/fakeplatform.h"
+#include "ui/main.h"
+#include "ui/nedit.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// The whole program in a temporary folder, driven through its real windows.
+class UserJourney : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        frame = std::make_unique<Frame>(fakes.platform(), exe.path());
+        g().endprocess = [](int) {};
+        startup(g(), exe.path());
+        // The test steps the clock itself.
+        g().form1->updatetimer()->stop();
+    }
+    void TearDown() override {
+        g().form2->hide();
+        g().form1->hide();
+    }
+    AppGlobals& g() { return frame->globals(); }
+    void newCountdown(const QString& text, const QString& seconds) {
+        QTest::mouseClick(g().form1->BitBtn1, Qt::LeftButton);
+        TForm2* editor = g().form2;
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_FALSE(g().form1->isEnabled());
+        editor->Edit1->setText(text);
+        editor->Edit6->setText(seconds);
+        editor->Edit9->setText("3");
+        QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_TRUE(g().form1->isEnabled());
+    }
+    void tick() {
+        fakes.clock.advance(1000);
+        g().form1->updatetimerTimer();
+    }
+
+    QTemporaryDir runtime, exe;
+    FakePlatform fakes;
+    std::unique_ptr<Frame> frame;
+};
+
+} // namespace
+
+TEST_F(UserJourney, ANewCountdownFiresOnTheDesktop) {
+    newCountdown("Tea", "2");
+    ASSERT_EQ(g().ws.rows.size(), 1);
+    EXPECT_EQ(g().ws.rows.subitem(0, rowpart::State), "Active");
+    EXPECT_EQ(g().ws.rows.subitem(0, rowpart::Left), "2s");
+    EXPECT_TRUE(g().form1->BitBtn8->isEnabled()); // unsaved changes
+
+    tick();
+    EXPECT_EQ(g().ws.rows.subitem(0, rowpart::Left), "1s");
+    EXPECT_FALSE(g().form5->isVisible());
+    tick(); // due: the strip and the balloon appear, the countdown starts again
+    EXPECT_TRUE(g().form5->isVisible());
+    EXPECT_EQ(g().ws.rows.subitem(0, rowpart::Left), "2s");
+    ASSERT_EQ(fakes.tray.balloons.size(), 1);
+    EXPECT_EQ(fakes.tray.balloons[0], "Chimelet Message:|Tea|3000");
+    EXPECT_TRUE(g().dispatcher->popdur->isActive());
+    EXPECT_EQ(g().dispatcher->popdur->interval(), 3000);
+    EXPECT_EQ(g().form1->statuspanel(2)->text(), currenttimetext(fakes.clock));
+
+    // The display timer ends it.
+    g().dispatcher->popdurTimer();
+    QTRY_VERIFY_WITH_TIMEOUT(!g().form5->isVisible(), 3000);
+    EXPECT_TRUE(fakes.tray.balloontext().isEmpty());
+}
+
+TEST_F(UserJourney, SavedListsOpenAgainAsTheyWere) {
+    newCountdown("First", "5");
+    newCountdown("Second", "7");
+    EXPECT_FALSE(g().form1->BitBtn2->isEnabled()); // nothing selected
+    g().form1->BitBtn2Click();                     // as the menu's Edit would
+    ASSERT_FALSE(fakes.dialogs.messages.isEmpty());
+    EXPECT_EQ(fakes.dialogs.messages.last(), kSelectOrCreateMessage);
+
+    const QString file = exe.filePath("mine");
+    fakes.dialogs.saveAnswers.push_back(file);
+    QTest::mouseClick(g().form1->BitBtn8, Qt::LeftButton);
+    EXPECT_EQ(g().ws.currentfile, file + ".clt");
+    EXPECT_EQ(readAll(file + ".clt"), readAll(exe.filePath("chdb.res")));
+    EXPECT_FALSE(g().form1->BitBtn8->isEnabled());
+    EXPECT_EQ(g().form1->statuspanel(4)->text(), "mine.clt");
+
+    QTest::mouseClick(g().form1->BitBtn6, Qt::LeftButton); // New File
+    EXPECT_EQ(g().ws.rows.size(), 0);
+    EXPECT_EQ(g().form1->ComboBox5->currentText(), "Sequential");
+    EXPECT_TRUE(g().form1->statuspanel(4)->text().isEmpty());
+
+    fakes.dialogs.openAnswers.push_back(file + ".clt");
+    QTest::mouseClick(g().form1->BitBtn7, Qt::LeftButton);
+    ASSERT_EQ(g().ws.rows.size(), 2);
+    EXPECT_EQ(g().ws.rows.row(0).caption, "First");
+    EXPECT_EQ(g().ws.rows.row(1).caption, "Second");
+    EXPECT_EQ(g().ws.rows.subitem(1, rowpart::Left), "7s");
+    EXPECT_EQ(g().form1->ComboBox5->currentText(), "Lateral");
+}
+
+TEST_F(UserJourney, ADefaultFileThatIsGoneLeavesAnEmptyUnnamedList) {
+    frame.reset();
+    QFile settings(exe.filePath("chsb.rez"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadWrite));
+    TSettingsRecord first{SettingsStore::storedText(exe.filePath("gone.clt").toStdString()), 0, 0};
+    const auto raw = encodeSettings(first);
+    settings.write(reinterpret_cast<const char*>(raw.data()), raw.size());
+    settings.close();
+    fakes.dialogs.messages.clear();
+    SetUp();
+    EXPECT_EQ(fakes.dialogs.messages, QStringList{"Load failed"});
+    EXPECT_TRUE(g().ws.currentfile.isEmpty());
+    EXPECT_EQ(g().ws.rows.size(), 0);
+}

@@ -60,11 +60,11 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     form12_->savelist = [g = g_.get()] { g->form1->files()->savelist(); };
     form12_->saveas = [g = g_.get()](const QString& path) { g->form1->files()->saveas(path); };
     form12_->savedialog = [g = g_.get()]() -> std::optional<QString> {
-        FileDialogSpec spec;
-        spec.title = QStringLiteral("Save As");
-        spec.filter = QString::fromLatin1(kListFileFilter);
-        spec.folder = g->paths.docfolder;
-        return g->platform.dialogs->savefile(spec);
+        FileDialogSetup setup;
+        setup.title = QStringLiteral("Save As");
+        setup.filter = QString::fromLatin1(kListFileFilter);
+        setup.folder = g->paths.docfolder;
+        return g->platform.dialogs->savefile(setup);
     };
 
     QObject::connect(g_->form1, &TForm1::firstShown, g_->form1, [this] {

@@ -10,19 +10,19 @@ void QtDialogs::infobox(const QString& text) {
     box.exec();
 }
 
-std::optional<QString> QtDialogs::openfile(const FileDialogSpec& spec) {
+std::optional<QString> QtDialogs::openfile(const FileDialogSetup& setup) {
     const QString path =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), spec.title, spec.folder,
-                                     spec.filter, nullptr, QFileDialog::ReadOnly);
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), setup.title, setup.folder,
+                                     setup.filter, nullptr, QFileDialog::ReadOnly);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
 
-std::optional<QString> QtDialogs::savefile(const FileDialogSpec& spec) {
+std::optional<QString> QtDialogs::savefile(const FileDialogSetup& setup) {
     QFileDialog::Options options;
-    if (!spec.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), spec.title,
-                                                      spec.folder, spec.filter, nullptr, options);
+    if (!setup.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
+    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), setup.title,
+                                                      setup.folder, setup.filter, nullptr, options);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }

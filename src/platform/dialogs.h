@@ -7,7 +7,7 @@
 class QWidget;
 
 // A file dialog's set-up: Qt filter syntax, e.g. "Chimelet File (*.clt)".
-struct FileDialogSpec {
+struct FileDialogSetup {
     QString title;
     QString filter;
     QString folder;
@@ -21,13 +21,13 @@ public:
     // Modal "Information" box with one OK button; returns when closed.
     virtual void infobox(const QString& text) = 0;
     // The chosen path, or nothing when cancelled.
-    virtual std::optional<QString> openfile(const FileDialogSpec& spec) = 0;
-    virtual std::optional<QString> savefile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> openfile(const FileDialogSetup& setup) = 0;
+    virtual std::optional<QString> savefile(const FileDialogSetup& setup) = 0;
 };
 
 class QtDialogs : public Dialogs {
 public:
     void infobox(const QString& text) override;
-    std::optional<QString> openfile(const FileDialogSpec& spec) override;
-    std::optional<QString> savefile(const FileDialogSpec& spec) override;
+    std::optional<QString> openfile(const FileDialogSetup& setup) override;
+    std::optional<QString> savefile(const FileDialogSetup& setup) override;
 };

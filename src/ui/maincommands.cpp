@@ -76,13 +76,13 @@ void TForm1::BitBtn6Click() {
 }
 
 namespace {
-FileDialogSpec listdialog(const AppGlobals& g, const char* title, bool saving) {
-    FileDialogSpec spec;
-    spec.title = QString::fromLatin1(title);
-    spec.filter = QString::fromLatin1(kListFileFilter);
-    spec.folder = g.paths.docfolder;
-    spec.confirmOverwrite = saving;
-    return spec;
+FileDialogSetup listdialog(const AppGlobals& g, const char* title, bool saving) {
+    FileDialogSetup setup;
+    setup.title = QString::fromLatin1(title);
+    setup.filter = QString::fromLatin1(kListFileFilter);
+    setup.folder = g.paths.docfolder;
+    setup.confirmOverwrite = saving;
+    return setup;
 }
 } // namespace
 

@@ -15,15 +15,15 @@ class FakeDialogs : public Dialogs {
 public:
     QStringList messages;
     std::deque<QString> openAnswers, saveAnswers; // empty: cancelled
-    QList<FileDialogSpec> asked;
+    QList<FileDialogSetup> asked;
 
     void infobox(const QString& text) override { messages << text; }
-    std::optional<QString> openfile(const FileDialogSpec& spec) override {
-        asked << spec;
+    std::optional<QString> openfile(const FileDialogSetup& setup) override {
+        asked << setup;
         return next(openAnswers);
     }
-    std::optional<QString> savefile(const FileDialogSpec& spec) override {
-        asked << spec;
+    std::optional<QString> savefile(const FileDialogSetup& setup) override {
+        asked << setup;
         return next(saveAnswers);
     }
 

@@ -2,7 +2,6 @@
 
 #include "app/errorreport.h"
 #include "app/savenexit.h"
-#include "platform/dialogs.h"
 #include "platform/folders.h"
 #include "platform/tray.h"
 #include "present/dispatcher.h"
@@ -59,13 +58,7 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     g_->ws.infobox = [g = g_.get()](const QString& text) { g->infobox(text); };
     form12_->savelist = [g = g_.get()] { g->form1->files()->savelist(); };
     form12_->saveas = [g = g_.get()](const QString& path) { g->form1->files()->saveas(path); };
-    form12_->savedialog = [g = g_.get()]() -> std::optional<QString> {
-        FileDialogSetup setup;
-        setup.title = QStringLiteral("Save As");
-        setup.filter = QString::fromLatin1(kListFileFilter);
-        setup.folder = g->paths.docfolder;
-        return g->platform.dialogs->savefile(setup);
-    };
+    form12_->savedialog = [g = g_.get()] { return g->form1->SaveDialog1(); };
 
     QObject::connect(g_->form1, &TForm1::firstShown, g_->form1, [this] {
         if (g_->secondinstance || g_->started) return;

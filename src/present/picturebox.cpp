@@ -3,6 +3,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+QRect fittedrect(const QSize& picture, const QRect& area) {
+    if (picture.isEmpty() || area.isEmpty()) return {};
+    const QSize size = picture.scaled(area.size(), Qt::KeepAspectRatio);
+    return QRect(area.x() + (area.width() - size.width()) / 2,
+                 area.y() + (area.height() - size.height()) / 2, size.width(), size.height());
+}
+
 PictureBox::PictureBox(Layout layout, QColor background, QWidget* parent)
     : QWidget(parent), layout_(layout), background_(background) {
     setCursor(Qt::PointingHandCursor);
@@ -23,12 +30,11 @@ QImage PictureBox::frame() const {
     if (!frame_.isNull() && frame_.size() == size()) return frame_;
     frame_ = QImage(size(), QImage::Format_RGB32);
     frame_.fill(background_);
-    if (!picture_.isNull() && !size().isEmpty()) {
-        const Qt::AspectRatioMode mode =
-            layout_ == Layout::Fit ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio;
-        const QImage scaled = picture_.scaled(size(), mode, Qt::SmoothTransformation);
+    const QRect place = layout_ == Layout::Fit ? fittedrect(picture_.size(), rect()) : rect();
+    if (!picture_.isNull() && !place.isEmpty()) {
         QPainter p(&frame_);
-        p.drawImage((width() - scaled.width()) / 2, (height() - scaled.height()) / 2, scaled);
+        p.drawImage(place.topLeft(),
+                    picture_.scaled(place.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     return frame_;
 }

@@ -3,6 +3,10 @@
 #include <QImage>
 #include <QWidget>
 
+// Where a picture lands inside `area` when fitted: as large as fits, proportions kept,
+// centred. Empty for an empty picture or area.
+QRect fittedrect(const QSize& picture, const QRect& area);
+
 // An overlay's picture control: the picture stretched over the control or fitted into
 // it with its proportions kept and centred, on the window's key colour.
 class PictureBox : public QWidget {

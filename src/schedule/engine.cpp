@@ -171,12 +171,12 @@ void Engine::stop(int row) {
 bool Engine::resumeone(int32_t index) {
     ws_.markmodified();
     TNotificationRecord rec = ws_.db.readnotification(index);
-    const bool timeset = !isCountdown(rec) || totalSeconds(rec) > 0;
-    rec.Active = timeset ? 1 : 0;
+    const bool armed = timeset(rec);
+    rec.Active = armed ? 1 : 0;
     // Written before the message: ticks go on while the message box is open.
     ws_.db.writenotification(rec, index);
-    if (!timeset) ws_.infobox(QString::fromLatin1(kTimeNotSetMessage));
-    return timeset;
+    if (!armed) ws_.infobox(QString::fromLatin1(kTimeNotSetMessage));
+    return armed;
 }
 
 void Engine::resume(int row) {
@@ -191,32 +191,28 @@ void Engine::resume(int row) {
 }
 
 void Engine::stopall() {
-    if (ws_.rowcount <= 0) return;
-    ws_.markmodified();
-    for (int row = 0; row < ws_.rowcount; ++row) {
-        const int32_t index = ws_.rows.recordindex(row);
-        if (index < 0) continue;
-        TNotificationRecord rec = ws_.db.readnotification(index);
-        if (rec.Deleted == 1) continue;
-        rec.Active = 0;
-        setstate(ws_.rows, row, false);
-        ws_.db.writenotification(rec, index);
-    }
+    setall(false);
 }
 
 void Engine::startall() {
     if (ws_.rowcount <= 0) return;
+    setall(true);
+    restartsequence();
+}
+
+void Engine::setall(bool start) {
+    if (ws_.rowcount <= 0) return;
     ws_.markmodified();
     for (int row = 0; row < ws_.rowcount; ++row) {
         const int32_t index = ws_.rows.recordindex(row);
         if (index < 0) continue;
         TNotificationRecord rec = ws_.db.readnotification(index);
         if (rec.Deleted == 1) continue;
-        rec.Active = (!isCountdown(rec) || totalSeconds(rec) > 0) ? 1 : 0;
-        if (rec.Active == 1) setstate(ws_.rows, row, true);
+        rec.Active = start && timeset(rec) ? 1 : 0;
+        // Start All leaves the rows it cannot arm as they are.
+        if (!start || rec.Active == 1) setstate(ws_.rows, row, start);
         ws_.db.writenotification(rec, index);
     }
-    restartsequence();
 }
 
 void Engine::ComboBox5Change(const QString& text) {

@@ -51,6 +51,8 @@ private:
     void fire(int row, int32_t index, TNotificationRecord rec);
     // In Sequential mode with no turn set, the first active countdown takes it.
     void restartsequence();
+    // Stop All and Start All: every listed record switched off, or on where its time is set.
+    void setall(bool start);
 
     Workspace& ws_;
     NotificationSink& sink_;

@@ -66,7 +66,7 @@ bool Workspace::updatelist(int row, const TNotificationRecord& rec) {
     fresh.sub[rowpart::RecordIndex] = old.sub[rowpart::RecordIndex];
     fresh.subImage[rowpart::RecordIndex] = old.subImage[rowpart::RecordIndex];
     // The state follows the timer, the same rule by which Apply sets Active.
-    const bool active = !(isCountdown(rec) && totalSeconds(rec) <= 0);
+    const bool active = timeset(rec);
     fresh.sub[rowpart::State] = active ? QStringLiteral("Active") : QStringLiteral("Inactive");
     fresh.subImage[rowpart::State] = active ? icon::Active : icon::Inactive;
     rows.replace(row, fresh);

@@ -85,3 +85,7 @@ inline int32_t totalSeconds(const TNotificationRecord& r) {
 inline bool isCountdown(const TNotificationRecord& r) {
     return r.TimerType == codes::Countdown;
 }
+// Whether the Notification can be armed: a certain time always, a countdown only with a length.
+inline bool timeset(const TNotificationRecord& r) {
+    return !isCountdown(r) || totalSeconds(r) > 0;
+}

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 class AppGlobals;
 class Engine;
@@ -33,6 +34,8 @@ public:
     // Connects the commands once every window exists; due Notifications go to `sink`.
     void connectcommands(NotificationSink& sink);
     Engine* engine() const { return engine_.get(); }
+    // The Save dialog for notification files; nothing when cancelled.
+    std::optional<QString> SaveDialog1();
     ListFiles* files() const { return files_.get(); }
 
     AppGlobals& globals() { return g_; }

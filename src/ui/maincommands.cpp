@@ -99,9 +99,12 @@ void TForm1::BitBtn8Click() {
     SaveAs1Click();
 }
 
+std::optional<QString> TForm1::SaveDialog1() {
+    return g_.platform.dialogs->savefile(listdialog(g_, "Save As", true));
+}
+
 void TForm1::SaveAs1Click() {
-    if (auto path = g_.platform.dialogs->savefile(listdialog(g_, "Save As", true)))
-        files_->saveas(*path);
+    if (auto path = SaveDialog1()) files_->saveas(*path);
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {

@@ -44,7 +44,7 @@ TNotificationRecord formtorecord(const NotificationForm& f, ActiveFrom active) {
     r.RepeatFlag = flag(f.repeat);
     r.DisplayDuration = integer(f.displayDuration);
     r.Fade = flag(f.fade);
-    if (active == ActiveFrom::Timer) r.Active = flag(!isCountdown(r) || totalSeconds(r) > 0);
+    if (active == ActiveFrom::Timer) r.Active = flag(timeset(r));
     return r;
 }
 

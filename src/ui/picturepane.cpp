@@ -1,5 +1,7 @@
 #include "ui/picturepane.h"
 
+#include "present/picturebox.h"
+
 #include <QPainter>
 
 PicturePane::PicturePane(QWidget* parent) : QWidget(parent) {
@@ -12,16 +14,9 @@ void PicturePane::setpicture(const QImage& picture) {
     update();
 }
 
-QRect PicturePane::fitted(const QSize& picture, const QRect& area) {
-    if (picture.isEmpty() || area.isEmpty()) return {};
-    const QSize size = picture.scaled(area.size(), Qt::KeepAspectRatio);
-    return QRect(area.x() + (area.width() - size.width()) / 2,
-                 area.y() + (area.height() - size.height()) / 2, size.width(), size.height());
-}
-
 void PicturePane::paintEvent(QPaintEvent*) {
     if (picture_.isNull()) return;
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(fitted(picture_.size(), rect()), picture_);
+    p.drawImage(fittedrect(picture_.size(), rect()), picture_);
 }

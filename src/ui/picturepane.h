@@ -16,9 +16,6 @@ public:
 
     QSize sizeHint() const override { return {191, 145}; }
 
-    // Where the picture lands inside `area`: as large as fits, proportions kept, centred.
-    static QRect fitted(const QSize& picture, const QRect& area);
-
 protected:
     void paintEvent(QPaintEvent*) override;
 

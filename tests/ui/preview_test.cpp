@@ -1,5 +1,6 @@
 #include "mainfixture.h"
 
+#include "present/picturebox.h"
 #include "ui/picturepane.h"
 #include "ui/preview.h"
 
@@ -108,9 +109,9 @@ TEST_F(Preview, MinusOneEmptiesThePanel) {
 
 TEST(PicturePaneFit, KeepsProportionsAndCentres) {
     const QRect area(0, 0, 191, 145);
-    EXPECT_EQ(PicturePane::fitted({400, 100}, area), QRect(0, 49, 191, 47));
-    EXPECT_EQ(PicturePane::fitted({10, 20}, area), QRect(59, 0, 72, 145));
-    EXPECT_TRUE(PicturePane::fitted({0, 0}, area).isNull());
+    EXPECT_EQ(fittedrect({400, 100}, area), QRect(0, 49, 191, 47));
+    EXPECT_EQ(fittedrect({10, 20}, area), QRect(59, 0, 72, 145));
+    EXPECT_TRUE(fittedrect({0, 0}, area).isNull());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "schedule/engine.h"
 
 #include "platform/clock.h"
-#include "schedule/notificationsink.h"
+#include "store/notificationsink.h"
 #include "schedule/timetext.h"
 #include "schedule/workspace.h"
 
@@ -61,7 +61,7 @@ void Engine::tick() {
         now_ = ws_.clock().now();
         window_ = duewindow(now_);
         lasttick_ = now_;
-        hooks_.clockpanel(currenttimetext(ManualClock(now_)));
+        hooks_.clockpanel(currenttimetext(now_.time()));
         for (int row = 0; row < ws_.rowcount; ++row) {
             const int32_t index = ws_.rows.recordindex(row);
             if (index >= 0) tickrow(row, index);
@@ -81,8 +81,7 @@ void Engine::tickrow(int row, int32_t index) {
     if (ws_.playmode != 0 && countdown && row != ws_.seqrow) return;
 
     // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
-    const ManualClock moment(now_);
-    const QString left = lefttext(rec, ws_.rows.subitem(row, rowpart::Left), moment);
+    const QString left = lefttext(rec, ws_.rows.subitem(row, rowpart::Left), now_.time());
     const bool due = countdown ? left.isEmpty() : certaindue(totalSeconds(rec));
     if (!due) {
         // An empty text here is a certain time whose second this tick has seen already.
@@ -96,7 +95,7 @@ void Engine::fire(int row, int32_t index, TNotificationRecord rec) {
     if (rec.RepeatFlag == 1) {
         TNotificationRecord idle = rec;
         idle.Active = 0;
-        ws_.rows.setsubitem(row, rowpart::Left, lefttext(idle, QString(), ManualClock(now_)));
+        ws_.rows.setsubitem(row, rowpart::Left, lefttext(idle, QString(), now_.time()));
     } else {
         ws_.rows.setsubitem(row, rowpart::Left, QStringLiteral("-"));
         setstate(ws_.rows, row, false);

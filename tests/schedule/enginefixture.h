@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/clock.h"
+#include "support/manualclock.h"
 #include "schedule/engine.h"
 #include "schedule/listfiles.h"
-#include "schedule/notificationsink.h"
+#include "store/notificationsink.h"
 #include "schedule/workspace.h"
 #include "support/tempfolder.h"
 

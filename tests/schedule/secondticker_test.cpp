@@ -1,4 +1,4 @@
-#include "platform/clock.h"
+#include "support/manualclock.h"
 #include "schedule/secondticker.h"
 
 #include <QSignalSpy>

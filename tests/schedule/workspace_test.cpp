@@ -1,4 +1,4 @@
-#include "platform/clock.h"
+#include "support/manualclock.h"
 #include "schedule/workspace.h"
 #include "support/tempfolder.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/clock.h"
+#include "platform/audiodevice.h"
+#include "support/manualclock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
@@ -83,6 +84,34 @@ public:
     }
 };
 
+// A sound output that only remembers what it was told.
+class FakeAudio : public AudioDevice {
+public:
+    QStringList calls;
+    bool opened = false;
+    bool playing = false;
+
+    void open(const QString& path) override {
+        calls << "open " + path;
+        opened = true;
+    }
+    QString play() override {
+        calls << "play";
+        playing = opened;
+        return {};
+    }
+    void stop() override {
+        calls << "stop";
+        playing = false;
+    }
+    void close() override {
+        calls << "close";
+        opened = playing = false;
+    }
+    bool isopen() const override { return opened; }
+    bool isplaying() const override { return playing; }
+};
+
 // All fakes together, wired into a Platform.
 struct FakePlatform {
     ManualClock clock;
@@ -90,6 +119,7 @@ struct FakePlatform {
     FakeTray tray;
     FakeShell shell;
     FakeDesktopWallpaper desktop;
+    FakeAudio audio;
 
     Platform platform() {
         Platform p;
@@ -98,6 +128,7 @@ struct FakePlatform {
         p.tray = &tray;
         p.shell = &shell;
         p.desktop = &desktop;
+        p.audio = &audio;
         return p;
     }
 };

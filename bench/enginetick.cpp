@@ -2,11 +2,11 @@
 // list, and how punctually the ticks land after each second with the other core
 // busy. Usage: enginetick [ticks-for-phase, default 300]
 #include "linuxplatform/clock.h"
-#include "support/manualclock.h"
 #include "schedule/engine.h"
-#include "store/notificationsink.h"
 #include "schedule/secondticker.h"
 #include "schedule/workspace.h"
+#include "store/notificationsink.h"
+#include "support/manualclock.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

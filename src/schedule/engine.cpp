@@ -1,9 +1,9 @@
 #include "schedule/engine.h"
 
 #include "platform/clock.h"
-#include "store/notificationsink.h"
 #include "schedule/timetext.h"
 #include "schedule/workspace.h"
+#include "store/notificationsink.h"
 
 #include <utility>
 

@@ -1,6 +1,5 @@
 #include "schedule/timetext.h"
 
-
 QString secstotext(int32_t seconds, int32_t delta) {
     int32_t t = seconds + delta;
     QString out;

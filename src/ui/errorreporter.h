@@ -23,8 +23,7 @@ private:
 
 // Runs a handler connected to a signal or a timer; what it raises is reported here
 // instead of unwinding through Qt.
-template <class Work>
-void guarded(ErrorReporter& reporter, Work&& work) {
+template <class Work> void guarded(ErrorReporter& reporter, Work&& work) {
     try {
         work();
     } catch (const std::exception& e) {

@@ -86,8 +86,7 @@ FileDialogSetup listdialog(const AppPaths& paths, const char* title, bool saving
 } // namespace
 
 void TForm1::BitBtn7Click() {
-    if (auto path = dialogs_.openfile(listdialog(paths_, "Open", false)))
-        files_->open(*path);
+    if (auto path = dialogs_.openfile(listdialog(paths_, "Open", false))) files_->open(*path);
 }
 
 void TForm1::BitBtn8Click() {

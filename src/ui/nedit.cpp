@@ -4,12 +4,12 @@
 #include "present/imageconvert.h"
 #include "present/mp3r.h"
 #include "present/pictureloader.h"
-#include "store/notificationsink.h"
+#include "schedule/workspace.h"
 #include "store/ansitext.h"
+#include "store/apppaths.h"
 #include "store/colortable.h"
 #include "store/integertext.h"
-#include "schedule/workspace.h"
-#include "store/apppaths.h"
+#include "store/notificationsink.h"
 #include "ui/errorreporter.h"
 #include "ui/filechoice.h"
 #include "ui/picturepane.h"
@@ -178,20 +178,45 @@ TForm2::TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& a
     handle(Edit6, &QLineEdit::textChanged, &TForm2::Edit6Change);
     handle(Edit9, &QLineEdit::textChanged, &TForm2::Edit9Change);
     // Every control answers to its designer name.
-    for (const auto& [w, name] : std::initializer_list<std::pair<QWidget*, const char*>>{
-             {BitBtn1, "BitBtn1"},     {BitBtn2, "BitBtn2"},     {BitBtn3, "BitBtn3"},
-             {BitBtn4, "BitBtn4"},     {BitBtn5, "BitBtn5"},     {BitBtn6, "BitBtn6"},
-             {BitBtn7, "BitBtn7"},     {BitBtn8, "BitBtn8"},     {BitBtn9, "BitBtn9"},
-             {CheckBox1, "CheckBox1"}, {CheckBox2, "CheckBox2"}, {CheckBox3, "CheckBox3"},
-             {CheckBox4, "CheckBox4"}, {CheckBox5, "CheckBox5"}, {CheckBox6, "CheckBox6"},
-             {CheckBox7, "CheckBox7"}, {CheckBox9, "CheckBox9"}, {Edit1, "Edit1"},
-             {Edit2, "Edit2"},         {Edit3, "Edit3"},         {Edit4, "Edit4"},
-             {Edit5, "Edit5"},         {Edit6, "Edit6"},         {Edit9, "Edit9"},
-             {ComboBox1, "ComboBox1"}, {ComboBox2, "ComboBox2"}, {ComboBox3, "ComboBox3"},
-             {ComboBox4, "ComboBox4"}, {ComboBox5, "ComboBox5"}, {ComboBox6, "ComboBox6"},
-             {ColorBox1, "ColorBox1"}, {GroupBox1, "GroupBox1"}, {GroupBox2, "GroupBox2"},
-             {GroupBox3, "GroupBox3"}, {GroupBox4, "GroupBox4"}, {Image1, "Image1"},
-             {LabeledEdit1, "LabeledEdit1"}, {LabeledEdit2, "LabeledEdit2"}})
+    for (const auto& [w, name] :
+         std::initializer_list<std::pair<QWidget*, const char*>>{{BitBtn1, "BitBtn1"},
+                                                                 {BitBtn2, "BitBtn2"},
+                                                                 {BitBtn3, "BitBtn3"},
+                                                                 {BitBtn4, "BitBtn4"},
+                                                                 {BitBtn5, "BitBtn5"},
+                                                                 {BitBtn6, "BitBtn6"},
+                                                                 {BitBtn7, "BitBtn7"},
+                                                                 {BitBtn8, "BitBtn8"},
+                                                                 {BitBtn9, "BitBtn9"},
+                                                                 {CheckBox1, "CheckBox1"},
+                                                                 {CheckBox2, "CheckBox2"},
+                                                                 {CheckBox3, "CheckBox3"},
+                                                                 {CheckBox4, "CheckBox4"},
+                                                                 {CheckBox5, "CheckBox5"},
+                                                                 {CheckBox6, "CheckBox6"},
+                                                                 {CheckBox7, "CheckBox7"},
+                                                                 {CheckBox9, "CheckBox9"},
+                                                                 {Edit1, "Edit1"},
+                                                                 {Edit2, "Edit2"},
+                                                                 {Edit3, "Edit3"},
+                                                                 {Edit4, "Edit4"},
+                                                                 {Edit5, "Edit5"},
+                                                                 {Edit6, "Edit6"},
+                                                                 {Edit9, "Edit9"},
+                                                                 {ComboBox1, "ComboBox1"},
+                                                                 {ComboBox2, "ComboBox2"},
+                                                                 {ComboBox3, "ComboBox3"},
+                                                                 {ComboBox4, "ComboBox4"},
+                                                                 {ComboBox5, "ComboBox5"},
+                                                                 {ComboBox6, "ComboBox6"},
+                                                                 {ColorBox1, "ColorBox1"},
+                                                                 {GroupBox1, "GroupBox1"},
+                                                                 {GroupBox2, "GroupBox2"},
+                                                                 {GroupBox3, "GroupBox3"},
+                                                                 {GroupBox4, "GroupBox4"},
+                                                                 {Image1, "Image1"},
+                                                                 {LabeledEdit1, "LabeledEdit1"},
+                                                                 {LabeledEdit2, "LabeledEdit2"}})
         w->setObjectName(QString::fromLatin1(name));
 
     FormCreate();

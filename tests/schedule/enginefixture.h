@@ -1,10 +1,10 @@
 #pragma once
 
-#include "support/manualclock.h"
 #include "schedule/engine.h"
 #include "schedule/listfiles.h"
-#include "store/notificationsink.h"
 #include "schedule/workspace.h"
+#include "store/notificationsink.h"
+#include "support/manualclock.h"
 #include "support/tempfolder.h"
 
 #include <QStringList>

@@ -1,5 +1,5 @@
-#include "support/manualclock.h"
 #include "schedule/timetext.h"
+#include "support/manualclock.h"
 
 #include <gtest/gtest.h>
 
@@ -73,8 +73,9 @@ TEST(TimeText, LeftTextOfCountdowns) {
     r.Minutes = 1;
     EXPECT_EQ(lefttext(r, "", clock.now().time()), "60s");
     r.Active = 1;
-    EXPECT_EQ(lefttext(r, "4m10s", clock.now().time()), "4m9s"); // steps the row's text, not the record
-    r.TimerType = "countdown";                      // anything else is a certain time
+    EXPECT_EQ(lefttext(r, "4m10s", clock.now().time()),
+              "4m9s");         // steps the row's text, not the record
+    r.TimerType = "countdown"; // anything else is a certain time
     clock.set(QTime(0, 0, 0));
     EXPECT_EQ(lefttext(r, "4m10s", clock.now().time()), "60s");
 }

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "platform/audiodevice.h"
-#include "support/manualclock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "platform/tray.h"
+#include "support/manualclock.h"
 
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Recording fakes of the platform services.
 class FakeDialogs : public Dialogs {
@@ -17,8 +18,13 @@ public:
     QStringList messages;
     std::deque<QString> openAnswers, saveAnswers; // empty: cancelled
     QList<FileDialogSetup> asked;
+    // Runs while a box is open, as the event loop does behind a modal box.
+    std::function<void()> whileopen;
 
-    void infobox(const QString& text) override { messages << text; }
+    void infobox(const QString& text) override {
+        messages << text;
+        if (whileopen) whileopen();
+    }
     std::optional<QString> openfile(const FileDialogSetup& setup) override {
         asked << setup;
         return next(openAnswers);

@@ -2,9 +2,9 @@
 
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "windowdeps.h"
 #include "ui/listmodel.h"
 #include "ui/main.h"
+#include "windowdeps.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "present/mp3r.h"
-#include "store/notificationsink.h"
 #include "schedule/secondticker.h"
+#include "store/notificationsink.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "windowdeps.h"
 #include "ui/editorlink.h"
 #include "ui/main.h"
 #include "ui/nedit.h"
+#include "windowdeps.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -104,7 +104,7 @@ void Frame::showmain() {
 void Frame::startup() {
     AppGlobals& g = *g_;
     g.started = false;
-    g.ws.playmode = 0;
+    g.ws.playmode = PlayMode::Lateral;
     g.ws.seqrow = -1;
     g.paths = AppPaths::beside(exeFolder_, specialfolder(SpecialFolder::Documents));
     g.ws.db.setPath(g.paths.databasefile);
@@ -118,7 +118,7 @@ void Frame::startup() {
     g.platform.tray->show();
     g.ws.db.createdatabase();
     g.ws.recordcount = 0;
-    form1_->showmode(QStringLiteral("Lateral"));
+    form1_->showmode(PlayMode::Lateral);
     form2_->fillfonts();
     // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;

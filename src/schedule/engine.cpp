@@ -78,7 +78,7 @@ void Engine::tickrow(int row, int32_t index) {
     if (rec.Deleted != 0 || rec.Active != 1) return;
     const bool countdown = isCountdown(rec);
     // Sequential mode holds back every countdown but the one whose turn it is.
-    if (ws_.playmode != 0 && countdown && row != ws_.seqrow) return;
+    if (ws_.playmode != PlayMode::Lateral && countdown && row != ws_.seqrow) return;
 
     // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
     const QString left = lefttext(rec, ws_.rows.subitem(row, rowpart::Left), now_.time());
@@ -102,7 +102,7 @@ void Engine::fire(int row, int32_t index, TNotificationRecord rec) {
         rec.Active = 0;
         ws_.db.writenotification(rec, index);
     }
-    if (ws_.playmode == 1) ws_.seqrow = nextsequential();
+    if (ws_.playmode == PlayMode::Sequential) ws_.seqrow = nextsequential();
     sink_.shownotification(rec);
 }
 
@@ -123,7 +123,7 @@ int Engine::nextsequential() const {
 }
 
 void Engine::restartsequence() {
-    if (ws_.playmode == 1 && ws_.seqrow == -1) ws_.seqrow = nextsequential();
+    if (ws_.playmode == PlayMode::Sequential && ws_.seqrow == -1) ws_.seqrow = nextsequential();
 }
 
 void Engine::edit(int row) {
@@ -162,7 +162,7 @@ void Engine::stop(int row) {
         ws_.infobox(QString::fromLatin1(kSelectMessage));
         return;
     }
-    if (ws_.playmode == 1 && row == ws_.seqrow) ws_.seqrow = nextsequential();
+    if (ws_.playmode == PlayMode::Sequential && row == ws_.seqrow) ws_.seqrow = nextsequential();
     ws_.stopnotification(index);
     setstate(ws_.rows, row, false);
 }
@@ -214,9 +214,9 @@ void Engine::setall(bool start) {
     }
 }
 
-void Engine::ComboBox5Change(const QString& text) {
-    ws_.playmode = text == QLatin1String("Lateral") ? 0 : 1;
+void Engine::ComboBox5Change(PlayMode mode) {
+    ws_.playmode = mode;
     ws_.markmodified();
-    ws_.db.setmodebyte(ws_.playmode);
+    ws_.db.setmodebyte(static_cast<uint8_t>(mode));
     restartsequence();
 }

@@ -253,9 +253,9 @@ void TForm1::setpaneltext(int panel, const QString& text) {
     panels_[panel]->setText(text);
 }
 
-void TForm1::showmode(const QString& text) {
+void TForm1::showmode(PlayMode mode) {
     const QSignalBlocker quiet(ComboBox5);
-    ComboBox5->setCurrentText(text);
+    ComboBox5->setCurrentIndex(static_cast<int>(mode));
 }
 
 void TForm1::updatetimerTimer() {

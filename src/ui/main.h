@@ -80,7 +80,7 @@ public:
     // Status bar panel texts.
     void setpaneltext(int panel, const QString& text);
     // Sets the mode selector without running its change handler.
-    void showmode(const QString& text);
+    void showmode(PlayMode mode);
 
 public slots:
     void updatetimerTimer();

@@ -28,7 +28,7 @@ TForm1::~TForm1() {
 void TForm1::connectcommands(NotificationSink& sink) {
     hooks_.clockpanel = [this](const QString& t) { setpaneltext(2, t); };
     hooks_.filepanel = [this](const QString& t) { setpaneltext(4, t); };
-    hooks_.modeselector = [this](const QString& t) { showmode(t); };
+    hooks_.modeselector = [this](PlayMode mode) { showmode(mode); };
     hooks_.showpreview = [this](int32_t index) { showpreview(index); };
     hooks_.closeaudio = [this] { emit audioCloseRequested(); };
     hooks_.editnotification = [this](int32_t index, int row) { emit editRequested(index, row); };
@@ -68,7 +68,8 @@ void TForm1::StartAll1Click() {
     engine_->startall();
 }
 void TForm1::ComboBox5Change() {
-    engine_->ComboBox5Change(ComboBox5->currentText());
+    // The items stand in the order of the modes' values.
+    engine_->ComboBox5Change(static_cast<PlayMode>(ComboBox5->currentIndex()));
 }
 void TForm1::BitBtn6Click() {
     files_->newlist();

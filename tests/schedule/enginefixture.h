@@ -49,7 +49,9 @@ protected:
         ws.infobox = [this](const QString& t) { messages << t; };
         hooks.clockpanel = [this](const QString& t) { clockpanel << t; };
         hooks.filepanel = [this](const QString& t) { filepanel << t; };
-        hooks.modeselector = [this](const QString& t) { mode << t; };
+        hooks.modeselector = [this](PlayMode m) {
+            mode << (m == PlayMode::Sequential ? "Sequential" : "Lateral");
+        };
         hooks.showpreview = [this](int32_t i) { previews << i; };
         hooks.closeaudio = [this] { ++audioclosed; };
         hooks.editnotification = [this](int32_t i, int r) { edits << qMakePair(i, r); };

@@ -6,6 +6,7 @@
 #include "linuxplatform/desktopwindow.h"
 #include "linuxplatform/dialogs.h"
 #include "linuxplatform/shell.h"
+#include "linuxplatform/singleinstance.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
 
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
     SystemDesktopWallpaper desktop;
     SdlAudioDevice audio;
     X11WindowOpacity opacity;
+    LocalSingleInstance instance(QString::fromLatin1(kMutexName),
+                                 QString::fromLatin1(kMessageName));
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -32,6 +35,7 @@ int main(int argc, char** argv) {
     platform.desktop = &desktop;
     platform.audio = &audio;
     platform.opacity = &opacity;
+    platform.instance = &instance;
 
     Frame frame(platform, QCoreApplication::applicationDirPath());
     if (frame.secondinstance()) return 0;

@@ -2,6 +2,8 @@
 
 #include "app/savenexit.h"
 #include "linuxplatform/folders.h"
+#include "platform/shell.h"
+#include "platform/singleinstance.h"
 #include "platform/tray.h"
 #include "present/dispatcher.h"
 #include "present/fsimage.h"
@@ -28,8 +30,7 @@
 #include <unistd.h>
 
 Frame::Frame(Platform platform, const QString& exeFolder)
-    : exeFolder_(exeFolder), g_(std::make_unique<AppGlobals>(platform)),
-      instance_(QString::fromLatin1(kMutexName), QString::fromLatin1(kMessageName)) {
+    : exeFolder_(exeFolder), g_(std::make_unique<AppGlobals>(platform)) {
     g_->endprocess = [](int code) { ::_exit(code); };
 
     AppGlobals& g = *g_;
@@ -69,8 +70,44 @@ void Frame::connectwindows() {
     form12_->savedialog = [this] { return form1_->SaveDialog1(); };
 
     QObject::connect(form1_, &TForm1::firstShown, form1_, [this] {
-        if (g_->secondinstance || g_->started) return;
+        if (g_->secondinstance || g_->started || showing_) return;
         guarded(g_->reporter, [this] { startup(); });
+    });
+    connecttray();
+    connectsecondarywindows();
+}
+
+void Frame::connecttray() {
+    AppGlobals& g = *g_;
+    TrayIcon* tray = g.platform.tray;
+    const auto restore = [this] { guarded(g_->reporter, [this] { form1_->Restore1Click(); }); };
+    tray->setmenu(form1_->traypop);
+    QObject::connect(tray, &TrayIcon::clicked, form1_, restore);
+    form1_->settrayhost(tray->hostavailable());
+    QObject::connect(tray, &TrayIcon::hostChanged, form1_, [this](bool available) {
+        guarded(g_->reporter, [this, available] { form1_->settrayhost(available); });
+    });
+    // A later start of the program brings this copy forward; it is also the way back
+    // where no tray host shows the icon.
+    QObject::connect(g.platform.instance, &SingleInstance::startedAgain, form1_, restore);
+}
+
+// The windows the main window's commands ask for, and the web pages it opens.
+void Frame::connectsecondarywindows() {
+    const auto opens = [this](auto signal, QWidget* window) {
+        QObject::connect(form1_, signal, window, [window] {
+            window->show();
+            window->raise();
+            window->activateWindow();
+        });
+    };
+    opens(&TForm1::optionsRequested, form11_);
+    opens(&TForm1::updateCheckRequested, form10_);
+    opens(&TForm1::aboutRequested, form8_);
+    opens(&TForm1::helpRequested, form9_);
+    Shell* shell = g_->platform.shell;
+    QObject::connect(form1_, &TForm1::browRequested, form1_, [shell](const QString& url) {
+        if (shell) shell->brow(url);
     });
 }
 
@@ -85,12 +122,13 @@ Frame::~Frame() {
 void Frame::FormCreate() {
     g_->started = false;
     g_->secondinstance = false;
-    if (instance_.acquire()) {
-        instance_.listen();
+    SingleInstance* instance = g_->platform.instance;
+    if (instance->acquire()) {
+        instance->listen();
         return;
     }
     g_->secondinstance = true;
-    instance_.broadcast();
+    instance->broadcast();
 }
 
 void Frame::showmain() {
@@ -98,7 +136,16 @@ void Frame::showmain() {
     QWidget* main = form1_;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         main->move(screen->geometry().center() - main->rect().center());
+    // The start-up of the first show runs before anything is seen, so that a start
+    // minimised never puts a window on the screen.
+    if (!g_->started) guarded(g_->reporter, [this] { startup(); });
+    if (g_->started && g_->settings.startminimized()) {
+        form1_->hideintray();
+        return;
+    }
+    showing_ = true;
     main->show();
+    showing_ = false;
 }
 
 void Frame::startup() {
@@ -113,7 +160,7 @@ void Frame::startup() {
         g.endprocess(1);
         return;
     }
-    if (g.settings.startminimized()) form1_->setWindowOpacity(0.0);
+    // Start minimised is carried out by showmain: the window is not shown at all.
     g.ws.currentfile = QString::fromLocal8Bit(g.settings.defaultfile());
     g.platform.tray->show();
     g.ws.db.createdatabase();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/appglobals.h"
-#include "linuxplatform/singleinstance.h"
 
 #include <memory>
 
@@ -37,6 +36,10 @@ public:
     TForm4* form4() const { return form4_; }
     TForm5* form5() const { return form5_; }
     TForm6* form6() const { return form6_; }
+    TForm8* form8() const { return form8_; }
+    TForm9* form9() const { return form9_; }
+    TForm10* form10() const { return form10_; }
+    TForm11* form11() const { return form11_; }
     TForm12* form12() const { return form12_; }
     Presentation& presentation() { return *presentation_; }
 
@@ -53,10 +56,12 @@ public:
 private:
     void FormCreate();
     void connectwindows();
+    void connecttray();
+    void connectsecondarywindows();
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
-    SingleInstance instance_;
+    bool showing_ = false; // the first show, whose start-up has run already
     std::unique_ptr<Presentation> presentation_;
     TForm1* form1_ = nullptr;
     TForm2* form2_ = nullptr;

@@ -74,3 +74,7 @@ void TForm12::closeEvent(QCloseEvent* e) {
     e->ignore();
     emit leave();
 }
+
+void TForm12::reject() {
+    emit leave();
+}

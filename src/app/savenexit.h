@@ -30,6 +30,8 @@ signals:
 public slots:
     void BitBtn1Click();
     void exitfromaboutClick();
+    // Escape goes the way of the close box: hiding the window would lose the exit request.
+    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -5,24 +5,24 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
-SingleInstance::SingleInstance(const QString& lockName, const QString& messageName)
+LocalSingleInstance::LocalSingleInstance(const QString& lockName, const QString& messageName)
     : lockName_(lockName), messageName_(messageName) {}
 
-SingleInstance::~SingleInstance() {
+LocalSingleInstance::~LocalSingleInstance() {
     delete server_;
 }
 
-QString SingleInstance::runtimeFolder() {
+QString LocalSingleInstance::runtimeFolder() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty()) dir = QDir::tempPath();
     return dir;
 }
 
-QString SingleInstance::messagePath() const {
+QString LocalSingleInstance::messagePath() const {
     return runtimeFolder() + QLatin1Char('/') + messageName_;
 }
 
-bool SingleInstance::acquire() {
+bool LocalSingleInstance::acquire() {
     lock_ = std::make_unique<QLockFile>(runtimeFolder() + QLatin1Char('/') + lockName_ + ".lock");
     // A lock whose owner process is gone counts as stale and is taken over.
     lock_->setStaleLockTime(0);
@@ -35,21 +35,23 @@ bool SingleInstance::acquire() {
     return false;
 }
 
-void SingleInstance::listen() {
+void LocalSingleInstance::listen() {
     if (server_) return;
     server_ = new QLocalServer();
     QLocalServer::removeServer(messagePath()); // we hold the lock: any socket file is stale
     server_->listen(messagePath());
-    QObject::connect(server_, &QLocalServer::newConnection, server_, [this] {
+    QObject::connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* s = server_->nextPendingConnection()) {
-            ++received_;
+            // What a copy sends is not read: that it connected is the whole message, so
+            // nothing another local program writes here can do more than bring us forward.
+            QObject::connect(s, &QLocalSocket::readyRead, s, [s] { s->readAll(); });
             QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-            s->readAll();
+            emit startedAgain();
         }
     });
 }
 
-void SingleInstance::broadcast() {
+void LocalSingleInstance::broadcast() {
     QLocalSocket socket;
     socket.connectToServer(messagePath());
     if (!socket.waitForConnected(500)) return;

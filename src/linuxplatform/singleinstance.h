@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/singleinstance.h"
+
 #include <QLockFile>
 #include <QString>
 
@@ -7,21 +9,18 @@
 
 class QLocalServer;
 
-// Keeps a second copy of the program from running: a lock file named after the
-// program's mutex name (a crashed copy's stale lock is taken over), and a local
-// socket named after its message, to which a second copy sends one message.
-class SingleInstance {
+// A lock file named after the program's mutex name (a crashed copy's stale lock is
+// taken over), and a local socket named after its message, on which a second copy
+// says that it was started.
+class LocalSingleInstance : public SingleInstance {
+    Q_OBJECT
 public:
-    SingleInstance(const QString& lockName, const QString& messageName);
-    ~SingleInstance();
+    LocalSingleInstance(const QString& lockName, const QString& messageName);
+    ~LocalSingleInstance() override;
 
-    // True when this is the only copy; the lock is then held until the process ends.
-    bool acquire();
-    // The running copy listens on the message socket and takes no action on it.
-    void listen();
-    // A second copy sends its one message to the running copy.
-    void broadcast();
-    int messagesReceived() const { return received_; }
+    bool acquire() override;
+    void listen() override;
+    void broadcast() override;
 
     static QString runtimeFolder();
 
@@ -32,5 +31,4 @@ private:
     QString messageName_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
-    int received_ = 0;
 };

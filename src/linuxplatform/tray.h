@@ -2,22 +2,35 @@
 
 #include "platform/tray.h"
 
-class QSystemTrayIcon;
+#include <QDBusConnection>
 
-// QSystemTrayIcon; without a tray host it stays invisible and balloons go nowhere.
+class DesktopNotifications;
+class QSystemTrayIcon;
+class QTimer;
+
+// QSystemTrayIcon. Balloons go to the desktop's notification service where one runs,
+// so they show also without a tray host; else they are the tray icon's own.
 class SystemTrayIcon : public TrayIcon {
     Q_OBJECT
 public:
-    explicit SystemTrayIcon(QObject* parent = nullptr);
+    // Balloons go to the notification service on `bus`.
+    explicit SystemTrayIcon(QDBusConnection bus = QDBusConnection::sessionBus(),
+                            QObject* parent = nullptr);
     void show() override;
     void hide() override;
     bool isVisible() const override;
     void setmenu(QMenu* menu) override;
+    bool hostavailable() const override { return host_; }
 
 protected:
     void popballoon(const QString& title, const QString& text, int msecs) override;
     void withdrawballoon() override;
 
 private:
+    void checkhost();
+
     QSystemTrayIcon* icon_;
+    DesktopNotifications* notifications_;
+    QTimer* watch_;
+    bool host_;
 };

@@ -17,6 +17,9 @@ public:
     virtual void hide() = 0;
     virtual bool isVisible() const = 0;
     virtual void setmenu(QMenu* menu) = 0;
+    // Whether the desktop runs a tray host right now; without one the icon cannot be
+    // seen, so nothing may rely on it as the way back to the program.
+    virtual bool hostavailable() const = 0;
 
     QString balloontext() const { return balloon_; }
     void setballoontext(const QString& text);
@@ -26,6 +29,8 @@ public:
 signals:
     void clicked();
     void doubleClicked();
+    // A tray host appeared or went away.
+    void hostChanged(bool available);
 
 protected:
     virtual void popballoon(const QString& title, const QString& text, int msecs) = 0;

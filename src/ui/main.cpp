@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -53,6 +54,7 @@ TForm1::TForm1(Workspace& ws, const Clock& clock, Dialogs& dialogs, const AppPat
     layout->addWidget(buildnotifications(), 1);
     setCentralWidget(central);
     buildstatusbar();
+    buildmenus();
 
     connect(&ws_, &Workspace::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
 
@@ -183,8 +185,21 @@ void TForm1::buildlist() {
     // Rows removed or cleared may take the selection with them without a word.
     connect(model_, &QAbstractItemModel::rowsRemoved, this, &TForm1::ListView1SelectItem);
     connect(model_, &QAbstractItemModel::modelReset, this, &TForm1::ListView1SelectItem);
-    connect(ListView1, &QAbstractItemView::doubleClicked, this,
-            [this] { guarded(reporter_, [this] { BitBtn2Click(); }); });
+    // Any double click in the list is Edit, also on its empty part: with nothing
+    // selected there, Edit says to select a Notification.
+    ListView1->viewport()->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ListView1->viewport() && e->type() == QEvent::MouseButtonDblClick) {
+        const auto* click = static_cast<QMouseEvent*>(e);
+        if (click->button() != Qt::LeftButton) return false;
+        // A click on no row selects nothing, so Edit asks for a Notification.
+        if (!ListView1->indexAt(click->position().toPoint()).isValid())
+            ListView1->clearSelection();
+        guarded(reporter_, [this] { BitBtn2Click(); });
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TForm1::buildstatusbar() {

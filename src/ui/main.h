@@ -3,10 +3,13 @@
 #include "schedule/listhooks.h"
 #include "ui/listicons.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 struct AppPaths;
 class Clock;
@@ -20,7 +23,9 @@ class SecondTicker;
 class NotificationListModel;
 class PreviewPanel;
 class PicturePane;
+class QAction;
 class QComboBox;
+class QMenu;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -66,6 +71,34 @@ public:
     QComboBox* ComboBox5 = nullptr; // countdown activation mode
     QTreeView* ListView1 = nullptr;
 
+    // Main menu "&File", "&Notifications", "&Settings" and "&Help".
+    QAction *New1 = nullptr, *Open1 = nullptr, *Save1 = nullptr, *SaveAs1 = nullptr,
+            *Close1 = nullptr, *Exit2 = nullptr;
+    QAction *New2 = nullptr, *Edit2 = nullptr, *Delete2 = nullptr, *Stop2 = nullptr,
+            *Resume2 = nullptr, *StopAll3 = nullptr, *StartAll3 = nullptr;
+    QAction *Options2 = nullptr, *Checkforupdates2 = nullptr;
+    QAction *About1 = nullptr, *Help4 = nullptr, *ContactSupport1 = nullptr, *VisitSite1 = nullptr,
+            *Downloadfreeimages1 = nullptr;
+    // The list's context menu.
+    QMenu* listpop = nullptr;
+    QAction *AddNew1 = nullptr, *Edit1 = nullptr, *Delete1 = nullptr, *Stop1 = nullptr,
+            *Resume1 = nullptr, *StopAll1 = nullptr, *StartAll1 = nullptr, *Help2 = nullptr;
+    // The tray icon's menu; the frame hands it to the tray.
+    QMenu* traypop = nullptr;
+    QAction *TrayTitle1 = nullptr, *TrayAbout1 = nullptr, *Help1 = nullptr, *StopAll2 = nullptr,
+            *StartAll2 = nullptr, *Options3 = nullptr, *Restore1 = nullptr, *Exit1 = nullptr;
+
+    // What the caption's close and minimise buttons ask of the window.
+    enum class SysCommand { Close, Minimize };
+    // Hides a normal or maximised window into the tray (iconifies it when no tray host
+    // runs); true when handled, false for the default handling.
+    bool WMSysCommand(SysCommand command);
+    // Whether a tray host runs; without one the window never hides where no one can reach it.
+    void settrayhost(bool available);
+    bool trayhost() const { return trayhost_; }
+    // Puts the window where the tray (or, without a host, the taskbar) gives it back.
+    void hideintray();
+
     const ImageList& ImageList1() const { return imagelist_; }
     NotificationListModel* listmodel() const { return model_; }
 
@@ -99,6 +132,16 @@ public slots:
     void StopAll1Click();
     void StartAll1Click();
     void ComboBox5Change();
+    void BitBtn9Click();          // options window
+    void Checkforupdates1Click(); // update check
+    void About1Click();
+    void Help1Click();
+    void ContactSupport1Click();
+    void VisitSite1Click();
+    void Downloadfreeimages1Click();
+    void Exit1Click();
+    void Exit2Click();
+    void Restore1Click();
 
 signals:
     void firstShown();
@@ -107,17 +150,28 @@ signals:
     void editRequested(int32_t index, int row);
     void audioCloseRequested();
     void exitRequested();
+    void optionsRequested();
+    void updateCheckRequested();
+    void aboutRequested();
+    void helpRequested();
+    // A web address to open with the desktop's default handler.
+    void browRequested(const QString& url);
 
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     QWidget* buildtoppanel();
     QGroupBox* buildnotifications();
     void buildlist();
     void buildstatusbar();
+    void buildmenus();
+    QAction* command(QMenu* menu, const char* name, const QString& caption, QKeySequence keys,
+                     void (TForm1::*handler)());
 
     // Connects a control's signal to a handler that reports its own errors.
     template <class Control, class Signal>
@@ -135,4 +189,7 @@ private:
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<ListFiles> files_;
     QLabel* panels_[6] = {};
+    std::vector<std::pair<QAction*, void (TForm1::*)()>> commands_;
+    bool trayhost_ = true;
+    bool intray_ = false; // hidden where only the tray gives it back
 };

@@ -9,7 +9,7 @@
 #include "ui/errorreporter.h"
 #include "ui/main.h"
 
-#include <QCloseEvent>
+#include <QAction>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -44,6 +44,9 @@ void TForm1::connectcommands(NotificationSink& sink) {
     handle(BitBtn7, &QPushButton::clicked, &TForm1::BitBtn7Click);
     handle(BitBtn8, &QPushButton::clicked, &TForm1::BitBtn8Click);
     handle(ComboBox5, &QComboBox::currentTextChanged, &TForm1::ComboBox5Change);
+    handle(BitBtn9, &QPushButton::clicked, &TForm1::BitBtn9Click);
+    for (const auto& [action, handler] : commands_)
+        handle(action, &QAction::triggered, handler);
 }
 
 void TForm1::BitBtn1Click() {
@@ -104,10 +107,4 @@ std::optional<QString> TForm1::SaveDialog1() {
 
 void TForm1::SaveAs1Click() {
     if (auto path = SaveDialog1()) files_->saveas(*path);
-}
-
-void TForm1::closeEvent(QCloseEvent* e) {
-    // The window's close asks the exit decision; it ends the program or asks to save.
-    e->ignore();
-    emit exitRequested();
 }

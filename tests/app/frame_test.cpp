@@ -16,8 +16,6 @@ namespace {
 class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Each test is its own desktop session: the single-instance lock lives here.
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         frame = std::make_unique<Frame>(fakes.platform(), exe.path());
         g().endprocess = [this](int code) { ended = code; };
     }
@@ -34,7 +32,7 @@ protected:
     }
     int shutdownEnding(const std::function<void()>& act) { return ending(act); }
 
-    QTemporaryDir runtime, exe;
+    QTemporaryDir exe;
     FakePlatform fakes;
     std::unique_ptr<Frame> frame;
     int ended = -1;
@@ -55,8 +53,12 @@ TEST_F(FrameTest, TwelveWindowsWithTheirCaptions) {
 
 TEST_F(FrameTest, SecondCopyIsRefused) {
     FakePlatform other;
+    other.instance.othercopy = true;
     Frame second(other.platform(), exe.path());
     EXPECT_TRUE(second.secondinstance());
+    EXPECT_EQ(other.instance.broadcasts, 1);
+    EXPECT_FALSE(other.instance.listening);
+    EXPECT_TRUE(fakes.instance.listening);
     second.showmain(); // runs nothing, opens nothing
     EXPECT_FALSE(second.globals().started);
     EXPECT_FALSE(QFile::exists(file("chsb.rez")));

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
+#include "platform/singleinstance.h"
 #include "platform/tray.h"
 #include "support/manualclock.h"
 
@@ -56,6 +57,14 @@ public:
     void hide() override { visible = false; }
     bool isVisible() const override { return visible; }
     void setmenu(QMenu* m) override { menu = m; }
+    bool hostavailable() const override { return host; }
+
+    bool host = true;
+    // The desktop's tray host comes or goes.
+    void sethost(bool available) {
+        host = available;
+        emit hostChanged(available);
+    }
 
 protected:
     void popballoon(const QString& title, const QString& text, int msecs) override {
@@ -118,6 +127,20 @@ public:
     bool isplaying() const override { return playing; }
 };
 
+// One desktop session's copies of the program, as the fake sees them.
+class FakeSingleInstance : public SingleInstance {
+public:
+    bool othercopy = false; // another copy runs already
+    bool listening = false;
+    int broadcasts = 0;
+
+    bool acquire() override { return !othercopy; }
+    void listen() override { listening = true; }
+    void broadcast() override { ++broadcasts; }
+    // A later copy was started.
+    void startagain() { emit startedAgain(); }
+};
+
 // All fakes together, wired into a Platform.
 struct FakePlatform {
     ManualClock clock;
@@ -126,6 +149,7 @@ struct FakePlatform {
     FakeShell shell;
     FakeDesktopWallpaper desktop;
     FakeAudio audio;
+    FakeSingleInstance instance;
 
     Platform platform() {
         Platform p;
@@ -135,6 +159,7 @@ struct FakePlatform {
         p.shell = &shell;
         p.desktop = &desktop;
         p.audio = &audio;
+        p.instance = &instance;
         return p;
     }
 };

@@ -98,9 +98,10 @@ void startup(AppGlobals& g, const QString& exeFolder) {
     g.started = false;
     g.ws.playmode = 0;
     g.ws.seqrow = -1;
-    g.paths = AppPaths::beside(exeFolder, specialfolder(SpecialFolder::Documents));
+    g.paths = AppPaths::locate(exeFolder, specialfolder(SpecialFolder::Documents),
+                               specialfolder(SpecialFolder::UserData));
     g.ws.db.setPath(g.paths.databasefile);
-    if (!g.settings.opensettings(g.paths.settingsfile)) {
+    if (g.paths.datafolder.isEmpty() || !g.settings.opensettings(g.paths.settingsfile)) {
         g.infobox(QString::fromLatin1(kUnstableMessage));
         g.endprocess(1);
         return;

@@ -30,9 +30,9 @@ protected:
     }
     AppGlobals& g() { return frame->globals(); }
     QString file(const char* name) const { return exe.filePath(name); }
-    int startupEnding() {
+    int startupEnding(const QString& exeFolder = {}) {
         try {
-            startup(g(), exe.path());
+            startup(g(), exeFolder.isEmpty() ? exe.path() : exeFolder);
         } catch (const ProcessEnded& e) {
             return e.code;
         }
@@ -96,6 +96,18 @@ TEST_F(FrameTest, UnusableSettingsHaltBeforeAnythingElse) {
     EXPECT_EQ(fakes.dialogs.messages[0], QString::fromLatin1(kUnstableMessage));
     EXPECT_FALSE(fakes.tray.visible);
     EXPECT_FALSE(QFile::exists(file("chdb.res")));
+    EXPECT_FALSE(g().started);
+}
+
+TEST_F(FrameTest, NoWritableFolderHaltsBeforeAnythingElse) {
+    // Neither /proc nor a folder inside it can take a file, whoever runs the test.
+    qputenv("XDG_DATA_HOME", "/proc/chimelet-test");
+    const int ending = startupEnding("/proc");
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(ending, 1);
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1);
+    EXPECT_EQ(fakes.dialogs.messages[0], QString::fromLatin1(kUnstableMessage));
+    EXPECT_FALSE(fakes.tray.visible);
     EXPECT_FALSE(g().started);
 }
 

@@ -15,8 +15,6 @@ QString shareddata(const QString& exeFolder) {
     return QDir::cleanPath(exeFolder + QStringLiteral("/../share/chimelet"));
 }
 
-const QString kHelpName = QStringLiteral("chmhlp.tub");
-
 } // namespace
 
 AppPaths AppPaths::beside(const QString& folder, const QString& documents) {
@@ -28,7 +26,7 @@ AppPaths AppPaths::beside(const QString& folder, const QString& documents) {
     p.tmpbmp = p.datafolder + QStringLiteral("tmp.bmp");
     p.databasefile = p.datafolder + QStringLiteral("chdb.res");
     p.settingsfile = p.datafolder + QStringLiteral("chsb.rez");
-    p.helpfile = p.exefolder + kHelpName;
+    p.helpfile = p.exefolder + QStringLiteral("chmhlp.tub");
     return p;
 }
 
@@ -47,15 +45,19 @@ AppPaths AppPaths::locate(const QString& exeFolder, const QString& documents,
         p.docfolder = documents;
     }
     p.exefolder = withseparator(exeFolder);
-    const QString besideExe = p.exefolder + kHelpName;
-    const QString sharedHelp = shared + QLatin1Char('/') + kHelpName;
-    p.helpfile = !QFile::exists(besideExe) && QFile::exists(sharedHelp) ? sharedHelp : besideExe;
+    p.helpfile = shippedfile(exeFolder, QStringLiteral("chmhlp.tub"));
     return p;
 }
 
 AppPaths AppPaths::locate(const QString& exeFolder, const QString& documents,
                           const QString& userData) {
     return locate(exeFolder, documents, userData, canwrite);
+}
+
+QString shippedfile(const QString& exeFolder, const QString& name) {
+    const QString besideExe = withseparator(exeFolder) + name;
+    const QString shared = shareddata(exeFolder) + QLatin1Char('/') + name;
+    return !QFile::exists(besideExe) && QFile::exists(shared) ? shared : besideExe;
 }
 
 bool canwrite(const QString& folder) {

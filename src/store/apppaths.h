@@ -28,6 +28,10 @@ struct AppPaths {
                            const QString& userData);
 };
 
+// A read-only file shipped with the program: beside the executable, else in the installed
+// <prefix>/share/chimelet; the path beside the executable when neither has it.
+QString shippedfile(const QString& exeFolder, const QString& name);
+
 // True when a new file can be made in `folder`: the only test that also holds for
 // read-only mounts, immutable folders and a user who ignores permission bits.
 bool canwrite(const QString& folder);

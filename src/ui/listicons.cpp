@@ -359,6 +359,10 @@ QIcon programicon() {
     return icon;
 }
 
+QPixmap drawprogramicon(int size) {
+    return programicon().pixmap(QSize(size, size), 1.0);
+}
+
 QIcon glyphicon(Glyph g) {
     switch (g) {
     case Glyph::NewFile:

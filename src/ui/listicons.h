@@ -27,6 +27,8 @@ QPixmap drawlisticon(int index, int size);
 
 // The program's icon (window, tray, about box, desktop entry): a bell on a rounded tile.
 QIcon programicon();
+// The icon at `size` device pixels.
+QPixmap drawprogramicon(int size);
 
 // Small glyphs for the command buttons.
 enum class Glyph { NewFile, OpenFile, SaveFile, Settings, Edit, Delete };

@@ -12,7 +12,12 @@ struct FileDialogSetup {
     QString filter;
     QString folder;
     bool confirmOverwrite = true;
+    bool showHidden = false;
 };
+
+// The folder a dialog starts in: `wanted` when it is a folder, else the home folder
+// (a missing documents folder would otherwise become the suggested file name).
+QString dialogstartfolder(const QString& wanted);
 
 // The program's message box and file dialogs.
 class Dialogs {

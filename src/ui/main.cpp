@@ -22,7 +22,12 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// Room around a cell's text: the view's margins on both sides.
+constexpr int kCellPadding = 14;
 
 QPushButton* button(const QString& caption, const QString& hint, const QIcon& icon,
                     QWidget* parent) {
@@ -152,6 +157,12 @@ void TForm1::buildlist() {
     for (int c = 0; c < kListColumns; ++c)
         header->resizeSection(c, listcolumns()[static_cast<std::size_t>(c)].width);
     ListView1->setColumnHidden(kRecordIndexColumn, true);
+    // The longest "Left" text must fit whatever the desktop font.
+    const int left = columnofpart(rowpart::Left);
+    header->resizeSection(
+        left, std::max(header->sectionSize(left),
+                       ListView1->fontMetrics().horizontalAdvance(QStringLiteral("23h59m59s")) +
+                           kCellPadding));
     connect(header, &QHeaderView::sectionResized, this, [header](int c, int, int size) {
         const int minimum = listcolumns()[static_cast<std::size_t>(c)].minimum;
         if (size < minimum) header->resizeSection(c, minimum);
@@ -214,13 +225,18 @@ void TForm1::showpreview(int index) {
 }
 
 void TForm1::fitcolumns() {
-    const auto fit = columnfit(frameGeometry().width());
-    if (!fit) return;
     QHeaderView* header = ListView1->header();
-    header->resizeSection(0, fit->caption);
-    header->resizeSection(1, fit->image);
-    header->resizeSection(2, fit->audio);
-    header->resizeSection(kFillerColumn, fit->filler);
+    if (const auto fit = columnfit(frameGeometry().width())) {
+        header->resizeSection(0, fit->caption);
+        header->resizeSection(1, fit->image);
+        header->resizeSection(2, fit->audio);
+    }
+    // The filler takes only the room the others leave, so no scroll bar shows
+    // while they fit.
+    int others = 0;
+    for (int c = 0; c < kListColumns; ++c)
+        if (c != kFillerColumn && !header->isSectionHidden(c)) others += header->sectionSize(c);
+    header->resizeSection(kFillerColumn, std::max(0, ListView1->viewport()->width() - others));
 }
 
 void TForm1::FormResize() {

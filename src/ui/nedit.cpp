@@ -482,7 +482,7 @@ void TForm2::BitBtn5Click() {
 
 void TForm2::BitBtn3Click() {
     const std::optional<QString> chosen = g_.platform.dialogs->openfile(
-        {QStringLiteral("Open"), QString::fromLatin1(kImageFilter), g_.paths.docfolder, false});
+        {QStringLiteral("Open"), imagefilter(), g_.paths.docfolder, false, true});
     if (!chosen) return;
     try {
         if (!choosableimage(*chosen)) throw std::runtime_error("not an image file");
@@ -498,8 +498,9 @@ void TForm2::BitBtn3Click() {
 
 void TForm2::BitBtn4Click() {
     stopaudio();
-    const std::optional<QString> chosen = g_.platform.dialogs->openfile(
-        {QStringLiteral("Open"), QString::fromLatin1(kAudioFilter), g_.paths.docfolder, false});
+    const std::optional<QString> chosen =
+        g_.platform.dialogs->openfile({QStringLiteral("Open"), QString::fromLatin1(kAudioFilter),
+                                       g_.paths.docfolder, false, true});
     if (!chosen) return;
     if (choosablefile(*chosen)) {
         Edit3->setText(*chosen);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// A Windows metafile drawn at its own size in a child process with a time and a
+// memory limit, so a damaged file cannot block or exhaust the program. The child
+// is the helper executable beside the program; failures raise IoError naming `source`.
+QImage renderwmf(const QByteArray& bytes, const QString& source);
+
+// The helper's file name, installed beside the program's executable.
+inline constexpr const char* kMetafileHelperName = "chimelet-wmf";
+
+// Where the helper is; by default beside the running executable.
+void setmetafilehelper(const QString& path);
+QString metafilehelper();
+
+// The helper's side: reads a metafile on standard input and writes the picture to
+// standard output; a failure's text goes to standard error. The first argument
+// names the file in messages. Returns the exit code.
+int metafilehelpermain(int argc, char** argv);

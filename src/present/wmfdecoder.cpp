@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -73,21 +74,83 @@ void freegdimage(void* image) {
 // gd's own drawing functions, called from the hooks below.
 wmfFunctionReference gdfunctions{};
 
-// A pen wider than the whole picture paints nothing more, but makes the renderer
-// stamp its huge brush at every point: it is held at the frame's size.
-double widestpen = 0;
+// gd strokes a wide pen by stamping it at every point of the path, so a stroke costs
+// its pen's area times its length. A damaged file can ask for a pen of 65534 units
+// on a path thousands of pixels long, or for thousands of such paths.
+constexpr double kMaxStrokeWork = 2e7;     // pixels stamped by one stroke
+constexpr double kDrawBudgetSeconds = 0.8; // processor time for the whole picture
 
-void clamppen(wmfDC* dc) {
-    wmfPen* pen = dc ? dc->pen : nullptr;
-    if (!pen) return;
-    if (!(pen->width <= widestpen)) pen->width = widestpen;
-    if (!(pen->height <= widestpen)) pen->height = widestpen;
+struct Guard {
+    double pixelsperunit = 1;
+    double widest = 0; // the frame's larger side, in the drawing's units
+    std::clock_t start = 0;
+    bool spent = false;
+
+    bool overbudget() {
+        if (!spent && double(std::clock() - start) > kDrawBudgetSeconds * CLOCKS_PER_SEC)
+            spent = true;
+        return spent;
+    }
+} guard;
+
+double span(const wmfD_Coord& a, const wmfD_Coord& b) {
+    return std::abs(double(a.x) - b.x) + std::abs(double(a.y) - b.y);
+}
+double pathlength(const wmfD_Coord* pt, unsigned count) {
+    double length = 0;
+    for (unsigned i = 1; pt && i < count; ++i)
+        length += span(pt[i - 1], pt[i]);
+    return length;
+}
+// Points a stroke stamps its pen at, in the drawing's units: gd steps arcs a degree at
+// a time, whatever their size, and stamps every pixel of every other path.
+struct Stroke {
+    double length;
+    double minstamps;
+};
+Stroke stroke(const wmfDrawArc_t* a) {
+    return {2 * span(a->TL, a->BR), 360};
+}
+Stroke stroke(const wmfDrawRectangle_t* r) {
+    return {2 * span(r->TL, r->BR), 4};
+}
+Stroke stroke(const wmfDrawLine_t* l) {
+    return {span(l->from, l->to), 1};
+}
+Stroke stroke(const wmfPolyLine_t* p) {
+    return {pathlength(p->pt, p->count), double(p->count)};
+}
+Stroke stroke(const wmfPolyPoly_t* p) {
+    Stroke s{0, 0};
+    for (unsigned i = 0; p->pt && p->count && i < p->npoly; ++i) {
+        s.length += pathlength(p->pt[i], p->count[i]);
+        s.minstamps += p->count[i];
+    }
+    return s;
 }
 
-template <auto Slot> struct Clamped;
-template <typename Arg, void (*wmfFunctionReference::*Slot)(wmfAPI*, Arg*)> struct Clamped<Slot> {
+// Holds the pen to the frame's size and to what one stroke of this length may cost.
+void clamppen(wmfDC* dc, Stroke s) {
+    wmfPen* pen = dc ? dc->pen : nullptr;
+    if (!pen) return;
+    double pixels = std::max(s.length * guard.pixelsperunit, s.minstamps);
+    if (!(pixels >= 1)) pixels = 1;
+    const double limit =
+        std::min(guard.widest, std::sqrt(kMaxStrokeWork / pixels) / guard.pixelsperunit);
+    if (!(pen->width <= limit)) pen->width = limit;
+    if (!(pen->height <= limit)) pen->height = limit;
+}
+
+// Every drawing call: nothing more once the budget is spent, pens clamped, text no
+// taller than the frame.
+template <auto Slot> struct Guarded;
+template <typename Arg, void (*wmfFunctionReference::*Slot)(wmfAPI*, Arg*)> struct Guarded<Slot> {
     static void draw(wmfAPI* api, Arg* arg) {
-        clamppen(arg->dc);
+        if (guard.overbudget()) return;
+        if constexpr (requires { stroke(arg); }) clamppen(arg->dc, stroke(arg));
+        if constexpr (requires { arg->font_height; }) {
+            if (!(arg->font_height <= guard.widest)) arg->font_height = guard.widest;
+        }
         (gdfunctions.*Slot)(api, arg);
     }
 };
@@ -95,7 +158,8 @@ template <typename Arg, void (*wmfFunctionReference::*Slot)(wmfAPI*, Arg*)> stru
 // libwmf's gd output leaves ellipses unfilled; a full pie drawn with the brush alone
 // fills them before the outline is drawn.
 void filledellipse(wmfAPI* api, wmfDrawArc_t* arc) {
-    clamppen(arc->dc);
+    if (guard.overbudget()) return;
+    clamppen(arc->dc, stroke(arc));
     wmfPen* pen = arc->dc ? arc->dc->pen : nullptr;
     wmfBrush* brush = arc->dc ? arc->dc->brush : nullptr;
     constexpr U16 kNullBrush = 1, kNullPen = 5, kStyleMask = 0x0f;
@@ -112,16 +176,25 @@ void filledellipse(wmfAPI* api, wmfDrawArc_t* arc) {
 }
 
 void hookdrawing(wmfFunctionReference* f) {
+    using F = wmfFunctionReference;
     gdfunctions = *f;
     f->draw_ellipse = filledellipse;
-    f->draw_pie = Clamped<&wmfFunctionReference::draw_pie>::draw;
-    f->draw_chord = Clamped<&wmfFunctionReference::draw_chord>::draw;
-    f->draw_arc = Clamped<&wmfFunctionReference::draw_arc>::draw;
-    f->draw_line = Clamped<&wmfFunctionReference::draw_line>::draw;
-    f->poly_line = Clamped<&wmfFunctionReference::poly_line>::draw;
-    f->draw_polygon = Clamped<&wmfFunctionReference::draw_polygon>::draw;
-    f->draw_polypolygon = Clamped<&wmfFunctionReference::draw_polypolygon>::draw;
-    f->draw_rectangle = Clamped<&wmfFunctionReference::draw_rectangle>::draw;
+    f->flood_interior = Guarded<&F::flood_interior>::draw;
+    f->flood_exterior = Guarded<&F::flood_exterior>::draw;
+    f->draw_pixel = Guarded<&F::draw_pixel>::draw;
+    f->draw_pie = Guarded<&F::draw_pie>::draw;
+    f->draw_chord = Guarded<&F::draw_chord>::draw;
+    f->draw_arc = Guarded<&F::draw_arc>::draw;
+    f->draw_line = Guarded<&F::draw_line>::draw;
+    f->poly_line = Guarded<&F::poly_line>::draw;
+    f->draw_polygon = Guarded<&F::draw_polygon>::draw;
+    f->draw_polypolygon = Guarded<&F::draw_polypolygon>::draw;
+    f->draw_rectangle = Guarded<&F::draw_rectangle>::draw;
+    f->rop_draw = Guarded<&F::rop_draw>::draw;
+    f->bmp_draw = Guarded<&F::bmp_draw>::draw;
+    f->draw_text = Guarded<&F::draw_text>::draw;
+    f->region_frame = Guarded<&F::region_frame>::draw;
+    f->region_paint = Guarded<&F::region_paint>::draw;
 }
 
 class Api {
@@ -183,7 +256,11 @@ QImage drawmetafile(const QByteArray& bytes, const QString& source) {
         fail(source, "its size is unknown");
     if (width == 0 || height == 0) fail(source, "its frame is empty");
     checkpicturesize(width, height, source);
-    widestpen = std::max(std::abs(frame.BR.x - frame.TL.x), std::abs(frame.BR.y - frame.TL.y));
+    const double framewidth = std::abs(double(frame.BR.x) - frame.TL.x);
+    guard.widest = std::max(framewidth, std::abs(double(frame.BR.y) - frame.TL.y));
+    guard.pixelsperunit = framewidth > 0 ? width / framewidth : 1;
+    guard.start = std::clock();
+    guard.spent = false;
 
     wmf_gd_t* gd = WMF_GD_GetData(api);
     gd->type = wmf_gd_image;
@@ -192,6 +269,7 @@ QImage drawmetafile(const QByteArray& bytes, const QString& source) {
     gd->bbox = frame;
     if (wmf_play(api, 0, &frame) != wmf_E_None || !gd->gd_image)
         fail(source, "the file is damaged");
+    if (guard.spent) fail(source, "drawing it takes too long");
     const int* pixels = wmf_gd_image_pixels(gd->gd_image);
     if (!pixels) fail(source, "nothing was drawn");
 

@@ -50,7 +50,9 @@ bool islistfile(const QByteArray& data) {
     if (count < 0 || count > data.size() / size - 1) return false;
     for (int32_t i = 1; i <= count; ++i) {
         const TNotificationRecord rec = decodeNotification(recordat(data, i));
-        if (rec.Deleted == 0 && !iscolortext(rec.FontColor)) return false;
+        // The preview and the text overlay read the colour of every shown text.
+        const bool showstext = rec.DisplayText == 1 && !rec.MessageText.empty();
+        if (rec.Deleted == 0 && showstext && !iscolortext(rec.FontColor)) return false;
     }
     return true;
 }

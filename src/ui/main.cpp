@@ -28,6 +28,8 @@ namespace {
 
 // Room around a cell's text: the view's margins on both sides.
 constexpr int kCellPadding = 14;
+// The narrowest the caption column gets when the window is fitted.
+constexpr int kMinimumCaption = 100;
 
 QPushButton* button(const QString& caption, const QString& hint, const QIcon& icon,
                     QWidget* parent) {
@@ -163,6 +165,8 @@ void TForm1::buildlist() {
         left, std::max(header->sectionSize(left),
                        ListView1->fontMetrics().horizontalAdvance(QStringLiteral("23h59m59s")) +
                            kCellPadding));
+    // A vertical scroll bar coming or going changes the room the filler may take.
+    ListView1->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionResized, this, [header](int c, int, int size) {
         const int minimum = listcolumns()[static_cast<std::size_t>(c)].minimum;
         if (size < minimum) header->resizeSection(c, minimum);
@@ -226,13 +230,22 @@ void TForm1::showpreview(int index) {
 
 void TForm1::fitcolumns() {
     QHeaderView* header = ListView1->header();
-    if (const auto fit = columnfit(frameGeometry().width())) {
+    const auto fit = columnfit(frameGeometry().width());
+    if (fit) {
         header->resizeSection(0, fit->caption);
         header->resizeSection(1, fit->image);
         header->resizeSection(2, fit->audio);
     }
-    // The filler takes only the room the others leave, so no scroll bar shows
-    // while they fit.
+    // No scroll bar while the columns fit: where the others would not, the caption
+    // gives up the difference first; the filler takes what is left.
+    header->resizeSection(kFillerColumn, 0);
+    const int room = ListView1->viewport()->width() - header->length();
+    if (room < 0 && fit) header->resizeSection(0, std::max(kMinimumCaption, fit->caption + room));
+    fitfiller();
+}
+
+void TForm1::fitfiller() {
+    QHeaderView* header = ListView1->header();
     int others = 0;
     for (int c = 0; c < kListColumns; ++c)
         if (c != kFillerColumn && !header->isSectionHidden(c)) others += header->sectionSize(c);
@@ -257,6 +270,11 @@ void TForm1::updatetimerTimer() {
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     emit firstShown();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ListView1->viewport() && e->type() == QEvent::Resize) fitfiller();
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TForm1::resizeEvent(QResizeEvent* e) {

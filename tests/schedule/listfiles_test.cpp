@@ -102,6 +102,7 @@ TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
     // A colour no row can be shown in: refused before anything is replaced.
     QByteArray zzz = list;
     bytes::putShortString(reinterpret_cast<uint8_t*>(zzz.data()) + 960 + 304, 20, "zzz");
+    zzz[960 + 256] = 1; // its text is shown
     const QByteArray bad[] = {list.left(list.size() - 100),
                               withheader(list, 4, 0),
                               withheader(list, -1, 0),

@@ -57,8 +57,10 @@ TEST_F(ListView, ColumnsHaveTheirCaptionsWidthsAndLimits) {
         EXPECT_EQ(form->listmodel()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
                   captions[c]);
     const int widths[] = {178, 120, 120, 23, 70, 0, 23, 23};
-    for (int c = 0; c < 8; ++c)
-        if (c != 5) EXPECT_EQ(header->sectionSize(c), widths[c]) << c;
+    for (int c = 0; c < 8; ++c) {
+        if (c == 5) continue;
+        EXPECT_EQ(header->sectionSize(c), widths[c]) << c;
+    }
     EXPECT_GE(header->sectionSize(5), 70) << "Left: as wide as its longest text needs";
     EXPECT_TRUE(form->ListView1->isColumnHidden(kRecordIndexColumn));
     EXPECT_EQ(header->sectionSize(kFillerColumn), 0);

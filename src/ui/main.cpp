@@ -159,12 +159,13 @@ void TForm1::buildlist() {
     for (int c = 0; c < kListColumns; ++c)
         header->resizeSection(c, listcolumns()[static_cast<std::size_t>(c)].width);
     ListView1->setColumnHidden(kRecordIndexColumn, true);
-    // The longest "Left" text must fit whatever the desktop font.
-    const int left = columnofpart(rowpart::Left);
-    header->resizeSection(
-        left, std::max(header->sectionSize(left),
-                       ListView1->fontMetrics().horizontalAdvance(QStringLiteral("23h59m59s")) +
-                           kCellPadding));
+    // The longest countdown text must fit whatever the desktop font.
+    const int longest =
+        ListView1->fontMetrics().horizontalAdvance(QStringLiteral("23h59m59s")) + kCellPadding;
+    for (int part : {rowpart::Time, rowpart::Left}) {
+        const int column = columnofpart(part);
+        header->resizeSection(column, std::max(header->sectionSize(column), longest));
+    }
     // A vertical scroll bar coming or going changes the room the filler may take.
     ListView1->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionResized, this, [header](int c, int, int size) {
@@ -230,26 +231,27 @@ void TForm1::showpreview(int index) {
 
 void TForm1::fitcolumns() {
     QHeaderView* header = ListView1->header();
-    const auto fit = columnfit(frameGeometry().width());
-    if (fit) {
+    if (const auto fit = columnfit(frameGeometry().width())) {
         header->resizeSection(0, fit->caption);
         header->resizeSection(1, fit->image);
         header->resizeSection(2, fit->audio);
+        fittedcaption_ = fit->caption;
     }
-    // No scroll bar while the columns fit: where the others would not, the caption
-    // gives up the difference first; the filler takes what is left.
-    header->resizeSection(kFillerColumn, 0);
-    const int room = ListView1->viewport()->width() - header->length();
-    if (room < 0 && fit) header->resizeSection(0, std::max(kMinimumCaption, fit->caption + room));
     fitfiller();
 }
 
 void TForm1::fitfiller() {
+    // No scroll bar while the columns fit: the filler takes only the room the others
+    // leave, and where they would not fit a fitted caption gives up the difference.
     QHeaderView* header = ListView1->header();
-    int others = 0;
-    for (int c = 0; c < kListColumns; ++c)
-        if (c != kFillerColumn && !header->isSectionHidden(c)) others += header->sectionSize(c);
-    header->resizeSection(kFillerColumn, std::max(0, ListView1->viewport()->width() - others));
+    header->resizeSection(kFillerColumn, 0);
+    const int room = ListView1->viewport()->width() - header->length();
+    if (room < 0 && header->sectionSize(0) == fittedcaption_) {
+        fittedcaption_ = std::max(kMinimumCaption, fittedcaption_ + room);
+        header->resizeSection(0, fittedcaption_);
+    }
+    header->resizeSection(kFillerColumn,
+                          std::max(0, ListView1->viewport()->width() - header->length()));
 }
 
 void TForm1::FormResize() {

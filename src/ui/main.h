@@ -118,5 +118,6 @@ private:
     ListHooks hooks_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<ListFiles> files_;
+    int fittedcaption_ = -1; // the caption width the last fit set
     QLabel* panels_[6] = {};
 };

@@ -13,19 +13,8 @@ fi
 target=$1
 seconds=$2
 shift 2
-./scripts/setup.sh
 # clang with its sanitizer and libFuzzer runtimes.
-missing=""
-for p in clang libclang-rt-14-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    echo "Installing:$missing"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    # shellcheck disable=SC2086
-    apt-get install -y -q --no-install-recommends $missing
-fi
+./scripts/setup.sh clang libclang-rt-14-dev
 launcher=""
 if command -v ccache >/dev/null 2>&1; then
     export CCACHE_BASEDIR="$(pwd)"

@@ -3,7 +3,7 @@
 #include "present/wmfrender.h"
 #include "store/ioerror.h"
 #include "support/tempfolder.h"
-#include "testpictures.h"
+#include "support/testpictures.h"
 
 #include <QImageReader>
 
@@ -23,6 +23,12 @@ bool near(QRgb a, QRgb b, int tolerance = 12) {
            std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
+
+// The test program lives below the build folder; the helper sits at its top.
+const bool helperfound = [] {
+    setmetafilehelper(QStringLiteral(CHIMELET_HELPER_DIR "/") + QLatin1String(kMetafileHelperName));
+    return true;
+}();
 
 class ImageConversion : public ::testing::Test {
 protected:

@@ -1,4 +1,4 @@
-#include "platform/processlimits.h"
+#include "linuxplatform/processlimits.h"
 
 #include <sys/resource.h>
 

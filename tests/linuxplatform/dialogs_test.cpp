@@ -1,4 +1,4 @@
-#include "platform/dialogs.h"
+#include "linuxplatform/dialogs.h"
 #include "support/tempfolder.h"
 
 #include <QDir>

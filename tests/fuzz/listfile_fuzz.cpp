@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     engine.startall();
     engine.tick();
-    if (ws.rowcount > 0) {
+    if (ws.rowcount() > 0) {
         engine.stop(0);
         engine.resume(0);
         engine.remove(0);

@@ -59,7 +59,9 @@ void Frame::connectwindows() {
     form1_->connectcommands(presentation_->dispatcher());
     form2_->setsink(presentation_->dispatcher());
     linkeditor(*form1_, *form2_, *form6_);
-    g.ws.infobox = [&g](const QString& text) { g.infobox(text); };
+    // The commands' messages ("Save failed", ...) share the one box with the errors, so
+    // a tick failing behind an open message cannot stack boxes.
+    g.ws.infobox = [&g](const QString& text) { g.reporter.report(text); };
 
     QObject::connect(form1_, &TForm1::exitRequested, form1_,
                      [this] { guarded(g_->reporter, [this] { exitrequest(); }); });

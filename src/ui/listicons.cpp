@@ -337,8 +337,12 @@ QPixmap drawlisticon(int index, int size) {
 
 ImageList::ImageList() {
     for (int i = 0; i < kCount; ++i) {
-        for (int size : {kSize, kSize * 2})
-            icons_[static_cast<std::size_t>(i)].addPixmap(drawlisticon(i, size));
+        for (int size : {kSize, kSize * 2}) {
+            const QPixmap pixmap = drawlisticon(i, size);
+            // Also as the selected look: the style's tint would hide them in the highlight.
+            icons_[static_cast<std::size_t>(i)].addPixmap(pixmap, QIcon::Normal);
+            icons_[static_cast<std::size_t>(i)].addPixmap(pixmap, QIcon::Selected);
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/shell.h"
 #include "platform/termination.h"
 #include "platform/tray.h"
+#include "platform/xdgautostart.h"
 
 #include <QIcon>
 
@@ -20,12 +21,14 @@ int main(int argc, char** argv) {
     DesktopShell shell;
     SystemTrayIcon tray;
     SystemDesktopWallpaper desktop;
+    XdgAutostart autostart;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
     platform.tray = &tray;
     platform.shell = &shell;
     platform.desktop = &desktop;
+    platform.autostart = &autostart;
 
     ChimeletApplication::setreporter([&dialogs](const QString& text) { dialogs.infobox(text); });
 

@@ -12,6 +12,7 @@
 #include "present/txtbx.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
+#include "store/ansitext.h"
 #include "ui/about.h"
 #include "ui/debug.h"
 #include "ui/help.h"
@@ -21,6 +22,8 @@
 #include "ui/update.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -43,10 +46,11 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     g_->form5 = new TForm5();
     g_->form6 = new TForm6();
     g_->form7 = new TForm7();
-    g_->form8 = new TForm8();
-    g_->form9 = new TForm9();
+    g_->form8 = new TForm8(*platform.shell);
+    g_->form9 = new TForm9(*platform.shell, QDir(exeFolder).filePath(QStringLiteral("chmhlp.tub")));
     g_->form10 = new TForm10();
-    g_->form11 = new TForm11();
+    g_->form11 = new TForm11(g_->settings, *platform.dialogs, *platform.autostart, g_->paths,
+                             QCoreApplication::applicationFilePath());
     form12_ = new TForm12(*g_, g_->form1);
     g_->form12 = form12_;
 
@@ -59,6 +63,15 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     form12_->savelist = [g = g_.get()] { g->form1->files()->savelist(); };
     form12_->saveas = [g = g_.get()](const QString& path) { g->form1->files()->saveas(path); };
     form12_->savedialog = [g = g_.get()] { return g->form1->SaveDialog1(); };
+
+    for (SecondaryWindow* w : std::initializer_list<SecondaryWindow*>{g_->form8, g_->form11}) {
+        QObject::connect(w, &SecondaryWindow::shown, w,
+                         [g = g_.get()] { holdmainwindows(*g, true); });
+        QObject::connect(w, &SecondaryWindow::hidden, w,
+                         [g = g_.get()] { holdmainwindows(*g, false); });
+    }
+
+    QObject::connect(g_->form1->BitBtn9, &QPushButton::clicked, g_->form11, &QWidget::show);
 
     QObject::connect(g_->form1, &TForm1::firstShown, g_->form1, [this] {
         if (g_->secondinstance || g_->started) return;
@@ -94,6 +107,11 @@ void Frame::showmain() {
     main->show();
 }
 
+void holdmainwindows(AppGlobals& g, bool hold) {
+    for (QWidget* w : std::initializer_list<QWidget*>{g.form1, g.form2})
+        if (w && w->isVisible()) w->setEnabled(!hold);
+}
+
 void startup(AppGlobals& g, const QString& exeFolder) {
     g.started = false;
     g.ws.playmode = 0;
@@ -106,7 +124,7 @@ void startup(AppGlobals& g, const QString& exeFolder) {
         return;
     }
     if (g.settings.startminimized()) g.form1->setWindowOpacity(0.0);
-    g.ws.currentfile = QString::fromLocal8Bit(g.settings.defaultfile());
+    g.ws.currentfile = fromansi(g.settings.defaultfile());
     g.platform.tray->show();
     g.ws.db.createdatabase();
     g.ws.recordcount = 0;

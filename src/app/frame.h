@@ -40,6 +40,8 @@ inline constexpr const char* kUnstableMessage =
     "Chimelet system unstable, Program Halted. Try reinstalling or contact support if error "
     "persists.";
 
+// A secondary window holds the main window and the editor, where visible, while it is up.
+void holdmainwindows(AppGlobals& g, bool hold);
 // The start-up sequence; runs on the main window's first show.
 void startup(AppGlobals& g, const QString& exeFolder);
 // Timers off, audio closed, files closed, tray icon removed, process ended.

@@ -83,6 +83,23 @@ public:
     }
 };
 
+#include "platform/autostart.h"
+
+#include <QSet>
+
+// Keeps autostart entries in memory.
+class FakeAutostart : public Autostart {
+public:
+    QSet<QString> entries;
+    QString create(const QString& program) override {
+        const QString entry = QStringLiteral("/autostart/") + program;
+        entries << entry;
+        return entry;
+    }
+    bool exists(const QString& entry) const override { return entries.contains(entry); }
+    void remove(const QString& entry) override { entries.remove(entry); }
+};
+
 // All fakes together, wired into a Platform.
 struct FakePlatform {
     ManualClock clock;
@@ -90,6 +107,7 @@ struct FakePlatform {
     FakeTray tray;
     FakeShell shell;
     FakeDesktopWallpaper desktop;
+    FakeAutostart autostart;
 
     Platform platform() {
         Platform p;
@@ -98,6 +116,7 @@ struct FakePlatform {
         p.tray = &tray;
         p.shell = &shell;
         p.desktop = &desktop;
+        p.autostart = &autostart;
         return p;
     }
 };

@@ -1,0 +1,101 @@
+#include "platform/xdgautostart.h"
+#include "store/ansitext.h"
+#include "store/apppaths.h"
+#include "store/secure.h"
+#include "support/fakeplatform.h"
+#include "support/tempfolder.h"
+#include "ui/options.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+struct OptionsTest : ::testing::Test {
+    FakeDialogs dialogs;
+    TempFolder tmp;
+    SettingsStore settings;
+    AppPaths paths;
+    XdgAutostart autostart{tmp.file("config/autostart")};
+    std::unique_ptr<TForm11> form;
+
+    void SetUp() override {
+        ASSERT_TRUE(settings.opensettings(tmp.file("chsb.rez")));
+        paths.docfolder = tmp.path();
+        form = std::make_unique<TForm11>(settings, dialogs, autostart, paths, tmp.file("chimelet"));
+    }
+    QString recorded(int number) {
+        return fromansi(SettingsStore::plainText(settings.readsetting(number).Text));
+    }
+    void ok(bool autostartWanted) {
+        form->show();
+        form->CheckBox7->setChecked(autostartWanted);
+        form->BitBtn1->click();
+    }
+};
+} // namespace
+
+TEST_F(OptionsTest, OnlyExactlyOneShowsStartMinimisedAndOkRewritesRecordZero) {
+    TSettingsRecord old;
+    old.Text = SettingsStore::storedText(toansi(QStringLiteral("/home/zoë/list.clt")));
+    old.Value = 2;
+    settings.writesetting(old, 0);
+    form->show();
+    EXPECT_FALSE(form->CheckBox6->isChecked());
+    EXPECT_EQ(form->Edit2->text(), QStringLiteral("/home/zoë/list.clt"));
+    form->BitBtn1->click();
+    EXPECT_FALSE(form->isVisible());
+    const TSettingsRecord now = settings.readsetting(0);
+    EXPECT_EQ(now.Value, 0);
+    EXPECT_EQ(now.Text, old.Text);
+}
+
+TEST_F(OptionsTest, AutostartEntryIsMadeRecordedKeptAndRemoved) {
+    const QString entry = tmp.file("config/autostart/Chimelet.desktop");
+    ok(true);
+    EXPECT_TRUE(QFile::exists(entry));
+    EXPECT_EQ(recorded(3), entry);
+    EXPECT_EQ(settings.readsetting(0).Flag, 1);
+
+    // Checked again with the entry in place: it is left as it is.
+    QFile mark(entry);
+    ASSERT_TRUE(mark.open(QIODevice::WriteOnly));
+    mark.write("user's own");
+    mark.close();
+    form->show();
+    EXPECT_TRUE(form->CheckBox7->isChecked());
+    form->BitBtn1->click();
+    ASSERT_TRUE(mark.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mark.readAll(), "user's own");
+    mark.close();
+
+    ok(false);
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_EQ(settings.readsetting(0).Flag, 0);
+    ok(false); // nothing there any more: nothing to report
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(OptionsTest, ChooserClearAndCancel) {
+    const QString list = tmp.file("liste é.clt");
+    dialogs.openAnswers = {list, QString(300, u'a'), QString()};
+    form->show();
+    form->BitBtn3->click();
+    EXPECT_EQ(form->Edit2->text(), list);
+    EXPECT_EQ(dialogs.asked.value(0).folder, tmp.path());
+    form->BitBtn3->click(); // a path the store cannot hold is refused
+    EXPECT_EQ(form->Edit2->text(), list);
+    EXPECT_EQ(dialogs.messages, QStringList{QString::fromLatin1(kUnstorablePath)});
+    form->BitBtn3->click(); // cancelled
+    EXPECT_EQ(form->Edit2->text(), list);
+
+    form->BitBtn2->click(); // Cancel stores nothing
+    EXPECT_EQ(recorded(0), QString());
+    form->show();
+    EXPECT_EQ(form->Edit2->text(), QString());
+    form->Edit2->setText(list);
+    form->BitBtn4->click();
+    EXPECT_EQ(form->Edit2->text(), QString());
+}

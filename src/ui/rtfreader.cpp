@@ -30,7 +30,8 @@ struct CharState {
 struct GroupState {
     CharState chars;
     Target target = Target::Text;
-    int uc = 1; // characters that stand in for each \u
+    int uc = 1;         // characters that stand in for each \u
+    int spaceafter = 0; // twips below the paragraph
 };
 
 // Destinations whose content is never text.
@@ -68,6 +69,7 @@ public:
                 character(static_cast<unsigned char>(c));
         }
         flush();
+        endblock();
     }
 
 private:
@@ -196,6 +198,10 @@ private:
             s.chars.halfpoints = hasParam ? std::clamp(param, 2, 2000) : 24;
         } else if (name == "cf") {
             s.chars.colour = std::max(param, 0);
+        } else if (name == "sa") {
+            s.spaceafter = std::clamp(param, 0, 2000);
+        } else if (name == "pard") {
+            s.spaceafter = 0;
         } else if (name == "plain") {
             s.chars = CharState{};
         } else if (name == "uc") {
@@ -252,7 +258,14 @@ private:
     void paragraph() {
         if (state().target != Target::Text) return;
         flush();
+        endblock();
         cursor_.insertBlock();
+    }
+
+    void endblock() {
+        QTextBlockFormat f;
+        f.setBottomMargin(state().spaceafter / 15.0); // twips to pixels at 96 dpi
+        cursor_.mergeBlockFormat(f);
     }
 
     void append(const QString& text) {

@@ -1,10 +1,12 @@
 #pragma once
 
+class AudioDevice;
 class Clock;
 class Dialogs;
 class TrayIcon;
 class Shell;
 class DesktopWallpaper;
+class WindowOpacity;
 class Autostart;
 
 // The operating-system services the program uses, one interface each. The program
@@ -15,5 +17,7 @@ struct Platform {
     TrayIcon* tray = nullptr;
     Shell* shell = nullptr;
     DesktopWallpaper* desktop = nullptr;
+    AudioDevice* audio = nullptr;
+    WindowOpacity* opacity = nullptr;
     Autostart* autostart = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "store/ansitext.h"
 #include "store/apppaths.h"
 #include "store/secure.h"
+#include "ui/errorreporter.h"
 #include "ui/filechoice.h"
 #include "ui/listicons.h"
 
@@ -38,9 +39,9 @@ QPushButton* button(const QString& caption, const QString& hint, QWidget* parent
 } // namespace
 
 TForm11::TForm11(SettingsStore& settings, Dialogs& dialogs, Autostart& autostart,
-                 const AppPaths& paths, QString program, QWidget* parent)
+                 const AppPaths& paths, ErrorReporter& reporter, QString program, QWidget* parent)
     : SecondaryWindow(parent), settings_(settings), dialogs_(dialogs), autostart_(autostart),
-      paths_(paths), program_(std::move(program)) {
+      paths_(paths), reporter_(reporter), program_(std::move(program)) {
     setWindowTitle(QStringLiteral("Chimelet - Options"));
 
     CheckBox6 = new QCheckBox(QStringLiteral("Start Minimized"), this);
@@ -60,10 +61,18 @@ TForm11::TForm11(SettingsStore& settings, Dialogs& dialogs, Autostart& autostart
     Image1 = new QLabel(this);
     Image1->setPixmap(drawprogramicon(48));
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm11::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm11::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm11::BitBtn3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TForm11::BitBtn4Click);
+    // A store that fails leaves the window open with its error shown.
+    for (auto [b, handler] :
+         {std::pair{BitBtn1, &TForm11::BitBtn1Click}, std::pair{BitBtn2, &TForm11::BitBtn2Click},
+          std::pair{BitBtn3, &TForm11::BitBtn3Click}, std::pair{BitBtn4, &TForm11::BitBtn4Click}})
+        connect(b, &QPushButton::clicked, this,
+                [this, handler] { guarded(reporter_, [this, handler] { (this->*handler)(); }); });
+    const std::pair<QObject*, const char*> names[] = {
+        {CheckBox6, "CheckBox6"}, {CheckBox7, "CheckBox7"}, {Label3, "Label3"},
+        {Edit2, "Edit2"},         {BitBtn1, "BitBtn1"},     {BitBtn2, "BitBtn2"},
+        {BitBtn3, "BitBtn3"},     {BitBtn4, "BitBtn4"},     {Image1, "Image1"}};
+    for (const auto& [control, name] : names)
+        control->setObjectName(QLatin1String(name));
 
     auto* file = new QHBoxLayout;
     file->addWidget(Edit2, 1);
@@ -89,13 +98,13 @@ TForm11::TForm11(SettingsStore& settings, Dialogs& dialogs, Autostart& autostart
 
 void TForm11::showEvent(QShowEvent* e) {
     SecondaryWindow::showEvent(e);
-    if (!e->spontaneous()) FormShow();
+    if (!e->spontaneous()) guarded(reporter_, [this] { FormShow(); });
 }
 
 bool TForm11::eventFilter(QObject* watched, QEvent* e) {
     if (watched == Edit2 && e->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-        BitBtn3Click();
+        guarded(reporter_, [this] { BitBtn3Click(); });
         return true;
     }
     return SecondaryWindow::eventFilter(watched, e);

@@ -4,6 +4,7 @@
 
 class Autostart;
 class Dialogs;
+class ErrorReporter;
 class SettingsStore;
 struct AppPaths;
 class QCheckBox;
@@ -17,7 +18,7 @@ class TForm11 : public SecondaryWindow {
 public:
     // `paths` is filled by start-up; `program` is the executable the autostart entry runs.
     TForm11(SettingsStore& settings, Dialogs& dialogs, Autostart& autostart, const AppPaths& paths,
-            QString program, QWidget* parent = nullptr);
+            ErrorReporter& reporter, QString program, QWidget* parent = nullptr);
 
     QCheckBox* CheckBox6 = nullptr; // "Start Minimized"
     QCheckBox* CheckBox7 = nullptr; // "Load Chimelet when Windows Starts"
@@ -46,6 +47,7 @@ private:
     Dialogs& dialogs_;
     Autostart& autostart_;
     const AppPaths& paths_;
+    ErrorReporter& reporter_;
     QString program_;
 };
 

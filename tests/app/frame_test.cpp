@@ -18,39 +18,26 @@
 
 namespace {
 
-struct ProcessEnded {
-    int code;
-};
-
 class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // Each test is its own desktop session: the single-instance lock lives here.
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         frame = std::make_unique<Frame>(fakes.platform(), exe.path());
-        g().endprocess = [this](int code) {
-            ended = code;
-            throw ProcessEnded{code};
-        };
+        g().endprocess = [this](int code) { ended = code; };
     }
     AppGlobals& g() { return frame->globals(); }
     QString file(const char* name) const { return exe.filePath(name); }
+    // The code the process was ended with during `act`, -1 when it went on.
+    int ending(const std::function<void()>& act) {
+        ended = -1;
+        act();
+        return ended;
+    }
     int startupEnding() {
-        try {
-            startup(g(), exe.path());
-        } catch (const ProcessEnded& e) {
-            return e.code;
-        }
-        return -1;
+        return ending([this] { frame->startup(); });
     }
-    int shutdownEnding(const std::function<void()>& act) {
-        try {
-            act();
-        } catch (const ProcessEnded& e) {
-            return e.code;
-        }
-        return -1;
-    }
+    int shutdownEnding(const std::function<void()>& act) { return ending(act); }
 
     QTemporaryDir runtime, exe;
     FakePlatform fakes;
@@ -62,13 +49,13 @@ protected:
 
 TEST_F(FrameTest, TwelveWindowsWithTheirCaptions) {
     EXPECT_FALSE(frame->secondinstance());
-    EXPECT_EQ(g().form1->windowTitle(), "Chimlet");
+    EXPECT_EQ(frame->form1()->windowTitle(), "Chimlet");
     EXPECT_EQ(frame->form12()->windowTitle(), "Save before exit?");
     EXPECT_EQ(frame->form12()->exitfromabout->text(), "Just exit");
     EXPECT_EQ(frame->form12()->BitBtn1->text(), "Save then exit");
-    EXPECT_FALSE(g().form1->BitBtn8->isEnabled());
-    EXPECT_EQ(g().form1->statuspanel(1)->text(), "Ver 2.0.1");
-    EXPECT_TRUE(g().form1->updatetimer()->isActive());
+    EXPECT_FALSE(frame->form1()->BitBtn8->isEnabled());
+    EXPECT_EQ(frame->form1()->statuspanel(1)->text(), "Ver 2.0.1");
+    EXPECT_TRUE(frame->form1()->updatetimer()->isActive());
 }
 
 TEST_F(FrameTest, SecondCopyIsRefused) {
@@ -106,16 +93,16 @@ TEST_F(FrameTest, UnusableSettingsHaltBeforeAnythingElse) {
 
 TEST_F(FrameTest, ExitWithoutChangesEndsAtOnce) {
     ASSERT_EQ(startupEnding(), -1);
-    EXPECT_EQ(shutdownEnding([this] { exitrequest(g()); }), 0);
+    EXPECT_EQ(shutdownEnding([this] { frame->exitrequest(); }), 0);
     EXPECT_FALSE(fakes.tray.visible);
-    EXPECT_FALSE(g().form1->updatetimer()->isActive());
+    EXPECT_FALSE(frame->form1()->updatetimer()->isActive());
     EXPECT_TRUE(QFile::exists(file("chdb.res"))); // left for the next start to discard
 }
 
 TEST_F(FrameTest, ExitWithChangesAsksFirst) {
     ASSERT_EQ(startupEnding(), -1);
     g().ws.markmodified();
-    EXPECT_EQ(shutdownEnding([this] { exitrequest(g()); }), -1);
+    EXPECT_EQ(shutdownEnding([this] { frame->exitrequest(); }), -1);
     EXPECT_TRUE(frame->form12()->isVisible());
     // Closing the question ends the program without saving.
     EXPECT_EQ(shutdownEnding([this] { frame->form12()->close(); }), 0);
@@ -138,43 +125,44 @@ TEST_F(FrameTest, DefaultFileSetInTheOptionsIsTheOneTheNextStartOpens) {
     rec.TimerType = "Countdown";
     g().ws.addtolist(rec, g().ws.appendrecord(rec));
     const QString list = file("Liste für Zoë.clt");
-    ASSERT_TRUE(g().form1->files()->saveas(list));
+    ASSERT_TRUE(frame->form1()->files()->saveas(list));
 
     fakes.dialogs.openAnswers = {list};
-    g().form11->show();
-    g().form11->BitBtn3->click();
-    g().form11->BitBtn1->click();
+    frame->form11()->show();
+    frame->form11()->BitBtn3->click();
+    frame->form11()->BitBtn1->click();
 
     frame.reset(); // the program ends; a new one starts in the same folder
     frame = std::make_unique<Frame>(fakes.platform(), exe.path());
+    g().endprocess = [this](int code) { ended = code; };
     ASSERT_EQ(startupEnding(), -1);
     EXPECT_EQ(g().ws.currentfile, list);
-    EXPECT_EQ(g().ws.rowcount, 1);
+    EXPECT_EQ(g().ws.rowcount(), 1);
 }
 
 TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
     ASSERT_EQ(startupEnding(), -1);
-    g().form1->show();
-    g().form2->show();
-    QDialog* about = g().form8;
-    QDialog* options = g().form11;
+    frame->form1()->show();
+    frame->form2()->show();
+    QDialog* about = frame->form8();
+    QDialog* options = frame->form11();
     const std::pair<QDialog*, std::function<void()>> ways[] = {
-        {about, [this] { g().form8->exitfromabout->click(); }},
+        {about, [this] { frame->form8()->exitfromabout->click(); }},
         {about, [about] { about->close(); }},
         {about, [about] { QTest::keyClick(about, Qt::Key_Escape); }},
-        {options, [this] { g().form11->BitBtn1->click(); }},
-        {options, [this] { g().form11->BitBtn2->click(); }},
+        {options, [this] { frame->form11()->BitBtn1->click(); }},
+        {options, [this] { frame->form11()->BitBtn2->click(); }},
         {options, [options] { options->close(); }},
         {options, [options] { QTest::keyClick(options, Qt::Key_Escape); }},
     };
     for (const auto& [window, leave] : ways) {
         window->show();
-        EXPECT_FALSE(g().form1->isEnabled());
-        EXPECT_FALSE(g().form2->isEnabled());
+        EXPECT_FALSE(frame->form1()->isEnabled());
+        EXPECT_FALSE(frame->form2()->isEnabled());
         leave();
         EXPECT_FALSE(window->isVisible());
         // Both usable again, the main window beside the open editor.
-        EXPECT_TRUE(g().form1->isEnabled());
-        EXPECT_TRUE(g().form2->isEnabled());
+        EXPECT_TRUE(frame->form1()->isEnabled());
+        EXPECT_TRUE(frame->form2()->isEnabled());
     }
 }

@@ -1,13 +1,12 @@
-#include "platform/xdgautostart.h"
 #include "store/ansitext.h"
 #include "store/apppaths.h"
 #include "store/secure.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
+#include "ui/errorreporter.h"
 #include "ui/options.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -18,13 +17,15 @@ struct OptionsTest : ::testing::Test {
     TempFolder tmp;
     SettingsStore settings;
     AppPaths paths;
-    XdgAutostart autostart{tmp.file("config/autostart")};
+    ErrorReporter reporter{dialogs};
+    FakeAutostart autostart;
     std::unique_ptr<TForm11> form;
 
     void SetUp() override {
         ASSERT_TRUE(settings.opensettings(tmp.file("chsb.rez")));
         paths.docfolder = tmp.path();
-        form = std::make_unique<TForm11>(settings, dialogs, autostart, paths, tmp.file("chimelet"));
+        form = std::make_unique<TForm11>(settings, dialogs, autostart, paths, reporter,
+                                         tmp.file("chimelet"));
     }
     QString recorded(int number) {
         return fromansi(SettingsStore::plainText(settings.readsetting(number).Text));
@@ -53,28 +54,23 @@ TEST_F(OptionsTest, OnlyExactlyOneShowsStartMinimisedAndOkRewritesRecordZero) {
 }
 
 TEST_F(OptionsTest, AutostartEntryIsMadeRecordedKeptAndRemoved) {
-    const QString entry = tmp.file("config/autostart/Chimelet.desktop");
+    const QString entry = QStringLiteral("/autostart/") + tmp.file("chimelet");
     ok(true);
-    EXPECT_TRUE(QFile::exists(entry));
+    EXPECT_TRUE(autostart.exists(entry));
     EXPECT_EQ(recorded(3), entry);
     EXPECT_EQ(settings.readsetting(0).Flag, 1);
 
     // Checked again with the entry in place: it is left as it is.
-    QFile mark(entry);
-    ASSERT_TRUE(mark.open(QIODevice::WriteOnly));
-    mark.write("user's own");
-    mark.close();
     form->show();
     EXPECT_TRUE(form->CheckBox7->isChecked());
     form->BitBtn1->click();
-    ASSERT_TRUE(mark.open(QIODevice::ReadOnly));
-    EXPECT_EQ(mark.readAll(), "user's own");
-    mark.close();
+    EXPECT_EQ(autostart.created, 1);
 
     ok(false);
-    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_FALSE(autostart.exists(entry));
     EXPECT_EQ(settings.readsetting(0).Flag, 0);
-    ok(false); // nothing there any more: nothing to report
+    ok(true); // gone since: made again
+    EXPECT_EQ(autostart.created, 2);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 

@@ -1,6 +1,6 @@
-#include "platform/xdgautostart.h"
+#include "linuxplatform/xdgautostart.h"
 
-#include "platform/folders.h"
+#include "linuxplatform/folders.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/xdgautostart.h"
+#include "linuxplatform/xdgautostart.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -8,6 +8,7 @@
 #include "linuxplatform/shell.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/xdgautostart.h"
 
 #include <QIcon>
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     SystemDesktopWallpaper desktop;
     SdlAudioDevice audio;
     X11WindowOpacity opacity;
+    XdgAutostart autostart;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
     platform.desktop = &desktop;
     platform.audio = &audio;
     platform.opacity = &opacity;
+    platform.autostart = &autostart;
 
     Frame frame(platform, QCoreApplication::applicationDirPath());
     if (frame.secondinstance()) return 0;

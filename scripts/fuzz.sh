@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the fuzz targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer
 # in build-fuzz/, and runs one: scripts/fuzz.sh TARGET SECONDS [libFuzzer options].
-# Targets: listfile database settings jpeg wmf picture. New inputs that widen the
+# Targets: listfile database settings jpeg wmf picture rtf. New inputs that widen the
 # coverage go to build-fuzz/found/TARGET; a crash is written to build-fuzz/ as
 # crash-*, leak-*, timeout-* or oom-*: add it to tests/fuzz/corpus/TARGET once fixed.
 set -eu

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/desktopwallpaper.h"
 #include "platform/dialogs.h"
+#include "platform/httplibclient.h"
 #include "platform/shell.h"
 #include "platform/termination.h"
 #include "platform/tray.h"
@@ -20,12 +21,14 @@ int main(int argc, char** argv) {
     DesktopShell shell;
     SystemTrayIcon tray;
     SystemDesktopWallpaper desktop;
+    HttplibClient http(CHIMELET_UPDATE_URL);
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
     platform.tray = &tray;
     platform.shell = &shell;
     platform.desktop = &desktop;
+    platform.http = &http;
 
     ChimeletApplication::setreporter([&dialogs](const QString& text) { dialogs.infobox(text); });
 

@@ -5,6 +5,7 @@ class Dialogs;
 class TrayIcon;
 class Shell;
 class DesktopWallpaper;
+class HttpClient;
 
 // The operating-system services the program uses, one interface each. The program
 // gets the real ones; tests hand in fakes. Add new services at the end.
@@ -14,4 +15,5 @@ struct Platform {
     TrayIcon* tray = nullptr;
     Shell* shell = nullptr;
     DesktopWallpaper* desktop = nullptr;
+    HttpClient* http = nullptr;
 };

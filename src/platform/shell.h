@@ -7,9 +7,12 @@ class Shell {
 public:
     virtual ~Shell() = default;
     virtual void brow(const QString& url) = 0;
+    // Hands a local file to the desktop's handler for its type.
+    virtual void openfile(const QString& path) = 0;
 };
 
 class DesktopShell : public Shell {
 public:
     void brow(const QString& url) override;
+    void openfile(const QString& path) override;
 };

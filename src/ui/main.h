@@ -93,9 +93,12 @@ public slots:
     void StopAll1Click();
     void StartAll1Click();
     void ComboBox5Change();
+    void Checkforupdates1Click();
 
 signals:
     void firstShown();
+    // The server has a newer release: the update window should open.
+    void updateavailable();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -5,9 +5,11 @@
 #include "schedule/engine.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
+#include "store/integertext.h"
 #include "ui/appglobals.h"
 #include "ui/main.h"
 #include "ui/nedit.h"
+#include "ui/updatecheck.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -111,4 +113,22 @@ void TForm1::closeEvent(QCloseEvent* e) {
     // The window's close asks the exit decision; it ends the program or asks to save.
     e->ignore();
     if (g_.exitrequest) g_.exitrequest();
+}
+
+void TForm1::Checkforupdates1Click() {
+    try {
+        switch (checkforupdates(*g_.platform.http)) {
+        case UpdateCheck::NoConnection:
+            g_.infobox(QString::fromLatin1(kNoConnectionMessage));
+            break;
+        case UpdateCheck::NoUpdates:
+            g_.infobox(QString::fromLatin1(kNoUpdatesMessage));
+            break;
+        case UpdateCheck::Available:
+            emit updateavailable();
+            break;
+        }
+    } catch (const ConversionError& e) {
+        g_.infobox(QString::fromUtf8(e.what()));
+    }
 }

@@ -3,7 +3,9 @@
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
 #include "ui/main.h"
+#include "ui/update.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -124,4 +126,17 @@ TEST_F(FrameTest, SaveThenExitOnAnUnnamedListWithTheDialogCancelled) {
     frame->form12()->savedialog = [] { return std::optional<QString>(); };
     EXPECT_EQ(shutdownEnding([this] { frame->form12()->BitBtn1Click(); }), 0);
     EXPECT_FALSE(saved);
+}
+
+TEST_F(FrameTest, UpdateWindowBlocksTheMainWindowAndCanEndTheProgram) {
+    frame->showmain();
+    emit g().form1->updateavailable();
+    EXPECT_TRUE(g().form10->isVisible());
+    EXPECT_FALSE(g().form1->isEnabled());
+    // The fake server has no news: the window closes itself and gives the main window back.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(g().form10->isVisible());
+    EXPECT_TRUE(g().form1->isEnabled());
+
+    EXPECT_EQ(shutdownEnding([this] { emit g().form10->endprogram(); }), 0);
 }

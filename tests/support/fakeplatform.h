@@ -60,7 +60,9 @@ protected:
 class FakeShell : public Shell {
 public:
     QStringList opened;
+    QStringList files;
     void brow(const QString& url) override { opened << url; }
+    void openfile(const QString& path) override { files << path; }
 };
 
 #include "platform/desktopwallpaper.h"
@@ -83,6 +85,21 @@ public:
     }
 };
 
+#include "platform/httpclient.h"
+
+// A server that is never reached.
+class UnreachableHttp : public HttpClient {
+public:
+    std::string host() const override { return "unreachable.invalid"; }
+    std::string gettext(const std::string&, const std::string&, std::size_t) override {
+        throw HttpError("no connection");
+    }
+    HttpFileInfo download(const std::string&, const std::string&, std::size_t, const Receiver&,
+                          const Progress&) override {
+        throw HttpError("no connection");
+    }
+};
+
 // All fakes together, wired into a Platform.
 struct FakePlatform {
     ManualClock clock;
@@ -90,6 +107,7 @@ struct FakePlatform {
     FakeTray tray;
     FakeShell shell;
     FakeDesktopWallpaper desktop;
+    UnreachableHttp http;
 
     Platform platform() {
         Platform p;
@@ -98,6 +116,7 @@ struct FakePlatform {
         p.tray = &tray;
         p.shell = &shell;
         p.desktop = &desktop;
+        p.http = &http;
         return p;
     }
 };

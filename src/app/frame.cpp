@@ -45,7 +45,7 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     g_->form7 = new TForm7();
     g_->form8 = new TForm8();
     g_->form9 = new TForm9();
-    g_->form10 = new TForm10(*platform.http, *platform.shell, g_->paths);
+    g_->form10 = new TForm10(*platform.http, *platform.dialogs, *platform.shell, g_->paths);
     g_->form11 = new TForm11();
     form12_ = new TForm12(*g_, g_->form1);
     g_->form12 = form12_;
@@ -60,7 +60,8 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     form12_->saveas = [g = g_.get()](const QString& path) { g->form1->files()->saveas(path); };
     form12_->savedialog = [g = g_.get()] { return g->form1->SaveDialog1(); };
 
-    QObject::connect(g_->form1, &TForm1::updateavailable, g_->form10, &QWidget::show);
+    QObject::connect(g_->form1, &TForm1::updatecheckRequested, g_->form10,
+                     &TForm10::checkforupdates);
     QObject::connect(g_->form10, &TForm10::enableothers, g_->form1, [g = g_.get()](bool on) {
         for (QWidget* w : {static_cast<QWidget*>(g->form1), static_cast<QWidget*>(g->form2)})
             if (w->isVisible()) w->setEnabled(on);

@@ -97,8 +97,8 @@ public slots:
 
 signals:
     void firstShown();
-    // The server has a newer release: the update window should open.
-    void updateavailable();
+    // Settings → Check for updates: the update window runs the check.
+    void updatecheckRequested();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -116,19 +116,5 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 void TForm1::Checkforupdates1Click() {
-    try {
-        switch (checkforupdates(*g_.platform.http)) {
-        case UpdateCheck::NoConnection:
-            g_.infobox(QString::fromLatin1(kNoConnectionMessage));
-            break;
-        case UpdateCheck::NoUpdates:
-            g_.infobox(QString::fromLatin1(kNoUpdatesMessage));
-            break;
-        case UpdateCheck::Available:
-            emit updateavailable();
-            break;
-        }
-    } catch (const ConversionError& e) {
-        g_.infobox(QString::fromUtf8(e.what()));
-    }
+    emit updatecheckRequested();
 }

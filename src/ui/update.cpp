@@ -1,7 +1,9 @@
 #include "ui/update.h"
 
+#include "platform/dialogs.h"
 #include "platform/shell.h"
 #include "store/apppaths.h"
+#include "store/integertext.h"
 #include "ui/installerdownload.h"
 #include "ui/listicons.h"
 #include "ui/updatecheck.h"
@@ -17,8 +19,9 @@
 
 #include <limits>
 
-TForm10::TForm10(HttpClient& http, Shell& shell, const AppPaths& paths, QWidget* parent)
-    : QWidget(parent), http_(http), shell_(shell), paths_(paths),
+TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPaths& paths,
+                 QWidget* parent)
+    : QWidget(parent), http_(http), dialogs_(dialogs), shell_(shell), paths_(paths),
       download_(new InstallerDownload(http, this)) {
     setWindowTitle(QStringLiteral("Chimelet - Update Available"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -79,6 +82,24 @@ TForm10::TForm10(HttpClient& http, Shell& shell, const AppPaths& paths, QWidget*
 
 bool TForm10::downloading() const {
     return download_->running();
+}
+
+void TForm10::checkforupdates() {
+    try {
+        switch (::checkforupdates(http_)) {
+        case UpdateCheck::NoConnection:
+            dialogs_.infobox(QString::fromLatin1(kNoConnectionMessage));
+            break;
+        case UpdateCheck::NoUpdates:
+            dialogs_.infobox(QString::fromLatin1(kNoUpdatesMessage));
+            break;
+        case UpdateCheck::Available:
+            show();
+            break;
+        }
+    } catch (const ConversionError& e) {
+        dialogs_.infobox(QString::fromUtf8(e.what()));
+    }
 }
 
 void TForm10::showEvent(QShowEvent* e) {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class Dialogs;
 class HttpClient;
 class InstallerDownload;
 class Shell;
@@ -16,7 +17,8 @@ class QPushButton;
 class TForm10 : public QWidget {
     Q_OBJECT
 public:
-    TForm10(HttpClient& http, Shell& shell, const AppPaths& paths, QWidget* parent = nullptr);
+    TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPaths& paths,
+            QWidget* parent = nullptr);
 
     QLabel* Image1 = nullptr;
     QLabel* StaticText3 = nullptr; // product name
@@ -30,6 +32,8 @@ public:
     bool downloading() const;
 
 public slots:
+    // The user's update check: a message, or this window when a newer release exists.
+    void checkforupdates();
     void FormShow();
     void doupdateClick();
     void noupdateClick();
@@ -50,6 +54,7 @@ private:
     void failed();
 
     HttpClient& http_;
+    Dialogs& dialogs_;
     Shell& shell_;
     const AppPaths& paths_;
     InstallerDownload* download_;

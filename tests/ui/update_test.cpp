@@ -1,49 +1,25 @@
-#include "mainfixture.h"
 #include "platform/httplibclient.h"
 #include "schedule/secondticker.h"
 #include "store/apppaths.h"
+#include "support/fakeplatform.h"
 #include "support/loopbackserver.h"
+#include "support/tempfolder.h"
 #include "ui/update.h"
 #include "ui/updatecheck.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
 
 namespace {
 constexpr const char* kInstaller = "/chimelet/update/ud.exe";
-}
-
-TEST_F(MainWindowFixture, UpdateCheckAnswers) {
-    LoopbackServer server;
-    std::string release;
-    server.server().Get("/chimelet/update/cur.dat",
-                        [&](const httplib::Request&, httplib::Response& res) {
-                            res.set_content(release, "text/plain");
-                        });
-    HttplibClient http(server.start());
-    g.platform.http = &http;
-    QSignalSpy offered(form.get(), &TForm1::updateavailable);
-    const auto check = [&](const std::string& body) {
-        release = body;
-        fake.dialogs.messages.clear();
-        form->Checkforupdates1Click();
-        return fake.dialogs.messages.value(0);
-    };
-
-    EXPECT_EQ(check("3"), "");
-    EXPECT_EQ(offered.count(), 1);
-    EXPECT_EQ(check("2"), kNoUpdatesMessage);
-    EXPECT_EQ(check("1"), kNoUpdatesMessage);
-    EXPECT_EQ(check(""), kNoConnectionMessage);
-    EXPECT_EQ(check("3\n"), "'3\n' is not a valid integer value");
-    server.stop();
-    EXPECT_EQ(check("3"), kNoConnectionMessage);
-    EXPECT_EQ(offered.count(), 1);
 }
 
 TEST(UpdateArithmetic, PercentofAndInstallerName) {
@@ -61,6 +37,7 @@ TEST(UpdateArithmetic, PercentofAndInstallerName) {
 }
 
 struct UpdateWindowTest : ::testing::Test {
+    FakeDialogs dialogs;
     FakeShell shell;
     TempFolder tmp;
     AppPaths paths;
@@ -68,14 +45,28 @@ struct UpdateWindowTest : ::testing::Test {
     std::unique_ptr<HttplibClient> http;
     std::unique_ptr<TForm10> form;
 
-    void open(const std::string& news = "CHIMELET 3 IS OUT") {
-        server.text("/chimelet/update/niw.dat", news);
+    std::string release = "3";
+
+    void open() {
+        server.server().Get("/chimelet/update/cur.dat",
+                            [this](const httplib::Request&, httplib::Response& res) {
+                                res.set_content(release, "text/plain");
+                            });
+        server.text("/chimelet/update/niw.dat", "CHIMELET 3 IS OUT");
         http = std::make_unique<HttplibClient>(server.start(),
                                                HttplibClient::Settings{5000ms, 400ms, {}});
         paths.exefolder = tmp.path() + '/';
-        form = std::make_unique<TForm10>(*http, shell, paths);
-        form->show();
+        form = std::make_unique<TForm10>(*http, dialogs, shell, paths);
+        form->checkforupdates();
         QCoreApplication::processEvents();
+    }
+    // The message of a check against a server whose "cur.dat" is `body`.
+    QString check(const std::string& body) {
+        release = body;
+        dialogs.messages.clear();
+        form->hide();
+        form->checkforupdates();
+        return dialogs.messages.value(0);
     }
     QStringList files() const { return QDir(tmp.path()).entryList(QDir::Files); }
     bool download() {
@@ -84,11 +75,23 @@ struct UpdateWindowTest : ::testing::Test {
     }
 };
 
-TEST_F(UpdateWindowTest, ShowsTheNewsLowerCasedOrClosesWithoutIt) {
+TEST_F(UpdateWindowTest, CheckOffersANewerReleaseWithItsNewsLowerCased) {
     open();
-    EXPECT_EQ(form->StaticText1->text(), "chimelet 3 is out");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->StaticText1->text(), "chimelet 3 is out");
+
+    EXPECT_EQ(check("2"), kNoUpdatesMessage);
+    EXPECT_EQ(check("1"), kNoUpdatesMessage);
+    EXPECT_EQ(check(""), kNoConnectionMessage);
+    EXPECT_EQ(check("3\n"), "'3\n' is not a valid integer value");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(check("4"), "");
+    EXPECT_TRUE(form->isVisible());
+
     server.stop();
+    EXPECT_EQ(check("3"), kNoConnectionMessage);
+    // Without news the window closes itself again.
     form->hide();
     form->show();
     QCoreApplication::processEvents();

@@ -1,12 +1,14 @@
 #include "app/errorreport.h"
 #include "app/frame.h"
-#include "platform/clock.h"
-#include "platform/desktopwallpaper.h"
-#include "platform/dialogs.h"
-#include "platform/httplibclient.h"
-#include "platform/shell.h"
-#include "platform/termination.h"
-#include "platform/tray.h"
+#include "linuxplatform/audiodevice.h"
+#include "linuxplatform/clock.h"
+#include "linuxplatform/desktopwallpaper.h"
+#include "linuxplatform/desktopwindow.h"
+#include "linuxplatform/dialogs.h"
+#include "linuxplatform/httplibclient.h"
+#include "linuxplatform/shell.h"
+#include "linuxplatform/termination.h"
+#include "linuxplatform/tray.h"
 
 #include <QIcon>
 
@@ -21,6 +23,8 @@ int main(int argc, char** argv) {
     DesktopShell shell;
     SystemTrayIcon tray;
     SystemDesktopWallpaper desktop;
+    SdlAudioDevice audio;
+    X11WindowOpacity opacity;
     HttplibClient http(CHIMELET_UPDATE_URL);
     Platform platform;
     platform.clock = &clock;
@@ -28,13 +32,13 @@ int main(int argc, char** argv) {
     platform.tray = &tray;
     platform.shell = &shell;
     platform.desktop = &desktop;
+    platform.audio = &audio;
+    platform.opacity = &opacity;
     platform.http = &http;
-
-    ChimeletApplication::setreporter([&dialogs](const QString& text) { dialogs.infobox(text); });
 
     Frame frame(platform, QCoreApplication::applicationDirPath());
     if (frame.secondinstance()) return 0;
-    onterminationsignal([&frame] { shutdown(frame.globals()); });
+    onterminationsignal([&frame] { frame.shutdown(); });
     frame.showmain();
     return app.exec();
 }

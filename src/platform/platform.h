@@ -1,11 +1,13 @@
 #pragma once
 
+class AudioDevice;
 class Clock;
 class Dialogs;
 class TrayIcon;
 class Shell;
 class DesktopWallpaper;
 class HttpClient;
+class WindowOpacity;
 
 // The operating-system services the program uses, one interface each. The program
 // gets the real ones; tests hand in fakes. Add new services at the end.
@@ -15,5 +17,7 @@ struct Platform {
     TrayIcon* tray = nullptr;
     Shell* shell = nullptr;
     DesktopWallpaper* desktop = nullptr;
+    AudioDevice* audio = nullptr;
+    WindowOpacity* opacity = nullptr;
     HttpClient* http = nullptr;
 };

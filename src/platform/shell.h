@@ -10,9 +10,3 @@ public:
     // Hands a local file to the desktop's handler for its type.
     virtual void openfile(const QString& path) = 0;
 };
-
-class DesktopShell : public Shell {
-public:
-    void brow(const QString& url) override;
-    void openfile(const QString& path) override;
-};

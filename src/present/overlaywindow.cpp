@@ -85,7 +85,10 @@ void OverlayWindow::resizeEvent(QResizeEvent* e) {
 }
 
 void OverlayWindow::setopacity(int level) {
-    applywindowopacity(this, level / 255.0);
+    if (opacity_)
+        opacity_->apply(this, level / 255.0);
+    else
+        setWindowOpacity(level / 255.0);
 }
 
 void OverlayWindow::synctimers() {

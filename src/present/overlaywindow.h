@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QTimer;
+class WindowOpacity;
 
 // What the three overlays share: a borderless, stay-on-top window without a taskbar
 // button whose key-colour pixels are see-through and let clicks pass, and that fades
@@ -23,6 +24,9 @@ public:
     // This window's part of a click on any overlay: stop fading in, then hide at once
     // or fade out from the level reached.
     void dismiss();
+
+    // How opacity reaches the desktop; without one, Qt's own way.
+    void setopacityway(WindowOpacity* way) { opacity_ = way; }
 
     bool fad() const { return fader_.fad(); }
     int32_t fadelevel() const { return fader_.level(); }
@@ -61,4 +65,5 @@ private:
 
     Fader fader_;
     QColor key_;
+    WindowOpacity* opacity_ = nullptr;
 };

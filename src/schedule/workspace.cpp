@@ -1,5 +1,6 @@
 #include "schedule/workspace.h"
 
+#include "platform/clock.h"
 #include "schedule/timetext.h"
 #include "store/ansitext.h"
 
@@ -39,7 +40,7 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, int32_t index)
         icon::None);
     TNotificationRecord inactive = rec;
     inactive.Active = 0;
-    set(rowpart::Left, lefttext(inactive, QString(), clock_), icon::None);
+    set(rowpart::Left, lefttext(inactive, QString(), clock_.now().time()), icon::None);
     if (rec.Active == 1)
         set(rowpart::State, QStringLiteral("Active"), icon::Active);
     else

@@ -41,7 +41,7 @@ TEST(NotificationFileNames, ExtensionAndNamePart) {
 class NotificationFiles : public EngineTest {
 protected:
     // Three Notifications, the second deleted, saved as list.clt.
-    QString savedlist(const char* mode = "Lateral") {
+    QString savedlist(PlayMode mode = PlayMode::Lateral) {
         add(countdown("A", 5));
         add(countdown("B", 6));
         add(certain("C", QTime(18, 0, 0), true, /*active=*/false));
@@ -67,7 +67,7 @@ TEST_F(NotificationFiles, SavingCopiesTheDatabaseExactlyUnderTheRightName) {
 }
 
 TEST_F(NotificationFiles, OpeningBuildsRowsForTheLiveRecordsAndPreviewsTheFirst) {
-    const QString path = savedlist("Sequential");
+    const QString path = savedlist(PlayMode::Sequential);
     files.newlist();
     previews.clear();
     mode.clear();
@@ -79,7 +79,7 @@ TEST_F(NotificationFiles, OpeningBuildsRowsForTheLiveRecordsAndPreviewsTheFirst)
     EXPECT_EQ(ws.recordcount, 3);
     EXPECT_EQ(previews, QList<int32_t>{1});
     EXPECT_EQ(mode, QStringList{"Sequential"});
-    EXPECT_EQ(ws.playmode, 1);
+    EXPECT_EQ(ws.playmode, PlayMode::Sequential);
     EXPECT_EQ(ws.currentfile, path);
     EXPECT_FALSE(ws.modified());
     tick(5);
@@ -89,7 +89,7 @@ TEST_F(NotificationFiles, OpeningBuildsRowsForTheLiveRecordsAndPreviewsTheFirst)
     writefile(path, withheader(contents(path), 3, 7));
     ASSERT_TRUE(files.open(path));
     EXPECT_EQ(mode.last(), "Lateral");
-    EXPECT_EQ(ws.playmode, 0);
+    EXPECT_EQ(ws.playmode, PlayMode::Lateral);
 }
 
 TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
@@ -153,9 +153,9 @@ TEST_F(NotificationFiles, NewFileIsEmptyUnnamedAndRemembersSequential) {
 
     add(countdown("fresh", 3));
     ASSERT_TRUE(files.saveas(folder.file("fresh")));
-    engine.ComboBox5Change("Lateral");
+    engine.ComboBox5Change(PlayMode::Lateral);
     ASSERT_TRUE(files.open(folder.file("fresh.clt")));
-    EXPECT_EQ(ws.playmode, 1);
+    EXPECT_EQ(ws.playmode, PlayMode::Sequential);
     EXPECT_EQ(mode.last(), "Sequential");
 }
 

@@ -1,5 +1,5 @@
-#include "platform/clock.h"
 #include "schedule/workspace.h"
+#include "support/manualclock.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>

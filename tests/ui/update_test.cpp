@@ -1,4 +1,5 @@
-#include "platform/httplibclient.h"
+#include "linuxplatform/clock.h"
+#include "linuxplatform/httplibclient.h"
 #include "schedule/secondticker.h"
 #include "store/apppaths.h"
 #include "support/fakeplatform.h"

@@ -1,4 +1,4 @@
-#include "platform/dialogs.h"
+#include "linuxplatform/dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

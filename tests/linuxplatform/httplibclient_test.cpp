@@ -1,4 +1,4 @@
-#include "platform/httplibclient.h"
+#include "linuxplatform/httplibclient.h"
 #include "support/loopbackserver.h"
 #include "support/tempfolder.h"
 

@@ -129,7 +129,6 @@ void Frame::startup() {
     form2_->fillfonts();
     // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;
-    g.ws.rowcount = 0;
     form1_->files()->startupfile();
 }
 

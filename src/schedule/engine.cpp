@@ -62,7 +62,7 @@ void Engine::tick() {
         window_ = duewindow(now_);
         lasttick_ = now_;
         hooks_.clockpanel(currenttimetext(now_.time()));
-        for (int row = 0; row < ws_.rowcount; ++row) {
+        for (int row = 0; row < ws_.rowcount(); ++row) {
             const int32_t index = ws_.rows.recordindex(row);
             if (index >= 0) tickrow(row, index);
         }
@@ -112,7 +112,7 @@ int Engine::nextsequential() const {
         return rows.exists(r) && rows.subitem(r, rowpart::TimerType) == codes::Countdown &&
                rows.subitem(r, rowpart::State) == QLatin1String("Active");
     };
-    for (int r = ws_.seqrow + 1; r < ws_.rowcount; ++r)
+    for (int r = ws_.seqrow + 1; r < ws_.rowcount(); ++r)
         if (takesturn(r)) return r;
     if (ws_.seqrow >= 0) {
         // The current row comes last, so a lone countdown follows itself.
@@ -194,15 +194,15 @@ void Engine::stopall() {
 }
 
 void Engine::startall() {
-    if (ws_.rowcount <= 0) return;
+    if (ws_.rowcount() <= 0) return;
     setall(true);
     restartsequence();
 }
 
 void Engine::setall(bool start) {
-    if (ws_.rowcount <= 0) return;
+    if (ws_.rowcount() <= 0) return;
     ws_.markmodified();
-    for (int row = 0; row < ws_.rowcount; ++row) {
+    for (int row = 0; row < ws_.rowcount(); ++row) {
         const int32_t index = ws_.rows.recordindex(row);
         if (index < 0) continue;
         TNotificationRecord rec = ws_.db.readnotification(index);

@@ -108,7 +108,6 @@ bool ListFiles::open(const QString& path) {
     ws_.db.reopen();
     const ListHeader header = ws_.db.readheader();
     ws_.recordcount = header.RecordCount;
-    ws_.rowcount = 0;
     // The program writes only 0 and 1; anything else runs as the Lateral the selector shows.
     ws_.playmode = header.Mode == 1 ? PlayMode::Sequential : PlayMode::Lateral;
     ws_.seqrow = -1;
@@ -116,7 +115,7 @@ bool ListFiles::open(const QString& path) {
     ws_.rebuildlist(ws_.recordcount);
 
     ws_.lastpreview = 0;
-    const int32_t first = ws_.rowcount > 0 ? ws_.rows.recordindex(0) : -1;
+    const int32_t first = ws_.rowcount() > 0 ? ws_.rows.recordindex(0) : -1;
     hooks_.showpreview(first);
     hooks_.modeselector(ws_.playmode);
     hooks_.filepanel(filenameonly(path));

@@ -487,7 +487,7 @@ void TForm2::makenew() {
     clearthumbnail();
     setform(defaultform());
     const TNotificationRecord rec = formtorecord(form(), ActiveFrom::Off);
-    const int row = ws_.rowcount;
+    const int row = ws_.rowcount();
     const int32_t index = ws_.appendrecord(rec);
     setediting(index, row);
     ws_.addtolist(rec, index);

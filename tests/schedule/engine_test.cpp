@@ -182,7 +182,7 @@ TEST_F(Activation, CommandsWithoutASelectionAskForOne) {
                                      "create a new Notification if the list is empty.",
                                      select, select, select}));
     EXPECT_FALSE(ws.modified());
-    EXPECT_EQ(ws.rowcount, 1);
+    EXPECT_EQ(ws.rowcount(), 1);
     EXPECT_EQ(stored(0).Active, 1);
 }
 
@@ -251,7 +251,7 @@ TEST_F(Activation, EditAndDelete) {
     EXPECT_TRUE(ws.modified());
 
     engine.remove(1);
-    EXPECT_EQ(ws.rowcount, 2);
+    EXPECT_EQ(ws.rowcount(), 2);
     EXPECT_EQ(ws.rows.recordindex(1), 3);
     EXPECT_EQ(ws.db.readnotification(2).Deleted, 1);
     EXPECT_EQ(ws.db.recordsPresent(), 4); // the slot stays

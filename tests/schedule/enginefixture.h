@@ -70,7 +70,7 @@ protected:
     int add(const TNotificationRecord& rec) {
         ws.addtolist(rec, ws.appendrecord(rec));
         ws.markmodified();
-        return ws.rowcount - 1;
+        return ws.rowcount() - 1;
     }
 
     // The clock moves one second, then the engine ticks; `n` times.

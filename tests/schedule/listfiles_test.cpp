@@ -72,7 +72,7 @@ TEST_F(NotificationFiles, OpeningBuildsRowsForTheLiveRecordsAndPreviewsTheFirst)
     previews.clear();
     mode.clear();
     ASSERT_TRUE(files.open(path));
-    ASSERT_EQ(ws.rowcount, 2);
+    ASSERT_EQ(ws.rowcount(), 2);
     EXPECT_EQ(ws.rows.recordindex(0), 1);
     EXPECT_EQ(ws.rows.recordindex(1), 3);
     EXPECT_EQ(state(1), "Inactive"); // as stored
@@ -109,7 +109,7 @@ TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
         EXPECT_FALSE(files.open(path)) << path.toStdString();
         EXPECT_EQ(messages, QStringList{"Load failed"}) << path.toStdString();
         EXPECT_EQ(contents(ws.db.path()), db) << path.toStdString();
-        EXPECT_EQ(ws.rowcount, 3) << path.toStdString();
+        EXPECT_EQ(ws.rowcount(), 3) << path.toStdString();
         EXPECT_EQ(ws.currentfile, good) << path.toStdString();
         EXPECT_TRUE(ws.modified()) << path.toStdString();
     }
@@ -122,7 +122,7 @@ TEST_F(NotificationFiles, StartUpOpensTheDefaultFileOrStaysEmptyAndUnnamed) {
     files.newlist();
     ws.currentfile = path;
     files.startupfile();
-    EXPECT_EQ(ws.rowcount, 2);
+    EXPECT_EQ(ws.rowcount(), 2);
     EXPECT_TRUE(messages.isEmpty());
 
     files.newlist();
@@ -132,7 +132,7 @@ TEST_F(NotificationFiles, StartUpOpensTheDefaultFileOrStaysEmptyAndUnnamed) {
     files.startupfile(); // no default file at all
     EXPECT_EQ(messages, QStringList{"Load failed"});
     EXPECT_TRUE(ws.currentfile.isEmpty());
-    EXPECT_EQ(ws.rowcount, 0);
+    EXPECT_EQ(ws.rowcount(), 0);
     EXPECT_EQ(previews, (QList<int32_t>{-1, -1}));
 }
 

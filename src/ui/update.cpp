@@ -136,7 +136,7 @@ void TForm10::doupdateClick() {
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->show();
-    download_->start(paths_.exefolder);
+    download_->start(paths_.datafolder);
 }
 
 void TForm10::downloadprogress(qint64 done, qint64 total) {

@@ -72,6 +72,8 @@ QString installername(const HttpFileInfo& info) {
 bool downloadinstaller(HttpClient& http, const QString& folder,
                        const HttpClient::Progress& progress, const std::atomic<bool>& cancel,
                        QString& saved) {
+    // No writable folder for the program's files: nowhere to put the download either.
+    if (folder.isEmpty()) return false;
     QTemporaryFile part(QDir(folder).filePath(QStringLiteral("chimelet-update-XXXXXX.part")));
     if (!part.open()) return false;
     try {

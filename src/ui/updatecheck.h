@@ -30,9 +30,9 @@ int64_t percentof(int64_t total, int64_t done);
 // file name or type gives it, so the desktop knows how to open it.
 QString installername(const HttpFileInfo& info);
 
-// Downloads the new release into `folder` under a temporary name and renames it to
-// `installername` once complete. On any failure nothing is left behind and the
-// result is false; `cancel` ends it early.
+// Downloads the new release into `folder` (where the program keeps its files) under a temporary
+// name and renames it to `installername` once complete. On any failure nothing is left behind and
+// the result is false; `cancel` ends it early.
 bool downloadinstaller(HttpClient& http, const QString& folder,
                        const HttpClient::Progress& progress, const std::atomic<bool>& cancel,
                        QString& saved);

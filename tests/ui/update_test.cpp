@@ -56,7 +56,7 @@ struct UpdateWindowTest : ::testing::Test {
         server.text("/chimelet/update/niw.dat", "CHIMELET 3 IS OUT");
         http = std::make_unique<HttplibClient>(server.start(),
                                                HttplibClient::Settings{5000ms, 400ms, {}});
-        paths.exefolder = tmp.path() + '/';
+        paths.datafolder = tmp.path() + '/';
         form = std::make_unique<TForm10>(*http, dialogs, shell, paths);
         form->checkforupdates();
         QCoreApplication::processEvents();

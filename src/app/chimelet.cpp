@@ -5,6 +5,7 @@
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopwindow.h"
 #include "linuxplatform/dialogs.h"
+#include "linuxplatform/httplibclient.h"
 #include "linuxplatform/shell.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     SdlAudioDevice audio;
     X11WindowOpacity opacity;
     XdgAutostart autostart;
+    HttplibClient http(CHIMELET_UPDATE_URL);
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
     platform.audio = &audio;
     platform.opacity = &opacity;
     platform.autostart = &autostart;
+    platform.http = &http;
 
     Frame frame(platform, QCoreApplication::applicationDirPath());
     if (frame.secondinstance()) return 0;

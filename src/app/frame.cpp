@@ -47,7 +47,7 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     form7_ = new TForm7();
     form8_ = new TForm8(*platform.shell);
     form9_ = new TForm9(*platform.shell, shippedfile(exeFolder, QStringLiteral("chmhlp.tub")));
-    form10_ = new TForm10();
+    form10_ = new TForm10(*platform.http, *platform.dialogs, *platform.shell, g.paths);
     form11_ = new TForm11(g.settings, *platform.dialogs, *platform.autostart, g.paths, g.reporter,
                           QCoreApplication::applicationFilePath());
     form12_ = new TForm12(g.ws, g.reporter, form1_);
@@ -80,6 +80,10 @@ void Frame::connectwindows() {
         QObject::connect(w, &SecondaryWindow::hidden, w, [this] { holdmainwindows(false); });
     }
     QObject::connect(form1_->BitBtn9, &QPushButton::clicked, form11_, &QWidget::show);
+    QObject::connect(form1_, &TForm1::updatecheckRequested, form10_, &TForm10::checkforupdates);
+    QObject::connect(form10_, &TForm10::enableothers, form10_,
+                     [this](bool on) { holdmainwindows(!on); });
+    QObject::connect(form10_, &TForm10::endprogram, form10_, [this] { shutdown(); });
 
     QObject::connect(form1_, &TForm1::firstShown, form1_, [this] {
         if (g_->secondinstance || g_->started) return;

@@ -6,6 +6,7 @@ class Dialogs;
 class TrayIcon;
 class Shell;
 class DesktopWallpaper;
+class HttpClient;
 class WindowOpacity;
 class Autostart;
 
@@ -20,4 +21,5 @@ struct Platform {
     AudioDevice* audio = nullptr;
     WindowOpacity* opacity = nullptr;
     Autostart* autostart = nullptr;
+    HttpClient* http = nullptr;
 };

@@ -2,7 +2,7 @@
 # Installs what Chimelet needs to build, run and test on Debian 12; skips what is there.
 set -eu
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev
-libsdl2-mixer-dev libjpeg62-turbo-dev libwmf-dev libexpat1-dev fonts-urw-base35
+libxcb-shape0-dev libsdl2-mixer-dev libjpeg62-turbo-dev libwmf-dev libexpat1-dev fonts-urw-base35
 fonts-dejavu-core libcpp-httplib-dev xvfb xauth x11-utils xdotool xcompmgr imagemagick sox lame
 clang-format"
 missing=""

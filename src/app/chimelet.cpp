@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/desktopwallpaper.h"
 #include "platform/dialogs.h"
+#include "platform/sessionplatform.h"
 #include "platform/shell.h"
 #include "platform/termination.h"
 #include "platform/tray.h"
@@ -10,9 +11,10 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    choosewindowplatform();
     ChimeletApplication app(argc, argv);
+    // No display name: the desktop would add it to every window title.
     QApplication::setApplicationName(QStringLiteral("Chimelet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Chimelet"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     SystemClock clock;

@@ -1,5 +1,7 @@
 #include "app/errorreport.h"
 
+#include "store/ansitext.h"
+
 #include <exception>
 
 namespace {
@@ -9,7 +11,7 @@ std::function<void(const QString&)>& reporter() {
 }
 
 void report(const char* text) {
-    if (reporter()) reporter()(QString::fromLocal8Bit(text));
+    if (reporter()) reporter()(fromansi(text));
 }
 } // namespace
 

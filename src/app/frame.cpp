@@ -12,18 +12,18 @@
 #include "present/txtbx.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
+#include "store/ansitext.h"
 #include "ui/about.h"
 #include "ui/debug.h"
 #include "ui/help.h"
 #include "ui/main.h"
 #include "ui/nedit.h"
 #include "ui/options.h"
+#include "ui/screenfit.h"
 #include "ui/update.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -89,8 +89,7 @@ void Frame::FormCreate() {
 void Frame::showmain() {
     if (g_->secondinstance) return;
     QWidget* main = g_->form1;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        main->move(screen->geometry().center() - main->rect().center());
+    placeonscreen(main);
     main->show();
 }
 
@@ -106,7 +105,7 @@ void startup(AppGlobals& g, const QString& exeFolder) {
         return;
     }
     if (g.settings.startminimized()) g.form1->setWindowOpacity(0.0);
-    g.ws.currentfile = QString::fromLocal8Bit(g.settings.defaultfile());
+    g.ws.currentfile = fromansi(g.settings.defaultfile());
     g.platform.tray->show();
     g.ws.db.createdatabase();
     g.ws.recordcount = 0;

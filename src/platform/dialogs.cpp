@@ -1,19 +1,25 @@
 #include "platform/dialogs.h"
 
+#include "platform/dialogowner.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
+QtDialogs::QtDialogs() {
+    followactivewindow();
+}
+
 void QtDialogs::infobox(const QString& text) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    dialogowner());
+    fitmessagebox(box);
     box.exec();
 }
 
 std::optional<QString> QtDialogs::openfile(const FileDialogSetup& setup) {
-    const QString path =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), setup.title, setup.folder,
-                                     setup.filter, nullptr, QFileDialog::ReadOnly);
+    const QString path = QFileDialog::getOpenFileName(dialogowner(), setup.title, setup.folder,
+                                                      setup.filter, nullptr, QFileDialog::ReadOnly);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -21,8 +27,8 @@ std::optional<QString> QtDialogs::openfile(const FileDialogSetup& setup) {
 std::optional<QString> QtDialogs::savefile(const FileDialogSetup& setup) {
     QFileDialog::Options options;
     if (!setup.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), setup.title,
-                                                      setup.folder, setup.filter, nullptr, options);
+    const QString path = QFileDialog::getSaveFileName(dialogowner(), setup.title, setup.folder,
+                                                      setup.filter, nullptr, options);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }

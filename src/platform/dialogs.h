@@ -27,6 +27,7 @@ public:
 
 class QtDialogs : public Dialogs {
 public:
+    QtDialogs();
     void infobox(const QString& text) override;
     std::optional<QString> openfile(const FileDialogSetup& setup) override;
     std::optional<QString> savefile(const FileDialogSetup& setup) override;

@@ -1,6 +1,7 @@
 #include "present/overlaywindow.h"
 
 #include "platform/desktopwindow.h"
+#include "platform/windowshape.h"
 #include "present/overlaymask.h"
 
 #include <QHideEvent>
@@ -97,8 +98,7 @@ void OverlayWindow::synctimers() {
 }
 
 void OverlayWindow::refreshmask() {
-    const QRegion region = opaqueregion(rendered(), key_);
-    // An empty mask would mean no mask at all, showing the whole key-coloured window;
-    // a region wholly outside the window shows nothing.
-    setMask(region.isEmpty() ? QRegion(-2, -2, 1, 1) : region);
+    // In device pixels: a scaled screen keeps the see-through exactly where the key is.
+    outline_ = opaqueregion(rendered(), key_);
+    setwindowshape(this, outline_, perpixelalpha() ? ShapeUse::InputOnly : ShapeUse::Whole);
 }

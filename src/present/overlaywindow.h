@@ -27,6 +27,8 @@ public:
     bool fad() const { return fader_.fad(); }
     int32_t fadelevel() const { return fader_.level(); }
     QColor keycolor() const { return key_; }
+    // What of the window stays on screen, in device pixels: all but the key colour.
+    const QRegion& outline() const { return outline_; }
 
     QTimer* stimer; // fade-in
     QTimer* etimer; // fade-out
@@ -45,8 +47,10 @@ protected:
     virtual void clearcontent() = 0;
     // Fits the content control to the window.
     virtual void layoutcontent() = 0;
-    // The window as painted, for the see-through mask.
+    // The window as painted on its key colour, in device pixels, for the see-through mask.
     virtual QImage rendered();
+    // A window that draws its see-through pixels itself keeps its outline for clicks only.
+    virtual bool perpixelalpha() const { return false; }
     virtual void FormShow() {}
     void FormHide();
 
@@ -61,4 +65,5 @@ private:
 
     Fader fader_;
     QColor key_;
+    QRegion outline_;
 };

@@ -7,6 +7,9 @@
 // centred. Empty for an empty picture or area.
 QRect fittedrect(const QSize& picture, const QRect& area);
 
+// Whether any pixel of the picture is exactly the colour.
+bool containscolor(const QImage& picture, QColor color);
+
 // An overlay's picture control: the picture stretched over the control or fitted into
 // it with its proportions kept and centred, on the window's key colour.
 class PictureBox : public QWidget {
@@ -19,7 +22,7 @@ public:
     void setpicture(const QImage& picture);
     void clearpicture();
     const QImage& picture() const { return picture_; }
-    // The control as it is painted, at its current size.
+    // The control as it is painted, at its current size in device pixels.
     QImage frame() const;
 
 signals:
@@ -35,4 +38,6 @@ private:
     QColor background_;
     QImage picture_;
     mutable QImage frame_; // composed once per picture and size
+    mutable bool keyknown_ = false;
+    mutable bool haskey_ = false;
 };

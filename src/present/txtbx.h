@@ -3,6 +3,8 @@
 #include "present/overlaywindow.h"
 #include "present/surfaces.h"
 
+#include <functional>
+
 class QPushButton;
 class QTextEdit;
 
@@ -26,6 +28,10 @@ public:
     void endtheshow() override { OverlayWindow::endtheshow(); }
     bool isshowing() const override { return isVisible(); }
     QString text() const;
+    // Whether a compositor runs, asked at each display start: then the letters are drawn
+    // with smooth edges on a see-through background, otherwise crisp on the key colour.
+    std::function<bool()> compositor;
+    bool alpha() const { return alpha_; }
 
 public slots:
     void RichEdit1Click() { emit clicked(); }
@@ -35,7 +41,15 @@ protected:
     void layoutcontent() override;
     void FormShow() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    QImage rendered() override;
+    bool perpixelalpha() const override { return alpha_; }
 
 private:
+    // Ignored while the window is up: its kind of drawing is fixed when it is made.
+    void usealpha(bool on);
     void settextfont(const QFont& font);
+    void paintcolors();
+
+    bool alpha_ = false;
+    QColor textcolor_;
 };

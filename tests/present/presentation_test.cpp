@@ -11,6 +11,7 @@
 #include "support/tempfolder.h"
 #include "testpictures.h"
 
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
@@ -71,4 +72,61 @@ TEST_F(PresentationTest, AFiringShowsEverythingAndAClickEndsTheDisplayButNotTheS
     ASSERT_TRUE(QTest::qWaitFor([&] { return !full.isVisible() && !text.isVisible(); }, 3000));
     EXPECT_TRUE(p.dispatcher().popdur->isActive()) << "a click leaves the display timer";
     EXPECT_EQ(audio.mp3player.FileName, dir.file("tone.wav"));
+}
+
+namespace {
+// Notes the order in which the overlays are raised.
+struct RaiseLog : QObject {
+    QStringList order;
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::ZOrderChange) order << watched->objectName();
+        return false;
+    }
+};
+} // namespace
+
+TEST_F(PresentationTest, ANewPictureNeverCoversTheTextStillShowing) {
+    RaiseLog log;
+    full.setObjectName("full");
+    small.setObjectName("small");
+    text.setObjectName("text");
+    for (QWidget* w : {static_cast<QWidget*>(&full), static_cast<QWidget*>(&small),
+                       static_cast<QWidget*>(&text)})
+        w->installEventFilter(&log);
+    p.dispatcher().shownotification(firing(codes::OverlaySmallWindow));
+    ASSERT_TRUE(text.isVisible());
+    log.order.clear();
+
+    TNotificationRecord picture = firing(codes::OverlayFullScreen);
+    picture.DisplayText = 0; // the strip of the first firing stays up
+    picture.PlayAudio = 0;
+    p.dispatcher().shownotification(picture);
+    ASSERT_TRUE(full.isVisible() && small.isVisible() && text.isVisible());
+    ASSERT_FALSE(log.order.isEmpty());
+    EXPECT_EQ(log.order.mid(log.order.lastIndexOf("full")), (QStringList{"full", "small", "text"}))
+        << log.order.join(' ').toStdString();
+}
+
+// Not a check: a Notification in Russian over a full-screen picture, for a look and a
+// screenshot. Run under Xvfb with QT_QPA_PLATFORM=xcb (QT_SCALE_FACTOR=2 for a dense
+// screen), CHIMELET_SHOT_WAIT=<ms>, --gtest_also_run_disabled_tests and a filter.
+TEST_F(PresentationTest, DISABLED_ScreenshotOfAFiring) {
+    QImage sky(640, 400, QImage::Format_RGB32);
+    QPainter paint(&sky);
+    QLinearGradient gradient(0, 0, 0, 400);
+    gradient.setColorAt(0, QColor(40, 90, 160));
+    gradient.setColorAt(1, QColor(230, 170, 90));
+    paint.fillRect(sky.rect(), gradient);
+    paint.fillRect(QRect(220, 120, 200, 120), QColor(128, 128, 128)); // see-through
+    paint.end();
+    sky.save(dir.file("sky.bmp"), "BMP");
+    TNotificationRecord r = firing(codes::OverlayFullScreen);
+    r.ImageFile = toansi(dir.file("sky.bmp"));
+    r.MessageText = toansi(QStringLiteral("Чай готов ☕"), 255);
+    r.FontSize = 36;
+    r.FontColor = "clYellow";
+    r.PlayAudio = 0;
+    r.DisplayDuration = 30;
+    p.dispatcher().shownotification(r);
+    QTest::qWait(qEnvironmentVariableIntValue("CHIMELET_SHOT_WAIT"));
 }

@@ -11,7 +11,10 @@
 #include "support/tempfolder.h"
 #include "testpictures.h"
 
+#include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -111,6 +114,17 @@ TEST_F(PresentationTest, ANewPictureNeverCoversTheTextStillShowing) {
 // screenshot. Run under Xvfb with QT_QPA_PLATFORM=xcb (QT_SCALE_FACTOR=2 for a dense
 // screen), CHIMELET_SHOT_WAIT=<ms>, --gtest_also_run_disabled_tests and a filter.
 TEST_F(PresentationTest, DISABLED_ScreenshotOfAFiring) {
+    // A desktop behind, to see through the grey and the silver.
+    QLabel desk;
+    QImage tiles(64, 64, QImage::Format_RGB32);
+    tiles.fill(QColor(235, 235, 225));
+    QPainter(&tiles).fillRect(0, 0, 32, 32, QColor(70, 130, 90));
+    desk.setAutoFillBackground(true);
+    QPalette pal = desk.palette();
+    pal.setBrush(QPalette::Window, QBrush(tiles));
+    desk.setPalette(pal);
+    desk.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    desk.show();
     QImage sky(640, 400, QImage::Format_RGB32);
     QPainter paint(&sky);
     QLinearGradient gradient(0, 0, 0, 400);

@@ -6,9 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QStyle>
-#include <QWindow>
 
-#include <algorithm>
 #include <vector>
 
 namespace {

@@ -27,6 +27,7 @@ void PictureBox::clearpicture() {
     setpicture(QImage());
 }
 
+namespace {
 bool containscolor(const QImage& picture, QColor color) {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     const QRgb wanted = color.rgb();
@@ -37,6 +38,7 @@ bool containscolor(const QImage& picture, QColor color) {
     }
     return false;
 }
+} // namespace
 
 QImage PictureBox::frame() const {
     // Composed in device pixels, so a scaled screen shows the picture sharp and the

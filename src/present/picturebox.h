@@ -7,9 +7,6 @@
 // centred. Empty for an empty picture or area.
 QRect fittedrect(const QSize& picture, const QRect& area);
 
-// Whether any pixel of the picture is exactly the colour.
-bool containscolor(const QImage& picture, QColor color);
-
 // An overlay's picture control: the picture stretched over the control or fitted into
 // it with its proportions kept and centred, on the window's key colour.
 class PictureBox : public QWidget {

@@ -1,11 +1,12 @@
 // One-second tick of the activation engine: the cost of a full tick over a long
 // list, and how punctually the ticks land after each second with the other core
 // busy. Usage: enginetick [ticks-for-phase, default 300]
-#include "platform/clock.h"
+#include "linuxplatform/clock.h"
 #include "schedule/engine.h"
-#include "schedule/notificationsink.h"
 #include "schedule/secondticker.h"
 #include "schedule/workspace.h"
+#include "store/notificationsink.h"
+#include "support/manualclock.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,12 @@
 // One engine tick over a long list: every row's "Left" text stepped once through the
 // row table while the main window's model and view listen. Prints the time per tick.
-#include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "schedule/secondticker.h"
 #include "schedule/timetext.h"
-#include "ui/appglobals.h"
+#include "schedule/workspace.h"
+#include "store/apppaths.h"
+#include "support/manualclock.h"
+#include "ui/errorreporter.h"
 #include "ui/main.h"
 
 #include <QApplication>
@@ -17,10 +20,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     ManualClock clock;
-    Platform platform;
-    platform.clock = &clock;
-    AppGlobals g(platform);
-    TForm1 form(g);
+    struct NoDialogs : Dialogs {
+        void infobox(const QString&) override {}
+        std::optional<QString> openfile(const FileDialogSetup&) override { return {}; }
+        std::optional<QString> savefile(const FileDialogSetup&) override { return {}; }
+    } dialogs;
+    Workspace ws(clock);
+    AppPaths paths;
+    ErrorReporter reporter(dialogs);
+    TForm1 form(ws, clock, dialogs, paths, reporter);
     form.updatetimer()->stop();
     form.show();
 
@@ -34,11 +42,11 @@ int main(int argc, char** argv) {
         rec.Seconds = 30;
         rec.Active = 1;
         rec.RepeatFlag = i % 2;
-        g.ws.addtolist(rec, i);
+        ws.addtolist(rec, i);
     }
     QApplication::processEvents();
 
-    RowTable& rows = g.ws.rows;
+    RowTable& rows = ws.rows;
     auto tick = [&rows] {
         for (int r = 0; r < rows.size(); ++r)
             rows.setsubitem(r, rowpart::Left, countdownstep(rows.subitem(r, rowpart::Left)));

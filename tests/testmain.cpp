@@ -1,11 +1,18 @@
-#include <QApplication>
 #include <gtest/gtest.h>
 
-// Every test program gets a real QApplication so window tests can run offscreen.
+#ifdef CHIMELET_TESTS_WITHOUT_WIDGETS
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#else
+#include <QApplication>
+using TestApplication = QApplication;
+#endif
+
+// Every test program gets a real application object; window tests run offscreen.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

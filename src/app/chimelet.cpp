@@ -1,12 +1,15 @@
 #include "app/errorreport.h"
 #include "app/frame.h"
-#include "platform/clock.h"
-#include "platform/desktopwallpaper.h"
-#include "platform/dialogs.h"
-#include "platform/sessionplatform.h"
-#include "platform/shell.h"
-#include "platform/termination.h"
-#include "platform/tray.h"
+#include "linuxplatform/audiodevice.h"
+#include "linuxplatform/clock.h"
+#include "linuxplatform/desktopwallpaper.h"
+#include "linuxplatform/desktopwindow.h"
+#include "linuxplatform/dialogs.h"
+#include "linuxplatform/sessionplatform.h"
+#include "linuxplatform/shell.h"
+#include "linuxplatform/termination.h"
+#include "linuxplatform/tray.h"
+#include "linuxplatform/windowshape.h"
 
 #include <QIcon>
 
@@ -22,18 +25,22 @@ int main(int argc, char** argv) {
     DesktopShell shell;
     SystemTrayIcon tray;
     SystemDesktopWallpaper desktop;
+    SdlAudioDevice audio;
+    X11WindowOpacity opacity;
+    X11WindowShape shape;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
     platform.tray = &tray;
     platform.shell = &shell;
     platform.desktop = &desktop;
-
-    ChimeletApplication::setreporter([&dialogs](const QString& text) { dialogs.infobox(text); });
+    platform.audio = &audio;
+    platform.opacity = &opacity;
+    platform.shape = &shape;
 
     Frame frame(platform, QCoreApplication::applicationDirPath());
     if (frame.secondinstance()) return 0;
-    onterminationsignal([&frame] { shutdown(frame.globals()); });
+    onterminationsignal([&frame] { frame.shutdown(); });
     frame.showmain();
     return app.exec();
 }

@@ -1,8 +1,7 @@
 #include "app/frame.h"
 
-#include "app/errorreport.h"
 #include "app/savenexit.h"
-#include "platform/folders.h"
+#include "linuxplatform/folders.h"
 #include "platform/tray.h"
 #include "present/dispatcher.h"
 #include "present/fsimage.h"
@@ -15,6 +14,7 @@
 #include "store/ansitext.h"
 #include "ui/about.h"
 #include "ui/debug.h"
+#include "ui/editorlink.h"
 #include "ui/help.h"
 #include "ui/main.h"
 #include "ui/nedit.h"
@@ -23,9 +23,7 @@
 #include "ui/update.h"
 
 #include <QComboBox>
-#include <QPushButton>
 #include <QSignalBlocker>
-#include <QTimer>
 
 #include <unistd.h>
 
@@ -33,46 +31,57 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     : exeFolder_(exeFolder), g_(std::make_unique<AppGlobals>(platform)),
       instance_(QString::fromLatin1(kMutexName), QString::fromLatin1(kMessageName)) {
     g_->endprocess = [](int code) { ::_exit(code); };
-    g_->exitrequest = [g = g_.get()] { ::exitrequest(*g); };
 
-    g_->form1 = new TForm1(*g_);
+    AppGlobals& g = *g_;
+    form1_ = new TForm1(g.ws, *platform.clock, *platform.dialogs, g.paths, g.reporter);
     FormCreate();
-    g_->form2 = new TForm2(*g_);
-    g_->form3 = new TForm3();
-    g_->form4 = new TForm4();
-    g_->form5 = new TForm5();
-    g_->form6 = new TForm6();
-    g_->form7 = new TForm7();
-    g_->form8 = new TForm8();
-    g_->form9 = new TForm9();
-    g_->form10 = new TForm10();
-    g_->form11 = new TForm11();
-    form12_ = new TForm12(*g_, g_->form1);
-    g_->form12 = form12_;
+    form3_ = new TForm3();
+    form4_ = new TForm4();
+    form5_ = new TForm5();
+    form6_ = new TForm6(*platform.audio);
+    form2_ = new TForm2(g.ws, *platform.dialogs, g.paths, *form6_, g.reporter);
+    form7_ = new TForm7();
+    form8_ = new TForm8();
+    form9_ = new TForm9();
+    form10_ = new TForm10();
+    form11_ = new TForm11();
+    form12_ = new TForm12(g.ws, g.reporter, form1_);
 
-    presentation_ = std::make_unique<Presentation>(*g_->form3, *g_->form4, *g_->form5, *g_->form6,
-                                                   *platform.tray, *platform.desktop, g_->paths);
-    g_->dispatcher = &presentation_->dispatcher();
-    g_->form1->connectcommands(presentation_->dispatcher());
-    g_->form2->setsink(presentation_->dispatcher());
-    g_->ws.infobox = [g = g_.get()](const QString& text) { g->infobox(text); };
-    form12_->savelist = [g = g_.get()] { g->form1->files()->savelist(); };
-    form12_->saveas = [g = g_.get()](const QString& path) { g->form1->files()->saveas(path); };
-    form12_->savedialog = [g = g_.get()] { return g->form1->SaveDialog1(); };
+    for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_}) {
+        w->setopacityway(platform.opacity);
+        w->setshapeway(platform.shape);
+    }
+    presentation_ = std::make_unique<Presentation>(*form3_, *form4_, *form5_, *form6_,
+                                                   *platform.tray, *platform.desktop, g.paths);
+    connectwindows();
+}
 
-    QObject::connect(g_->form1, &TForm1::firstShown, g_->form1, [this] {
+void Frame::connectwindows() {
+    AppGlobals& g = *g_;
+    form1_->connectcommands(presentation_->dispatcher());
+    form2_->setsink(presentation_->dispatcher());
+    linkeditor(*form1_, *form2_, *form6_);
+    g.ws.infobox = [&g](const QString& text) { g.infobox(text); };
+
+    QObject::connect(form1_, &TForm1::exitRequested, form1_,
+                     [this] { guarded(g_->reporter, [this] { exitrequest(); }); });
+    QObject::connect(form12_, &TForm12::leave, form12_, [this] { shutdown(); });
+    form12_->savelist = [this] { form1_->files()->savelist(); };
+    form12_->saveas = [this](const QString& path) { form1_->files()->saveas(path); };
+    form12_->savedialog = [this] { return form1_->SaveDialog1(); };
+
+    QObject::connect(form1_, &TForm1::firstShown, form1_, [this] {
         if (g_->secondinstance || g_->started) return;
-        reporterrors([this] { startup(*g_, exeFolder_); });
+        guarded(g_->reporter, [this] { startup(); });
     });
 }
 
 Frame::~Frame() {
     presentation_.reset();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{g_->form2, g_->form3, g_->form4, g_->form5, g_->form6,
-                                         g_->form7, g_->form8, g_->form9, g_->form10, g_->form11})
+    for (QWidget* w : std::initializer_list<QWidget*>{form2_, form3_, form4_, form5_, form6_,
+                                                      form7_, form8_, form9_, form10_, form11_})
         delete w;
-    delete g_->form1; // owns form12
+    delete form1_; // owns form12
 }
 
 void Frame::FormCreate() {
@@ -88,51 +97,50 @@ void Frame::FormCreate() {
 
 void Frame::showmain() {
     if (g_->secondinstance) return;
-    QWidget* main = g_->form1;
+    QWidget* main = form1_;
     placeonscreen(main);
     main->show();
 }
 
-void startup(AppGlobals& g, const QString& exeFolder) {
+void Frame::startup() {
+    AppGlobals& g = *g_;
     g.started = false;
-    g.ws.playmode = 0;
+    g.ws.playmode = PlayMode::Lateral;
     g.ws.seqrow = -1;
-    g.paths = AppPaths::beside(exeFolder, specialfolder(SpecialFolder::Documents));
+    g.paths = AppPaths::beside(exeFolder_, specialfolder(SpecialFolder::Documents));
     g.ws.db.setPath(g.paths.databasefile);
     if (!g.settings.opensettings(g.paths.settingsfile)) {
         g.infobox(QString::fromLatin1(kUnstableMessage));
         g.endprocess(1);
         return;
     }
-    if (g.settings.startminimized()) g.form1->setWindowOpacity(0.0);
+    if (g.settings.startminimized()) form1_->setWindowOpacity(0.0);
     g.ws.currentfile = fromansi(g.settings.defaultfile());
     g.platform.tray->show();
     g.ws.db.createdatabase();
     g.ws.recordcount = 0;
-    {
-        const QSignalBlocker quiet(g.form1->ComboBox5);
-        g.form1->ComboBox5->setCurrentText(QStringLiteral("Lateral"));
-    }
-    g.form2->fillfonts();
+    form1_->showmode(PlayMode::Lateral);
+    form2_->fillfonts();
     // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;
-    g.ws.rowcount = 0;
-    g.form1->files()->startupfile();
+    form1_->files()->startupfile();
 }
 
-void shutdown(AppGlobals& g) {
-    if (g.form1) g.form1->updatetimer()->stop();
-    if (g.dispatcher) g.dispatcher->popdur->stop();
-    if (g.form6 && !g.form6->mp3player.FileName.isEmpty()) g.form6->mp3player.Close();
+void Frame::shutdown() {
+    AppGlobals& g = *g_;
+    form1_->updatetimer()->stop();
+    presentation_->dispatcher().popdur->stop();
+    if (!form6_->mp3player.FileName.isEmpty()) form6_->mp3player.Close();
     g.ws.db.close();
     g.settings.close();
     if (g.platform.tray) g.platform.tray->hide();
     g.endprocess(0);
-    // A replaced endprocess (tests) may return; the program still ends here.
-    throw std::runtime_error("process ended");
 }
 
-void exitrequest(AppGlobals& g) {
-    if (!g.form1->BitBtn8->isEnabled()) shutdown(g);
-    g.form12->show();
+void Frame::exitrequest() {
+    if (!g_->ws.modified()) {
+        shutdown();
+        return;
+    }
+    form12_->show();
 }

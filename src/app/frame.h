@@ -1,16 +1,27 @@
 #pragma once
 
-#include "platform/singleinstance.h"
-#include "ui/appglobals.h"
+#include "app/appglobals.h"
+#include "linuxplatform/singleinstance.h"
 
 #include <memory>
 
 class Presentation;
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm10;
+class TForm11;
 class TForm12;
 
-// The program frame: creates the twelve windows once, in order, runs the
-// single-instance check, the start-up sequence on the main window's first show,
-// and owns the one way out.
+// The program frame: creates the twelve windows once, in order, hands each the services
+// it uses, connects their signals, runs the single-instance check, the start-up sequence
+// on the main window's first show, and owns the one way out.
 class Frame {
 public:
     // `exeFolder` is where the program's files live; tests pass a temporary folder.
@@ -18,19 +29,46 @@ public:
     ~Frame();
 
     AppGlobals& globals() { return *g_; }
-    TForm12* form12() const { return form12_; }
     bool secondinstance() const { return g_->secondinstance; }
+
+    TForm1* form1() const { return form1_; }
+    TForm2* form2() const { return form2_; }
+    TForm3* form3() const { return form3_; }
+    TForm4* form4() const { return form4_; }
+    TForm5* form5() const { return form5_; }
+    TForm6* form6() const { return form6_; }
+    TForm12* form12() const { return form12_; }
+    Presentation& presentation() { return *presentation_; }
 
     // Shows the main window, which runs the start-up sequence the first time.
     void showmain();
 
+    // The start-up sequence; runs on the main window's first show.
+    void startup();
+    // Timers off, audio closed, files closed, tray icon removed, process ended.
+    void shutdown();
+    // Exit commands and the main window's close: straight out, or ask to save first.
+    void exitrequest();
+
 private:
     void FormCreate();
+    void connectwindows();
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
     SingleInstance instance_;
     std::unique_ptr<Presentation> presentation_;
+    TForm1* form1_ = nullptr;
+    TForm2* form2_ = nullptr;
+    TForm3* form3_ = nullptr;
+    TForm4* form4_ = nullptr;
+    TForm5* form5_ = nullptr;
+    TForm6* form6_ = nullptr;
+    TForm7* form7_ = nullptr;
+    TForm8* form8_ = nullptr;
+    TForm9* form9_ = nullptr;
+    TForm10* form10_ = nullptr;
+    TForm11* form11_ = nullptr;
     TForm12* form12_ = nullptr;
 };
 
@@ -39,10 +77,3 @@ inline constexpr const char* kMessageName = "chimeletapprunoncechecknowktwo";
 inline constexpr const char* kUnstableMessage =
     "Chimelet system unstable, Program Halted. Try reinstalling or contact support if error "
     "persists.";
-
-// The start-up sequence; runs on the main window's first show.
-void startup(AppGlobals& g, const QString& exeFolder);
-// Timers off, audio closed, files closed, tray icon removed, process ended.
-[[noreturn]] void shutdown(AppGlobals& g);
-// Exit commands and the main window's close: straight out, or ask to save first.
-void exitrequest(AppGlobals& g);

@@ -1,7 +1,7 @@
 #include "app/savenexit.h"
 
-#include "app/frame.h"
-#include "ui/appglobals.h"
+#include "schedule/workspace.h"
+#include "ui/errorreporter.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -10,7 +10,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TForm12::TForm12(AppGlobals& g, QWidget* parent) : QDialog(parent), g_(g) {
+TForm12::TForm12(const Workspace& ws, ErrorReporter& reporter, QWidget* parent)
+    : QDialog(parent), ws_(ws), reporter_(reporter) {
+    setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Save before exit?"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
@@ -29,8 +31,13 @@ TForm12::TForm12(AppGlobals& g, QWidget* parent) : QDialog(parent), g_(g) {
 
     exitfromabout = new QPushButton(QStringLiteral("Just exit"), this);
     BitBtn1 = new QPushButton(QStringLiteral("Save then exit"), this);
-    connect(exitfromabout, &QPushButton::clicked, this, &TForm12::exitfromaboutClick);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
+    exitfromabout->setObjectName(QStringLiteral("exitfromabout"));
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    connect(exitfromabout, &QPushButton::clicked, this,
+            [this] { guarded(reporter_, [this] { exitfromaboutClick(); }); });
+    // A save that fails is reported and the program stays, so nothing is lost.
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { guarded(reporter_, [this] { BitBtn1Click(); }); });
 
     auto* words = new QVBoxLayout;
     words->addWidget(heading);
@@ -49,24 +56,21 @@ TForm12::TForm12(AppGlobals& g, QWidget* parent) : QDialog(parent), g_(g) {
 }
 
 void TForm12::BitBtn1Click() {
-    if (g_.ws.currentfile.isEmpty()) {
-        const auto chosen = savedialog ? savedialog() : std::nullopt;
-        if (!chosen) {
-            shutdown(g_);
-            return;
-        }
-        if (saveas) saveas(*chosen);
-        shutdown(g_);
+    if (ws_.currentfile.isEmpty()) {
+        // A cancelled Save dialog still exits, as the user asked to leave.
+        if (const auto chosen = savedialog ? savedialog() : std::nullopt; chosen && saveas)
+            saveas(*chosen);
+    } else if (savelist) {
+        savelist();
     }
-    if (savelist) savelist();
-    shutdown(g_);
+    emit leave();
 }
 
 void TForm12::exitfromaboutClick() {
-    shutdown(g_);
+    emit leave();
 }
 
 void TForm12::closeEvent(QCloseEvent* e) {
     e->ignore();
-    shutdown(g_);
+    emit leave();
 }

@@ -5,14 +5,15 @@
 #include <functional>
 #include <optional>
 
-class AppGlobals;
+class ErrorReporter;
+class Workspace;
 class QPushButton;
 
 // "Save before exit?": stands between an exit command and unsaved changes.
 class TForm12 : public QDialog {
     Q_OBJECT
 public:
-    TForm12(AppGlobals& g, QWidget* parent = nullptr);
+    TForm12(const Workspace& ws, ErrorReporter& reporter, QWidget* parent = nullptr);
 
     QPushButton* exitfromabout; // "Just exit"
     QPushButton* BitBtn1;       // "Save then exit"
@@ -22,6 +23,10 @@ public:
     std::function<void(const QString&)> saveas;
     std::function<std::optional<QString>()> savedialog;
 
+signals:
+    // The user chose to leave, after saving or not; the frame ends the program.
+    void leave();
+
 public slots:
     void BitBtn1Click();
     void exitfromaboutClick();
@@ -30,5 +35,6 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    AppGlobals& g_;
+    const Workspace& ws_;
+    ErrorReporter& reporter_;
 };

@@ -8,22 +8,3 @@ public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
 };
-
-class SystemClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
-// A clock that only moves when told to.
-class ManualClock : public Clock {
-public:
-    explicit ManualClock(QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(12, 0, 0)))
-        : now_(start) {}
-    QDateTime now() const override { return now_; }
-    void set(const QTime& t) { now_.setTime(t); }
-    void set(const QDateTime& t) { now_ = t; }
-    void advance(qint64 msecs) { now_ = now_.addMSecs(msecs); }
-
-private:
-    QDateTime now_;
-};

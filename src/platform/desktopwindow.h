@@ -4,7 +4,9 @@
 
 class QWidget;
 
-// Sets a top-level window's opacity (0 to 1) so the desktop's compositor sees it at
-// once: Qt's X11 back end queues the change until other traffic flushes it, which a
-// fade never causes.
-void applywindowopacity(QWidget* window, qreal level);
+// Sets a top-level window's opacity (0 to 1) so the desktop's compositor sees it at once.
+class WindowOpacity {
+public:
+    virtual ~WindowOpacity() = default;
+    virtual void apply(QWidget* window, qreal level) = 0;
+};

@@ -4,8 +4,6 @@
 
 #include <optional>
 
-class QWidget;
-
 // A file dialog's set-up: Qt filter syntax, e.g. "Chimelet File (*.clt)".
 struct FileDialogSetup {
     QString title;
@@ -23,12 +21,4 @@ public:
     // The chosen path, or nothing when cancelled.
     virtual std::optional<QString> openfile(const FileDialogSetup& setup) = 0;
     virtual std::optional<QString> savefile(const FileDialogSetup& setup) = 0;
-};
-
-class QtDialogs : public Dialogs {
-public:
-    QtDialogs();
-    void infobox(const QString& text) override;
-    std::optional<QString> openfile(const FileDialogSetup& setup) override;
-    std::optional<QString> savefile(const FileDialogSetup& setup) override;
 };

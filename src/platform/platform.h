@@ -1,10 +1,13 @@
 #pragma once
 
+class AudioDevice;
 class Clock;
 class Dialogs;
 class TrayIcon;
 class Shell;
 class DesktopWallpaper;
+class WindowOpacity;
+class WindowShape;
 
 // The operating-system services the program uses, one interface each. The program
 // gets the real ones; tests hand in fakes. Add new services at the end.
@@ -14,4 +17,7 @@ struct Platform {
     TrayIcon* tray = nullptr;
     Shell* shell = nullptr;
     DesktopWallpaper* desktop = nullptr;
+    AudioDevice* audio = nullptr;
+    WindowOpacity* opacity = nullptr;
+    WindowShape* shape = nullptr;
 };

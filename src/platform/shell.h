@@ -8,8 +8,3 @@ public:
     virtual ~Shell() = default;
     virtual void brow(const QString& url) = 0;
 };
-
-class DesktopShell : public Shell {
-public:
-    void brow(const QString& url) override;
-};

@@ -4,7 +4,6 @@
 #include <QString>
 
 class QMenu;
-class QSystemTrayIcon;
 
 // The notification-area icon and its balloon. The balloon text is kept as state:
 // clearing it withdraws a balloon still on screen.
@@ -34,21 +33,4 @@ protected:
 
 private:
     QString balloon_;
-};
-
-class SystemTrayIcon : public TrayIcon {
-    Q_OBJECT
-public:
-    explicit SystemTrayIcon(QObject* parent = nullptr);
-    void show() override;
-    void hide() override;
-    bool isVisible() const override;
-    void setmenu(QMenu* menu) override;
-
-protected:
-    void popballoon(const QString& title, const QString& text, int msecs) override;
-    void withdrawballoon() override;
-
-private:
-    QSystemTrayIcon* icon_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/notificationsink.h"
+#include "store/notificationsink.h"
 
 #include <QObject>
 

@@ -5,14 +5,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-TForm6::TForm6(QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool),
-      owned_(std::make_unique<SdlAudioDevice>()), mp3player(*owned_) {}
-
 TForm6::TForm6(AudioDevice& device, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), mp3player(device) {}
 
-// The player lets go of the device before an owned device is destroyed.
 TForm6::~TForm6() {
     mp3player.Close();
 }

@@ -5,16 +5,12 @@
 
 #include <QWidget>
 
-#include <memory>
-
 class AudioDevice;
 
 // The never-shown window that holds the program's one media player.
 class TForm6 : public QWidget, public AudioSurface {
     Q_OBJECT
 public:
-    // Plays through the system's sound output.
-    explicit TForm6(QWidget* parent = nullptr);
     // Plays through `device`, which must outlive the window.
     explicit TForm6(AudioDevice& device, QWidget* parent = nullptr);
     ~TForm6() override;
@@ -23,9 +19,5 @@ public:
     // file the device cannot play leaves the player closed, and nobody is told.
     void playaudio(const QString& path) override;
 
-private:
-    std::unique_ptr<AudioDevice> owned_;
-
-public:
     MediaPlayer mp3player;
 };

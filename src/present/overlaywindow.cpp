@@ -86,7 +86,10 @@ void OverlayWindow::resizeEvent(QResizeEvent* e) {
 }
 
 void OverlayWindow::setopacity(int level) {
-    applywindowopacity(this, level / 255.0);
+    if (opacity_)
+        opacity_->apply(this, level / 255.0);
+    else
+        setWindowOpacity(level / 255.0);
 }
 
 void OverlayWindow::synctimers() {
@@ -100,5 +103,11 @@ void OverlayWindow::synctimers() {
 void OverlayWindow::refreshmask() {
     // In device pixels: a scaled screen keeps the see-through exactly where the key is.
     outline_ = opaqueregion(rendered(), key_);
-    setwindowshape(this, outline_, perpixelalpha() ? ShapeUse::InputOnly : ShapeUse::Whole);
+    const ShapeUse use = perpixelalpha() ? ShapeUse::InputOnly : ShapeUse::Whole;
+    if (shape_ && shape_->apply(this, outline_, use)) return;
+    // Qt's masks cut drawing too: a window that draws its own see-through keeps none.
+    if (use == ShapeUse::Whole)
+        setMask(scaledmask(outline_, devicePixelRatioF()));
+    else
+        clearMask();
 }

@@ -6,6 +6,8 @@
 #include <QWidget>
 
 class QTimer;
+class WindowOpacity;
+class WindowShape;
 
 // What the three overlays share: a borderless, stay-on-top window without a taskbar
 // button whose key-colour pixels are see-through and let clicks pass, and that fades
@@ -23,6 +25,11 @@ public:
     // This window's part of a click on any overlay: stop fading in, then hide at once
     // or fade out from the level reached.
     void dismiss();
+
+    // How opacity reaches the desktop; without one, Qt's own way.
+    void setopacityway(WindowOpacity* way) { opacity_ = way; }
+    // How the see-through outline reaches the desktop; without one, Qt's mask.
+    void setshapeway(WindowShape* way) { shape_ = way; }
 
     bool fad() const { return fader_.fad(); }
     int32_t fadelevel() const { return fader_.level(); }
@@ -51,6 +58,7 @@ protected:
     virtual QImage rendered();
     // A window that draws its see-through pixels itself keeps its outline for clicks only.
     virtual bool perpixelalpha() const { return false; }
+    WindowShape* shapeway() const { return shape_; }
     virtual void FormShow() {}
     void FormHide();
 
@@ -65,5 +73,7 @@ private:
 
     Fader fader_;
     QColor key_;
+    WindowOpacity* opacity_ = nullptr;
+    WindowShape* shape_ = nullptr;
     QRegion outline_;
 };

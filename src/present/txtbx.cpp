@@ -9,7 +9,7 @@
 
 TForm5::TForm5(QWidget* parent)
     : OverlayWindow(kTextFade, QColor(192, 192, 192), parent), RichEdit1(new QTextEdit(this)),
-      Button1(new QPushButton(this)), compositor(compositingmanager) {
+      Button1(new QPushButton(this)) {
     resize(kWidth, kHeight);
 
     RichEdit1->setReadOnly(true);
@@ -87,7 +87,7 @@ void TForm5::usealpha(bool on) {
 
 void TForm5::starttheshow(const QString& text, bool fade) {
     // A compositor may have come or gone since the last display.
-    usealpha(compositor && compositor());
+    usealpha(shapeway() && shapeway()->compositing());
     RichEdit1->clear();
     RichEdit1->setPlainText(text);
     beginshow(fade);

@@ -3,8 +3,6 @@
 #include "present/overlaywindow.h"
 #include "present/surfaces.h"
 
-#include <functional>
-
 class QPushButton;
 class QTextEdit;
 
@@ -28,9 +26,8 @@ public:
     void endtheshow() override { OverlayWindow::endtheshow(); }
     bool isshowing() const override { return isVisible(); }
     QString text() const;
-    // Whether a compositor runs, asked at each display start: then the letters are drawn
-    // with smooth edges on a see-through background, otherwise crisp on the key colour.
-    std::function<bool()> compositor;
+    // Where a compositor runs (asked at each display start), the letters are drawn with
+    // smooth edges on a see-through background, otherwise crisp on the key colour.
     bool alpha() const { return alpha_; }
 
 public slots:

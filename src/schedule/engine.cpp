@@ -1,9 +1,9 @@
 #include "schedule/engine.h"
 
 #include "platform/clock.h"
-#include "schedule/notificationsink.h"
 #include "schedule/timetext.h"
 #include "schedule/workspace.h"
+#include "store/notificationsink.h"
 
 #include <utility>
 
@@ -61,8 +61,8 @@ void Engine::tick() {
         now_ = ws_.clock().now();
         window_ = duewindow(now_);
         lasttick_ = now_;
-        hooks_.clockpanel(currenttimetext(ManualClock(now_)));
-        for (int row = 0; row < ws_.rowcount; ++row) {
+        hooks_.clockpanel(currenttimetext(now_.time()));
+        for (int row = 0; row < ws_.rowcount(); ++row) {
             const int32_t index = ws_.rows.recordindex(row);
             if (index >= 0) tickrow(row, index);
         }
@@ -78,11 +78,10 @@ void Engine::tickrow(int row, int32_t index) {
     if (rec.Deleted != 0 || rec.Active != 1) return;
     const bool countdown = isCountdown(rec);
     // Sequential mode holds back every countdown but the one whose turn it is.
-    if (ws_.playmode != 0 && countdown && row != ws_.seqrow) return;
+    if (ws_.playmode != PlayMode::Lateral && countdown && row != ws_.seqrow) return;
 
     // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
-    const ManualClock moment(now_);
-    const QString left = lefttext(rec, ws_.rows.subitem(row, rowpart::Left), moment);
+    const QString left = lefttext(rec, ws_.rows.subitem(row, rowpart::Left), now_.time());
     const bool due = countdown ? left.isEmpty() : certaindue(totalSeconds(rec));
     if (!due) {
         // An empty text here is a certain time whose second this tick has seen already.
@@ -96,14 +95,14 @@ void Engine::fire(int row, int32_t index, TNotificationRecord rec) {
     if (rec.RepeatFlag == 1) {
         TNotificationRecord idle = rec;
         idle.Active = 0;
-        ws_.rows.setsubitem(row, rowpart::Left, lefttext(idle, QString(), ManualClock(now_)));
+        ws_.rows.setsubitem(row, rowpart::Left, lefttext(idle, QString(), now_.time()));
     } else {
         ws_.rows.setsubitem(row, rowpart::Left, QStringLiteral("-"));
         setstate(ws_.rows, row, false);
         rec.Active = 0;
         ws_.db.writenotification(rec, index);
     }
-    if (ws_.playmode == 1) ws_.seqrow = nextsequential();
+    if (ws_.playmode == PlayMode::Sequential) ws_.seqrow = nextsequential();
     sink_.shownotification(rec);
 }
 
@@ -113,7 +112,7 @@ int Engine::nextsequential() const {
         return rows.exists(r) && rows.subitem(r, rowpart::TimerType) == codes::Countdown &&
                rows.subitem(r, rowpart::State) == QLatin1String("Active");
     };
-    for (int r = ws_.seqrow + 1; r < ws_.rowcount; ++r)
+    for (int r = ws_.seqrow + 1; r < ws_.rowcount(); ++r)
         if (takesturn(r)) return r;
     if (ws_.seqrow >= 0) {
         // The current row comes last, so a lone countdown follows itself.
@@ -124,7 +123,7 @@ int Engine::nextsequential() const {
 }
 
 void Engine::restartsequence() {
-    if (ws_.playmode == 1 && ws_.seqrow == -1) ws_.seqrow = nextsequential();
+    if (ws_.playmode == PlayMode::Sequential && ws_.seqrow == -1) ws_.seqrow = nextsequential();
 }
 
 void Engine::edit(int row) {
@@ -163,7 +162,7 @@ void Engine::stop(int row) {
         ws_.infobox(QString::fromLatin1(kSelectMessage));
         return;
     }
-    if (ws_.playmode == 1 && row == ws_.seqrow) ws_.seqrow = nextsequential();
+    if (ws_.playmode == PlayMode::Sequential && row == ws_.seqrow) ws_.seqrow = nextsequential();
     ws_.stopnotification(index);
     setstate(ws_.rows, row, false);
 }
@@ -195,15 +194,15 @@ void Engine::stopall() {
 }
 
 void Engine::startall() {
-    if (ws_.rowcount <= 0) return;
+    if (ws_.rowcount() <= 0) return;
     setall(true);
     restartsequence();
 }
 
 void Engine::setall(bool start) {
-    if (ws_.rowcount <= 0) return;
+    if (ws_.rowcount() <= 0) return;
     ws_.markmodified();
-    for (int row = 0; row < ws_.rowcount; ++row) {
+    for (int row = 0; row < ws_.rowcount(); ++row) {
         const int32_t index = ws_.rows.recordindex(row);
         if (index < 0) continue;
         TNotificationRecord rec = ws_.db.readnotification(index);
@@ -215,9 +214,9 @@ void Engine::setall(bool start) {
     }
 }
 
-void Engine::ComboBox5Change(const QString& text) {
-    ws_.playmode = text == QLatin1String("Lateral") ? 0 : 1;
+void Engine::ComboBox5Change(PlayMode mode) {
+    ws_.playmode = mode;
     ws_.markmodified();
-    ws_.db.setmodebyte(ws_.playmode);
+    ws_.db.setmodebyte(static_cast<uint8_t>(mode));
     restartsequence();
 }

@@ -35,7 +35,7 @@ public:
     bool resumeone(int32_t index);
     void stopall();
     void startall();
-    void ComboBox5Change(const QString& text);
+    void ComboBox5Change(PlayMode mode);
 
     // A certain time whose second was skipped by a late tick still fires when the
     // gap is at most this long; after a longer gap (a suspended machine) it is missed.

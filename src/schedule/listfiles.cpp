@@ -108,18 +108,16 @@ bool ListFiles::open(const QString& path) {
     ws_.db.reopen();
     const ListHeader header = ws_.db.readheader();
     ws_.recordcount = header.RecordCount;
-    ws_.rowcount = 0;
     // The program writes only 0 and 1; anything else runs as the Lateral the selector shows.
-    ws_.playmode = header.Mode == 1 ? 1 : 0;
+    ws_.playmode = header.Mode == 1 ? PlayMode::Sequential : PlayMode::Lateral;
     ws_.seqrow = -1;
     ws_.currentfile = path;
     ws_.rebuildlist(ws_.recordcount);
 
     ws_.lastpreview = 0;
-    const int32_t first = ws_.rowcount > 0 ? ws_.rows.recordindex(0) : -1;
+    const int32_t first = ws_.rowcount() > 0 ? ws_.rows.recordindex(0) : -1;
     hooks_.showpreview(first);
-    hooks_.modeselector(ws_.playmode == 1 ? QStringLiteral("Sequential")
-                                          : QStringLiteral("Lateral"));
+    hooks_.modeselector(ws_.playmode);
     hooks_.filepanel(filenameonly(path));
     ws_.clearmodified();
     return true;
@@ -133,8 +131,8 @@ void ListFiles::newlist() {
     }
     ws_.recordcount = 0;
     ws_.seqrow = -1;
-    hooks_.modeselector(QStringLiteral("Sequential"));
-    ws_.playmode = 1;
+    hooks_.modeselector(PlayMode::Sequential);
+    ws_.playmode = PlayMode::Sequential;
     ws_.emptylist();
     hooks_.filepanel(QString());
     ws_.currentfile.clear();
@@ -143,7 +141,7 @@ void ListFiles::newlist() {
     ws_.db.createdatabase();
     // The header records the mode the program now runs in, so a list saved
     // straight away opens in it again.
-    ws_.db.setmodebyte(ws_.playmode);
+    ws_.db.setmodebyte(static_cast<uint8_t>(ws_.playmode));
     ws_.clearmodified();
 }
 

@@ -1,7 +1,5 @@
 #include "schedule/timetext.h"
 
-#include "platform/clock.h"
-
 QString secstotext(int32_t seconds, int32_t delta) {
     int32_t t = seconds + delta;
     QString out;
@@ -64,8 +62,7 @@ QString clocktext(const QString& hours, const QString& minutes, const QString& s
     return padTwo(hours) + QLatin1Char(':') + padTwo(minutes) + QLatin1Char(':') + padTwo(seconds);
 }
 
-int32_t secsnow(const Clock& clock) {
-    const QTime t = clock.now().time();
+int32_t secsnow(const QTime& t) {
     return t.second() + t.minute() * 60 + t.hour() * 3600;
 }
 
@@ -76,11 +73,11 @@ QString countdownstep(const QString& text) {
     return secstotext(h * 3600 + m * 60 + s, -1);
 }
 
-QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const Clock& clock) {
+QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const QTime& now) {
     const int32_t total = totalSeconds(rec);
     if (rec.Active == 1) {
         if (isCountdown(rec)) return countdownstep(currentLeft);
-        int32_t d = total - secsnow(clock);
+        int32_t d = total - secsnow(now);
         if (d < 0) d += 86400;
         return secstotext(d, 0);
     }
@@ -88,15 +85,14 @@ QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, con
     if (isCountdown(rec)) {
         out = secstotext(total, 0);
     } else {
-        int32_t d = total - secsnow(clock);
+        int32_t d = total - secsnow(now);
         if (d < 0) d += 86400;
         out = secstotext(d, 0);
     }
     return out.isEmpty() ? QStringLiteral("-") : out;
 }
 
-QString currenttimetext(const Clock& clock) {
-    const QTime t = clock.now().time();
+QString currenttimetext(const QTime& t) {
     return QStringLiteral("     Current Time: ") + clocktext(t.toString(QStringLiteral("hh")),
                                                              t.toString(QStringLiteral("mm")),
                                                              t.toString(QStringLiteral("ss")));

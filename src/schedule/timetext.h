@@ -3,8 +3,8 @@
 #include "store/notificationrecord.h"
 
 #include <QString>
+#include <QTime>
 
-class Clock;
 class RowTable;
 
 // Unit texts ("1h2m3s") and clock texts ("09:05:00"). A running countdown's
@@ -13,12 +13,12 @@ class RowTable;
 QString secstotext(int32_t seconds, int32_t delta);
 QString hmstotext(int32_t hours, int32_t minutes, int32_t seconds);
 QString clocktext(const QString& hours, const QString& minutes, const QString& seconds);
-int32_t secsnow(const Clock& clock);
+int32_t secsnow(const QTime& now);
 QString countdownstep(const QString& text);
 
 // The "Left" text of a Notification. For an active countdown `currentLeft` is the
 // row's present "Left" text; an empty result of an active one means it is due.
-QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const Clock& clock);
+QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const QTime& now);
 
 // "     Current Time: 09:05:00" for the status bar.
-QString currenttimetext(const Clock& clock);
+QString currenttimetext(const QTime& now);

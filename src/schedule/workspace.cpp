@@ -1,5 +1,6 @@
 #include "schedule/workspace.h"
 
+#include "platform/clock.h"
 #include "schedule/timetext.h"
 #include "store/ansitext.h"
 
@@ -39,7 +40,7 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, int32_t index)
         icon::None);
     TNotificationRecord inactive = rec;
     inactive.Active = 0;
-    set(rowpart::Left, lefttext(inactive, QString(), clock_), icon::None);
+    set(rowpart::Left, lefttext(inactive, QString(), clock_.now().time()), icon::None);
     if (rec.Active == 1)
         set(rowpart::State, QStringLiteral("Active"), icon::Active);
     else
@@ -54,9 +55,8 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, int32_t index)
 
 void Workspace::addtolist(const TNotificationRecord& rec, int32_t index) {
     // The first countdown added while no turn is set takes the turn, active or not.
-    if (isCountdown(rec) && seqrow == -1) seqrow = rowcount;
+    if (isCountdown(rec) && seqrow == -1) seqrow = rowcount();
     rows.append(rowfor(rec, index));
-    ++rowcount;
 }
 
 bool Workspace::updatelist(int row, const TNotificationRecord& rec) {
@@ -82,12 +82,10 @@ void Workspace::rebuildlist(int32_t count) {
 
 void Workspace::emptylist() {
     rows.clear();
-    rowcount = 0;
 }
 
 void Workspace::deletenotification(int32_t index) {
     markmodified();
-    --rowcount;
     TNotificationRecord rec = db.readnotification(index);
     rec.Deleted = 1;
     db.writenotification(rec, index);

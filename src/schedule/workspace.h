@@ -10,6 +10,9 @@
 
 class Clock;
 
+// The countdown activation mode; the value is the list header's mode byte.
+enum class PlayMode : uint8_t { Lateral = 0, Sequential = 1 };
+
 // The open list: working database, its rows and the counters that mirror them.
 // Everything the engine, the commands and the editor share lives here, so all of
 // them can run without a window.
@@ -21,13 +24,14 @@ public:
     WorkingDatabase db;
     RowTable rows;
     int32_t recordcount = 0; // highest record index in use, mirrors the header
-    int32_t rowcount = 0;    // rows in the list
     int32_t seqrow = -1;     // row of the running countdown in Sequential mode
-    uint8_t playmode = 0;    // 0 Lateral, 1 Sequential
+    PlayMode playmode = PlayMode::Lateral;
     int32_t lastpreview = 0; // record index shown in the preview, 0 for none
     QString currentfile;     // the .clt file Save writes to; empty for an unnamed list
 
     const Clock& clock() const { return clock_; }
+    // Rows in the list.
+    int32_t rowcount() const { return rows.size(); }
 
     // The program's message box, for the commands' messages. Set by the program frame.
     std::function<void(const QString&)> infobox = [](const QString&) {};

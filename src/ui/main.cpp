@@ -1,10 +1,13 @@
 #include "ui/main.h"
 
+#include "platform/clock.h"
 #include "schedule/engine.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "schedule/timetext.h"
-#include "ui/appglobals.h"
+#include "schedule/workspace.h"
+#include "store/apppaths.h"
+#include "ui/errorreporter.h"
 #include "ui/listcolumns.h"
 #include "ui/listmodel.h"
 #include "ui/preview.h"
@@ -17,6 +20,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
@@ -33,7 +37,11 @@ QPushButton* button(const QString& caption, const QString& hint, const QIcon& ic
 
 } // namespace
 
-TForm1::TForm1(AppGlobals& g) : g_(g), updatetimer_(new SecondTicker(*g.platform.clock, this)) {
+TForm1::TForm1(Workspace& ws, const Clock& clock, Dialogs& dialogs, const AppPaths& paths,
+               ErrorReporter& reporter)
+    : ws_(ws), clock_(clock), dialogs_(dialogs), paths_(paths), reporter_(reporter),
+      updatetimer_(new SecondTicker(clock, this)) {
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Chimlet"));
     QApplication::setWindowIcon(programicon());
     setWindowIcon(QApplication::windowIcon());
@@ -46,9 +54,11 @@ TForm1::TForm1(AppGlobals& g) : g_(g), updatetimer_(new SecondTicker(*g.platform
     setCentralWidget(central);
     buildstatusbar();
 
-    connect(&g_.ws, &Workspace::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
+    connect(&ws_, &Workspace::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
 
-    connect(updatetimer_, &SecondTicker::tick, this, &TForm1::updatetimerTimer);
+    // The tick goes on after an error: the next second tries again.
+    connect(updatetimer_, &SecondTicker::tick, this,
+            [this] { guarded(reporter_, [this] { updatetimerTimer(); }); });
     updatetimer_->start();
 
     resize(652, 659);
@@ -67,6 +77,10 @@ QWidget* TForm1::buildtoppanel() {
     BitBtn8->setEnabled(false);
     BitBtn9 = button(QStringLiteral("Chimelet Settings"), QStringLiteral("General program options"),
                      glyphicon(Glyph::Settings), panel);
+    BitBtn6->setObjectName(QStringLiteral("BitBtn6"));
+    BitBtn7->setObjectName(QStringLiteral("BitBtn7"));
+    BitBtn8->setObjectName(QStringLiteral("BitBtn8"));
+    BitBtn9->setObjectName(QStringLiteral("BitBtn9"));
     for (QPushButton* b : {BitBtn6, BitBtn7, BitBtn8})
         row->addWidget(b);
     row->addStretch();
@@ -94,6 +108,12 @@ QGroupBox* TForm1::buildnotifications() {
                      imagelist_.icon(icon::Active), GroupBox1);
     for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5})
         buttons->addWidget(b);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
+    BitBtn5->setObjectName(QStringLiteral("BitBtn5"));
     for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
         b->setEnabled(false);
     buttons->addStretch();
@@ -101,6 +121,7 @@ QGroupBox* TForm1::buildnotifications() {
     // The mode selector gets a line of its own: beside the buttons it would squeeze them.
     auto* mode = new QHBoxLayout;
     ComboBox5 = new QComboBox(GroupBox1);
+    ComboBox5->setObjectName(QStringLiteral("ComboBox5"));
     ComboBox5->addItems({QStringLiteral("Lateral"), QStringLiteral("Sequential")});
     ComboBox5->setToolTip(
         QStringLiteral("Play Notifications in their programmed order(Lateral) or play "
@@ -124,7 +145,7 @@ QGroupBox* TForm1::buildnotifications() {
 void TForm1::buildlist() {
     ListView1 = new QTreeView(GroupBox1);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    model_ = new NotificationListModel(g_.ws.rows, imagelist_, this);
+    model_ = new NotificationListModel(ws_.rows, imagelist_, this);
     ListView1->setModel(model_);
     ListView1->setRootIsDecorated(false);
     ListView1->setItemsExpandable(false);
@@ -162,7 +183,8 @@ void TForm1::buildlist() {
     // Rows removed or cleared may take the selection with them without a word.
     connect(model_, &QAbstractItemModel::rowsRemoved, this, &TForm1::ListView1SelectItem);
     connect(model_, &QAbstractItemModel::modelReset, this, &TForm1::ListView1SelectItem);
-    connect(ListView1, &QAbstractItemView::doubleClicked, this, &TForm1::BitBtn2Click);
+    connect(ListView1, &QAbstractItemView::doubleClicked, this,
+            [this] { guarded(reporter_, [this] { BitBtn2Click(); }); });
 }
 
 void TForm1::buildstatusbar() {
@@ -177,7 +199,7 @@ void TForm1::buildstatusbar() {
     panels_[1]->setText(QStringLiteral("Ver 2.0.1"));
     // The clock panel grows where the desktop font is wider than the clock text's room.
     const int clock =
-        panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(*g_.platform.clock)) + 12;
+        panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(clock_.now().time())) + 12;
     if (clock > widths[2]) panels_[2]->setFixedWidth(clock);
 }
 
@@ -191,17 +213,17 @@ int TForm1::itemindex() const {
 
 void TForm1::ListView1SelectItem() {
     if (model_->catchingup()) return; // called again once the view has caught up
-    const int index = g_.ws.rows.recordindex(itemindex());
+    const int index = ws_.rows.recordindex(itemindex());
     if (index == -1) {
         for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
             b->setEnabled(false);
         return;
     }
-    if (index == g_.ws.lastpreview) return;
+    if (index == ws_.lastpreview) return;
     for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
         b->setEnabled(true);
     showpreview(index);
-    g_.ws.lastpreview = index;
+    ws_.lastpreview = index;
 }
 
 void TForm1::showpreview(int index) {
@@ -210,7 +232,7 @@ void TForm1::showpreview(int index) {
         Panel3->clear();
         return;
     }
-    Panel3->present(g_.ws.db.readnotification(index));
+    Panel3->present(ws_.db.readnotification(index));
 }
 
 void TForm1::fitcolumns() {
@@ -231,11 +253,16 @@ void TForm1::setpaneltext(int panel, const QString& text) {
     panels_[panel]->setText(text);
 }
 
+void TForm1::showmode(PlayMode mode) {
+    const QSignalBlocker quiet(ComboBox5);
+    ComboBox5->setCurrentIndex(static_cast<int>(mode));
+}
+
 void TForm1::updatetimerTimer() {
     if (engine_)
         engine_->tick();
     else
-        setpaneltext(2, currenttimetext(*g_.platform.clock));
+        setpaneltext(2, currenttimetext(clock_.now().time()));
 }
 
 void TForm1::showEvent(QShowEvent* e) {

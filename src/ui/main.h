@@ -8,7 +8,11 @@
 #include <memory>
 #include <optional>
 
-class AppGlobals;
+struct AppPaths;
+class Clock;
+class Dialogs;
+class ErrorReporter;
+class Workspace;
 class Engine;
 class ListFiles;
 class NotificationSink;
@@ -28,7 +32,8 @@ class QTreeView;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(AppGlobals& g);
+    TForm1(Workspace& ws, const Clock& clock, Dialogs& dialogs, const AppPaths& paths,
+           ErrorReporter& reporter);
     ~TForm1() override;
 
     // Connects the commands once every window exists; due Notifications go to `sink`.
@@ -38,7 +43,6 @@ public:
     std::optional<QString> SaveDialog1();
     ListFiles* files() const { return files_.get(); }
 
-    AppGlobals& globals() { return g_; }
     // The one-second tick, aimed just after each wall-clock second.
     SecondTicker* updatetimer() const { return updatetimer_; }
     QLabel* statuspanel(int i) const { return panels_[i]; }
@@ -46,7 +50,7 @@ public:
     // Top panel.
     QPushButton* BitBtn6 = nullptr; // "New File"
     QPushButton* BitBtn7 = nullptr; // "Open File"
-    QPushButton* BitBtn8 = nullptr; // "Save File": its enabled state is the unsaved-changes mark
+    QPushButton* BitBtn8 = nullptr; // "Save File": enabled while the list has unsaved changes
     QPushButton* BitBtn9 = nullptr; // "Chimelet Settings"
 
     // The "Notifications" group.
@@ -75,6 +79,8 @@ public:
 
     // Status bar panel texts.
     void setpaneltext(int panel, const QString& text);
+    // Sets the mode selector without running its change handler.
+    void showmode(PlayMode mode);
 
 public slots:
     void updatetimerTimer();
@@ -96,6 +102,11 @@ public slots:
 
 signals:
     void firstShown();
+    // Upward requests; the frame connects them.
+    void newRequested();
+    void editRequested(int32_t index, int row);
+    void audioCloseRequested();
+    void exitRequested();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -108,7 +119,15 @@ private:
     void buildlist();
     void buildstatusbar();
 
-    AppGlobals& g_;
+    // Connects a control's signal to a handler that reports its own errors.
+    template <class Control, class Signal>
+    void handle(Control* control, Signal signal, void (TForm1::*handler)());
+
+    Workspace& ws_;
+    const Clock& clock_;
+    Dialogs& dialogs_;
+    const AppPaths& paths_;
+    ErrorReporter& reporter_;
     ImageList imagelist_;
     NotificationListModel* model_ = nullptr;
     SecondTicker* updatetimer_;

@@ -1,18 +1,24 @@
 // The main window's command handlers: each takes the selected row and hands the
 // work to the engine, the list files or the editor.
 #include "platform/dialogs.h"
-#include "present/mp3r.h"
 #include "schedule/engine.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
-#include "ui/appglobals.h"
+#include "schedule/workspace.h"
+#include "store/apppaths.h"
+#include "ui/errorreporter.h"
 #include "ui/main.h"
-#include "ui/nedit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+
+template <class Control, class Signal>
+void TForm1::handle(Control* control, Signal signal, void (TForm1::*handler)()) {
+    connect(control, signal, this,
+            [this, handler] { guarded(reporter_, [this, handler] { (this->*handler)(); }); });
+}
 
 TForm1::~TForm1() {
     // The list's icons belong to this window; the widgets showing them go first.
@@ -22,33 +28,26 @@ TForm1::~TForm1() {
 void TForm1::connectcommands(NotificationSink& sink) {
     hooks_.clockpanel = [this](const QString& t) { setpaneltext(2, t); };
     hooks_.filepanel = [this](const QString& t) { setpaneltext(4, t); };
-    hooks_.modeselector = [this](const QString& t) {
-        const QSignalBlocker quiet(ComboBox5);
-        ComboBox5->setCurrentText(t);
-    };
+    hooks_.modeselector = [this](PlayMode mode) { showmode(mode); };
     hooks_.showpreview = [this](int32_t index) { showpreview(index); };
-    hooks_.closeaudio = [this] {
-        if (g_.form6) g_.form6->mp3player.Close();
-    };
-    hooks_.editnotification = [this](int32_t index, int row) {
-        g_.form2->editnotification(index, row);
-    };
-    engine_ = std::make_unique<Engine>(g_.ws, sink, hooks_);
-    files_ = std::make_unique<ListFiles>(g_.ws, hooks_);
+    hooks_.closeaudio = [this] { emit audioCloseRequested(); };
+    hooks_.editnotification = [this](int32_t index, int row) { emit editRequested(index, row); };
+    engine_ = std::make_unique<Engine>(ws_, sink, hooks_);
+    files_ = std::make_unique<ListFiles>(ws_, hooks_);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
-    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
-    connect(BitBtn6, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
-    connect(BitBtn7, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
-    connect(BitBtn8, &QPushButton::clicked, this, &TForm1::BitBtn8Click);
-    connect(ComboBox5, &QComboBox::currentTextChanged, this, &TForm1::ComboBox5Change);
+    handle(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
+    handle(BitBtn2, &QPushButton::clicked, &TForm1::BitBtn2Click);
+    handle(BitBtn3, &QPushButton::clicked, &TForm1::BitBtn3Click);
+    handle(BitBtn4, &QPushButton::clicked, &TForm1::BitBtn4Click);
+    handle(BitBtn5, &QPushButton::clicked, &TForm1::BitBtn5Click);
+    handle(BitBtn6, &QPushButton::clicked, &TForm1::BitBtn6Click);
+    handle(BitBtn7, &QPushButton::clicked, &TForm1::BitBtn7Click);
+    handle(BitBtn8, &QPushButton::clicked, &TForm1::BitBtn8Click);
+    handle(ComboBox5, &QComboBox::currentTextChanged, &TForm1::ComboBox5Change);
 }
 
 void TForm1::BitBtn1Click() {
-    g_.form2->makenew();
+    emit newRequested();
 }
 void TForm1::BitBtn2Click() {
     if (engine_) engine_->edit(itemindex());
@@ -69,26 +68,26 @@ void TForm1::StartAll1Click() {
     engine_->startall();
 }
 void TForm1::ComboBox5Change() {
-    engine_->ComboBox5Change(ComboBox5->currentText());
+    // The items stand in the order of the modes' values.
+    engine_->ComboBox5Change(static_cast<PlayMode>(ComboBox5->currentIndex()));
 }
 void TForm1::BitBtn6Click() {
     files_->newlist();
 }
 
 namespace {
-FileDialogSetup listdialog(const AppGlobals& g, const char* title, bool saving) {
+FileDialogSetup listdialog(const AppPaths& paths, const char* title, bool saving) {
     FileDialogSetup setup;
     setup.title = QString::fromLatin1(title);
     setup.filter = QString::fromLatin1(kListFileFilter);
-    setup.folder = g.paths.docfolder;
+    setup.folder = paths.docfolder;
     setup.confirmOverwrite = saving;
     return setup;
 }
 } // namespace
 
 void TForm1::BitBtn7Click() {
-    if (auto path = g_.platform.dialogs->openfile(listdialog(g_, "Open", false)))
-        files_->open(*path);
+    if (auto path = dialogs_.openfile(listdialog(paths_, "Open", false))) files_->open(*path);
 }
 
 void TForm1::BitBtn8Click() {
@@ -100,7 +99,7 @@ void TForm1::BitBtn8Click() {
 }
 
 std::optional<QString> TForm1::SaveDialog1() {
-    return g_.platform.dialogs->savefile(listdialog(g_, "Save As", true));
+    return dialogs_.savefile(listdialog(paths_, "Save As", true));
 }
 
 void TForm1::SaveAs1Click() {
@@ -110,5 +109,5 @@ void TForm1::SaveAs1Click() {
 void TForm1::closeEvent(QCloseEvent* e) {
     // The window's close asks the exit decision; it ends the program or asks to save.
     e->ignore();
-    if (g_.exitrequest) g_.exitrequest();
+    emit exitRequested();
 }

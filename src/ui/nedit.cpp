@@ -4,14 +4,15 @@
 #include "present/imageconvert.h"
 #include "present/mp3r.h"
 #include "present/pictureloader.h"
-#include "schedule/notificationsink.h"
+#include "schedule/workspace.h"
 #include "store/ansitext.h"
+#include "store/apppaths.h"
 #include "store/colortable.h"
 #include "store/integertext.h"
-#include "ui/appglobals.h"
+#include "store/notificationsink.h"
 #include "ui/bytelimit.h"
+#include "ui/errorreporter.h"
 #include "ui/filechoice.h"
-#include "ui/main.h"
 #include "ui/picturepane.h"
 #include "ui/screenfit.h"
 #include "ui/timeentry.h"
@@ -130,7 +131,11 @@ QFrame* timepanel(QWidget* parent,
 
 } // namespace
 
-TForm2::TForm2(AppGlobals& g, QWidget* parent) : QWidget(parent), g_(g) {
+TForm2::TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& audio,
+               ErrorReporter& reporter, QWidget* parent)
+    : QWidget(parent), ws_(ws), dialogs_(dialogs), paths_(paths), audio_(audio),
+      reporter_(reporter) {
+    setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Notification Editor"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
@@ -159,19 +164,60 @@ TForm2::TForm2(AppGlobals& g, QWidget* parent) : QWidget(parent), g_(g) {
         e->installEventFilter(this);
     Image1->installEventFilter(this);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
-    connect(BitBtn5, &QPushButton::clicked, this, &TForm2::BitBtn5Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TForm2::BitBtn4Click);
-    connect(BitBtn6, &QPushButton::clicked, this, &TForm2::BitBtn6Click);
-    connect(BitBtn7, &QPushButton::clicked, this, &TForm2::BitBtn7Click);
-    connect(BitBtn8, &QPushButton::clicked, this, &TForm2::BitBtn8Click);
-    connect(BitBtn9, &QPushButton::clicked, this, &TForm2::BitBtn9Click);
-    connect(Edit4, &QLineEdit::textChanged, this, &TForm2::Edit4Change);
-    connect(Edit5, &QLineEdit::textChanged, this, &TForm2::Edit5Change);
-    connect(Edit6, &QLineEdit::textChanged, this, &TForm2::Edit6Change);
-    connect(Edit9, &QLineEdit::textChanged, this, &TForm2::Edit9Change);
+    handle(BitBtn1, &QPushButton::clicked, &TForm2::BitBtn1Click);
+    handle(BitBtn2, &QPushButton::clicked, &TForm2::BitBtn2Click);
+    handle(BitBtn5, &QPushButton::clicked, &TForm2::BitBtn5Click);
+    handle(BitBtn3, &QPushButton::clicked, &TForm2::BitBtn3Click);
+    handle(BitBtn4, &QPushButton::clicked, &TForm2::BitBtn4Click);
+    handle(BitBtn6, &QPushButton::clicked, &TForm2::BitBtn6Click);
+    handle(BitBtn7, &QPushButton::clicked, &TForm2::BitBtn7Click);
+    handle(BitBtn8, &QPushButton::clicked, &TForm2::BitBtn8Click);
+    handle(BitBtn9, &QPushButton::clicked, &TForm2::BitBtn9Click);
+    handle(Edit4, &QLineEdit::textChanged, &TForm2::Edit4Change);
+    handle(Edit5, &QLineEdit::textChanged, &TForm2::Edit5Change);
+    handle(Edit6, &QLineEdit::textChanged, &TForm2::Edit6Change);
+    handle(Edit9, &QLineEdit::textChanged, &TForm2::Edit9Change);
+    // Every control answers to its designer name.
+    for (const auto& [w, name] :
+         std::initializer_list<std::pair<QWidget*, const char*>>{{BitBtn1, "BitBtn1"},
+                                                                 {BitBtn2, "BitBtn2"},
+                                                                 {BitBtn3, "BitBtn3"},
+                                                                 {BitBtn4, "BitBtn4"},
+                                                                 {BitBtn5, "BitBtn5"},
+                                                                 {BitBtn6, "BitBtn6"},
+                                                                 {BitBtn7, "BitBtn7"},
+                                                                 {BitBtn8, "BitBtn8"},
+                                                                 {BitBtn9, "BitBtn9"},
+                                                                 {CheckBox1, "CheckBox1"},
+                                                                 {CheckBox2, "CheckBox2"},
+                                                                 {CheckBox3, "CheckBox3"},
+                                                                 {CheckBox4, "CheckBox4"},
+                                                                 {CheckBox5, "CheckBox5"},
+                                                                 {CheckBox6, "CheckBox6"},
+                                                                 {CheckBox7, "CheckBox7"},
+                                                                 {CheckBox9, "CheckBox9"},
+                                                                 {Edit1, "Edit1"},
+                                                                 {Edit2, "Edit2"},
+                                                                 {Edit3, "Edit3"},
+                                                                 {Edit4, "Edit4"},
+                                                                 {Edit5, "Edit5"},
+                                                                 {Edit6, "Edit6"},
+                                                                 {Edit9, "Edit9"},
+                                                                 {ComboBox1, "ComboBox1"},
+                                                                 {ComboBox2, "ComboBox2"},
+                                                                 {ComboBox3, "ComboBox3"},
+                                                                 {ComboBox4, "ComboBox4"},
+                                                                 {ComboBox5, "ComboBox5"},
+                                                                 {ComboBox6, "ComboBox6"},
+                                                                 {ColorBox1, "ColorBox1"},
+                                                                 {GroupBox1, "GroupBox1"},
+                                                                 {GroupBox2, "GroupBox2"},
+                                                                 {GroupBox3, "GroupBox3"},
+                                                                 {GroupBox4, "GroupBox4"},
+                                                                 {Image1, "Image1"},
+                                                                 {LabeledEdit1, "LabeledEdit1"},
+                                                                 {LabeledEdit2, "LabeledEdit2"}})
+        w->setObjectName(QString::fromLatin1(name));
 
     FormCreate();
 }
@@ -424,26 +470,37 @@ void TForm2::setform(const NotificationForm& f) {
     Edit3->setText(f.audioFile);
 }
 
+template <class Control, class Signal>
+void TForm2::handle(Control* control, Signal signal, void (TForm2::*handler)()) {
+    connect(control, signal, this,
+            [this, handler] { guarded(reporter_, [this, handler] { (this->*handler)(); }); });
+}
+
+void TForm2::setediting(int32_t index, int row) {
+    editindex_ = index;
+    editrow_ = row;
+    LabeledEdit1->setText(QString::number(index));
+    LabeledEdit2->setText(QString::number(row));
+}
+
 void TForm2::makenew() {
-    g_.ws.markmodified();
+    ws_.markmodified();
     clearthumbnail();
     setform(defaultform());
     const TNotificationRecord rec = formtorecord(form(), ActiveFrom::Off);
-    const int row = g_.ws.rowcount;
-    const int32_t index = g_.ws.appendrecord(rec);
-    LabeledEdit1->setText(QString::number(index));
-    LabeledEdit2->setText(QString::number(row));
-    g_.ws.addtolist(rec, index);
+    const int row = ws_.rowcount();
+    const int32_t index = ws_.appendrecord(rec);
+    setediting(index, row);
+    ws_.addtolist(rec, index);
     show();
     raise();
     activateWindow();
 }
 
 void TForm2::editnotification(int index, int row) {
-    g_.ws.markmodified();
-    LabeledEdit1->setText(QString::number(index));
-    LabeledEdit2->setText(QString::number(row));
-    TNotificationRecord rec = g_.ws.db.readnotification(index);
+    ws_.markmodified();
+    setediting(index, row);
+    TNotificationRecord rec = ws_.db.readnotification(index);
     setform(recordtoform(rec));
     // The thumbnail shows this Notification's own picture or nothing.
     clearthumbnail();
@@ -454,7 +511,7 @@ void TForm2::editnotification(int index, int row) {
         }
     }
     rec.Active = 0;
-    g_.ws.db.writenotification(rec, index);
+    ws_.db.writenotification(rec, index);
     if (!isVisible()) show();
     raise();
     activateWindow();
@@ -462,11 +519,11 @@ void TForm2::editnotification(int index, int row) {
 
 void TForm2::BitBtn1Click() {
     const TNotificationRecord rec = formtorecord(form(), ActiveFrom::Timer);
-    const int32_t index = strtoint(toansi(LabeledEdit1->text()));
-    const int row = strtoint(toansi(LabeledEdit2->text()));
+    const int32_t index = editindex_;
+    const int row = editrow_;
     // The record first, so a failed write leaves the row as it was.
-    g_.ws.db.writenotification(rec, index);
-    if (g_.ws.updatelist(row, rec) && g_.form1) g_.form1->showpreview(index);
+    ws_.db.writenotification(rec, index);
+    if (ws_.updatelist(row, rec)) emit recordChanged(index);
     clearthumbnail();
     hide();
 }
@@ -482,32 +539,32 @@ void TForm2::BitBtn5Click() {
 }
 
 void TForm2::BitBtn3Click() {
-    const std::optional<QString> chosen = g_.platform.dialogs->openfile(
-        {QStringLiteral("Open"), QString::fromLatin1(kImageFilter), g_.paths.docfolder, false});
+    const std::optional<QString> chosen = dialogs_.openfile(
+        {QStringLiteral("Open"), QString::fromLatin1(kImageFilter), paths_.docfolder, false});
     if (!chosen) return;
     try {
         if (!choosableimage(*chosen)) throw std::runtime_error("not an image file");
-        imagetobitmap(*chosen, g_.paths.tmpbmp);
+        imagetobitmap(*chosen, paths_.tmpbmp);
         Edit2->setText(*chosen);
-        Image1->setpicture(loadpicture(g_.paths.tmpbmp));
+        Image1->setpicture(loadpicture(paths_.tmpbmp));
     } catch (const std::exception&) {
         Edit2->clear();
         clearthumbnail();
-        g_.infobox(QString::fromLatin1(kInvalidFile));
+        dialogs_.infobox(QString::fromLatin1(kInvalidFile));
     }
 }
 
 void TForm2::BitBtn4Click() {
     stopaudio();
-    const std::optional<QString> chosen = g_.platform.dialogs->openfile(
-        {QStringLiteral("Open"), QString::fromLatin1(kAudioFilter), g_.paths.docfolder, false});
+    const std::optional<QString> chosen = dialogs_.openfile(
+        {QStringLiteral("Open"), QString::fromLatin1(kAudioFilter), paths_.docfolder, false});
     if (!chosen) return;
     if (choosablefile(*chosen)) {
         Edit3->setText(*chosen);
         return;
     }
     Edit3->clear();
-    g_.infobox(QString::fromLatin1(kInvalidFile));
+    dialogs_.infobox(QString::fromLatin1(kInvalidFile));
 }
 
 void TForm2::BitBtn6Click() {
@@ -532,7 +589,7 @@ void TForm2::checktimeedit(QLineEdit* e, const TimeField& field) {
     const TimeCheck check = checktime(field, e->text());
     // Setting the text runs this check again, which then finds nothing to change.
     if (check.text != e->text()) e->setText(check.text);
-    if (!check.message.isEmpty()) g_.infobox(check.message);
+    if (!check.message.isEmpty()) dialogs_.infobox(check.message);
 }
 
 void TForm2::settimeedit(QLineEdit* e, const TimeField& field, const QString& text) {
@@ -579,24 +636,23 @@ void TForm2::clearthumbnail() {
 }
 
 void TForm2::playaudio(const QString& path) {
-    if (g_.form6) g_.form6->playaudio(path);
+    audio_.playaudio(path);
 }
 
 void TForm2::stopaudio() {
-    if (!g_.form6) return;
     try {
-        g_.form6->mp3player.Stop();
+        audio_.mp3player.Stop();
     } catch (const std::exception&) {
         // Nothing open to stop.
     }
 }
 
 void TForm2::closeaudio() {
-    if (g_.form6) g_.form6->mp3player.Close();
+    audio_.mp3player.Close();
 }
 
 void TForm2::setmainenabled(bool enabled) {
-    if (g_.form1) g_.form1->setEnabled(enabled);
+    emit editingChanged(!enabled);
 }
 
 void TForm2::showEvent(QShowEvent* e) {
@@ -614,19 +670,21 @@ void TForm2::hideEvent(QHideEvent* e) {
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-        if (watched == Edit2 || watched == Image1) BitBtn3Click();
-        if (watched == Edit3) BitBtn4Click();
-    } else if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
-        if (insidewindow(static_cast<QFocusEvent*>(e)->reason())) {
-            if (e->type() == QEvent::FocusIn && watched == Edit5) Edit5Enter();
-            if (e->type() == QEvent::FocusOut) {
-                if (watched == Edit4) Edit4Exit();
-                if (watched == Edit6) Edit6Exit();
-                if (watched == Edit9) Edit9Exit();
+    guarded(reporter_, [&] {
+        if (e->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            if (watched == Edit2 || watched == Image1) BitBtn3Click();
+            if (watched == Edit3) BitBtn4Click();
+        } else if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
+            if (insidewindow(static_cast<QFocusEvent*>(e)->reason())) {
+                if (e->type() == QEvent::FocusIn && watched == Edit5) Edit5Enter();
+                if (e->type() == QEvent::FocusOut) {
+                    if (watched == Edit4) Edit4Exit();
+                    if (watched == Edit6) Edit6Exit();
+                    if (watched == Edit9) Edit9Exit();
+                }
             }
         }
-    }
+    });
     return QWidget::eventFilter(watched, e);
 }

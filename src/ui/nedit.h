@@ -4,7 +4,11 @@
 
 #include <QWidget>
 
-struct AppGlobals;
+struct AppPaths;
+class Dialogs;
+class ErrorReporter;
+class TForm6;
+class Workspace;
 struct TimeField;
 class NotificationSink;
 class PicturePane;
@@ -20,7 +24,8 @@ class QPushButton;
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(AppGlobals& g, QWidget* parent = nullptr);
+    TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& audio,
+           ErrorReporter& reporter, QWidget* parent = nullptr);
 
     // Where Preview presents: the dispatcher, which exists only after the overlay windows
     // that follow this one in creation order.
@@ -39,8 +44,11 @@ public:
     QPushButton* BitBtn5 = nullptr;    // Preview
     QCheckBox* CheckBox9 = nullptr;    // fade
     QCheckBox* CheckBox7 = nullptr;    // repeat
-    QLineEdit* LabeledEdit1 = nullptr; // record number being edited, hidden
-    QLineEdit* LabeledEdit2 = nullptr; // list row being edited, hidden
+    QLineEdit* LabeledEdit1 = nullptr; // record number being edited, hidden; shows editindex()
+    QLineEdit* LabeledEdit2 = nullptr; // list row being edited, hidden; shows editrow()
+
+    int32_t editindex() const { return editindex_; }
+    int editrow() const { return editrow_; }
 
     // "Notification Activation".
     QGroupBox* GroupBox1 = nullptr;
@@ -103,6 +111,12 @@ public slots:
     void Edit6Exit();
     void Edit9Exit();
 
+signals:
+    // A stored change to the record shown in a row; the main window previews it.
+    void recordChanged(int32_t index);
+    // The editor opened (true) or closed (false): the main window waits meanwhile.
+    void editingChanged(bool editing);
+
 protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
@@ -125,6 +139,16 @@ private:
     void closeaudio();
     void setmainenabled(bool enabled);
 
-    AppGlobals& g_;
+    template <class Control, class Signal>
+    void handle(Control* control, Signal signal, void (TForm2::*handler)());
+    void setediting(int32_t index, int row);
+
+    Workspace& ws_;
+    Dialogs& dialogs_;
+    const AppPaths& paths_;
+    TForm6& audio_;
+    ErrorReporter& reporter_;
+    int32_t editindex_ = 0;
+    int editrow_ = -1;
     NotificationSink* sink_ = nullptr;
 };

@@ -13,39 +13,26 @@
 
 namespace {
 
-struct ProcessEnded {
-    int code;
-};
-
 class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // Each test is its own desktop session: the single-instance lock lives here.
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         frame = std::make_unique<Frame>(fakes.platform(), exe.path());
-        g().endprocess = [this](int code) {
-            ended = code;
-            throw ProcessEnded{code};
-        };
+        g().endprocess = [this](int code) { ended = code; };
     }
     AppGlobals& g() { return frame->globals(); }
     QString file(const char* name) const { return exe.filePath(name); }
+    // The code the process was ended with during `act`, -1 when it went on.
+    int ending(const std::function<void()>& act) {
+        ended = -1;
+        act();
+        return ended;
+    }
     int startupEnding() {
-        try {
-            startup(g(), exe.path());
-        } catch (const ProcessEnded& e) {
-            return e.code;
-        }
-        return -1;
+        return ending([this] { frame->startup(); });
     }
-    int shutdownEnding(const std::function<void()>& act) {
-        try {
-            act();
-        } catch (const ProcessEnded& e) {
-            return e.code;
-        }
-        return -1;
-    }
+    int shutdownEnding(const std::function<void()>& act) { return ending(act); }
 
     QTemporaryDir runtime, exe;
     FakePlatform fakes;
@@ -57,13 +44,13 @@ protected:
 
 TEST_F(FrameTest, TwelveWindowsWithTheirCaptions) {
     EXPECT_FALSE(frame->secondinstance());
-    EXPECT_EQ(g().form1->windowTitle(), "Chimlet");
+    EXPECT_EQ(frame->form1()->windowTitle(), "Chimlet");
     EXPECT_EQ(frame->form12()->windowTitle(), "Save before exit?");
     EXPECT_EQ(frame->form12()->exitfromabout->text(), "Just exit");
     EXPECT_EQ(frame->form12()->BitBtn1->text(), "Save then exit");
-    EXPECT_FALSE(g().form1->BitBtn8->isEnabled());
-    EXPECT_EQ(g().form1->statuspanel(1)->text(), "Ver 2.0.1");
-    EXPECT_TRUE(g().form1->updatetimer()->isActive());
+    EXPECT_FALSE(frame->form1()->BitBtn8->isEnabled());
+    EXPECT_EQ(frame->form1()->statuspanel(1)->text(), "Ver 2.0.1");
+    EXPECT_TRUE(frame->form1()->updatetimer()->isActive());
 }
 
 TEST_F(FrameTest, SecondCopyIsRefused) {
@@ -101,16 +88,16 @@ TEST_F(FrameTest, UnusableSettingsHaltBeforeAnythingElse) {
 
 TEST_F(FrameTest, ExitWithoutChangesEndsAtOnce) {
     ASSERT_EQ(startupEnding(), -1);
-    EXPECT_EQ(shutdownEnding([this] { exitrequest(g()); }), 0);
+    EXPECT_EQ(shutdownEnding([this] { frame->exitrequest(); }), 0);
     EXPECT_FALSE(fakes.tray.visible);
-    EXPECT_FALSE(g().form1->updatetimer()->isActive());
+    EXPECT_FALSE(frame->form1()->updatetimer()->isActive());
     EXPECT_TRUE(QFile::exists(file("chdb.res"))); // left for the next start to discard
 }
 
 TEST_F(FrameTest, ExitWithChangesAsksFirst) {
     ASSERT_EQ(startupEnding(), -1);
     g().ws.markmodified();
-    EXPECT_EQ(shutdownEnding([this] { exitrequest(g()); }), -1);
+    EXPECT_EQ(shutdownEnding([this] { frame->exitrequest(); }), -1);
     EXPECT_TRUE(frame->form12()->isVisible());
     // Closing the question ends the program without saving.
     EXPECT_EQ(shutdownEnding([this] { frame->form12()->close(); }), 0);

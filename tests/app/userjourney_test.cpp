@@ -1,5 +1,6 @@
 #include "app/frame.h"
 #include "present/dispatcher.h"
+#include "present/presentation.h"
 #include "present/txtbx.h"
 #include "schedule/engine.h"
 #include "schedule/listfiles.h"
@@ -34,30 +35,30 @@ protected:
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         frame = std::make_unique<Frame>(fakes.platform(), exe.path());
         g().endprocess = [](int) {};
-        startup(g(), exe.path());
+        frame->startup();
         // The test steps the clock itself.
-        g().form1->updatetimer()->stop();
+        frame->form1()->updatetimer()->stop();
     }
     void TearDown() override {
-        g().form2->hide();
-        g().form1->hide();
+        frame->form2()->hide();
+        frame->form1()->hide();
     }
     AppGlobals& g() { return frame->globals(); }
     void newCountdown(const QString& text, const QString& seconds) {
-        QTest::mouseClick(g().form1->BitBtn1, Qt::LeftButton);
-        TForm2* editor = g().form2;
+        QTest::mouseClick(frame->form1()->BitBtn1, Qt::LeftButton);
+        TForm2* editor = frame->form2();
         EXPECT_TRUE(editor->isVisible());
-        EXPECT_FALSE(g().form1->isEnabled());
+        EXPECT_FALSE(frame->form1()->isEnabled());
         editor->Edit1->setText(text);
         editor->Edit6->setText(seconds);
         editor->Edit9->setText("3");
         QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
         EXPECT_FALSE(editor->isVisible());
-        EXPECT_TRUE(g().form1->isEnabled());
+        EXPECT_TRUE(frame->form1()->isEnabled());
     }
     void tick() {
         fakes.clock.advance(1000);
-        g().form1->updatetimerTimer();
+        frame->form1()->updatetimerTimer();
     }
 
     QTemporaryDir runtime, exe;
@@ -72,54 +73,54 @@ TEST_F(UserJourney, ANewCountdownFiresOnTheDesktop) {
     ASSERT_EQ(g().ws.rows.size(), 1);
     EXPECT_EQ(g().ws.rows.subitem(0, rowpart::State), "Active");
     EXPECT_EQ(g().ws.rows.subitem(0, rowpart::Left), "2s");
-    EXPECT_TRUE(g().form1->BitBtn8->isEnabled()); // unsaved changes
+    EXPECT_TRUE(frame->form1()->BitBtn8->isEnabled()); // unsaved changes
 
     tick();
     EXPECT_EQ(g().ws.rows.subitem(0, rowpart::Left), "1s");
-    EXPECT_FALSE(g().form5->isVisible());
+    EXPECT_FALSE(frame->form5()->isVisible());
     tick(); // due: the strip and the balloon appear, the countdown starts again
-    EXPECT_TRUE(g().form5->isVisible());
+    EXPECT_TRUE(frame->form5()->isVisible());
     EXPECT_EQ(g().ws.rows.subitem(0, rowpart::Left), "2s");
     ASSERT_EQ(fakes.tray.balloons.size(), 1);
     EXPECT_EQ(fakes.tray.balloons[0], "Chimelet Message:|Tea|3000");
-    EXPECT_TRUE(g().dispatcher->popdur->isActive());
-    EXPECT_EQ(g().dispatcher->popdur->interval(), 3000);
-    EXPECT_EQ(g().form1->statuspanel(2)->text(), currenttimetext(fakes.clock));
+    EXPECT_TRUE(frame->presentation().dispatcher().popdur->isActive());
+    EXPECT_EQ(frame->presentation().dispatcher().popdur->interval(), 3000);
+    EXPECT_EQ(frame->form1()->statuspanel(2)->text(), currenttimetext(fakes.clock.now().time()));
 
     // The display timer ends it.
-    g().dispatcher->popdurTimer();
-    QTRY_VERIFY_WITH_TIMEOUT(!g().form5->isVisible(), 3000);
+    frame->presentation().dispatcher().popdurTimer();
+    QTRY_VERIFY_WITH_TIMEOUT(!frame->form5()->isVisible(), 3000);
     EXPECT_TRUE(fakes.tray.balloontext().isEmpty());
 }
 
 TEST_F(UserJourney, SavedListsOpenAgainAsTheyWere) {
     newCountdown("First", "5");
     newCountdown("Second", "7");
-    EXPECT_FALSE(g().form1->BitBtn2->isEnabled()); // nothing selected
-    g().form1->BitBtn2Click();                     // as the menu's Edit would
+    EXPECT_FALSE(frame->form1()->BitBtn2->isEnabled()); // nothing selected
+    frame->form1()->BitBtn2Click();                     // as the menu's Edit would
     ASSERT_FALSE(fakes.dialogs.messages.isEmpty());
     EXPECT_EQ(fakes.dialogs.messages.last(), kSelectOrCreateMessage);
 
     const QString file = exe.filePath("mine");
     fakes.dialogs.saveAnswers.push_back(file);
-    QTest::mouseClick(g().form1->BitBtn8, Qt::LeftButton);
+    QTest::mouseClick(frame->form1()->BitBtn8, Qt::LeftButton);
     EXPECT_EQ(g().ws.currentfile, file + ".clt");
     EXPECT_EQ(readAll(file + ".clt"), readAll(exe.filePath("chdb.res")));
-    EXPECT_FALSE(g().form1->BitBtn8->isEnabled());
-    EXPECT_EQ(g().form1->statuspanel(4)->text(), "mine.clt");
+    EXPECT_FALSE(frame->form1()->BitBtn8->isEnabled());
+    EXPECT_EQ(frame->form1()->statuspanel(4)->text(), "mine.clt");
 
-    QTest::mouseClick(g().form1->BitBtn6, Qt::LeftButton); // New File
+    QTest::mouseClick(frame->form1()->BitBtn6, Qt::LeftButton); // New File
     EXPECT_EQ(g().ws.rows.size(), 0);
-    EXPECT_EQ(g().form1->ComboBox5->currentText(), "Sequential");
-    EXPECT_TRUE(g().form1->statuspanel(4)->text().isEmpty());
+    EXPECT_EQ(frame->form1()->ComboBox5->currentText(), "Sequential");
+    EXPECT_TRUE(frame->form1()->statuspanel(4)->text().isEmpty());
 
     fakes.dialogs.openAnswers.push_back(file + ".clt");
-    QTest::mouseClick(g().form1->BitBtn7, Qt::LeftButton);
+    QTest::mouseClick(frame->form1()->BitBtn7, Qt::LeftButton);
     ASSERT_EQ(g().ws.rows.size(), 2);
     EXPECT_EQ(g().ws.rows.row(0).caption, "First");
     EXPECT_EQ(g().ws.rows.row(1).caption, "Second");
     EXPECT_EQ(g().ws.rows.subitem(1, rowpart::Left), "7s");
-    EXPECT_EQ(g().form1->ComboBox5->currentText(), "Lateral");
+    EXPECT_EQ(frame->form1()->ComboBox5->currentText(), "Lateral");
 }
 
 TEST_F(UserJourney, ADefaultFileThatIsGoneLeavesAnEmptyUnnamedList) {

@@ -1,10 +1,13 @@
 // Runs with QT_SCALE_FACTOR at 2 and at 1.5: windows are drawn at that many pixels per unit.
+#include "platform/windowshape.h"
 #include "present/puimage.h"
 #include "present/txtbx.h"
 #include "schedule/secondticker.h"
+#include "schedule/workspace.h"
+#include "store/apppaths.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "ui/appglobals.h"
+#include "ui/errorreporter.h"
 #include "ui/main.h"
 #include "ui/screenfit.h"
 
@@ -14,6 +17,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+// A desktop whose compositor blends windows, with outlines left to Qt.
+struct CompositingDesktop : WindowShape {
+    bool apply(QWidget*, const QRegion&, ShapeUse) override { return false; }
+    bool compositing() override { return true; }
+};
+
 // Pixels of the drawing that the outline gets wrong: it must hold all but the key.
 int outlineerrors(const QImage& drawn, const QRegion& outline, QColor key) {
     const QImage rgb = drawn.convertToFormat(QImage::Format_RGB32);
@@ -43,7 +52,8 @@ TEST(ScaledScreen, TheStripKeepsEveryLetterPixelAndNothingElse) {
     // With a compositor: smooth letters on a see-through background, and clicks land on
     // every pixel the letters touch and on no other.
     strip.hide();
-    strip.compositor = [] { return true; };
+    CompositingDesktop desktop;
+    strip.setshapeway(&desktop);
     strip.starttheshow(QStringLiteral("Чай готов"), false);
     const QImage smooth = strip.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     int partial = 0, wrong = 0;
@@ -80,10 +90,12 @@ TEST(ScaledScreen, PicturesAreComposedSharpWithoutAFringe) {
 TEST(ScaledScreen, TheMainWindowFitsASmallerScreenWithItsTitleBarOnIt) {
     FakePlatform fake;
     TempFolder tmp;
-    AppGlobals g{fake.platform()};
-    g.ws.db.setPath(tmp.file("chdb.res"));
-    g.ws.db.createdatabase();
-    TForm1 form(g);
+    Workspace ws(fake.clock);
+    ws.db.setPath(tmp.file("chdb.res"));
+    ws.db.createdatabase();
+    const AppPaths paths;
+    ErrorReporter reporter(fake.dialogs);
+    TForm1 form(ws, fake.clock, fake.dialogs, paths, reporter);
     form.updatetimer()->stop();
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_FALSE(available.size().expandedTo(form.size()) == available.size());

@@ -2,7 +2,7 @@
 #include "present/pictureloader.h"
 #include "store/ioerror.h"
 #include "support/tempfolder.h"
-#include "testpictures.h"
+#include "support/testpictures.h"
 
 #include <QImageReader>
 

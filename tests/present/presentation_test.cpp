@@ -9,7 +9,7 @@
 #include "store/apppaths.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "testpictures.h"
+#include "support/testpictures.h"
 
 #include <QTest>
 #include <QTimer>
@@ -51,7 +51,8 @@ protected:
     TForm3 full;
     TForm4 small;
     TForm5 text;
-    TForm6 audio;
+    FakeAudio sound;
+    TForm6 audio{sound};
     Presentation p{full, small, text, audio, tray, desktop, paths};
 };
 } // namespace

@@ -4,7 +4,7 @@
 #include "store/ioerror.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "testpictures.h"
+#include "support/testpictures.h"
 
 #include <gtest/gtest.h>
 

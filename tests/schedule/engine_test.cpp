@@ -32,7 +32,7 @@ TEST_F(Activation, LateralCountdownsStartedTogetherFireInOneTickInRowOrder) {
 }
 
 TEST_F(Activation, SequentialCountdownsTakeTurns) {
-    engine.ComboBox5Change("Sequential");
+    engine.ComboBox5Change(PlayMode::Sequential);
     EXPECT_EQ(ws.db.readheader().Mode, 1);
     const int a = add(countdown("A", 3));
     const int b = add(countdown("B", 2));
@@ -45,14 +45,14 @@ TEST_F(Activation, SequentialCountdownsTakeTurns) {
     tick(3);
     EXPECT_EQ(sink.log, QStringList({"3:A", "4:B", "7:A"}));
 
-    engine.ComboBox5Change("Lateral");
+    engine.ComboBox5Change(PlayMode::Lateral);
     tick();
     EXPECT_EQ(left(a), "2s");
     EXPECT_EQ(sink.log.last(), "8:B");
 }
 
 TEST_F(Activation, ALoneSequentialRepeatCountdownFollowsItself) {
-    engine.ComboBox5Change("Sequential");
+    engine.ComboBox5Change(PlayMode::Sequential);
     add(certain("off", QTime(3, 0, 0), true, false));
     add(countdown("only", 2));
     tick(6);
@@ -60,7 +60,7 @@ TEST_F(Activation, ALoneSequentialRepeatCountdownFollowsItself) {
 }
 
 TEST_F(Activation, AnInactiveFirstRowHoldsTheTurnUntilACertainTimePassesItOn) {
-    engine.ComboBox5Change("Sequential");
+    engine.ComboBox5Change(PlayMode::Sequential);
     add(countdown("idle", 3, true, /*active=*/false));
     const int waiting = add(countdown("waiting", 2));
     add(certain("noon", QTime(12, 0, 5)));
@@ -73,7 +73,7 @@ TEST_F(Activation, AnInactiveFirstRowHoldsTheTurnUntilACertainTimePassesItOn) {
 }
 
 TEST_F(Activation, TheTurnFollowsItsCountdownThroughStopDeleteAndResume) {
-    engine.ComboBox5Change("Sequential");
+    engine.ComboBox5Change(PlayMode::Sequential);
     add(certain("above", QTime(3, 0, 0)));
     add(countdown("first", 4, /*repeat=*/false));
     add(countdown("second", 2));
@@ -182,7 +182,7 @@ TEST_F(Activation, CommandsWithoutASelectionAskForOne) {
                                      "create a new Notification if the list is empty.",
                                      select, select, select}));
     EXPECT_FALSE(ws.modified());
-    EXPECT_EQ(ws.rowcount, 1);
+    EXPECT_EQ(ws.rowcount(), 1);
     EXPECT_EQ(stored(0).Active, 1);
 }
 
@@ -251,7 +251,7 @@ TEST_F(Activation, EditAndDelete) {
     EXPECT_TRUE(ws.modified());
 
     engine.remove(1);
-    EXPECT_EQ(ws.rowcount, 2);
+    EXPECT_EQ(ws.rowcount(), 2);
     EXPECT_EQ(ws.rows.recordindex(1), 3);
     EXPECT_EQ(ws.db.readnotification(2).Deleted, 1);
     EXPECT_EQ(ws.db.recordsPresent(), 4); // the slot stays

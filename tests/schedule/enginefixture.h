@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/clock.h"
 #include "schedule/engine.h"
 #include "schedule/listfiles.h"
-#include "schedule/notificationsink.h"
 #include "schedule/workspace.h"
+#include "store/notificationsink.h"
+#include "support/manualclock.h"
 #include "support/tempfolder.h"
 
 #include <QStringList>
@@ -49,7 +49,9 @@ protected:
         ws.infobox = [this](const QString& t) { messages << t; };
         hooks.clockpanel = [this](const QString& t) { clockpanel << t; };
         hooks.filepanel = [this](const QString& t) { filepanel << t; };
-        hooks.modeselector = [this](const QString& t) { mode << t; };
+        hooks.modeselector = [this](PlayMode m) {
+            mode << (m == PlayMode::Sequential ? "Sequential" : "Lateral");
+        };
         hooks.showpreview = [this](int32_t i) { previews << i; };
         hooks.closeaudio = [this] { ++audioclosed; };
         hooks.editnotification = [this](int32_t i, int r) { edits << qMakePair(i, r); };
@@ -68,7 +70,7 @@ protected:
     int add(const TNotificationRecord& rec) {
         ws.addtolist(rec, ws.appendrecord(rec));
         ws.markmodified();
-        return ws.rowcount - 1;
+        return ws.rowcount() - 1;
     }
 
     // The clock moves one second, then the engine ticks; `n` times.

@@ -42,7 +42,7 @@ TEST(NotificationFileNames, ExtensionAndNamePart) {
 class NotificationFiles : public EngineTest {
 protected:
     // Three Notifications, the second deleted, saved as list.clt.
-    QString savedlist(const char* mode = "Lateral") {
+    QString savedlist(PlayMode mode = PlayMode::Lateral) {
         add(countdown("A", 5));
         add(countdown("B", 6));
         add(certain("C", QTime(18, 0, 0), true, /*active=*/false));
@@ -68,19 +68,19 @@ TEST_F(NotificationFiles, SavingCopiesTheDatabaseExactlyUnderTheRightName) {
 }
 
 TEST_F(NotificationFiles, OpeningBuildsRowsForTheLiveRecordsAndPreviewsTheFirst) {
-    const QString path = savedlist("Sequential");
+    const QString path = savedlist(PlayMode::Sequential);
     files.newlist();
     previews.clear();
     mode.clear();
     ASSERT_TRUE(files.open(path));
-    ASSERT_EQ(ws.rowcount, 2);
+    ASSERT_EQ(ws.rowcount(), 2);
     EXPECT_EQ(ws.rows.recordindex(0), 1);
     EXPECT_EQ(ws.rows.recordindex(1), 3);
     EXPECT_EQ(state(1), "Inactive"); // as stored
     EXPECT_EQ(ws.recordcount, 3);
     EXPECT_EQ(previews, QList<int32_t>{1});
     EXPECT_EQ(mode, QStringList{"Sequential"});
-    EXPECT_EQ(ws.playmode, 1);
+    EXPECT_EQ(ws.playmode, PlayMode::Sequential);
     EXPECT_EQ(ws.currentfile, path);
     EXPECT_FALSE(ws.modified());
     tick(5);
@@ -90,7 +90,7 @@ TEST_F(NotificationFiles, OpeningBuildsRowsForTheLiveRecordsAndPreviewsTheFirst)
     writefile(path, withheader(contents(path), 3, 7));
     ASSERT_TRUE(files.open(path));
     EXPECT_EQ(mode.last(), "Lateral");
-    EXPECT_EQ(ws.playmode, 0);
+    EXPECT_EQ(ws.playmode, PlayMode::Lateral);
 }
 
 TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
@@ -110,7 +110,7 @@ TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
         EXPECT_FALSE(files.open(path)) << path.toStdString();
         EXPECT_EQ(messages, QStringList{"Load failed"}) << path.toStdString();
         EXPECT_EQ(contents(ws.db.path()), db) << path.toStdString();
-        EXPECT_EQ(ws.rowcount, 3) << path.toStdString();
+        EXPECT_EQ(ws.rowcount(), 3) << path.toStdString();
         EXPECT_EQ(ws.currentfile, good) << path.toStdString();
         EXPECT_TRUE(ws.modified()) << path.toStdString();
     }
@@ -123,7 +123,7 @@ TEST_F(NotificationFiles, StartUpOpensTheDefaultFileOrStaysEmptyAndUnnamed) {
     files.newlist();
     ws.currentfile = path;
     files.startupfile();
-    EXPECT_EQ(ws.rowcount, 2);
+    EXPECT_EQ(ws.rowcount(), 2);
     EXPECT_TRUE(messages.isEmpty());
 
     files.newlist();
@@ -133,7 +133,7 @@ TEST_F(NotificationFiles, StartUpOpensTheDefaultFileOrStaysEmptyAndUnnamed) {
     files.startupfile(); // no default file at all
     EXPECT_EQ(messages, QStringList{"Load failed"});
     EXPECT_TRUE(ws.currentfile.isEmpty());
-    EXPECT_EQ(ws.rowcount, 0);
+    EXPECT_EQ(ws.rowcount(), 0);
     EXPECT_EQ(previews, (QList<int32_t>{-1, -1}));
 }
 
@@ -154,9 +154,9 @@ TEST_F(NotificationFiles, NewFileIsEmptyUnnamedAndRemembersSequential) {
 
     add(countdown("fresh", 3));
     ASSERT_TRUE(files.saveas(folder.file("fresh")));
-    engine.ComboBox5Change("Lateral");
+    engine.ComboBox5Change(PlayMode::Lateral);
     ASSERT_TRUE(files.open(folder.file("fresh.clt")));
-    EXPECT_EQ(ws.playmode, 1);
+    EXPECT_EQ(ws.playmode, PlayMode::Sequential);
     EXPECT_EQ(mode.last(), "Sequential");
 }
 
@@ -203,7 +203,7 @@ TEST_F(NotificationFiles, AnyLanguageSurvivesAListUnderANonLatinFolder) {
     EXPECT_EQ(ws.currentfile, path);
     files.newlist();
     ASSERT_TRUE(files.open(path));
-    ASSERT_EQ(ws.rowcount, 1);
+    ASSERT_EQ(ws.rowcount(), 1);
     EXPECT_EQ(ws.rows.row(0).caption, message);
     EXPECT_EQ(fromansi(ws.db.readnotification(1).MessageText), message);
 }

@@ -1,5 +1,5 @@
-#include "platform/clock.h"
 #include "schedule/secondticker.h"
+#include "support/manualclock.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "platform/clock.h"
 #include "schedule/workspace.h"
+#include "support/manualclock.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -96,8 +96,8 @@ TEST_F(WorkspaceRows, FirstCountdownAddedTakesTheSequentialTurnWhateverItsState)
     ws.addtolist(note("Idle", "Countdown", 0, 0, 0), 2); // inactive, still takes the turn
     ws.addtolist(note("Tea", "Countdown", 0, 0, 10), 4);
     EXPECT_EQ(ws.seqrow, 1);
-    EXPECT_EQ(ws.rowcount, 3);
-    EXPECT_EQ(ws.rowcount, rows.size());
+    EXPECT_EQ(ws.rowcount(), 3);
+    EXPECT_EQ(ws.rowcount(), rows.size());
     ws.seqrow = -1; // the turn ran out: the next countdown added takes it
     ws.addtolist(note("Eggs", "Countdown", 0, 4, 0), 5);
     EXPECT_EQ(ws.seqrow, 3);
@@ -123,7 +123,7 @@ TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {
     EXPECT_EQ(text(0, rowpart::Repeat), "Run Once");
     EXPECT_EQ(image(0, rowpart::Repeat), icon::RunOnce);
     EXPECT_EQ(text(0, rowpart::RecordIndex), "7");
-    EXPECT_EQ(ws.rowcount, 1);
+    EXPECT_EQ(ws.rowcount(), 1);
     EXPECT_EQ(ws.seqrow, 5);
 
     edited.Hours = edited.Minutes = edited.Seconds = 0;
@@ -161,13 +161,13 @@ TEST(WorkspaceRebuild, AddsOneRowPerLiveRecordInRecordOrder) {
     ws.db.writenotification(gone, 2);
 
     ws.rebuildlist(ws.recordcount);
-    ASSERT_EQ(ws.rowcount, 3);
+    ASSERT_EQ(ws.rowcount(), 3);
     EXPECT_EQ(ws.rows.row(0).caption, "one");
     EXPECT_EQ(ws.rows.row(1).caption, "three");
     EXPECT_EQ(ws.rows.recordindex(1), 3);
     EXPECT_EQ(ws.rows.recordindex(2), 4);
     ws.emptylist();
-    EXPECT_EQ(ws.rowcount, 0);
+    EXPECT_EQ(ws.rowcount(), 0);
     EXPECT_EQ(ws.rows.size(), 0);
 }
 

@@ -92,7 +92,8 @@ TEST(StoredText, CutsAtTheByteLimitBetweenWholeCharacters) {
             EXPECT_LE(cut.size(), limit);
             EXPECT_TRUE(text.startsWith(back) && next.isAtBoundary()) << limit;
             // The longest such part: one more whole character would not fit.
-            if (back.size() < text.size())
+            if (back.size() < text.size()) {
                 EXPECT_GT(toansi(text.left(next.toNextBoundary())).size(), limit);
+            }
         }
 }

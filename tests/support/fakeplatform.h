@@ -1,14 +1,16 @@
 #pragma once
 
-#include "platform/clock.h"
+#include "platform/audiodevice.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "platform/tray.h"
+#include "support/manualclock.h"
 
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Recording fakes of the platform services.
 class FakeDialogs : public Dialogs {
@@ -16,8 +18,13 @@ public:
     QStringList messages;
     std::deque<QString> openAnswers, saveAnswers; // empty: cancelled
     QList<FileDialogSetup> asked;
+    // Runs while a box is open, as the event loop does behind a modal box.
+    std::function<void()> whileopen;
 
-    void infobox(const QString& text) override { messages << text; }
+    void infobox(const QString& text) override {
+        messages << text;
+        if (whileopen) whileopen();
+    }
     std::optional<QString> openfile(const FileDialogSetup& setup) override {
         asked << setup;
         return next(openAnswers);
@@ -83,6 +90,34 @@ public:
     }
 };
 
+// A sound output that only remembers what it was told.
+class FakeAudio : public AudioDevice {
+public:
+    QStringList calls;
+    bool opened = false;
+    bool playing = false;
+
+    void open(const QString& path) override {
+        calls << "open " + path;
+        opened = true;
+    }
+    QString play() override {
+        calls << "play";
+        playing = opened;
+        return {};
+    }
+    void stop() override {
+        calls << "stop";
+        playing = false;
+    }
+    void close() override {
+        calls << "close";
+        opened = playing = false;
+    }
+    bool isopen() const override { return opened; }
+    bool isplaying() const override { return playing; }
+};
+
 // All fakes together, wired into a Platform.
 struct FakePlatform {
     ManualClock clock;
@@ -90,6 +125,7 @@ struct FakePlatform {
     FakeTray tray;
     FakeShell shell;
     FakeDesktopWallpaper desktop;
+    FakeAudio audio;
 
     Platform platform() {
         Platform p;
@@ -98,6 +134,7 @@ struct FakePlatform {
         p.tray = &tray;
         p.shell = &shell;
         p.desktop = &desktop;
+        p.audio = &audio;
         return p;
     }
 };

@@ -3,8 +3,6 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#include <X11/Xlib.h>
-
 PrivateXServer::PrivateXServer(const QString& screen) {
     if (QStandardPaths::findExecutable("Xvfb").isEmpty()) return;
     server_.start("Xvfb",
@@ -16,14 +14,13 @@ PrivateXServer::PrivateXServer(const QString& screen) {
     if (number.trimmed().isEmpty()) return;
     const QString display = ":" + QString::fromLatin1(number.trimmed());
     // A server may announce itself a moment before it takes connections.
-    const QByteArray name = display.toLatin1();
     for (int i = 0; i < 50 && display_.isEmpty(); ++i) {
-        if (Display* d = XOpenDisplay(name.constData())) {
-            XCloseDisplay(d);
+        QProcess probe;
+        probe.start("xdpyinfo", {"-display", display});
+        if (probe.waitForFinished(3000) && probe.exitCode() == 0)
             display_ = display;
-        } else {
+        else
             QThread::msleep(100);
-        }
     }
 }
 

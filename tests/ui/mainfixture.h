@@ -2,9 +2,9 @@
 
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "ui/appglobals.h"
 #include "ui/listmodel.h"
 #include "ui/main.h"
+#include "windowdeps.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,13 +17,13 @@
 struct MainWindowFixture : ::testing::Test {
     FakePlatform fake;
     TempFolder tmp;
-    AppGlobals g{fake.platform()};
+    WindowDeps g{fake};
     std::unique_ptr<TForm1> form;
 
     void SetUp() override {
         g.ws.db.setPath(tmp.file("chdb.res"));
         g.ws.db.createdatabase();
-        form = std::make_unique<TForm1>(g);
+        form = std::make_unique<TForm1>(g.ws, fake.clock, fake.dialogs, g.paths, g.reporter);
     }
 
     static TNotificationRecord note(const char* text, int seconds) {

@@ -21,7 +21,7 @@ TEST_F(EditorLifecycle, NewThenCancelKeepsADefaultInactiveNotification) {
 
     EXPECT_EQ(g.ws.recordcount, 1);
     EXPECT_EQ(g.ws.db.readheader().RecordCount, 1);
-    ASSERT_EQ(g.ws.rowcount, 1);
+    ASSERT_EQ(g.ws.rowcount(), 1);
     ASSERT_EQ(g.ws.rows.size(), 1);
     const TNotificationRecord rec = stored(1);
     EXPECT_EQ(rec.TimerType, "Countdown");

@@ -38,7 +38,7 @@ TEST_F(EditorFixture, DISABLED_ScreenshotOfTheEditor) {
     fake.dialogs.openAnswers.push_back(jpeg);
     editor->BitBtn3Click();
     editor->BitBtn1Click();
-    ASSERT_EQ(g.ws.rowcount, 2);
+    ASSERT_EQ(g.ws.rowcount(), 2);
 
     editor->editnotification(2, 1);
     QTest::qWait(800);

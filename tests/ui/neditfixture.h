@@ -1,14 +1,14 @@
 #pragma once
 
-#include "platform/audiodevice.h"
 #include "present/mp3r.h"
-#include "schedule/notificationsink.h"
 #include "schedule/secondticker.h"
+#include "store/notificationsink.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "ui/appglobals.h"
+#include "ui/editorlink.h"
 #include "ui/main.h"
 #include "ui/nedit.h"
+#include "windowdeps.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -29,36 +29,14 @@ struct RecordingSink : NotificationSink {
     void shownotification(const TNotificationRecord& rec) override { shown.push_back(rec); }
 };
 
-// A sound output that only remembers what it was told.
-struct RecordingAudio : AudioDevice {
-    QStringList calls;
-    bool opened = false;
-
-    void open(const QString& path) override {
-        calls << "open " + path;
-        opened = true;
-    }
-    QString play() override {
-        calls << "play";
-        return {};
-    }
-    void stop() override { calls << "stop"; }
-    void close() override {
-        calls << "close";
-        opened = false;
-    }
-    bool isopen() const override { return opened; }
-    bool isplaying() const override { return false; }
-};
-
 // The real editor and main window, offscreen, over a working database in a temporary
 // folder; the infobox messages land in fake.dialogs.messages.
 struct EditorFixture : ::testing::Test {
     FakePlatform fake;
     TempFolder tmp;
-    AppGlobals g{fake.platform()};
+    WindowDeps g{fake};
     RecordingSink sink;
-    RecordingAudio audio;
+    FakeAudio& audio = fake.audio;
     std::unique_ptr<TForm1> main;
     std::unique_ptr<TForm6> player;
     std::unique_ptr<TForm2> editor;
@@ -67,14 +45,12 @@ struct EditorFixture : ::testing::Test {
         g.paths = AppPaths::beside(tmp.path(), tmp.file("documents"));
         g.ws.db.setPath(tmp.file("chdb.res"));
         g.ws.db.createdatabase();
-        main = std::make_unique<TForm1>(g);
+        main = std::make_unique<TForm1>(g.ws, fake.clock, fake.dialogs, g.paths, g.reporter);
         main->updatetimer()->stop();
-        g.form1 = main.get();
         player = std::make_unique<TForm6>(audio);
-        g.form6 = player.get();
-        editor = std::make_unique<TForm2>(g);
+        editor = std::make_unique<TForm2>(g.ws, fake.dialogs, g.paths, *player, g.reporter);
         editor->setsink(sink);
-        g.form2 = editor.get();
+        linkeditor(*main, *editor, *player);
     }
 
     void TearDown() override {

@@ -1,7 +1,7 @@
-#include "platform/desktopcanvas.h"
-#include "platform/desktopcommand.h"
-#include "platform/desktopwallpaper.h"
-#include "platform/desktopx11.h"
+#include "linuxplatform/desktopcanvas.h"
+#include "linuxplatform/desktopcommand.h"
+#include "linuxplatform/desktopwallpaper.h"
+#include "linuxplatform/desktopx11.h"
 #include "support/privatexserver.h"
 
 #include <QProcess>

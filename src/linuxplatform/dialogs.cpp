@@ -1,6 +1,6 @@
-#include "platform/dialogs.h"
+#include "linuxplatform/dialogs.h"
 
-#include "platform/dialogowner.h"
+#include "linuxplatform/dialogowner.h"
 
 #include <QApplication>
 #include <QFileDialog>

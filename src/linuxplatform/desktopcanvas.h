@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktopwallpaper.h"
+#include "linuxplatform/desktopwallpaper.h"
 
 #include <QColor>
 #include <QImage>

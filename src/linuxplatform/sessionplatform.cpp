@@ -1,4 +1,4 @@
-#include "platform/sessionplatform.h"
+#include "linuxplatform/sessionplatform.h"
 
 QByteArray windowplatform(const SessionOffer& offer) {
     if (!offer.chosen.isEmpty() || offer.x11display.isEmpty()) return {};

@@ -1,4 +1,4 @@
-#include "platform/desktopcommand.h"
+#include "linuxplatform/desktopcommand.h"
 
 #include <QProcess>
 

@@ -1,11 +1,11 @@
-#include "platform/desktopwindow.h"
+#include "linuxplatform/desktopwindow.h"
 
 #include <QGuiApplication>
 #include <QWidget>
 
 #include <xcb/xcb.h>
 
-void applywindowopacity(QWidget* window, qreal level) {
+void X11WindowOpacity::apply(QWidget* window, qreal level) {
     window->setWindowOpacity(level);
     // Other platforms (offscreen among them) may answer without a connection.
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();

@@ -1,4 +1,4 @@
-#include "platform/dialogowner.h"
+#include "linuxplatform/dialogowner.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "platform/folders.h"
+#include "linuxplatform/folders.h"
 
 #include <QDir>
 #include <QStandardPaths>

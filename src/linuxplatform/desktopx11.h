@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktopwallpaper.h"
+#include "linuxplatform/desktopwallpaper.h"
 
 // A desktop without a wallpaper setting of its own: the picture is painted as the X
 // root window's background and announced the way root-painting tools share it, so

@@ -1,4 +1,4 @@
-#include "platform/sessionplatform.h"
+#include "linuxplatform/sessionplatform.h"
 
 #include <gtest/gtest.h>
 

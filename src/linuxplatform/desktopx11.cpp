@@ -1,6 +1,6 @@
-#include "platform/desktopx11.h"
+#include "linuxplatform/desktopx11.h"
 
-#include "platform/desktopcanvas.h"
+#include "linuxplatform/desktopcanvas.h"
 
 #include <QImage>
 

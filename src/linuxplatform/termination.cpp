@@ -1,4 +1,4 @@
-#include "platform/termination.h"
+#include "linuxplatform/termination.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -1,7 +1,7 @@
-#include "platform/desktopwallpaper.h"
+#include "linuxplatform/desktopwallpaper.h"
 
-#include "platform/desktopcommand.h"
-#include "platform/desktopx11.h"
+#include "linuxplatform/desktopcommand.h"
+#include "linuxplatform/desktopx11.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,8 +1,8 @@
-#include "platform/audiodevice.h"
+#include "linuxplatform/audiodevice.h"
 #include "present/mp3r.h"
 #include "store/ioerror.h"
 #include "support/tempfolder.h"
-#include "testpictures.h"
+#include "support/testpictures.h"
 
 #include <QTest>
 #include <QTimer>
@@ -54,7 +54,8 @@ protected:
 } // namespace
 
 TEST_F(AudioTest, AWavPlaysToItsEndAndTheDeviceStaysOpen) {
-    TForm6 f;
+    SdlAudioDevice sdl;
+    TForm6 f(sdl);
     f.playaudio(shortwav);
     EXPECT_TRUE(f.mp3player.isplaying());
     EXPECT_EQ(f.mp3player.FileName, shortwav);
@@ -64,7 +65,8 @@ TEST_F(AudioTest, AWavPlaysToItsEndAndTheDeviceStaysOpen) {
 }
 
 TEST_F(AudioTest, ASecondPlayReplacesTheFirst) {
-    TForm6 f;
+    SdlAudioDevice sdl;
+    TForm6 f(sdl);
     f.playaudio(longwav);
     ASSERT_TRUE(f.mp3player.isplaying());
     f.playaudio(shortwav);
@@ -84,7 +86,8 @@ TEST_F(AudioTest, ASecondPlayReplacesTheFirst) {
 }
 
 TEST_F(AudioTest, ADamagedFileLeavesThePlayerClosedWithNoName) {
-    TForm6 f;
+    SdlAudioDevice sdl;
+    TForm6 f(sdl);
     f.playaudio(shortwav);
     f.playaudio(damaged);
     EXPECT_FALSE(f.mp3player.isopen());
@@ -96,7 +99,8 @@ TEST_F(AudioTest, ADamagedFileLeavesThePlayerClosedWithNoName) {
 }
 
 TEST_F(AudioTest, StopOnAClosedPlayerRaisesAndCloseNever) {
-    TForm6 f;
+    SdlAudioDevice sdl;
+    TForm6 f(sdl);
     try {
         f.mp3player.Stop();
         ADD_FAILURE() << "Stop on a closed player was accepted";

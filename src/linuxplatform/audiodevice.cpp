@@ -1,4 +1,4 @@
-#include "platform/audiodevice.h"
+#include "linuxplatform/audiodevice.h"
 
 #include <stdexcept>
 

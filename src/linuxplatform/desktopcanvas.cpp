@@ -1,4 +1,4 @@
-#include "platform/desktopcanvas.h"
+#include "linuxplatform/desktopcanvas.h"
 
 #include <QPainter>
 

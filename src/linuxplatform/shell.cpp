@@ -1,4 +1,4 @@
-#include "platform/shell.h"
+#include "linuxplatform/shell.h"
 
 #include <QDesktopServices>
 #include <QUrl>

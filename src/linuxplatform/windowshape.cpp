@@ -1,12 +1,12 @@
-#include "platform/windowshape.h"
+#include "linuxplatform/windowshape.h"
 
 #include <QGuiApplication>
+#include <QRegion>
 #include <QWidget>
 
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -15,32 +15,11 @@ xcb_connection_t* x11connection() {
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
-
-// Qt's own mask, for platforms without X: as near as its scaled units allow.
-QRegion logicalregion(const QRegion& device, qreal ratio) {
-    QRegion out;
-    for (const QRect& r : device) {
-        const int left = int(std::floor(r.left() / ratio));
-        const int top = int(std::floor(r.top() / ratio));
-        const int right = int(std::ceil((r.right() + 1) / ratio));
-        const int bottom = int(std::ceil((r.bottom() + 1) / ratio));
-        out += QRect(left, top, right - left, bottom - top);
-    }
-    // An empty mask would mean no mask at all; a region outside the window shows nothing.
-    return out.isEmpty() ? QRegion(-2, -2, 1, 1) : out;
-}
 } // namespace
 
-void setwindowshape(QWidget* window, const QRegion& devicepixels, ShapeUse use) {
+bool X11WindowShape::apply(QWidget* window, const QRegion& devicepixels, ShapeUse use) {
     xcb_connection_t* c = x11connection();
-    if (!c) {
-        // Qt's masks cut drawing too: a window that draws its own see-through keeps none.
-        if (use == ShapeUse::Whole)
-            window->setMask(logicalregion(devicepixels, window->devicePixelRatioF()));
-        else
-            window->clearMask();
-        return;
-    }
+    if (!c) return false;
     std::vector<xcb_rectangle_t> rects;
     rects.reserve(std::size_t(devicepixels.rectCount()));
     for (const QRect& r : devicepixels)
@@ -55,9 +34,10 @@ void setwindowshape(QWidget* window, const QRegion& devicepixels, ShapeUse use) 
     xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, set, XCB_CLIP_ORDERING_UNSORTED, id, 0, 0,
                          uint32_t(rects.size()), rects.data());
     xcb_flush(c);
+    return true;
 }
 
-bool compositingmanager() {
+bool X11WindowShape::compositing() {
     xcb_connection_t* c = x11connection();
     if (!c) return false;
     // The screen number is the part after the dot of the display name.

@@ -1,4 +1,4 @@
-#include "platform/singleinstance.h"
+#include "linuxplatform/singleinstance.h"
 
 #include <QDir>
 #include <QLocalServer>

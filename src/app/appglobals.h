@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "schedule/workspace.h"
+#include "store/apppaths.h"
+#include "store/secure.h"
+#include "ui/errorreporter.h"
+
+#include <functional>
+
+// What the program holds for its whole run besides its windows: the services, the
+// paths beside the executable, the settings store, the open list and the one error box.
+struct AppGlobals {
+    explicit AppGlobals(Platform p) : platform(p), ws(*p.clock), reporter(*p.dialogs) {}
+
+    Platform platform;
+    AppPaths paths;
+    SettingsStore settings;
+    Workspace ws;
+    ErrorReporter reporter;
+
+    bool started = false;
+    bool secondinstance = false;
+
+    // Ends the process at once. Tests replace it with a recorder; it may then return.
+    std::function<void(int)> endprocess;
+
+    void infobox(const QString& text) { platform.dialogs->infobox(text); }
+};

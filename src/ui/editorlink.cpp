@@ -1,0 +1,15 @@
+#include "ui/editorlink.h"
+
+#include "present/mp3r.h"
+#include "ui/main.h"
+#include "ui/nedit.h"
+
+void linkeditor(TForm1& main, TForm2& editor, TForm6& audio) {
+    QObject::connect(&main, &TForm1::newRequested, &editor, &TForm2::makenew);
+    QObject::connect(&main, &TForm1::editRequested, &editor, &TForm2::editnotification);
+    QObject::connect(&main, &TForm1::audioCloseRequested, &audio,
+                     [&audio] { audio.mp3player.Close(); });
+    QObject::connect(&editor, &TForm2::recordChanged, &main, &TForm1::showpreview);
+    QObject::connect(&editor, &TForm2::editingChanged, &main,
+                     [&main](bool editing) { main.setEnabled(!editing); });
+}

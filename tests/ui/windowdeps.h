@@ -1,0 +1,14 @@
+#pragma once
+
+#include "schedule/workspace.h"
+#include "store/apppaths.h"
+#include "support/fakeplatform.h"
+#include "ui/errorreporter.h"
+
+// What the frame hands the windows, here over the fakes.
+struct WindowDeps {
+    explicit WindowDeps(FakePlatform& fake) : ws(fake.clock), reporter(fake.dialogs) {}
+    Workspace ws;
+    AppPaths paths;
+    ErrorReporter reporter;
+};

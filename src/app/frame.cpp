@@ -61,7 +61,9 @@ void Frame::connectwindows() {
     form1_->connectcommands(presentation_->dispatcher());
     form2_->setsink(presentation_->dispatcher());
     linkeditor(*form1_, *form2_, *form6_);
-    g.ws.infobox = [&g](const QString& text) { g.infobox(text); };
+    // The commands' messages ("Save failed", ...) share the one box with the errors, so
+    // a tick failing behind an open message cannot stack boxes.
+    g.ws.infobox = [&g](const QString& text) { g.reporter.report(text); };
 
     QObject::connect(form1_, &TForm1::exitRequested, form1_,
                      [this] { guarded(g_->reporter, [this] { exitrequest(); }); });
@@ -107,9 +109,10 @@ void Frame::startup() {
     g.started = false;
     g.ws.playmode = PlayMode::Lateral;
     g.ws.seqrow = -1;
-    g.paths = AppPaths::beside(exeFolder_, specialfolder(SpecialFolder::Documents));
+    g.paths = AppPaths::locate(exeFolder_, specialfolder(SpecialFolder::Documents),
+                               specialfolder(SpecialFolder::UserData));
     g.ws.db.setPath(g.paths.databasefile);
-    if (!g.settings.opensettings(g.paths.settingsfile)) {
+    if (g.paths.datafolder.isEmpty() || !g.settings.opensettings(g.paths.settingsfile)) {
         g.infobox(QString::fromLatin1(kUnstableMessage));
         g.endprocess(1);
         return;

@@ -6,17 +6,20 @@
 #include "linuxplatform/desktopwindow.h"
 #include "linuxplatform/dialogs.h"
 #include "linuxplatform/httplibclient.h"
+#include "linuxplatform/sessionplatform.h"
 #include "linuxplatform/shell.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
 
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    choosewindowplatform();
     ChimeletApplication app(argc, argv);
+    // No display name: the desktop would add it to every window title.
     QApplication::setApplicationName(QStringLiteral("Chimelet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Chimelet"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     SystemClock clock;
@@ -28,6 +31,7 @@ int main(int argc, char** argv) {
     X11WindowOpacity opacity;
     XdgAutostart autostart;
     HttplibClient http(CHIMELET_UPDATE_URL);
+    X11WindowShape shape;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -38,6 +42,7 @@ int main(int argc, char** argv) {
     platform.opacity = &opacity;
     platform.autostart = &autostart;
     platform.http = &http;
+    platform.shape = &shape;
 
     Frame frame(platform, QCoreApplication::applicationDirPath());
     if (frame.secondinstance()) return 0;

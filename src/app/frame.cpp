@@ -19,6 +19,7 @@
 #include "ui/main.h"
 #include "ui/nedit.h"
 #include "ui/options.h"
+#include "ui/screenfit.h"
 #include "ui/update.h"
 
 #include <QComboBox>
@@ -52,8 +53,10 @@ Frame::Frame(Platform platform, const QString& exeFolder)
                           QCoreApplication::applicationFilePath());
     form12_ = new TForm12(g.ws, g.reporter, form1_);
 
-    for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_})
+    for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_}) {
         w->setopacityway(platform.opacity);
+        w->setshapeway(platform.shape);
+    }
     presentation_ = std::make_unique<Presentation>(*form3_, *form4_, *form5_, *form6_,
                                                    *platform.tray, *platform.desktop, g.paths);
     connectwindows();
@@ -113,8 +116,7 @@ void Frame::FormCreate() {
 void Frame::showmain() {
     if (g_->secondinstance) return;
     QWidget* main = form1_;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        main->move(screen->geometry().center() - main->rect().center());
+    placeonscreen(main);
     main->show();
 }
 

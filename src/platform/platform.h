@@ -9,6 +9,7 @@ class DesktopWallpaper;
 class HttpClient;
 class WindowOpacity;
 class Autostart;
+class WindowShape;
 
 // The operating-system services the program uses, one interface each. The program
 // gets the real ones; tests hand in fakes. Add new services at the end.
@@ -22,4 +23,5 @@ struct Platform {
     WindowOpacity* opacity = nullptr;
     Autostart* autostart = nullptr;
     HttpClient* http = nullptr;
+    WindowShape* shape = nullptr;
 };

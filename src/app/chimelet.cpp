@@ -5,17 +5,22 @@
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopwindow.h"
 #include "linuxplatform/dialogs.h"
+#include "linuxplatform/httplibclient.h"
+#include "linuxplatform/sessionplatform.h"
 #include "linuxplatform/shell.h"
 #include "linuxplatform/singleinstance.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowshape.h"
+#include "linuxplatform/xdgautostart.h"
 
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    choosewindowplatform();
     ChimeletApplication app(argc, argv);
+    // No display name: the desktop would add it to every window title.
     QApplication::setApplicationName(QStringLiteral("Chimelet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Chimelet"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     SystemClock clock;
@@ -27,6 +32,9 @@ int main(int argc, char** argv) {
     X11WindowOpacity opacity;
     LocalSingleInstance instance(QString::fromLatin1(kMutexName),
                                  QString::fromLatin1(kMessageName));
+    XdgAutostart autostart;
+    HttplibClient http(CHIMELET_UPDATE_URL);
+    X11WindowShape shape;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -36,6 +44,9 @@ int main(int argc, char** argv) {
     platform.audio = &audio;
     platform.opacity = &opacity;
     platform.instance = &instance;
+    platform.autostart = &autostart;
+    platform.http = &http;
+    platform.shape = &shape;
 
     Frame frame(platform, QCoreApplication::applicationDirPath());
     if (frame.secondinstance()) return 0;

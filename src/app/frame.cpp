@@ -13,6 +13,7 @@
 #include "present/txtbx.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
+#include "store/ansitext.h"
 #include "ui/about.h"
 #include "ui/debug.h"
 #include "ui/editorlink.h"
@@ -20,10 +21,14 @@
 #include "ui/main.h"
 #include "ui/nedit.h"
 #include "ui/options.h"
+#include "ui/screenfit.h"
 #include "ui/update.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -42,14 +47,17 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     form6_ = new TForm6(*platform.audio);
     form2_ = new TForm2(g.ws, *platform.dialogs, g.paths, *form6_, g.reporter);
     form7_ = new TForm7();
-    form8_ = new TForm8();
-    form9_ = new TForm9();
-    form10_ = new TForm10();
-    form11_ = new TForm11();
+    form8_ = new TForm8(*platform.shell);
+    form9_ = new TForm9(*platform.shell, shippedfile(exeFolder, QStringLiteral("chmhlp.tub")));
+    form10_ = new TForm10(*platform.http, *platform.dialogs, *platform.shell, g.paths);
+    form11_ = new TForm11(g.settings, *platform.dialogs, *platform.autostart, g.paths, g.reporter,
+                          QCoreApplication::applicationFilePath());
     form12_ = new TForm12(g.ws, g.reporter, form1_);
 
-    for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_})
+    for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_}) {
         w->setopacityway(platform.opacity);
+        w->setshapeway(platform.shape);
+    }
     presentation_ = std::make_unique<Presentation>(*form3_, *form4_, *form5_, *form6_,
                                                    *platform.tray, *platform.desktop, g.paths);
     connectwindows();
@@ -60,7 +68,9 @@ void Frame::connectwindows() {
     form1_->connectcommands(presentation_->dispatcher());
     form2_->setsink(presentation_->dispatcher());
     linkeditor(*form1_, *form2_, *form6_);
-    g.ws.infobox = [&g](const QString& text) { g.infobox(text); };
+    // The commands' messages ("Save failed", ...) share the one box with the errors, so
+    // a tick failing behind an open message cannot stack boxes.
+    g.ws.infobox = [&g](const QString& text) { g.reporter.report(text); };
 
     QObject::connect(form1_, &TForm1::exitRequested, form1_,
                      [this] { guarded(g_->reporter, [this] { exitrequest(); }); });
@@ -68,6 +78,15 @@ void Frame::connectwindows() {
     form12_->savelist = [this] { form1_->files()->savelist(); };
     form12_->saveas = [this](const QString& path) { form1_->files()->saveas(path); };
     form12_->savedialog = [this] { return form1_->SaveDialog1(); };
+
+    for (SecondaryWindow* w : std::initializer_list<SecondaryWindow*>{form8_, form11_}) {
+        QObject::connect(w, &SecondaryWindow::shown, w, [this] { holdmainwindows(true); });
+        QObject::connect(w, &SecondaryWindow::hidden, w, [this] { holdmainwindows(false); });
+    }
+    QObject::connect(form1_, &TForm1::updatecheckRequested, form10_, &TForm10::checkforupdates);
+    QObject::connect(form10_, &TForm10::enableothers, form10_,
+                     [this](bool on) { holdmainwindows(!on); });
+    QObject::connect(form10_, &TForm10::endprogram, form10_, [this] { shutdown(); });
 
     QObject::connect(form1_, &TForm1::firstShown, form1_, [this] {
         if (g_->secondinstance || g_->started || showing_) return;
@@ -102,7 +121,6 @@ void Frame::connectsecondarywindows() {
         });
     };
     opens(&TForm1::optionsRequested, form11_);
-    opens(&TForm1::updateCheckRequested, form10_);
     opens(&TForm1::aboutRequested, form8_);
     opens(&TForm1::helpRequested, form9_);
     Shell* shell = g_->platform.shell;
@@ -134,8 +152,7 @@ void Frame::FormCreate() {
 void Frame::showmain() {
     if (g_->secondinstance) return;
     QWidget* main = form1_;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        main->move(screen->geometry().center() - main->rect().center());
+    placeonscreen(main);
     // The start-up of the first show runs before anything is seen, so that a start
     // minimised never puts a window on the screen.
     if (!g_->started) guarded(g_->reporter, [this] { startup(); });
@@ -148,20 +165,26 @@ void Frame::showmain() {
     showing_ = false;
 }
 
+void Frame::holdmainwindows(bool hold) {
+    for (QWidget* w : std::initializer_list<QWidget*>{form1_, form2_})
+        if (w->isVisible()) w->setEnabled(!hold);
+}
+
 void Frame::startup() {
     AppGlobals& g = *g_;
     g.started = false;
     g.ws.playmode = PlayMode::Lateral;
     g.ws.seqrow = -1;
-    g.paths = AppPaths::beside(exeFolder_, specialfolder(SpecialFolder::Documents));
+    g.paths = AppPaths::locate(exeFolder_, specialfolder(SpecialFolder::Documents),
+                               specialfolder(SpecialFolder::UserData));
     g.ws.db.setPath(g.paths.databasefile);
-    if (!g.settings.opensettings(g.paths.settingsfile)) {
+    if (g.paths.datafolder.isEmpty() || !g.settings.opensettings(g.paths.settingsfile)) {
         g.infobox(QString::fromLatin1(kUnstableMessage));
         g.endprocess(1);
         return;
     }
     // Start minimised is carried out by showmain: the window is not shown at all.
-    g.ws.currentfile = QString::fromLocal8Bit(g.settings.defaultfile());
+    g.ws.currentfile = fromansi(g.settings.defaultfile());
     g.platform.tray->show();
     g.ws.db.createdatabase();
     g.ws.recordcount = 0;

@@ -23,7 +23,8 @@ class TForm12;
 // on the main window's first show, and owns the one way out.
 class Frame {
 public:
-    // `exeFolder` is where the program's files live; tests pass a temporary folder.
+    // `exeFolder` is the executable's folder (files live there when it can be written);
+    // tests pass a temporary folder.
     Frame(Platform platform, const QString& exeFolder);
     ~Frame();
 
@@ -36,10 +37,11 @@ public:
     TForm4* form4() const { return form4_; }
     TForm5* form5() const { return form5_; }
     TForm6* form6() const { return form6_; }
+    TForm7* form7() const { return form7_; }
     TForm8* form8() const { return form8_; }
     TForm9* form9() const { return form9_; }
-    TForm10* form10() const { return form10_; }
     TForm11* form11() const { return form11_; }
+    TForm10* form10() const { return form10_; }
     TForm12* form12() const { return form12_; }
     Presentation& presentation() { return *presentation_; }
 
@@ -58,6 +60,8 @@ private:
     void connectwindows();
     void connecttray();
     void connectsecondarywindows();
+    // A secondary window holds the main window and the editor, where visible, while it is up.
+    void holdmainwindows(bool hold);
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;

@@ -6,7 +6,10 @@ class Dialogs;
 class TrayIcon;
 class Shell;
 class DesktopWallpaper;
+class HttpClient;
 class WindowOpacity;
+class Autostart;
+class WindowShape;
 class SingleInstance;
 
 // The operating-system services the program uses, one interface each. The program
@@ -19,5 +22,8 @@ struct Platform {
     DesktopWallpaper* desktop = nullptr;
     AudioDevice* audio = nullptr;
     WindowOpacity* opacity = nullptr;
+    Autostart* autostart = nullptr;
+    HttpClient* http = nullptr;
+    WindowShape* shape = nullptr;
     SingleInstance* instance = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "schedule/timetext.h"
 
-QString secstotext(int32_t seconds, int32_t delta) {
-    int32_t t = seconds + delta;
+QString secstotext(int64_t seconds, int32_t delta) {
+    int64_t t = seconds + delta;
     QString out;
     if (t > 3600) {
         out += QString::number(t / 3600) + QLatin1Char('h');
@@ -74,10 +74,10 @@ QString countdownstep(const QString& text) {
 }
 
 QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const QTime& now) {
-    const int32_t total = totalSeconds(rec);
+    const int64_t total = totalSeconds(rec);
     if (rec.Active == 1) {
         if (isCountdown(rec)) return countdownstep(currentLeft);
-        int32_t d = total - secsnow(now);
+        int64_t d = total - secsnow(now);
         if (d < 0) d += 86400;
         return secstotext(d, 0);
     }
@@ -85,7 +85,7 @@ QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, con
     if (isCountdown(rec)) {
         out = secstotext(total, 0);
     } else {
-        int32_t d = total - secsnow(now);
+        int64_t d = total - secsnow(now);
         if (d < 0) d += 86400;
         out = secstotext(d, 0);
     }

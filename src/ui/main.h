@@ -109,6 +109,8 @@ public:
     void showpreview(int index);
     // Widens the text, image and audio columns for a window wider than 643 pixels.
     void fitcolumns();
+    // The filler column takes the room the others leave in the list's viewport.
+    void fitfiller();
 
     // Status bar panel texts.
     void setpaneltext(int panel, const QString& text);
@@ -151,7 +153,8 @@ signals:
     void audioCloseRequested();
     void exitRequested();
     void optionsRequested();
-    void updateCheckRequested();
+    // Settings → Check for updates: the update window runs the check.
+    void updatecheckRequested();
     void aboutRequested();
     void helpRequested();
     // A web address to open with the desktop's default handler.
@@ -188,6 +191,7 @@ private:
     ListHooks hooks_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<ListFiles> files_;
+    int fittedcaption_ = -1; // the caption width the last fit set
     QLabel* panels_[6] = {};
     std::vector<std::pair<QAction*, void (TForm1::*)()>> commands_;
     bool trayhost_ = true;

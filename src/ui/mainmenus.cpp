@@ -117,7 +117,7 @@ void TForm1::BitBtn9Click() {
     emit optionsRequested();
 }
 void TForm1::Checkforupdates1Click() {
-    emit updateCheckRequested();
+    emit updatecheckRequested();
 }
 void TForm1::About1Click() {
     emit aboutRequested();

@@ -1,3 +1,5 @@
+#include "support/privatexserver.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -11,13 +13,8 @@ namespace {
 class Desktop : public ::testing::Test {
 protected:
     void SetUp() override {
-        x.setProcessChannelMode(QProcess::SeparateChannels);
-        x.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        ASSERT_TRUE(x.waitForStarted(5000)) << "Xvfb is not installed";
-        ASSERT_TRUE(waitFor(
-            [this] { return x.canReadLine() || (x.waitForReadyRead(100) && x.canReadLine()); },
-            10000));
-        display = ":" + QString::fromLatin1(x.readLine()).trimmed();
+        ASSERT_FALSE(x.display().isEmpty()) << "Xvfb is not installed";
+        display = x.display();
         env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
         env.insert("QT_QPA_PLATFORM", "xcb");
@@ -32,7 +29,7 @@ protected:
         ASSERT_TRUE(QFile::copy(built, exe));
     }
     void TearDown() override {
-        for (QProcess* p : {&first, &second, &wm, &x})
+        for (QProcess* p : {&first, &second, &wm})
             if (p->state() != QProcess::NotRunning) {
                 p->kill();
                 p->waitForFinished(3000);
@@ -69,7 +66,8 @@ protected:
     }
 
     QTemporaryDir folder, runtime;
-    QProcess x, wm, first, second;
+    PrivateXServer x{QStringLiteral("1024x768x24")};
+    QProcess wm, first, second;
     QString display, exe;
     QProcessEnvironment env;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/audiodevice.h"
+#include "platform/autostart.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
@@ -8,6 +9,7 @@
 #include "platform/tray.h"
 #include "support/manualclock.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <deque>
@@ -76,7 +78,9 @@ protected:
 class FakeShell : public Shell {
 public:
     QStringList opened;
+    QStringList files;
     void brow(const QString& url) override { opened << url; }
+    void openfile(const QString& path) override { files << path; }
 };
 
 #include "platform/desktopwallpaper.h"
@@ -141,6 +145,36 @@ public:
     void startagain() { emit startedAgain(); }
 };
 
+// Keeps autostart entries in memory.
+class FakeAutostart : public Autostart {
+public:
+    QSet<QString> entries;
+    int created = 0;
+    QString create(const QString& program) override {
+        ++created;
+        const QString entry = QStringLiteral("/autostart/") + program;
+        entries << entry;
+        return entry;
+    }
+    bool exists(const QString& entry) const override { return entries.contains(entry); }
+    void remove(const QString& entry) override { entries.remove(entry); }
+};
+
+#include "platform/httpclient.h"
+
+// A server that is never reached.
+class UnreachableHttp : public HttpClient {
+public:
+    std::string host() const override { return "unreachable.invalid"; }
+    std::string gettext(const std::string&, const std::string&, std::size_t) override {
+        throw HttpError("no connection");
+    }
+    HttpFileInfo download(const std::string&, const std::string&, std::size_t, const Receiver&,
+                          const Progress&) override {
+        throw HttpError("no connection");
+    }
+};
+
 // All fakes together, wired into a Platform.
 struct FakePlatform {
     ManualClock clock;
@@ -150,6 +184,8 @@ struct FakePlatform {
     FakeDesktopWallpaper desktop;
     FakeAudio audio;
     FakeSingleInstance instance;
+    FakeAutostart autostart;
+    UnreachableHttp http;
 
     Platform platform() {
         Platform p;
@@ -160,6 +196,8 @@ struct FakePlatform {
         p.desktop = &desktop;
         p.audio = &audio;
         p.instance = &instance;
+        p.autostart = &autostart;
+        p.http = &http;
         return p;
     }
 };

@@ -1,5 +1,6 @@
 #include "neditfixture.h"
 
+#include "store/ansitext.h"
 #include "ui/filechoice.h"
 #include "ui/picturepane.h"
 
@@ -52,7 +53,7 @@ TEST_F(EditorPickers, UpperCaseJpegIsConvertedAndShown) {
     EXPECT_TRUE(editor->Image1->picture().isNull());
 }
 
-TEST_F(EditorPickers, UnusableImagesAreRefused) {
+TEST_F(EditorPickers, AnyLanguageIsKeptUnusableImagesAreRefused) {
     answer(picture("good.bmp", "BMP"));
     editor->BitBtn3Click();
     const QByteArray scratch = tmpbmp();
@@ -72,19 +73,46 @@ TEST_F(EditorPickers, UnusableImagesAreRefused) {
     editor->BitBtn3Click();
     refused(editor->Edit2, "missing");
 
-    // The conversion does not take it, so the old scratch picture would be on show.
-    answer(picture("drawing.png", "PNG"));
+    // No picture type the program knows, so the old scratch picture would be on show.
+    const QString other = tmp.file("drawing.xyz");
+    QFile::copy(picture("drawing.png", "PNG"), other);
+    answer(other);
     editor->BitBtn3Click();
     refused(editor->Edit2, "other kind");
     EXPECT_EQ(tmpbmp(), scratch);
 
-    // The record could not hold these paths whole, so they would point nowhere.
-    answer(picture(QString::fromUtf8("\u5199\u771f.bmp"), "BMP"));
+    // A PNG, the usual picture here, goes through the scratch bitmap like the rest.
+    QFile::remove(g.paths.tmpbmp);
+    answer(picture("photo.png", "PNG"));
     editor->BitBtn3Click();
-    refused(editor->Edit2, "characters without a single-byte form");
-    const QString deep = tmp.file(QString(120, 'd')) + "/" + QString(140, 'e') + ".bmp";
+    EXPECT_EQ(editor->Edit2->text(), tmp.file("photo.png"));
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(tmpbmp().startsWith("BM"));
+    EXPECT_EQ(editor->Image1->picture().size(), QSize(64, 32));
+
+    // Folders and names in any language are kept as chosen.
+    ASSERT_TRUE(QDir().mkpath(tmp.file("Документы/日本")));
+    const QString photo = picture("Документы/日本/写真 ☕.bmp", "BMP");
+    answer(photo);
+    editor->BitBtn3Click();
+    EXPECT_EQ(editor->Edit2->text(), photo);
+    EXPECT_EQ(editor->Image1->picture().size(), QSize(64, 32));
+    const QString song = tmp.file("Документы/日本/песня.wav");
+    QFile(song).open(QIODevice::WriteOnly);
+    answer(song);
+    editor->BitBtn4Click();
+    EXPECT_EQ(editor->Edit3->text(), song);
+    EXPECT_TRUE(messages().isEmpty());
+    editor->BitBtn1Click();
+    EXPECT_EQ(fromansi(stored(1).ImageFile), photo);
+    EXPECT_EQ(fromansi(stored(1).AudioFile), song);
+
+    // The record could not hold this path whole (fewer than 255 characters, but more
+    // than 255 bytes), so it would point nowhere.
+    const QString deep = tmp.file(QString(130, QChar(0x0416))) + "/e.bmp";
     QDir().mkpath(QFileInfo(deep).path());
     QImage(4, 4, QImage::Format_RGB32).save(deep, "BMP");
+    ASSERT_LT(deep.size(), 255);
     answer(deep);
     editor->BitBtn3Click();
     refused(editor->Edit2, "longer than 255");
@@ -98,9 +126,15 @@ TEST_F(EditorPickers, ClicksOpenThePickersAndCancelChangesNothing) {
     QTest::mouseClick(editor->Edit3, Qt::LeftButton);
     QTest::mouseClick(editor->Edit2, Qt::RightButton);
     ASSERT_EQ(fake.dialogs.asked.size(), 3);
-    EXPECT_EQ(fake.dialogs.asked[0].filter, kImageFilter);
-    EXPECT_EQ(fake.dialogs.asked[1].filter, kImageFilter);
+    EXPECT_TRUE(fake.dialogs.asked[0].filter.startsWith("All (*.jpg *.jpeg *.bmp *.wmf "));
+    EXPECT_TRUE(
+        fake.dialogs.asked[0].filter.contains(";;JPEG Image File (*.jpg);;JPEG Image File "
+                                              "(*.jpeg);;Bitmaps (*.bmp);;Metafiles (*.wmf);;"));
+    EXPECT_TRUE(fake.dialogs.asked[0].filter.contains(";;PNG Image File (*.png)"));
+    EXPECT_EQ(fake.dialogs.asked[1].filter, fake.dialogs.asked[0].filter);
     EXPECT_EQ(fake.dialogs.asked[2].filter, kAudioFilter);
+    for (const FileDialogSetup& setup : fake.dialogs.asked)
+        EXPECT_TRUE(setup.showHidden) << "both pickers show hidden files";
     EXPECT_EQ(editor->Edit2->text(), "/pictures/kept.jpg");
     EXPECT_EQ(editor->Edit3->text(), "/sounds/kept.wav");
     EXPECT_TRUE(messages().isEmpty());

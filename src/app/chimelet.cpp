@@ -1,5 +1,6 @@
 #include "app/errorreport.h"
 #include "app/frame.h"
+#include "app/startuptrace.h"
 #include "linuxplatform/audiodevice.h"
 #include "linuxplatform/clock.h"
 #include "linuxplatform/desktopwallpaper.h"
@@ -12,7 +13,9 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    startuptrace::begin();
     ChimeletApplication app(argc, argv);
+    startuptrace::mark("application");
     QApplication::setApplicationName(QStringLiteral("Chimelet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Chimelet"));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -33,9 +36,12 @@ int main(int argc, char** argv) {
     platform.audio = &audio;
     platform.opacity = &opacity;
 
+    startuptrace::mark("platform services");
     Frame frame(platform, QCoreApplication::applicationDirPath());
+    startuptrace::mark("windows created");
     if (frame.secondinstance()) return 0;
     onterminationsignal([&frame] { frame.shutdown(); });
     frame.showmain();
+    startuptrace::mark("main window shown");
     return app.exec();
 }

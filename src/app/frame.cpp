@@ -1,6 +1,7 @@
 #include "app/frame.h"
 
 #include "app/savenexit.h"
+#include "app/startuptrace.h"
 #include "linuxplatform/folders.h"
 #include "platform/tray.h"
 #include "present/dispatcher.h"
@@ -98,6 +99,7 @@ void Frame::showmain() {
     QWidget* main = form1_;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         main->move(screen->geometry().center() - main->rect().center());
+    startuptrace::finishon(main);
     main->show();
 }
 
@@ -108,21 +110,25 @@ void Frame::startup() {
     g.ws.seqrow = -1;
     g.paths = AppPaths::beside(exeFolder_, specialfolder(SpecialFolder::Documents));
     g.ws.db.setPath(g.paths.databasefile);
+    startuptrace::mark("startup: paths");
     if (!g.settings.opensettings(g.paths.settingsfile)) {
         g.infobox(QString::fromLatin1(kUnstableMessage));
         g.endprocess(1);
         return;
     }
+    startuptrace::mark("startup: settings");
     if (g.settings.startminimized()) form1_->setWindowOpacity(0.0);
     g.ws.currentfile = QString::fromLocal8Bit(g.settings.defaultfile());
     g.platform.tray->show();
+    startuptrace::mark("startup: tray icon");
     g.ws.db.createdatabase();
     g.ws.recordcount = 0;
+    startuptrace::mark("startup: working database");
     form1_->showmode(PlayMode::Lateral);
-    form2_->fillfonts();
     // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;
     form1_->files()->startupfile();
+    startuptrace::mark("startup: default file");
 }
 
 void Frame::shutdown() {

@@ -1,5 +1,7 @@
 #include "ui/listicons.h"
 
+#include "ui/drawnicon.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -315,13 +317,11 @@ void remove(QPainter& p) {
 using Drawer = void (*)(QPainter&);
 
 QIcon iconfrom(Drawer draw) {
-    QIcon icon;
-    for (int size : {16, 32}) {
+    return drawnicon([draw](int size) {
         Canvas c(size);
         draw(c.p());
-        icon.addPixmap(c.done());
-    }
-    return icon;
+        return c.done();
+    });
 }
 
 constexpr Drawer kListDrawers[ImageList::kCount] = {
@@ -336,10 +336,8 @@ QPixmap drawlisticon(int index, int size) {
 }
 
 ImageList::ImageList() {
-    for (int i = 0; i < kCount; ++i) {
-        for (int size : {kSize, kSize * 2})
-            icons_[static_cast<std::size_t>(i)].addPixmap(drawlisticon(i, size));
-    }
+    for (int i = 0; i < kCount; ++i)
+        icons_[static_cast<std::size_t>(i)] = drawnicon([i](int size) { return drawlisticon(i, size); });
 }
 
 QIcon ImageList::icon(int index) const {
@@ -374,10 +372,7 @@ QPixmap drawprogramicon(int size) {
 }
 
 QIcon programicon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(drawprogramicon(size));
-    return icon;
+    return drawnicon(drawprogramicon);
 }
 
 QIcon glyphicon(Glyph g) {

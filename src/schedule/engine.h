@@ -47,7 +47,7 @@ private:
     // this second was already handled.
     int duewindow(const QDateTime& now) const;
     bool certaindue(int32_t total) const;
-        void fire(int row, RecordIndex index);
+    void fire(int row, RecordIndex index);
     // In Sequential mode with no turn set, the first active countdown takes it.
     void restartsequence();
     // Stop All and Start All: every listed record switched off, or on where its time is set.

@@ -97,8 +97,7 @@ inline constexpr const char* Tile = "Tile";
 } // namespace codes
 
 // Total seconds of a Notification's time fields.
-template <typename Fields>
-inline int32_t totalSeconds(const Fields& r) {
+template <typename Fields> inline int32_t totalSeconds(const Fields& r) {
     return r.Hours * 3600 + r.Minutes * 60 + r.Seconds;
 }
 inline bool isCountdown(const TNotificationRecord& r) {
@@ -108,7 +107,6 @@ inline bool isCountdown(const ScheduleFields& f) {
     return f.countdown;
 }
 // Whether the Notification can be armed: a certain time always, a countdown only with a length.
-template <typename Fields>
-inline bool timeset(const Fields& r) {
+template <typename Fields> inline bool timeset(const Fields& r) {
     return !isCountdown(r) || totalSeconds(r) > 0;
 }

@@ -29,8 +29,7 @@ public:
         return scaledPixmap(size, mode, state, 1.0);
     }
 
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State,
-                         qreal scale) override {
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
         const int side =
             std::max(1, static_cast<int>(std::min(size.width(), size.height()) * scale));
         auto it = drawn_.find(side);
@@ -58,5 +57,6 @@ private:
 } // namespace
 
 QIcon drawnicon(std::function<QPixmap(int size)> draw) {
-    return QIcon(new DrawnIconEngine(std::make_shared<std::function<QPixmap(int)>>(std::move(draw))));
+    return QIcon(
+        new DrawnIconEngine(std::make_shared<std::function<QPixmap(int)>>(std::move(draw))));
 }

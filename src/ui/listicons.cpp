@@ -337,7 +337,8 @@ QPixmap drawlisticon(int index, int size) {
 
 ImageList::ImageList() {
     for (int i = 0; i < kCount; ++i)
-        icons_[static_cast<std::size_t>(i)] = drawnicon([i](int size) { return drawlisticon(i, size); });
+        icons_[static_cast<std::size_t>(i)] =
+            drawnicon([i](int size) { return drawlisticon(i, size); });
 }
 
 QIcon ImageList::icon(int index) const {

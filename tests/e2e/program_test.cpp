@@ -126,8 +126,8 @@ TEST_F(ProgramTest, AFiringIsOnDiskBeforeItsPictureIsShown) {
     putstring(rec, 892, "Countdown");
     putint(rec, 924, 2);
     putint(rec, 932, 5);
-    rec[938] = 1;        // Active
-    rec[700] = '\x7f';   // a byte inside a string's unused tail stays as it is
+    rec[938] = 1;      // Active
+    rec[700] = '\x7f'; // a byte inside a string's unused tail stays as it is
     const QString list = folder.filePath("kettle.clt");
     QFile lf(list);
     ASSERT_TRUE(lf.open(QIODevice::WriteOnly));

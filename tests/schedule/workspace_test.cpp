@@ -93,7 +93,8 @@ TEST_F(WorkspaceRows, FilesAndRepeatFlagGiveTextsWithMatchingIcons) {
 TEST_F(WorkspaceRows, FirstCountdownAddedTakesTheSequentialTurnWhateverItsState) {
     ws.addtolist(note("At noon", "Certain time", 12, 0, 0), RecordIndex(1));
     EXPECT_EQ(ws.seqrow, -1);
-    ws.addtolist(note("Idle", "Countdown", 0, 0, 0), RecordIndex(2)); // inactive, still takes the turn
+    ws.addtolist(note("Idle", "Countdown", 0, 0, 0),
+                 RecordIndex(2)); // inactive, still takes the turn
     ws.addtolist(note("Tea", "Countdown", 0, 0, 10), RecordIndex(4));
     EXPECT_EQ(ws.seqrow, 1);
     EXPECT_EQ(ws.rowcount(), 3);

@@ -35,7 +35,8 @@ protected:
         ASSERT_EQ(file.size() / 960, ws.db.recordsPresent());
         for (int i = 0; i < file.size() / 960; ++i) {
             const RecordBytes& seen = ws.db.raw(i);
-            ASSERT_EQ(std::memcmp(seen.data(), file.constData() + i * 960, 960), 0) << "record " << i;
+            ASSERT_EQ(std::memcmp(seen.data(), file.constData() + i * 960, 960), 0)
+                << "record " << i;
             EXPECT_EQ(ws.db.schedule(i).Active, seen[recordfield::Active]);
             EXPECT_EQ(ws.db.schedule(i).Deleted, seen[recordfield::Deleted]);
         }

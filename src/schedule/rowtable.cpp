@@ -5,7 +5,7 @@
 #include <algorithm>
 
 void RowTable::fill(NotificationRow& row) {
-    row.leftsecs = unittextseconds(row.sub[rowpart::Left]);
+    row.leftsecs = row.countdown ? unittextseconds(row.sub[rowpart::Left]) : 0;
     row.sub[rowpart::RecordIndex] =
         row.record.valid() ? QString::number(row.record.value) : QString();
 }
@@ -64,7 +64,7 @@ void RowTable::setsubitem(int r, int part, const QString& text) {
     auto& cell = row.sub[static_cast<std::size_t>(part)];
     if (cell == text) return;
     cell = text;
-    if (part == rowpart::Left) row.leftsecs = unittextseconds(text);
+    if (part == rowpart::Left && row.countdown) row.leftsecs = unittextseconds(text);
     changed(r, part, part);
 }
 

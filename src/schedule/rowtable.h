@@ -22,7 +22,7 @@ struct NotificationRow {
     RecordIndex record;     // sub-item 7 shows it
     bool active = false;    // sub-item 5 shows it
     bool countdown = false; // sub-item 2 shows it
-    int32_t leftsecs = 0;   // the seconds a countdown reads from its "Left" text
+    int32_t leftsecs = 0;   // the seconds a countdown reads from its "Left" text; 0 otherwise
 };
 
 // Sub-item numbers and list icon indices.

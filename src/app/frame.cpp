@@ -108,10 +108,11 @@ void Frame::startup() {
     g.started = false;
     g.ws.playmode = PlayMode::Lateral;
     g.ws.seqrow = -1;
-    g.paths = AppPaths::beside(exeFolder_, specialfolder(SpecialFolder::Documents));
+    g.paths = AppPaths::locate(exeFolder_, specialfolder(SpecialFolder::Documents),
+                               specialfolder(SpecialFolder::UserData));
     g.ws.db.setPath(g.paths.databasefile);
     startuptrace::mark("startup: paths");
-    if (!g.settings.opensettings(g.paths.settingsfile)) {
+    if (g.paths.datafolder.isEmpty() || !g.settings.opensettings(g.paths.settingsfile)) {
         g.infobox(QString::fromLatin1(kUnstableMessage));
         g.endprocess(1);
         return;

@@ -24,7 +24,8 @@ class TForm12;
 // on the main window's first show, and owns the one way out.
 class Frame {
 public:
-    // `exeFolder` is where the program's files live; tests pass a temporary folder.
+    // `exeFolder` is the executable's folder (files live there when it can be written);
+    // tests pass a temporary folder.
     Frame(Platform platform, const QString& exeFolder);
     ~Frame();
 

@@ -7,11 +7,20 @@
 
 QString specialfolder(SpecialFolder which) {
     QString path;
-    if (which == SpecialFolder::Documents)
+    switch (which) {
+    case SpecialFolder::Documents:
         path = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    else
+        break;
+    case SpecialFolder::Autostart:
         path = QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) +
                QStringLiteral("/autostart");
+        break;
+    case SpecialFolder::UserData:
+        path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+               QStringLiteral("/Chimelet");
+        break;
+    }
     if (path.isEmpty()) throw std::runtime_error("The system cannot find the folder specified.");
-    return path.left(260);
+    // A cut data folder would be some other folder.
+    return which == SpecialFolder::UserData ? path : path.left(260);
 }

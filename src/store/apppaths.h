@@ -2,14 +2,36 @@
 
 #include <QString>
 
-// The files the program keeps beside its executable, formed once at start-up.
+#include <functional>
+
+// Where the program keeps its files, decided once at start-up.
 struct AppPaths {
-    QString exefolder;    // ends with a separator
+    QString exefolder;    // the executable's folder, ends with a separator
+    QString datafolder;   // where the files below live, ends with a separator
     QString docfolder;    // the user's documents folder
     QString wallpaperbmp; // "Chimelet Background.bmp"
     QString tmpbmp;       // scratch bitmap "tmp.bmp"
     QString databasefile; // working database "chdb.res"
     QString settingsfile; // settings store "chsb.rez"
+    QString helpfile;     // the shipped help text "chmhlp.tub", read only
 
-    static AppPaths beside(const QString& exeFolder, const QString& documents);
+    // Every file in `folder`.
+    static AppPaths beside(const QString& folder, const QString& documents);
+
+    using WritableProbe = std::function<bool(const QString& folder)>;
+    // Beside the executable when files can be created there and the program is not an
+    // installed copy; else in `userData`, created when missing. Empty file paths (and an
+    // empty `datafolder`) when neither folder can be written.
+    static AppPaths locate(const QString& exeFolder, const QString& documents,
+                           const QString& userData, const WritableProbe& writable);
+    static AppPaths locate(const QString& exeFolder, const QString& documents,
+                           const QString& userData);
 };
+
+// A read-only file shipped with the program: beside the executable, else in the installed
+// <prefix>/share/chimelet; the path beside the executable when neither has it.
+QString shippedfile(const QString& exeFolder, const QString& name);
+
+// True when a new file can be made in `folder`: the only test that also holds for
+// read-only mounts, immutable folders and a user who ignores permission bits.
+bool canwrite(const QString& folder);

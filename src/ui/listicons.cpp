@@ -350,30 +350,16 @@ QPixmap ImageList::pixmap(int index) const {
     return icon(index).pixmap(kSize, kSize);
 }
 
-QPixmap drawprogramicon(int size) {
-    Canvas c(size);
-    QPainter& p = c.p();
-    QLinearGradient tile(0, 0, 16, 16);
-    tile.setColorAt(0, QColor(0x283593));
-    tile.setColorAt(1, QColor(0x00838f));
-    p.setPen(Qt::NoPen);
-    p.setBrush(tile);
-    p.drawRoundedRect(QRectF(0.4, 0.4, 15.2, 15.2), 3.4, 3.4);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(pen(QColor(255, 255, 255, 150), 0.8));
-    p.drawArc(QRectF(1.0, 4.0, 5.0, 6.0), 120 * 16, 120 * 16);
-    p.drawArc(QRectF(10.0, 4.0, 5.0, 6.0), -60 * 16, 120 * 16);
-    p.save();
-    p.translate(8, 8.3);
-    p.scale(0.72, 0.72);
-    p.translate(-8, -8);
-    bell(p, QColor(0xfff8d6), QColor(0xffc62e), QColor(0xc07d00));
-    p.restore();
-    return c.done();
+QIcon programicon() {
+    // The pictures the desktop entry installs, rendered from one drawing.
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/chimelet-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
-QIcon programicon() {
-    return drawnicon(drawprogramicon);
+QPixmap drawprogramicon(int size) {
+    return programicon().pixmap(QSize(size, size), 1.0);
 }
 
 QIcon glyphicon(Glyph g) {

@@ -25,8 +25,9 @@ private:
 // Draws one list icon into a square of `size` pixels.
 QPixmap drawlisticon(int index, int size);
 
-// The program's icon (window, tray, desktop entry): a bell on a rounded tile.
+// The program's icon (window, tray, about box, desktop entry): a bell on a rounded tile.
 QIcon programicon();
+// The icon at `size` device pixels.
 QPixmap drawprogramicon(int size);
 
 // Small glyphs for the command buttons.

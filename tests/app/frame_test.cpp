@@ -86,6 +86,21 @@ TEST_F(FrameTest, UnusableSettingsHaltBeforeAnythingElse) {
     EXPECT_FALSE(g().started);
 }
 
+TEST_F(FrameTest, NoWritableFolderHaltsBeforeAnythingElse) {
+    // Neither /proc nor a folder inside it can take a file, whoever runs the test.
+    frame.reset();
+    frame = std::make_unique<Frame>(fakes.platform(), "/proc");
+    g().endprocess = [this](int code) { ended = code; };
+    qputenv("XDG_DATA_HOME", "/proc/chimelet-test");
+    const int code = startupEnding();
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(code, 1);
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1);
+    EXPECT_EQ(fakes.dialogs.messages[0], QString::fromLatin1(kUnstableMessage));
+    EXPECT_FALSE(fakes.tray.visible);
+    EXPECT_FALSE(g().started);
+}
+
 TEST_F(FrameTest, ExitWithoutChangesEndsAtOnce) {
     ASSERT_EQ(startupEnding(), -1);
     EXPECT_EQ(shutdownEnding([this] { frame->exitrequest(); }), 0);

@@ -1,11 +1,11 @@
+#include "programrun.h"
+
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -16,7 +16,7 @@ namespace {
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QString built = qEnvironmentVariable("CHIMELET_BUILD_DIR") + "/chimelet";
+        const QString built = builtprogram();
         ASSERT_TRUE(QFile::exists(built)) << built.toStdString();
         exe = folder.filePath("chimelet");
         ASSERT_TRUE(QFile::copy(built, exe));
@@ -38,19 +38,7 @@ protected:
         p.start(exe, {});
         ASSERT_TRUE(p.waitForStarted(5000));
     }
-    bool waitFor(const std::function<bool()>& cond, int msecs) {
-        QDeadlineTimer deadline(msecs);
-        while (!deadline.hasExpired()) {
-            if (cond()) return true;
-            QThread::msleep(20);
-        }
-        return cond();
-    }
-    QByteArray bytes(const char* name) {
-        QFile f(folder.filePath(name));
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    QByteArray bytes(const char* name) { return filebytes(folder.filePath(name)); }
 
     QTemporaryDir folder, runtime;
     QString exe;
@@ -62,9 +50,9 @@ protected:
 
 TEST_F(ProgramTest, StartsRefusesASecondCopyAndEndsOnSigterm) {
     start(first);
-    ASSERT_TRUE(waitFor([&] { return bytes("chdb.res").size() == 960; }, 10000))
+    ASSERT_TRUE(waitfor([&] { return bytes("chdb.res").size() == 960; }, 10000))
         << first.readAllStandardError().toStdString();
-    ASSERT_TRUE(waitFor([&] { return bytes("chsb.rez").size() == 4 * 272; }, 2000));
+    ASSERT_TRUE(waitfor([&] { return bytes("chsb.rez").size() == 4 * 272; }, 2000));
     const QByteArray db = bytes("chdb.res");
     EXPECT_EQ(db.mid(300, 4), QByteArray("\xff\xff\xff\xff", 4));
     EXPECT_EQ(db.mid(952, 4), QByteArray(4, '\0'));
@@ -90,7 +78,7 @@ TEST_F(ProgramTest, StartsRefusesASecondCopyAndEndsOnSigterm) {
 
 TEST_F(ProgramTest, ACrashedCopysLockDoesNotBlockTheNextStart) {
     start(first);
-    ASSERT_TRUE(waitFor([&] { return bytes("chdb.res").size() == 960; }, 10000));
+    ASSERT_TRUE(waitfor([&] { return bytes("chdb.res").size() == 960; }, 10000));
     first.kill(); // no shutdown: the lock file stays behind
     first.waitForFinished(3000);
     start(second);

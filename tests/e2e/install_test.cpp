@@ -1,0 +1,144 @@
+#include "programrun.h"
+#include "store/secure.h"
+#include "store/workingdatabase.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString tool(const char* name) {
+    return QStandardPaths::findExecutable(name);
+}
+
+QString run(const QString& program, const QStringList& args, int* code = nullptr) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    const bool done = p.waitForFinished(300000);
+    if (code) *code = done && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return QString::fromLocal8Bit(p.readAll());
+}
+
+QString build(const char* name) {
+    return qEnvironmentVariable("CHIMELET_BUILD_DIR") + "/" + name;
+}
+
+} // namespace
+
+TEST(Install, EveryFileOfADesktopProgramUnderOneIdAndTheyValidate) {
+    QTemporaryDir prefix;
+    int code;
+    const QString out = run(qEnvironmentVariable("CHIMELET_CMAKE", tool("cmake")),
+                            {"--install", build(""), "--prefix", prefix.path()}, &code);
+    ASSERT_EQ(code, 0) << out.toStdString();
+    const auto at = [&](const QString& relative) { return prefix.filePath(relative); };
+    const QStringList entries = QDir(at("share/applications")).entryList({"*.Chimelet.desktop"});
+    ASSERT_EQ(entries.size(), 1);
+    const QString id = entries[0].chopped(8), entry = at("share/applications/" + entries[0]);
+    const QString meta = at("share/metainfo/" + id + ".metainfo.xml");
+    EXPECT_TRUE(QFileInfo(at("bin/chimelet")).isExecutable());
+    EXPECT_EQ(filebytes(at("share/chimelet/chmhlp.tub")), filebytes(build("chmhlp.tub")));
+    EXPECT_TRUE(QFile::exists(at("share/man/man1/chimelet.1")));
+    for (const QString& line : QStringList{"Name=Chimelet", "Exec=chimelet", "Icon=" + id,
+                                           "Categories=Utility;Clock;", "StartupNotify=true"})
+        EXPECT_TRUE(filebytes(entry).contains("\n" + line.toUtf8() + "\n")) << line.toStdString();
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        EXPECT_EQ(
+            QImageReader(at(QString("share/icons/hicolor/%1x%1/apps/").arg(size) + id + ".png"))
+                .size(),
+            QSize(size, size));
+    EXPECT_TRUE(filebytes(at("share/icons/hicolor/scalable/apps/" + id + ".svg")).contains("<svg"));
+    EXPECT_TRUE(filebytes(meta).contains(">" + id.toUtf8() + ".desktop</launchable>"));
+
+    if (tool("desktop-file-validate").isEmpty() || tool("appstreamcli").isEmpty())
+        GTEST_SKIP() << "desktop-file-validate or appstreamcli missing (desktop-file-utils, "
+                        "appstream): the desktop entry and metainfo are not validated";
+    EXPECT_EQ(run(tool("desktop-file-validate"), {entry}, &code), "");
+    EXPECT_EQ(code, 0);
+    const QString verdict = run(tool("appstreamcli"), {"validate", "--no-net", meta}, &code);
+    EXPECT_EQ(code, 0) << verdict.toStdString();
+}
+
+// The real program in a folder it cannot write. Root ignores permission bits, so as
+// root the program runs as "nobody".
+TEST(Install, AReadOnlyExeFolderKeepsTheFilesInTheDataFolderAcrossStarts) {
+    QTemporaryDir exeDir, home, runtime;
+    const QString exe = exeDir.filePath("chimelet"), list = home.filePath("tea.clt");
+    const QString data = home.filePath(".local/share/Chimelet/");
+    ASSERT_TRUE(QFile::copy(builtprogram(), exe));
+    const passwd* nobody = ::geteuid() == 0 ? ::getpwnam("nobody") : nullptr;
+    QStringList asuser;
+    if (::geteuid() == 0) {
+        if (!nobody || tool("setpriv").isEmpty()) GTEST_SKIP() << "root without nobody/setpriv";
+        for (const QTemporaryDir* d : {&home, &runtime})
+            ASSERT_EQ(::chown(QFile::encodeName(d->path()), nobody->pw_uid, nobody->pw_gid), 0);
+        asuser = {QString("--reuid=%1").arg(nobody->pw_uid),
+                  QString("--regid=%1").arg(nobody->pw_gid), "--clear-groups"};
+    }
+    ::chmod(QFile::encodeName(exeDir.path()), 0555);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.remove("XDG_DATA_HOME");
+    const auto startandstop = [&](const std::function<bool()>& ready) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(asuser.isEmpty() ? exe : tool("setpriv"),
+                asuser.isEmpty() ? QStringList() : asuser + QStringList{exe});
+        const bool seen = waitfor(ready, 10000);
+        ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
+        EXPECT_TRUE(p.waitForFinished(5000) && p.exitCode() == 0) << "no clean exit";
+        return seen;
+    };
+    EXPECT_TRUE(startandstop([&] { return filebytes(data + "chsb.rez").size() == 4 * 272; }));
+    EXPECT_EQ(QDir(exeDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"chimelet"});
+    ::chmod(QFile::encodeName(exeDir.path()), 0755);
+
+    // A setting made between starts: a list to open at start.
+    WorkingDatabase db;
+    db.setPath(list);
+    db.createdatabase();
+    TNotificationRecord tea;
+    tea.MessageText = "Tea";
+    db.writenotification(tea, 1);
+    db.setrecordcount(1);
+    db.close();
+    SettingsStore settings;
+    ASSERT_TRUE(settings.opensettings(data + "chsb.rez"));
+    settings.writesetting({SettingsStore::storedText(list.toStdString()), 0, 0}, 0);
+    settings.close();
+    EXPECT_TRUE(startandstop([&] { return filebytes(data + "chdb.res") == filebytes(list); }))
+        << "the second start did not open the list its settings name";
+}
+
+TEST(Install, DebianPackageHoldsTheFilesAndNamesItsLibraries) {
+    if (tool("dpkg-shlibdeps").isEmpty() || tool("dpkg-deb").isEmpty())
+        GTEST_SKIP() << "dpkg-shlibdeps or dpkg-deb missing (package dpkg-dev): no .deb built";
+    QTemporaryDir out;
+    int code;
+    const QString made =
+        run(qEnvironmentVariable("CHIMELET_CPACK", tool("cpack")),
+            {"-G", "DEB", "--config", build("CPackConfig.cmake"), "-B", out.path()}, &code);
+    ASSERT_EQ(code, 0) << made.toStdString();
+    const QStringList debs = QDir(out.path()).entryList({"chimelet_*.deb"});
+    ASSERT_EQ(debs.size(), 1) << made.toStdString();
+    const QString deb = out.filePath(debs[0]);
+    const QString contents = run(tool("dpkg-deb"), {"--contents", deb});
+    for (const char* file :
+         {"/usr/bin/chimelet", "/usr/share/chimelet/chmhlp.tub", "Chimelet.desktop",
+          "Chimelet.metainfo.xml", "/man1/chimelet.1", "/scalable/apps/", "/256x256/apps/"})
+        EXPECT_TRUE(contents.contains(file)) << file << " missing from " << deb.toStdString();
+    const QString depends = run(tool("dpkg-deb"), {"--field", deb, "Depends"});
+    for (const char* library : {"libqt6widgets6", "libsdl2-mixer", "libjpeg62-turbo", "libwmf"})
+        EXPECT_TRUE(depends.contains(library)) << library << " not in " << depends.toStdString();
+}

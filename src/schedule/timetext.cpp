@@ -1,20 +1,27 @@
 #include "schedule/timetext.h"
 
 #include <algorithm>
+#include <charconv>
 
 QString secstotext(int32_t seconds, int32_t delta) {
     int32_t t = seconds + delta;
-    QString out;
+    // Built in place: the tick writes one of these per running row every second.
+    char out[48];
+    char* end = out;
+    auto part = [&end, &out](int32_t value, char unit) {
+        end = std::to_chars(end, out + sizeof out - 1, value).ptr;
+        *end++ = unit;
+    };
     if (t > 3600) {
-        out += QString::number(t / 3600) + QLatin1Char('h');
+        part(t / 3600, 'h');
         t -= (t / 3600) * 3600;
     }
     if (t > 60) {
-        out += QString::number(t / 60) + QLatin1Char('m');
+        part(t / 60, 'm');
         t -= (t / 60) * 60;
     }
-    if (t > 0) out += QString::number(t) + QLatin1Char('s');
-    return out;
+    if (t > 0) part(t, 's');
+    return QString::fromLatin1(out, end - out);
 }
 
 QString hmstotext(int32_t hours, int32_t minutes, int32_t seconds) {

@@ -9,6 +9,7 @@
 #include "linuxplatform/shell.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/xdgautostart.h"
 
 #include <QIcon>
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     SystemDesktopWallpaper desktop;
     SdlAudioDevice audio;
     X11WindowOpacity opacity;
+    XdgAutostart autostart;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
     platform.desktop = &desktop;
     platform.audio = &audio;
     platform.opacity = &opacity;
+    platform.autostart = &autostart;
 
     startuptrace::mark("platform services");
     Frame frame(platform, QCoreApplication::applicationDirPath());

@@ -12,6 +12,7 @@
 #include "present/txtbx.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
+#include "store/ansitext.h"
 #include "ui/about.h"
 #include "ui/debug.h"
 #include "ui/editorlink.h"
@@ -22,7 +23,10 @@
 #include "ui/update.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -42,10 +46,11 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     form6_ = new TForm6(*platform.audio);
     form2_ = new TForm2(g.ws, *platform.dialogs, g.paths, *form6_, g.reporter);
     form7_ = new TForm7();
-    form8_ = new TForm8();
-    form9_ = new TForm9();
+    form8_ = new TForm8(*platform.shell);
+    form9_ = new TForm9(*platform.shell, shippedfile(exeFolder, QStringLiteral("chmhlp.tub")));
     form10_ = new TForm10();
-    form11_ = new TForm11();
+    form11_ = new TForm11(g.settings, *platform.dialogs, *platform.autostart, g.paths, g.reporter,
+                          QCoreApplication::applicationFilePath());
     form12_ = new TForm12(g.ws, g.reporter, form1_);
 
     for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_})
@@ -60,7 +65,9 @@ void Frame::connectwindows() {
     form1_->connectcommands(presentation_->dispatcher());
     form2_->setsink(presentation_->dispatcher());
     linkeditor(*form1_, *form2_, *form6_);
-    g.ws.infobox = [&g](const QString& text) { g.infobox(text); };
+    // The commands' messages ("Save failed", ...) share the one box with the errors, so
+    // a tick failing behind an open message cannot stack boxes.
+    g.ws.infobox = [&g](const QString& text) { g.reporter.report(text); };
 
     QObject::connect(form1_, &TForm1::exitRequested, form1_,
                      [this] { guarded(g_->reporter, [this] { exitrequest(); }); });
@@ -68,6 +75,12 @@ void Frame::connectwindows() {
     form12_->savelist = [this] { form1_->files()->savelist(); };
     form12_->saveas = [this](const QString& path) { form1_->files()->saveas(path); };
     form12_->savedialog = [this] { return form1_->SaveDialog1(); };
+
+    for (SecondaryWindow* w : std::initializer_list<SecondaryWindow*>{form8_, form11_}) {
+        QObject::connect(w, &SecondaryWindow::shown, w, [this] { holdmainwindows(true); });
+        QObject::connect(w, &SecondaryWindow::hidden, w, [this] { holdmainwindows(false); });
+    }
+    QObject::connect(form1_->BitBtn9, &QPushButton::clicked, form11_, &QWidget::show);
 
     QObject::connect(form1_, &TForm1::firstShown, form1_, [this] {
         if (g_->secondinstance || g_->started) return;
@@ -103,6 +116,11 @@ void Frame::showmain() {
     main->show();
 }
 
+void Frame::holdmainwindows(bool hold) {
+    for (QWidget* w : std::initializer_list<QWidget*>{form1_, form2_})
+        if (w->isVisible()) w->setEnabled(!hold);
+}
+
 void Frame::startup() {
     AppGlobals& g = *g_;
     g.started = false;
@@ -119,7 +137,7 @@ void Frame::startup() {
     }
     startuptrace::mark("startup: settings");
     if (g.settings.startminimized()) form1_->setWindowOpacity(0.0);
-    g.ws.currentfile = QString::fromLocal8Bit(g.settings.defaultfile());
+    g.ws.currentfile = fromansi(g.settings.defaultfile());
     g.platform.tray->show();
     startuptrace::mark("startup: tray icon");
     g.ws.db.createdatabase();

@@ -38,6 +38,10 @@ public:
     TForm4* form4() const { return form4_; }
     TForm5* form5() const { return form5_; }
     TForm6* form6() const { return form6_; }
+    TForm7* form7() const { return form7_; }
+    TForm8* form8() const { return form8_; }
+    TForm9* form9() const { return form9_; }
+    TForm11* form11() const { return form11_; }
     TForm12* form12() const { return form12_; }
     Presentation& presentation() { return *presentation_; }
 
@@ -54,6 +58,8 @@ public:
 private:
     void FormCreate();
     void connectwindows();
+    // A secondary window holds the main window and the editor, where visible, while it is up.
+    void holdmainwindows(bool hold);
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;

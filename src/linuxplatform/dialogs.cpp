@@ -1,7 +1,9 @@
 #include "linuxplatform/dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 void QtDialogs::infobox(const QString& text) {
@@ -10,19 +12,30 @@ void QtDialogs::infobox(const QString& text) {
     box.exec();
 }
 
-std::optional<QString> QtDialogs::openfile(const FileDialogSetup& setup) {
-    const QString path =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), setup.title, setup.folder,
-                                     setup.filter, nullptr, QFileDialog::ReadOnly);
+QString dialogstartfolder(const QString& wanted) {
+    return QFileInfo(wanted).isDir() ? wanted : QDir::homePath();
+}
+
+namespace {
+std::optional<QString> runfiledialog(const FileDialogSetup& setup, bool saving) {
+    QFileDialog dialog(QApplication::activeWindow(), setup.title, dialogstartfolder(setup.folder),
+                       setup.filter);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!saving) dialog.setOption(QFileDialog::ReadOnly);
+    if (saving && !setup.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (setup.showHidden) dialog.setFilter(dialog.filter() | QDir::Hidden);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
+} // namespace
+
+std::optional<QString> QtDialogs::openfile(const FileDialogSetup& setup) {
+    return runfiledialog(setup, false);
+}
 
 std::optional<QString> QtDialogs::savefile(const FileDialogSetup& setup) {
-    QFileDialog::Options options;
-    if (!setup.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), setup.title,
-                                                      setup.folder, setup.filter, nullptr, options);
-    if (path.isEmpty()) return std::nullopt;
-    return path;
+    return runfiledialog(setup, true);
 }

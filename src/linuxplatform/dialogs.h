@@ -2,6 +2,10 @@
 
 #include "platform/dialogs.h"
 
+// The folder a dialog starts in: `wanted` when it is a folder, else the home folder
+// (a missing documents folder would otherwise become the suggested file name).
+QString dialogstartfolder(const QString& wanted);
+
 // QMessageBox and QFileDialog over the active window.
 class QtDialogs : public Dialogs {
 public:

@@ -10,6 +10,7 @@ struct FileDialogSetup {
     QString filter;
     QString folder;
     bool confirmOverwrite = true;
+    bool showHidden = false;
 };
 
 // The program's message box and file dialogs.

@@ -7,6 +7,7 @@ class TrayIcon;
 class Shell;
 class DesktopWallpaper;
 class WindowOpacity;
+class Autostart;
 
 // The operating-system services the program uses, one interface each. The program
 // gets the real ones; tests hand in fakes. Add new services at the end.
@@ -18,4 +19,5 @@ struct Platform {
     DesktopWallpaper* desktop = nullptr;
     AudioDevice* audio = nullptr;
     WindowOpacity* opacity = nullptr;
+    Autostart* autostart = nullptr;
 };

@@ -7,9 +7,9 @@
 #include "store/ansitext.h"
 #include "store/apppaths.h"
 #include "store/colortable.h"
+#include "store/filebytes.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -20,6 +20,13 @@
 namespace {
 bool on(uint8_t flag) {
     return flag == 1;
+}
+
+// A style byte sets the style when 1, clears it when 0, and leaves it otherwise.
+std::optional<bool> style(uint8_t flag) {
+    if (flag == 1) return true;
+    if (flag == 0) return false;
+    return std::nullopt;
 }
 
 QColor fontcolor(const std::string& text) {
@@ -52,7 +59,7 @@ void Dispatcher::shownotification(const TNotificationRecord& notification) {
     showtext(rec);
     if (on(rec.PlayAudio) && !rec.AudioFile.empty()) {
         const QString audio = fromansi(rec.AudioFile);
-        if (QFileInfo::exists(audio)) s_.audio.playaudio(audio);
+        if (isregularfile(audio)) s_.audio.playaudio(audio);
     }
 }
 
@@ -69,7 +76,7 @@ void Dispatcher::armpopdur(int32_t seconds) {
 void Dispatcher::showimage(const TNotificationRecord& rec) {
     if (!on(rec.DisplayImage) || rec.ImageFile.empty()) return;
     const QString file = fromansi(rec.ImageFile);
-    const bool exists = QFileInfo::exists(file);
+    const bool exists = isregularfile(file);
     const std::string& type = rec.ImageDisplayType;
 
     auto overlay = [&](ImageSurface& window) {
@@ -95,7 +102,7 @@ void Dispatcher::showtext(const TNotificationRecord& rec) {
     const QString message = fromansi(rec.MessageText);
     s_.text.placeonscreen(primaryscreen());
 
-    s_.text.setfontstyles(on(rec.FontBold), on(rec.FontItalic), on(rec.FontUnderline));
+    s_.text.setfontstyles(style(rec.FontBold), style(rec.FontItalic), style(rec.FontUnderline));
 
     auto overlay = [&] {
         s_.text.setfontface(fromansi(rec.FontName), rec.FontSize, fontcolor(rec.FontColor));

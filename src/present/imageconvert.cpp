@@ -1,38 +1,24 @@
 #include "present/imageconvert.h"
 
 #include "present/jpegdecoder.h"
-#include "present/wmfdecoder.h"
+#include "present/picturelimit.h"
+#include "present/wmfrender.h"
+#include "store/filebytes.h"
 #include "store/ioerror.h"
 
 #include <QBuffer>
-#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
 
-namespace {
-QByteArray readall(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError("Cannot open picture " + path.toStdString() + ": " +
-                      file.errorString().toStdString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw IoError("Cannot read picture " + path.toStdString() + ": " +
-                      file.errorString().toStdString());
-    return bytes;
+QByteArray readpicturefile(const QString& path) {
+    // A file larger than the largest picture's pixels plus its headers holds none we show.
+    const auto bytes = readregularfile(path, kMaxPictureBytes + 1024 * 1024);
+    if (!bytes)
+        throw IoError("Cannot read picture " + path.toStdString() +
+                      ": not a readable file of a picture's size");
+    return *bytes;
 }
-
-QImage decodebitmap(const QByteArray& bytes, const QString& source) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer, "bmp");
-    QImage image = reader.read();
-    if (image.isNull())
-        throw IoError("Bitmap " + source.toStdString() +
-                      " cannot be read: " + reader.errorString().toStdString());
-    return image;
-}
-} // namespace
 
 PictureKind picturekind(const QString& path) {
     const QString lower = path.toLower();
@@ -43,22 +29,46 @@ PictureKind picturekind(const QString& path) {
 }
 
 QImage decodepicture(const QString& path) {
-    switch (picturekind(path)) {
+    const PictureKind kind = picturekind(path);
+    if (kind == PictureKind::Other)
+        throw IoError("Picture " + path.toStdString() + " is not a JPEG, bitmap or metafile");
+    return decodepicturebytes(readpicturefile(path), kind, path);
+}
+
+QImage decodepicturebytes(const QByteArray& bytes, PictureKind kind, const QString& source) {
+    switch (kind) {
     case PictureKind::Jpeg:
-        return decodejpeg(readall(path), path);
-    case PictureKind::Bitmap:
-        return decodebitmap(readall(path), path);
+        return decodejpeg(bytes, source);
     case PictureKind::Metafile:
-        return renderwmf(readall(path), path);
+        return renderwmf(bytes, source);
+    case PictureKind::Bitmap:
     case PictureKind::Other:
         break;
     }
-    throw IoError("Picture " + path.toStdString() + " is not a JPEG, bitmap or metafile");
+    QBuffer buffer;
+    buffer.setData(bytes);
+    // Any other kind is told by its content.
+    QImageReader reader(&buffer, kind == PictureKind::Bitmap ? "bmp" : "");
+    return readbounded(reader, source);
+}
+
+QStringList otherpicturesuffixes() {
+    QStringList out;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString suffix = QString::fromLatin1(format).toLower();
+        if (picturekind(QLatin1Char('.') + suffix) == PictureKind::Other) out << suffix;
+    }
+    return out;
+}
+
+bool showablepicture(const QString& path) {
+    if (picturekind(path) != PictureKind::Other) return true;
+    return otherpicturesuffixes().contains(QFileInfo(path).suffix().toLower());
 }
 
 void imagetobitmap(const QString& source, const QString& target) {
-    if (picturekind(source) == PictureKind::Other) return;
-    savebitmap(decodepicture(source), target);
+    if (!showablepicture(source)) return;
+    savebitmap(decodepicturebytes(readpicturefile(source), picturekind(source), source), target);
 }
 
 void savebitmap(const QImage& image, const QString& target) {

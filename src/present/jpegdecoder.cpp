@@ -1,5 +1,6 @@
 #include "present/jpegdecoder.h"
 
+#include "present/picturelimit.h"
 #include "store/ioerror.h"
 
 #include <csetjmp>
@@ -17,8 +18,13 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX] = {};
-    bool truncated = false;
+    bool scanning = false;  // reading scanlines, all scans already taken in
+    bool truncated = false; // pixels are missing
 };
+
+// A progressive file may hold any number of scans, each a pass over the whole
+// picture; real encoders write about ten.
+constexpr int kMaxScans = 1000;
 
 void errorexit(j_common_ptr cinfo) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
@@ -26,12 +32,25 @@ void errorexit(j_common_ptr cinfo) {
     std::longjmp(err->jump, 1);
 }
 
-// Warnings stay quiet, except the one saying the data ended early.
+// Warnings stay quiet, except those saying pixels are missing. The data running
+// out while scanlines are read only means the end marker is missing when no
+// pixel needed the bits (no "premature end of data segment").
 void emitmessage(j_common_ptr cinfo, int level) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
     if (level < 0) {
         ++cinfo->err->num_warnings;
-        if (cinfo->err->msg_code == JWRN_JPEG_EOF) err->truncated = true;
+        const int code = cinfo->err->msg_code;
+        if (code == JWRN_HIT_MARKER || (code == JWRN_JPEG_EOF && !err->scanning))
+            err->truncated = true;
+    }
+}
+
+void limitscans(j_common_ptr cinfo) {
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->progressive_mode && d->input_scan_number > kMaxScans) {
+        auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+        std::snprintf(err->message, sizeof err->message, "more than %d scans", kMaxScans);
+        std::longjmp(err->jump, 1);
     }
 }
 
@@ -42,6 +61,7 @@ void outputmessage(j_common_ptr) {}
 struct Decode {
     jpeg_decompress_struct cinfo{};
     ErrorManager err;
+    jpeg_progress_mgr progress{};
     QImage image;
     std::vector<JSAMPLE> cmykrow;
     bool created = false;
@@ -84,7 +104,11 @@ QImage decodejpeg(const QByteArray& bytes, const QString& source) {
     state->created = true;
     jpeg_mem_src(&state->cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
+    state->progress.progress_monitor = limitscans;
+    state->cinfo.progress = &state->progress;
+    state->cinfo.mem->max_memory_to_use = long(kMaxPictureBytes);
     jpeg_read_header(&state->cinfo, TRUE);
+    checkpicturesize(state->cinfo.image_width, state->cinfo.image_height, source);
     const bool cmyk =
         state->cinfo.jpeg_color_space == JCS_CMYK || state->cinfo.jpeg_color_space == JCS_YCCK;
     state->cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
@@ -99,6 +123,7 @@ QImage decodejpeg(const QByteArray& bytes, const QString& source) {
     if (cmyk) state->cmykrow.resize(size_t(width) * 4);
     // Adobe's CMYK files store the values inverted and say so in their APP14 marker.
     const bool inverted = state->cinfo.saw_Adobe_marker;
+    state->err.scanning = true;
     while (state->cinfo.output_scanline < state->cinfo.output_height) {
         uchar* line = state->image.scanLine(int(state->cinfo.output_scanline));
         JSAMPROW target = cmyk ? state->cmykrow.data() : line;
@@ -107,6 +132,6 @@ QImage decodejpeg(const QByteArray& bytes, const QString& source) {
     }
     jpeg_finish_decompress(&state->cinfo);
     if (state->err.truncated)
-        throw IoError("JPEG image " + name + " is damaged: the file ends early");
+        throw IoError("JPEG image " + name + " is damaged: pixels are missing");
     return std::move(state->image);
 }

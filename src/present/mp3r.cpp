@@ -1,9 +1,9 @@
 #include "present/mp3r.h"
 
 #include "platform/audiodevice.h"
+#include "store/filebytes.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 TForm6::TForm6(AudioDevice& device, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), mp3player(device) {}
@@ -13,7 +13,8 @@ TForm6::~TForm6() {
 }
 
 void TForm6::playaudio(const QString& path) {
-    if (!QFileInfo::exists(path)) return;
+    // A FIFO or a device would hold the player, and the program, forever.
+    if (!isregularfile(path)) return;
     // Windows shown by the same firing get painted before the device is opened.
     QCoreApplication::processEvents();
     mp3player.Close();

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 // What the dispatcher reaches when a Notification fires, one small interface per
 // surface, so its decisions can be followed without windows.
 
@@ -24,8 +26,9 @@ public:
     virtual ~TextSurface() = default;
     // Lays the strip along the bottom edge of the given screen, keeping its height.
     virtual void placeonscreen(const QRect& screen) = 0;
-    // Adds or removes each style; kept for later displays.
-    virtual void setfontstyles(bool bold, bool italic, bool underline) = 0;
+    // Adds or removes each style (none: left as it is); kept for later displays.
+    virtual void setfontstyles(std::optional<bool> bold, std::optional<bool> italic,
+                               std::optional<bool> underline) = 0;
     // Face, size in points (none: kept) and colour of the text.
     virtual void setfontface(const QString& family, int points, QColor color) = 0;
     virtual void starttheshow(const QString& text, bool fade) = 0;

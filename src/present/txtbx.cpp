@@ -1,8 +1,12 @@
 #include "present/txtbx.h"
 
+#include "store/notificationrecord.h"
+
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTextEdit>
+
+#include <algorithm>
 
 TForm5::TForm5(QWidget* parent)
     : OverlayWindow(kTextFade, QColor(192, 192, 192), parent), RichEdit1(new QTextEdit(this)),
@@ -39,18 +43,19 @@ void TForm5::placeonscreen(const QRect& screen) {
     setGeometry(screen.x(), screen.y() + screen.height() - height(), screen.width(), height());
 }
 
-void TForm5::setfontstyles(bool bold, bool italic, bool underline) {
+void TForm5::setfontstyles(std::optional<bool> bold, std::optional<bool> italic,
+                           std::optional<bool> underline) {
     QFont font = RichEdit1->font();
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setUnderline(underline);
+    if (bold) font.setBold(*bold);
+    if (italic) font.setItalic(*italic);
+    if (underline) font.setUnderline(*underline);
     settextfont(font);
 }
 
 void TForm5::setfontface(const QString& family, int points, QColor color) {
     QFont font = RichEdit1->font();
     font.setFamily(family);
-    if (points > 0) font.setPointSize(points);
+    if (points > 0) font.setPointSize(std::min(points, kMaxFontSize));
     settextfont(font);
     QPalette pal = RichEdit1->palette();
     pal.setColor(QPalette::Text, color);

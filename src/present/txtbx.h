@@ -20,7 +20,8 @@ public:
     QPushButton* Button1; // zero-size: holds the focus so the text shows no caret
 
     void placeonscreen(const QRect& screen) override;
-    void setfontstyles(bool bold, bool italic, bool underline) override;
+    void setfontstyles(std::optional<bool> bold, std::optional<bool> italic,
+                       std::optional<bool> underline) override;
     void setfontface(const QString& family, int points, QColor color) override;
     void starttheshow(const QString& text, bool fade) override;
     void endtheshow() override { OverlayWindow::endtheshow(); }

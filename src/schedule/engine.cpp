@@ -38,10 +38,10 @@ int Engine::duewindow(const QDateTime& now) const {
     return advance;
 }
 
-bool Engine::certaindue(int32_t total) const {
+bool Engine::certaindue(int64_t total) const {
     // A time of day outside the day never comes round.
     if (total >= kDaySecs || total <= -kDaySecs) return false;
-    const int since = ((secondofday(now_) - total) % kDaySecs + kDaySecs) % kDaySecs;
+    const int64_t since = ((secondofday(now_) - total) % kDaySecs + kDaySecs) % kDaySecs;
     return since < window_;
 }
 

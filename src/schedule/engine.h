@@ -46,7 +46,7 @@ private:
     // time counts as due: 1 for an exact match, more after a late tick, 0 when
     // this second was already handled.
     int duewindow(const QDateTime& now) const;
-    bool certaindue(int32_t total) const;
+    bool certaindue(int64_t total) const;
     void fire(int row, RecordIndex index);
     // In Sequential mode with no turn set, the first active countdown takes it.
     void restartsequence();

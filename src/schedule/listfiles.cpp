@@ -1,6 +1,8 @@
 #include "schedule/listfiles.h"
 
 #include "schedule/workspace.h"
+#include "store/colortable.h"
+#include "store/filebytes.h"
 #include "store/notificationrecord.h"
 
 #include <QFile>
@@ -10,12 +12,12 @@
 #include <optional>
 
 namespace {
+// The largest list read: 65,536 Notifications. Bounds what a file can make the
+// program read and hold.
+constexpr qint64 kMaxListBytes = 65537LL * kNotificationRecordSize;
+
 std::optional<QByteArray> readwhole(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) return std::nullopt;
-    return bytes;
+    return readregularfile(path, kMaxListBytes);
 }
 
 // Written beside the target under a temporary name and renamed over it.
@@ -32,21 +34,34 @@ bool writewhole(const QString& path, const QByteArray& bytes) {
     return f.commit();
 }
 
-// Whole records, a header, and no more Notifications counted than are present.
+RecordBytes recordat(const QByteArray& data, qsizetype index) {
+    const qsizetype size = static_cast<qsizetype>(kNotificationRecordSize);
+    RecordBytes raw;
+    std::copy_n(data.constData() + index * size, size, reinterpret_cast<char*>(raw.data()));
+    return raw;
+}
+
+// Whole records, a header, no more Notifications counted than are present, and
+// every row able to show and fire: all of it checked before the open list changes.
 bool islistfile(const QByteArray& data) {
     const qsizetype size = static_cast<qsizetype>(kNotificationRecordSize);
     if (data.size() < size || data.size() % size != 0) return false;
-    RecordBytes raw;
-    std::copy_n(data.constData(), size, reinterpret_cast<char*>(raw.data()));
-    const int32_t count = decodeHeader(raw).RecordCount;
-    return count >= 0 && count <= data.size() / size - 1;
+    const int32_t count = decodeHeader(recordat(data, 0)).RecordCount;
+    if (count < 0 || count > data.size() / size - 1) return false;
+    for (int32_t i = 1; i <= count; ++i) {
+        const TNotificationRecord rec = decodeNotification(recordat(data, i));
+        // The preview and the text overlay read the colour of every shown text.
+        const bool showstext = rec.DisplayText == 1 && !rec.MessageText.empty();
+        if (rec.Deleted == 0 && showstext && !iscolortext(rec.FontColor)) return false;
+    }
+    return true;
 }
 
 const QString kLoadFailed = QStringLiteral("Load failed");
 } // namespace
 
 bool copyfile(const QString& source, const QString& destination) {
-    if (!QFile::exists(source)) return false;
+    if (!isregularfile(source)) return false;
     const auto bytes = readwhole(source);
     return bytes && writewhole(destination, *bytes);
 }
@@ -73,11 +88,15 @@ bool ListFiles::savelist() {
     // one at the path, even when the user saved over the working database itself.
     ws_.db.close();
     const bool ok = copyfile(ws_.db.path(), ws_.currentfile);
-    if (!ok) ws_.infobox(QStringLiteral("Save failed"));
+    // Reopened before any message: the tick goes on while the box is open, and
+    // would fail on a closed database at every second.
     ws_.db.reopen();
     ws_.recordcount = ws_.db.readheader().RecordCount;
     hooks_.filepanel(filenameonly(ws_.currentfile));
-    if (ok) ws_.clearmodified();
+    if (ok)
+        ws_.clearmodified();
+    else
+        ws_.infobox(QStringLiteral("Save failed"));
     return ok;
 }
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <charconv>
 
-QString secstotext(int32_t seconds, int32_t delta) {
-    int32_t t = seconds + delta;
+QString secstotext(int64_t seconds, int32_t delta) {
+    int64_t t = seconds + delta;
     // Built in place: the tick writes one of these per running row every second.
     char out[48];
     char* end = out;
-    auto part = [&end, &out](int32_t value, char unit) {
+    auto part = [&end, &out](int64_t value, char unit) {
         end = std::to_chars(end, out + sizeof out - 1, value).ptr;
         *end++ = unit;
     };
@@ -97,14 +97,14 @@ LeftStep steppedleft(int32_t seconds) {
     return next;
 }
 
-QString untiltext(int32_t total, const QTime& now) {
-    int32_t d = total - secsnow(now);
+QString untiltext(int64_t total, const QTime& now) {
+    int64_t d = total - secsnow(now);
     if (d < 0) d += 86400;
     return secstotext(d, 0);
 }
 
 QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const QTime& now) {
-    const int32_t total = totalSeconds(rec);
+    const int64_t total = totalSeconds(rec);
     if (rec.Active == 1) {
         if (isCountdown(rec)) return countdownstep(currentLeft);
         return untiltext(total, now);

@@ -10,7 +10,7 @@ class RowTable;
 // Unit texts ("1h2m3s") and clock texts ("09:05:00"). A running countdown's
 // remaining time lives only as its row's unit text, so secstotext and
 // countdownstep are a matched pair; their odd forms (3600 -> "60m") are deliberate.
-QString secstotext(int32_t seconds, int32_t delta);
+QString secstotext(int64_t seconds, int32_t delta);
 QString hmstotext(int32_t hours, int32_t minutes, int32_t seconds);
 QString clocktext(const QString& hours, const QString& minutes, const QString& seconds);
 int32_t secsnow(const QTime& now);
@@ -25,7 +25,7 @@ struct LeftStep {
 };
 LeftStep steppedleft(int32_t seconds);
 // The unit text of the time until a time of day next comes round; empty at that second.
-QString untiltext(int32_t total, const QTime& now);
+QString untiltext(int64_t total, const QTime& now);
 
 // The "Left" text of a Notification. For an active countdown `currentLeft` is the
 // row's present "Left" text; an empty result of an active one means it is due.

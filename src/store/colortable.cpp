@@ -39,6 +39,12 @@ bool sameIgnoringCase(const std::string& a, const char* b) {
 }
 } // namespace
 
+bool iscolortext(const std::string& text) {
+    for (const auto& c : colornames())
+        if (sameIgnoringCase(text, c.name)) return true;
+    return sameIgnoringCase(text, kScrollBarName) || parseinteger(text).has_value();
+}
+
 Rgb stringtocolor(const std::string& text, Rgb scrollBar) {
     for (const auto& c : colornames())
         if (sameIgnoringCase(text, c.name)) return c.rgb;

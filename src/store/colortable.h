@@ -27,3 +27,5 @@ inline constexpr const char* kScrollBarName = "clScrollBar";
 // decimal or $hex holding 0x00BBGGRR. Anything else raises the integer conversion error.
 Rgb stringtocolor(const std::string& text, Rgb scrollBar);
 std::optional<std::string> colortoname(Rgb rgb);
+// Whether stringtocolor reads the text without an error.
+bool iscolortext(const std::string& text);

@@ -96,9 +96,14 @@ inline constexpr const char* Stretch = "Stretch";
 inline constexpr const char* Tile = "Tile";
 } // namespace codes
 
-// Total seconds of a Notification's time fields.
-template <typename Fields> inline int32_t totalSeconds(const Fields& r) {
-    return r.Hours * 3600 + r.Minutes * 60 + r.Seconds;
+// Font sizes are shown up to this many points; the editor offers 6 to 68, and a
+// file may hold any number.
+inline constexpr int32_t kMaxFontSize = 1000;
+
+// Total seconds of a Notification's time fields. A file may hold any 32-bit values,
+// so the sum is taken in 64 bits, where it cannot overflow.
+template <typename Fields> inline int64_t totalSeconds(const Fields& r) {
+    return int64_t(r.Hours) * 3600 + int64_t(r.Minutes) * 60 + r.Seconds;
 }
 inline bool isCountdown(const TNotificationRecord& r) {
     return r.TimerType == codes::Countdown;

@@ -1,5 +1,6 @@
 #include "store/recordfile.h"
 
+#include "store/filebytes.h"
 #include "store/ioerror.h"
 
 namespace {
@@ -14,8 +15,14 @@ void RecordFile::open(const QString& path) {
     close();
     file_.setFileName(path);
     if (!QFile::exists(path)) throw IoError("File not found: " + path.toStdString());
+    // A FIFO or a device would block or never end; only plain files hold records.
+    if (!isregularfile(path)) throw IoError("Not a regular file: " + path.toStdString());
     if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         throw IoError("Cannot open " + describe(file_));
+    if (file_.isSequential()) {
+        file_.close();
+        throw IoError("Not a regular file: " + path.toStdString());
+    }
 }
 
 void RecordFile::create(const QString& path) {

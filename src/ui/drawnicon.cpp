@@ -36,7 +36,7 @@ public:
         if (it == drawn_.end()) it = drawn_.emplace(side, (*draw_)(side)).first;
         QPixmap pm = it->second;
         pm.setDevicePixelRatio(scale);
-        if (mode != QIcon::Normal && mode != QIcon::Active && qApp) {
+        if (mode == QIcon::Disabled && qApp) {
             // Greyed like any other icon of the style.
             QStyleOption option;
             option.palette = QApplication::palette();

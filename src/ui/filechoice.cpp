@@ -13,6 +13,20 @@ bool choosablefile(const QString& path) {
     return QFileInfo(path).isFile() && storablepath(path);
 }
 
+QString imagefilter() {
+    const QStringList others = otherpicturesuffixes();
+    QString all = QStringLiteral("*.jpg *.jpeg *.bmp *.wmf");
+    QString each;
+    for (const QString& suffix : others) {
+        all += QStringLiteral(" *.") + suffix;
+        each += QStringLiteral(";;%1 Image File (*.%2)").arg(suffix.toUpper(), suffix);
+    }
+    return QStringLiteral("All (") + all +
+           QStringLiteral(");;JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;"
+                          "Bitmaps (*.bmp);;Metafiles (*.wmf)") +
+           each;
+}
+
 bool choosableimage(const QString& path) {
-    return picturekind(path) != PictureKind::Other && choosablefile(path);
+    return showablepicture(path) && choosablefile(path);
 }

@@ -4,9 +4,9 @@
 
 // The editor's two file pickers: what they offer and which choices a Notification can keep.
 
-inline constexpr const char* kImageFilter =
-    "All (*.jpg *.jpeg *.bmp *.wmf);;JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;"
-    "Bitmaps (*.bmp);;Metafiles (*.wmf)";
+// JPEG, bitmaps and metafiles, then one filter for each other picture type Qt reads;
+// "All" offers every one of them.
+QString imagefilter();
 inline constexpr const char* kAudioFilter =
     "All (*.wav *.mp3 *.m3u);;Wave Files (*.wav);;MP3 Files (*.mp3 *.m3u)";
 
@@ -17,6 +17,6 @@ bool storablepath(const QString& path);
 // An existing file whose path the record can hold.
 bool choosablefile(const QString& path);
 
-// A choosable file that the picture conversion takes by its ending: jpg, jpeg, bmp or
-// wmf in any letter case.
+// A choosable file that the picture conversion takes by its ending: jpg, jpeg, bmp,
+// wmf or another picture type the image filter offers, in any letter case.
 bool choosableimage(const QString& path);

@@ -336,6 +336,8 @@ QPixmap drawlisticon(int index, int size) {
 }
 
 ImageList::ImageList() {
+    // Selected rows keep the normal look (drawnicon greys only the disabled one): the
+    // style's tint would hide the icons in the highlight.
     for (int i = 0; i < kCount; ++i)
         icons_[static_cast<std::size_t>(i)] =
             drawnicon([i](int size) { return drawlisticon(i, size); });

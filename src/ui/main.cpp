@@ -26,7 +26,14 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// Room around a cell's text: the view's margins on both sides.
+constexpr int kCellPadding = 14;
+// The narrowest the caption column gets when the window is fitted.
+constexpr int kMinimumCaption = 100;
 
 QPushButton* button(const QString& caption, const QString& hint, const QIcon& icon,
                     QWidget* parent) {
@@ -173,6 +180,15 @@ void TForm1::buildlist() {
     for (int c = 0; c < kListColumns; ++c)
         header->resizeSection(c, listcolumns()[static_cast<std::size_t>(c)].width);
     ListView1->setColumnHidden(kRecordIndexColumn, true);
+    // The longest countdown text must fit whatever the desktop font.
+    const int longest =
+        ListView1->fontMetrics().horizontalAdvance(QStringLiteral("23h59m59s")) + kCellPadding;
+    for (int part : {rowpart::Time, rowpart::Left}) {
+        const int column = columnofpart(part);
+        header->resizeSection(column, std::max(header->sectionSize(column), longest));
+    }
+    // A vertical scroll bar coming or going changes the room the filler may take.
+    ListView1->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionResized, this, [header](int c, int, int size) {
         const int minimum = listcolumns()[static_cast<std::size_t>(c)].minimum;
         if (size < minimum) header->resizeSection(c, minimum);
@@ -236,13 +252,28 @@ void TForm1::showpreview(int index) {
 }
 
 void TForm1::fitcolumns() {
-    const auto fit = columnfit(frameGeometry().width());
-    if (!fit) return;
     QHeaderView* header = ListView1->header();
-    header->resizeSection(0, fit->caption);
-    header->resizeSection(1, fit->image);
-    header->resizeSection(2, fit->audio);
-    header->resizeSection(kFillerColumn, fit->filler);
+    if (const auto fit = columnfit(frameGeometry().width())) {
+        header->resizeSection(0, fit->caption);
+        header->resizeSection(1, fit->image);
+        header->resizeSection(2, fit->audio);
+        fittedcaption_ = fit->caption;
+    }
+    fitfiller();
+}
+
+void TForm1::fitfiller() {
+    // No scroll bar while the columns fit: the filler takes only the room the others
+    // leave, and where they would not fit a fitted caption gives up the difference.
+    QHeaderView* header = ListView1->header();
+    header->resizeSection(kFillerColumn, 0);
+    const int room = ListView1->viewport()->width() - header->length();
+    if (room < 0 && header->sectionSize(0) == fittedcaption_) {
+        fittedcaption_ = std::max(kMinimumCaption, fittedcaption_ + room);
+        header->resizeSection(0, fittedcaption_);
+    }
+    header->resizeSection(kFillerColumn,
+                          std::max(0, ListView1->viewport()->width() - header->length()));
 }
 
 void TForm1::FormResize() {
@@ -268,6 +299,11 @@ void TForm1::updatetimerTimer() {
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     emit firstShown();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ListView1->viewport() && e->type() == QEvent::Resize) fitfiller();
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TForm1::resizeEvent(QResizeEvent* e) {

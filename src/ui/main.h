@@ -76,6 +76,8 @@ public:
     void showpreview(int index);
     // Widens the text, image and audio columns for a window wider than 643 pixels.
     void fitcolumns();
+    // The filler column takes the room the others leave in the list's viewport.
+    void fitfiller();
 
     // Status bar panel texts.
     void setpaneltext(int panel, const QString& text);
@@ -112,6 +114,7 @@ protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     QWidget* buildtoppanel();
@@ -134,5 +137,6 @@ private:
     ListHooks hooks_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<ListFiles> files_;
+    int fittedcaption_ = -1; // the caption width the last fit set
     QLabel* panels_[6] = {};
 };

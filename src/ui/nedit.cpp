@@ -542,7 +542,7 @@ void TForm2::BitBtn5Click() {
 
 void TForm2::BitBtn3Click() {
     const std::optional<QString> chosen = dialogs_.openfile(
-        {QStringLiteral("Open"), QString::fromLatin1(kImageFilter), paths_.docfolder, false});
+        {QStringLiteral("Open"), imagefilter(), paths_.docfolder, false, true});
     if (!chosen) return;
     try {
         if (!choosableimage(*chosen)) throw std::runtime_error("not an image file");
@@ -559,7 +559,7 @@ void TForm2::BitBtn3Click() {
 void TForm2::BitBtn4Click() {
     stopaudio();
     const std::optional<QString> chosen = dialogs_.openfile(
-        {QStringLiteral("Open"), QString::fromLatin1(kAudioFilter), paths_.docfolder, false});
+        {QStringLiteral("Open"), QString::fromLatin1(kAudioFilter), paths_.docfolder, false, true});
     if (!chosen) return;
     if (choosablefile(*chosen)) {
         Edit3->setText(*chosen);

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QColor scrollbarcolor() {
@@ -42,7 +44,7 @@ QFont previewfont(QFont font, const TNotificationRecord& rec) {
     applyflag(rec.FontUnderline, font, &QFont::setUnderline);
     font.setFamily(fromansi(rec.FontName));
     // Sizes under 5 have no fifth to show; the line keeps its last size then.
-    if (rec.FontSize / 5 > 0) font.setPointSize(rec.FontSize / 5);
+    if (rec.FontSize / 5 > 0) font.setPointSize(std::min(rec.FontSize, kMaxFontSize) / 5);
     return font;
 }
 
@@ -58,8 +60,7 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     StaticText2->setAlignment(Qt::AlignCenter);
     StaticText2->setTextInteractionFlags(Qt::TextSelectableByMouse);
     StaticText2->setAutoFillBackground(true);
-    StaticText2->setMinimumSize(303, 28);
-    StaticText2->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    StaticText2->setFixedSize(303, 28);
     QPalette pal = StaticText2->palette();
     pal.setColor(QPalette::Window, Qt::black);
     pal.setColor(QPalette::WindowText, Qt::yellow);
@@ -75,7 +76,8 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     bottom->setContentsMargins(10, 8, 10, 8);
     bottom->setSpacing(12);
     bottom->addWidget(Image1, 0, Qt::AlignBottom);
-    bottom->addWidget(StaticText2, 1, Qt::AlignVCenter);
+    bottom->addWidget(StaticText2, 0, Qt::AlignBottom);
+    bottom->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,13 +1,18 @@
 #include "app/frame.h"
 #include "app/savenexit.h"
+#include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
+#include "ui/about.h"
 #include "ui/main.h"
+#include "ui/nedit.h"
+#include "ui/options.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -126,4 +131,53 @@ TEST_F(FrameTest, SaveThenExitOnAnUnnamedListWithTheDialogCancelled) {
     frame->form12()->savedialog = [] { return std::optional<QString>(); };
     EXPECT_EQ(shutdownEnding([this] { frame->form12()->BitBtn1Click(); }), 0);
     EXPECT_FALSE(saved);
+}
+
+TEST_F(FrameTest, DefaultFileSetInTheOptionsIsTheOneTheNextStartOpens) {
+    ASSERT_EQ(startupEnding(), -1);
+    TNotificationRecord rec;
+    rec.MessageText = "Tea";
+    rec.TimerType = "Countdown";
+    g().ws.addtolist(rec, g().ws.appendrecord(rec));
+    const QString list = file("Liste für Zoë.clt");
+    ASSERT_TRUE(frame->form1()->files()->saveas(list));
+
+    fakes.dialogs.openAnswers = {list};
+    frame->form11()->show();
+    frame->form11()->BitBtn3->click();
+    frame->form11()->BitBtn1->click();
+
+    frame.reset(); // the program ends; a new one starts in the same folder
+    frame = std::make_unique<Frame>(fakes.platform(), exe.path());
+    g().endprocess = [this](int code) { ended = code; };
+    ASSERT_EQ(startupEnding(), -1);
+    EXPECT_EQ(g().ws.currentfile, list);
+    EXPECT_EQ(g().ws.rowcount(), 1);
+}
+
+TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
+    ASSERT_EQ(startupEnding(), -1);
+    frame->form1()->show();
+    frame->form2()->show();
+    QDialog* about = frame->form8();
+    QDialog* options = frame->form11();
+    const std::pair<QDialog*, std::function<void()>> ways[] = {
+        {about, [this] { frame->form8()->exitfromabout->click(); }},
+        {about, [about] { about->close(); }},
+        {about, [about] { QTest::keyClick(about, Qt::Key_Escape); }},
+        {options, [this] { frame->form11()->BitBtn1->click(); }},
+        {options, [this] { frame->form11()->BitBtn2->click(); }},
+        {options, [options] { options->close(); }},
+        {options, [options] { QTest::keyClick(options, Qt::Key_Escape); }},
+    };
+    for (const auto& [window, leave] : ways) {
+        window->show();
+        EXPECT_FALSE(frame->form1()->isEnabled());
+        EXPECT_FALSE(frame->form2()->isEnabled());
+        leave();
+        EXPECT_FALSE(window->isVisible());
+        // Both usable again, the main window beside the open editor.
+        EXPECT_TRUE(frame->form1()->isEnabled());
+        EXPECT_TRUE(frame->form2()->isEnabled());
+    }
 }

@@ -47,6 +47,7 @@ TEST(Install, EveryFileOfADesktopProgramUnderOneIdAndTheyValidate) {
     const QString id = entries[0].chopped(8), entry = at("share/applications/" + entries[0]);
     const QString meta = at("share/metainfo/" + id + ".metainfo.xml");
     EXPECT_TRUE(QFileInfo(at("bin/chimelet")).isExecutable());
+    EXPECT_TRUE(QFileInfo(at("bin/chimelet-wmf")).isExecutable());
     EXPECT_EQ(filebytes(at("share/chimelet/chmhlp.tub")), filebytes(build("chmhlp.tub")));
     EXPECT_TRUE(QFile::exists(at("share/man/man1/chimelet.1")));
     for (const QString& line : QStringList{"Name=Chimelet", "Exec=chimelet", "Icon=" + id,
@@ -135,8 +136,9 @@ TEST(Install, DebianPackageHoldsTheFilesAndNamesItsLibraries) {
     const QString deb = out.filePath(debs[0]);
     const QString contents = run(tool("dpkg-deb"), {"--contents", deb});
     for (const char* file :
-         {"/usr/bin/chimelet", "/usr/share/chimelet/chmhlp.tub", "Chimelet.desktop",
-          "Chimelet.metainfo.xml", "/man1/chimelet.1", "/scalable/apps/", "/256x256/apps/"})
+         {"/usr/bin/chimelet", "/usr/bin/chimelet-wmf", "/usr/share/chimelet/chmhlp.tub",
+          "Chimelet.desktop", "Chimelet.metainfo.xml", "/man1/chimelet.1", "/scalable/apps/",
+          "/256x256/apps/"})
         EXPECT_TRUE(contents.contains(file)) << file << " missing from " << deb.toStdString();
     const QString depends = run(tool("dpkg-deb"), {"--field", deb, "Depends"});
     for (const char* library : {"libqt6widgets6", "libsdl2-mixer", "libjpeg62-turbo", "libwmf"})

@@ -52,8 +52,10 @@ class RecordingText : public TextSurface {
 public:
     explicit RecordingText(Log& log) : log_(log) {}
     void placeonscreen(const QRect& r) override { placed = r; }
-    void setfontstyles(bool b, bool i, bool u) override {
-        log_.add(QStringLiteral("text:styles %1%2%3").arg(b).arg(i).arg(u));
+    void setfontstyles(std::optional<bool> b, std::optional<bool> i,
+                       std::optional<bool> u) override {
+        auto mark = [](std::optional<bool> s) { return s ? (*s ? '1' : '0') : '-'; };
+        log_.add(QStringLiteral("text:styles %1%2%3").arg(mark(b)).arg(mark(i)).arg(mark(u)));
     }
     void setfontface(const QString& family, int points, QColor color) override {
         log_.add(QStringLiteral("text:face %1 %2 %3").arg(family).arg(points).arg(color.name()));
@@ -198,7 +200,8 @@ TEST_F(DispatcherTest, TextDisplayTypesDecideOverlayAndBalloon) {
         d.shownotification(r);
         EXPECT_EQ(log.has("text:start"), c.overlay) << c.type;
         EXPECT_EQ(!tray.balloons.isEmpty(), c.balloon) << c.type;
-        EXPECT_EQ(log.lines.value(0), "text:styles 100") << "styles are set for every type";
+        EXPECT_EQ(log.lines.value(0), "text:styles 10-")
+            << "styles are set for every type; a byte neither 0 nor 1 leaves its style";
         if (c.overlay && c.balloon) {
             EXPECT_LT(log.index("text:start"), log.index("balloon:"));
         }

@@ -1,10 +1,13 @@
 #include "present/imageconvert.h"
 #include "present/pictureloader.h"
+#include "present/wmfrender.h"
 #include "store/ioerror.h"
 #include "support/tempfolder.h"
 #include "support/testpictures.h"
 
 #include <QImageReader>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +23,12 @@ bool near(QRgb a, QRgb b, int tolerance = 12) {
            std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
+
+// The test program lives below the build folder; the helper sits at its top.
+const bool helperfound = [] {
+    setmetafilehelper(QStringLiteral(CHIMELET_HELPER_DIR "/") + QLatin1String(kMetafileHelperName));
+    return true;
+}();
 
 class ImageConversion : public ::testing::Test {
 protected:
@@ -96,12 +105,27 @@ TEST_F(ImageConversion, MetafileIsDrawnAtItsOwnFrameWithFilledShapes) {
     EXPECT_EQ(out.pixel(5, 90), qRgb(255, 255, 255));
 }
 
-TEST_F(ImageConversion, OtherKindsLeaveTheTargetAsItWas) {
+TEST_F(ImageConversion, OtherPicturesAreConvertedUnknownKindsLeaveTheTarget) {
     writebytes(target, "old");
+    const QString unknown = dir.file("pic.xyz");
+    ASSERT_TRUE(twocolours(4, 4).save(unknown, "PNG"));
+    imagetobitmap(unknown, target);
+    EXPECT_EQ(readbytes(target), QByteArray("old"));
+
     const QString png = dir.file("pic.png");
     ASSERT_TRUE(twocolours(4, 4).save(png, "PNG"));
     imagetobitmap(png, target);
-    EXPECT_EQ(readbytes(target), QByteArray("old"));
+    EXPECT_EQ(QImage(target).pixel(0, 0), qRgb(220, 0, 0));
+}
+
+TEST_F(ImageConversion, AJpegMissingOnlyItsEndMarkerIsShownWithTheSamePixels) {
+    const QString whole = dir.file("whole.jpg");
+    ASSERT_TRUE(twocolours(64, 48).save(whole, "JPG", 80));
+    const QByteArray bytes = readbytes(whole);
+    ASSERT_TRUE(bytes.endsWith("\xff\xd9"));
+    const QString cut = dir.file("cut.jpg");
+    writebytes(cut, bytes.left(bytes.size() - 2));
+    EXPECT_EQ(loadpicture(cut), loadpicture(whole));
 }
 
 TEST_F(ImageConversion, DamagedFilesRaiseAndKeepTheTarget) {
@@ -117,8 +141,28 @@ TEST_F(ImageConversion, DamagedFilesRaiseAndKeepTheTarget) {
     struct Case {
         const char* name;
         QByteArray bytes;
+        const char* why = "";
     };
+    // Headers that ask for gigabytes: 65,000 x 9,000 pixels, a record as large as
+    // the address space.
+    QByteArray hugejpeg = goodjpeg;
+    const qsizetype sof = hugejpeg.indexOf("\xff\xc0");
+    ASSERT_GT(sof, 0);
+    hugejpeg[sof + 5] = char(9000 >> 8), hugejpeg[sof + 6] = char(9000 & 0xff);
+    hugejpeg[sof + 7] = char(65000 >> 8), hugejpeg[sof + 8] = char(65000 & 0xff);
+    QByteArray hugewmf = goodwmf;
+    hugewmf[22 + 15] = '\x7f';
+    QByteArray hugebmp = readbytes([&] {
+        const QString p = dir.file("small.bmp");
+        twocolours(4, 4).save(p, "BMP");
+        return p;
+    }());
+    hugebmp[19] = hugebmp[23] = '\x7f';
+
     const Case cases[] = {
+        {"claims65000x9000.jpg", hugejpeg, "too large"},
+        {"hugemaxrecord.wmf", hugewmf, "bigger than the file"},
+        {"claims.bmp", hugebmp},
         {"garbage.jpg", QByteArray(500, 'x')},
         {"truncated.jpg", goodjpeg.left(goodjpeg.size() / 2)},
         {"headeronly.jpg", goodjpeg.left(20)},
@@ -137,10 +181,31 @@ TEST_F(ImageConversion, DamagedFilesRaiseAndKeepTheTarget) {
             ADD_FAILURE() << c.name << " was accepted";
         } catch (const IoError& e) {
             EXPECT_TRUE(QString::fromStdString(e.what()).contains(source)) << e.what();
+            EXPECT_TRUE(QString::fromStdString(e.what()).contains(c.why)) << e.what();
         }
         EXPECT_EQ(readbytes(target), QByteArray("old")) << c.name;
     }
     EXPECT_THROW(imagetobitmap(dir.file("missing.jpg"), target), IoError);
+
+    // Not files: reading them would wait for a writer or never end.
+    const QString fifo = dir.file("fifo.jpg"), zero = dir.file("zero.bmp");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    for (const QString& source : {fifo, zero}) {
+        EXPECT_THROW(imagetobitmap(source, target), IoError);
+        EXPECT_THROW(loadpicture(source), IoError);
+    }
+    EXPECT_EQ(readbytes(target), QByteArray("old"));
+}
+
+TEST_F(ImageConversion, AMetafileWithAHugePenIsDrawnAtItsSize) {
+    WmfWriter wmf(22, 17, 96);
+    wmf.pen(0, 65534);
+    wmf.ellipse(1, 1, 20, 15);
+    wmf.rectangle(2, 2, 18, 14);
+    const QString source = dir.file("pen.wmf");
+    writebytes(source, wmf.finish());
+    EXPECT_EQ(loadpicture(source).size(), QSize(22, 17));
 }
 
 TEST_F(ImageConversion, UnwritableTargetRaises) {
@@ -167,4 +232,23 @@ TEST_F(ImageConversion, LoaderReadsTheConvertedKindsAndWhatQtReads) {
     const QString broken = dir.file("b.png");
     writebytes(broken, "nope");
     EXPECT_THROW(loadpicture(broken), IoError);
+}
+
+TEST(MetafileHelper, AChildThatRunsLongOrFailsIsRefused) {
+    const QString helper = metafilehelper();
+    WmfWriter wmf(10, 10, 96);
+    const QByteArray bytes = wmf.finish();
+    // Stand-ins for a helper stuck in a damaged file and one that dies: the first
+    // argument, the file's name, makes sleep wait ten seconds.
+    setmetafilehelper("/bin/sleep");
+    try {
+        renderwmf(bytes, "10");
+        ADD_FAILURE() << "a child that does not end was waited for";
+    } catch (const IoError& e) {
+        EXPECT_TRUE(QString(e.what()).contains("too long")) << e.what();
+    }
+    setmetafilehelper("/bin/false");
+    EXPECT_THROW(renderwmf(bytes, "x.wmf"), IoError);
+    setmetafilehelper(helper);
+    EXPECT_EQ(renderwmf(bytes, "x.wmf").size(), QSize(10, 10));
 }

@@ -6,7 +6,9 @@
 #include <QFile>
 
 #include <csignal>
+#include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 QByteArray contents(const QString& path) {
@@ -97,13 +99,25 @@ TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
     add(countdown("unsaved", 9));
     const QByteArray db = contents(ws.db.path());
     const QByteArray list = contents(good);
-    const QByteArray bad[] = {list.left(list.size() - 100), withheader(list, 4, 0),
-                              withheader(list, -1, 0), list.left(500), QByteArray()};
+    // A colour no row can be shown in: refused before anything is replaced.
+    QByteArray zzz = list;
+    bytes::putShortString(reinterpret_cast<uint8_t*>(zzz.data()) + 960 + 304, 20, "zzz");
+    zzz[960 + 256] = 1; // its text is shown
+    const QByteArray bad[] = {list.left(list.size() - 100),
+                              withheader(list, 4, 0),
+                              withheader(list, -1, 0),
+                              list.left(500),
+                              QByteArray(),
+                              zzz};
     QStringList paths{folder.file("missing.clt"), folder.path()};
     for (const QByteArray& b : bad) {
         paths << folder.file(QString("bad%1.clt").arg(paths.size()));
         writefile(paths.last(), b);
     }
+    // Not files: reading them would wait for a writer or never end.
+    paths << folder.file("fifo.clt") << folder.file("zero.clt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(paths[paths.size() - 2]).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", paths.last()));
     for (const QString& path : paths) {
         messages.clear();
         EXPECT_FALSE(files.open(path)) << path.toStdString();
@@ -115,6 +129,49 @@ TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
     }
     add(countdown("after", 2)); // still the open, working list
     EXPECT_EQ(ws.db.readnotification(5).MessageText, "after");
+}
+
+TEST_F(NotificationFiles, TimesBeyondAnyDayOpenCountAndNeverOverflow) {
+    // Hours no editor writes: 600000 h is more seconds than 32 bits hold.
+    TNotificationRecord big = countdown("big", 0, /*repeat=*/false);
+    big.Hours = 600000;
+    TNotificationRecord late = certain("late", QTime(0, 0, 0));
+    late.Hours = 600000;
+    TNotificationRecord before = certain("before", QTime(0, 0, 0));
+    before.Hours = std::numeric_limits<int32_t>::min();
+    before.Minutes = std::numeric_limits<int32_t>::min();
+    add(big);
+    add(late);
+    add(before);
+    ASSERT_TRUE(files.saveas(folder.file("huge")));
+    ASSERT_TRUE(files.open(folder.file("huge.clt")));
+    EXPECT_EQ(left(0), "600000h");
+    EXPECT_EQ(left(1), "599988h") << "at 12:00 the time lies 600000 h - 12 h ahead";
+    EXPECT_EQ(left(2), "-");
+    engine.startall();
+    for (int i = 0; i < 4; ++i)
+        tickat(QDateTime(clock.now().date(), QTime(23, 59, 58)).addSecs(i)); // over midnight
+    // The countdown's text is read two digits a part, as for any long countdown, so
+    // it ends at once; the two times outside the day never come round.
+    EXPECT_EQ(sink.log, QStringList{"1:big"});
+    EXPECT_EQ(left(0), "-");
+}
+
+TEST_F(NotificationFiles, AFailedSaveReopensTheListBeforeItsOneMessage) {
+    add(countdown("tea", 30));
+    writefile(folder.file("plain"), "x");
+    ws.currentfile = folder.file("plain/notes.clt");
+    // The message box runs the event loop: ticks go on while it is open.
+    bool openatmessage = false;
+    ws.infobox = [this, &openatmessage](const QString& t) {
+        messages << t;
+        openatmessage = ws.db.isOpen();
+        tick(3);
+    };
+    EXPECT_FALSE(files.savelist());
+    EXPECT_EQ(messages, QStringList{"Save failed"});
+    EXPECT_TRUE(openatmessage);
+    EXPECT_EQ(left(0), "27s") << "the countdown ran on while the box was open";
 }
 
 TEST_F(NotificationFiles, StartUpOpensTheDefaultFileOrStaysEmptyAndUnnamed) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "platform/audiodevice.h"
+#include "platform/autostart.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "platform/tray.h"
 #include "support/manualclock.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <deque>
@@ -118,6 +120,21 @@ public:
     bool isplaying() const override { return playing; }
 };
 
+// Keeps autostart entries in memory.
+class FakeAutostart : public Autostart {
+public:
+    QSet<QString> entries;
+    int created = 0;
+    QString create(const QString& program) override {
+        ++created;
+        const QString entry = QStringLiteral("/autostart/") + program;
+        entries << entry;
+        return entry;
+    }
+    bool exists(const QString& entry) const override { return entries.contains(entry); }
+    void remove(const QString& entry) override { entries.remove(entry); }
+};
+
 // All fakes together, wired into a Platform.
 struct FakePlatform {
     ManualClock clock;
@@ -126,6 +143,7 @@ struct FakePlatform {
     FakeShell shell;
     FakeDesktopWallpaper desktop;
     FakeAudio audio;
+    FakeAutostart autostart;
 
     Platform platform() {
         Platform p;
@@ -135,6 +153,7 @@ struct FakePlatform {
         p.shell = &shell;
         p.desktop = &desktop;
         p.audio = &audio;
+        p.autostart = &autostart;
         return p;
     }
 };

@@ -61,6 +61,11 @@ public:
         record(0x02FC, {0, uint16_t(colorref & 0xffff), uint16_t(colorref >> 16), 0});
         record(0x012D, {objects_++});
     }
+    // Pen of a style and width in logical units, black, selected at once.
+    void pen(uint16_t style, uint16_t width) {
+        record(0x02FA, {style, width, 0, 0, 0});
+        record(0x012D, {objects_++});
+    }
     void rectangle(int16_t l, int16_t t, int16_t r, int16_t b) {
         record(0x041B, {uint16_t(b), uint16_t(r), uint16_t(t), uint16_t(l)});
     }

@@ -6,7 +6,10 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QTest>
 
 namespace {
 
@@ -54,8 +57,13 @@ TEST_F(ListView, ColumnsHaveTheirCaptionsWidthsAndLimits) {
         EXPECT_EQ(form->listmodel()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
                   captions[c]);
     const int widths[] = {178, 120, 120, 23, 70, 70, 23, 23};
-    for (int c = 0; c < 8; ++c)
+    for (int c = 0; c < 8; ++c) {
+        if (c == 4 || c == 5) {
+            EXPECT_GE(header->sectionSize(c), widths[c]) << "as wide as 23h59m59s needs";
+            continue;
+        }
         EXPECT_EQ(header->sectionSize(c), widths[c]) << c;
+    }
     EXPECT_TRUE(form->ListView1->isColumnHidden(kRecordIndexColumn));
     EXPECT_EQ(header->sectionSize(kFillerColumn), 0);
     EXPECT_FALSE(header->sectionsClickable());
@@ -66,6 +74,32 @@ TEST_F(ListView, ColumnsHaveTheirCaptionsWidthsAndLimits) {
     EXPECT_EQ(header->sectionSize(6), 23);
     header->resizeSection(4, 30);
     EXPECT_EQ(header->sectionSize(4), 30);
+}
+
+TEST_F(ListView, AtTheDefaultSizeLeftFitsTheLongestTimeAndNoScrollBarShows) {
+    TNotificationRecord rec = note("Almost a day", 0);
+    rec.Hours = 23, rec.Minutes = 59, rec.Seconds = 59;
+    add(rec);
+    ASSERT_EQ(cell(0, 5).toString(), "23h59m59s");
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTreeView* view = form->ListView1;
+    QHeaderView* header = view->header();
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int column : {4, 5}) // "Time" and "Left"
+        EXPECT_GE(header->sectionSize(column),
+                  view->fontMetrics().horizontalAdvance("23h59m59s") + margins);
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0) << "the columns fit";
+    form->resize(900, 659);
+    QApplication::processEvents();
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(header->length(), view->viewport()->width()) << "the filler takes the rest";
+
+    // A selected row keeps its icons as they are, not tinted into the highlight.
+    const QIcon state = qvariant_cast<QIcon>(cell(0, 6, Qt::DecorationRole));
+    ASSERT_FALSE(state.isNull());
+    EXPECT_EQ(state.pixmap(16, QIcon::Selected).toImage(),
+              state.pixmap(16, QIcon::Normal).toImage());
 }
 
 TEST_F(ListView, FollowsEveryKindOfRowChangeWithinTheModelContract) {

@@ -72,11 +72,22 @@ TEST_F(EditorPickers, UnusableImagesAreRefused) {
     editor->BitBtn3Click();
     refused(editor->Edit2, "missing");
 
-    // The conversion does not take it, so the old scratch picture would be on show.
-    answer(picture("drawing.png", "PNG"));
+    // No picture type the program knows, so the old scratch picture would be on show.
+    const QString other = tmp.file("drawing.xyz");
+    QFile::copy(picture("drawing.png", "PNG"), other);
+    answer(other);
     editor->BitBtn3Click();
     refused(editor->Edit2, "other kind");
     EXPECT_EQ(tmpbmp(), scratch);
+
+    // A PNG, the usual picture here, goes through the scratch bitmap like the rest.
+    QFile::remove(g.paths.tmpbmp);
+    answer(picture("photo.png", "PNG"));
+    editor->BitBtn3Click();
+    EXPECT_EQ(editor->Edit2->text(), tmp.file("photo.png"));
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(tmpbmp().startsWith("BM"));
+    EXPECT_EQ(editor->Image1->picture().size(), QSize(64, 32));
 
     // The record could not hold these paths whole, so they would point nowhere.
     answer(picture(QString::fromUtf8("\u5199\u771f.bmp"), "BMP"));
@@ -98,9 +109,15 @@ TEST_F(EditorPickers, ClicksOpenThePickersAndCancelChangesNothing) {
     QTest::mouseClick(editor->Edit3, Qt::LeftButton);
     QTest::mouseClick(editor->Edit2, Qt::RightButton);
     ASSERT_EQ(fake.dialogs.asked.size(), 3);
-    EXPECT_EQ(fake.dialogs.asked[0].filter, kImageFilter);
-    EXPECT_EQ(fake.dialogs.asked[1].filter, kImageFilter);
+    EXPECT_TRUE(fake.dialogs.asked[0].filter.startsWith("All (*.jpg *.jpeg *.bmp *.wmf "));
+    EXPECT_TRUE(
+        fake.dialogs.asked[0].filter.contains(";;JPEG Image File (*.jpg);;JPEG Image File "
+                                              "(*.jpeg);;Bitmaps (*.bmp);;Metafiles (*.wmf);;"));
+    EXPECT_TRUE(fake.dialogs.asked[0].filter.contains(";;PNG Image File (*.png)"));
+    EXPECT_EQ(fake.dialogs.asked[1].filter, fake.dialogs.asked[0].filter);
     EXPECT_EQ(fake.dialogs.asked[2].filter, kAudioFilter);
+    for (const FileDialogSetup& setup : fake.dialogs.asked)
+        EXPECT_TRUE(setup.showHidden) << "both pickers show hidden files";
     EXPECT_EQ(editor->Edit2->text(), "/pictures/kept.jpg");
     EXPECT_EQ(editor->Edit3->text(), "/sounds/kept.wav");
     EXPECT_TRUE(messages().isEmpty());

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QTest>
 
 namespace {
 
@@ -105,6 +106,21 @@ TEST_F(Preview, MinusOneEmptiesThePanel) {
     form->showpreview(-1);
     EXPECT_TRUE(form->StaticText2->text().isEmpty());
     EXPECT_TRUE(form->Image1->picture().isNull());
+}
+
+TEST_F(Preview, TheTextLineIs303By28AtThePanelsBottomAtAnySize) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const auto gap = [this] {
+        return form->Panel3->height() - form->StaticText2->geometry().bottom();
+    };
+    const int before = gap();
+    for (QSize size : {QSize(900, 820), QSize(652, 659)}) {
+        form->resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(form->StaticText2->size(), QSize(303, 28));
+        EXPECT_EQ(gap(), before) << "anchored to the bottom";
+    }
 }
 
 TEST(PicturePaneFit, KeepsProportionsAndCentres) {

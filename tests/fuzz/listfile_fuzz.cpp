@@ -1,0 +1,46 @@
+// A list file opened into a working list, then ticked and stepped through every
+// command a user may give it.
+#include "fuzzfiles.h"
+
+#include "platform/clock.h"
+#include "schedule/engine.h"
+#include "schedule/listfiles.h"
+#include "schedule/workspace.h"
+#include "store/notificationsink.h"
+
+namespace {
+struct NullSink : NotificationSink {
+    void shownotification(const TNotificationRecord&) override {}
+};
+
+// Just before midnight, where due times wrap round.
+struct SetClock : Clock {
+    QDateTime at{QDate(2026, 3, 2), QTime(23, 59, 58)};
+    QDateTime now() const override { return at; }
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    SetClock clock;
+    Workspace ws(clock);
+    ListHooks hooks;
+    NullSink sink;
+    Engine engine(ws, sink, hooks);
+    ListFiles files(ws, hooks);
+    ws.db.setPath(fuzzfile("chdb.res", nullptr, 0));
+    ws.db.createdatabase();
+    if (!files.open(fuzzfile("list.clt", data, size))) return 0;
+    for (int i = 0; i < 3; ++i) {
+        engine.tick();
+        clock.at = clock.at.addSecs(1);
+    }
+    engine.startall();
+    engine.tick();
+    if (ws.rowcount() > 0) {
+        engine.stop(0);
+        engine.resume(0);
+        engine.remove(0);
+    }
+    engine.stopall();
+    return 0;
+}

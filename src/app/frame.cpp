@@ -39,19 +39,31 @@ Frame::Frame(Platform platform, const QString& exeFolder)
 
     AppGlobals& g = *g_;
     form1_ = new TForm1(g.ws, *platform.clock, *platform.dialogs, g.paths, g.reporter);
+    startuptrace::mark("window TForm1");
     FormCreate();
     form3_ = new TForm3();
+    startuptrace::mark("window TForm3");
     form4_ = new TForm4();
+    startuptrace::mark("window TForm4");
     form5_ = new TForm5();
+    startuptrace::mark("window TForm5");
     form6_ = new TForm6(*platform.audio);
+    startuptrace::mark("window TForm6");
     form2_ = new TForm2(g.ws, *platform.dialogs, g.paths, *form6_, g.reporter);
+    startuptrace::mark("window TForm2");
     form7_ = new TForm7();
+    startuptrace::mark("window TForm7");
     form8_ = new TForm8(*platform.shell);
+    startuptrace::mark("window TForm8");
     form9_ = new TForm9(*platform.shell, shippedfile(exeFolder, QStringLiteral("chmhlp.tub")));
+    startuptrace::mark("window TForm9");
     form10_ = new TForm10();
+    startuptrace::mark("window TForm10");
     form11_ = new TForm11(g.settings, *platform.dialogs, *platform.autostart, g.paths, g.reporter,
                           QCoreApplication::applicationFilePath());
+    startuptrace::mark("window TForm11");
     form12_ = new TForm12(g.ws, g.reporter, form1_);
+    startuptrace::mark("window TForm12");
 
     for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_})
         w->setopacityway(platform.opacity);

@@ -6,19 +6,23 @@
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopwindow.h"
 #include "linuxplatform/dialogs.h"
+#include "linuxplatform/httplibclient.h"
+#include "linuxplatform/sessionplatform.h"
 #include "linuxplatform/shell.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
 
 #include <QIcon>
 
 int main(int argc, char** argv) {
     startuptrace::begin();
+    choosewindowplatform();
     ChimeletApplication app(argc, argv);
     startuptrace::mark("application");
+    // No display name: the desktop would add it to every window title.
     QApplication::setApplicationName(QStringLiteral("Chimelet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Chimelet"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     SystemClock clock;
@@ -29,6 +33,8 @@ int main(int argc, char** argv) {
     SdlAudioDevice audio;
     X11WindowOpacity opacity;
     XdgAutostart autostart;
+    HttplibClient http(CHIMELET_UPDATE_URL);
+    X11WindowShape shape;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -38,6 +44,8 @@ int main(int argc, char** argv) {
     platform.audio = &audio;
     platform.opacity = &opacity;
     platform.autostart = &autostart;
+    platform.http = &http;
+    platform.shape = &shape;
 
     startuptrace::mark("platform services");
     Frame frame(platform, QCoreApplication::applicationDirPath());

@@ -20,6 +20,7 @@
 #include "ui/main.h"
 #include "ui/nedit.h"
 #include "ui/options.h"
+#include "ui/screenfit.h"
 #include "ui/update.h"
 
 #include <QComboBox>
@@ -57,7 +58,7 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     startuptrace::mark("window TForm8");
     form9_ = new TForm9(*platform.shell, shippedfile(exeFolder, QStringLiteral("chmhlp.tub")));
     startuptrace::mark("window TForm9");
-    form10_ = new TForm10();
+    form10_ = new TForm10(*platform.http, *platform.dialogs, *platform.shell, g.paths);
     startuptrace::mark("window TForm10");
     form11_ = new TForm11(g.settings, *platform.dialogs, *platform.autostart, g.paths, g.reporter,
                           QCoreApplication::applicationFilePath());
@@ -65,8 +66,10 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     form12_ = new TForm12(g.ws, g.reporter, form1_);
     startuptrace::mark("window TForm12");
 
-    for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_})
+    for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_}) {
         w->setopacityway(platform.opacity);
+        w->setshapeway(platform.shape);
+    }
     presentation_ = std::make_unique<Presentation>(*form3_, *form4_, *form5_, *form6_,
                                                    *platform.tray, *platform.desktop, g.paths);
     connectwindows();
@@ -93,6 +96,10 @@ void Frame::connectwindows() {
         QObject::connect(w, &SecondaryWindow::hidden, w, [this] { holdmainwindows(false); });
     }
     QObject::connect(form1_->BitBtn9, &QPushButton::clicked, form11_, &QWidget::show);
+    QObject::connect(form1_, &TForm1::updatecheckRequested, form10_, &TForm10::checkforupdates);
+    QObject::connect(form10_, &TForm10::enableothers, form10_,
+                     [this](bool on) { holdmainwindows(!on); });
+    QObject::connect(form10_, &TForm10::endprogram, form10_, [this] { shutdown(); });
 
     QObject::connect(form1_, &TForm1::firstShown, form1_, [this] {
         if (g_->secondinstance || g_->started) return;
@@ -122,8 +129,7 @@ void Frame::FormCreate() {
 void Frame::showmain() {
     if (g_->secondinstance) return;
     QWidget* main = form1_;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        main->move(screen->geometry().center() - main->rect().center());
+    placeonscreen(main);
     startuptrace::finishon(main);
     main->show();
 }

@@ -42,6 +42,7 @@ public:
     TForm8* form8() const { return form8_; }
     TForm9* form9() const { return form9_; }
     TForm11* form11() const { return form11_; }
+    TForm10* form10() const { return form10_; }
     TForm12* form12() const { return form12_; }
     Presentation& presentation() { return *presentation_; }
 

@@ -1,14 +1,21 @@
 #include "linuxplatform/dialogs.h"
 
+#include "linuxplatform/dialogowner.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 
+QtDialogs::QtDialogs() {
+    followactivewindow();
+}
+
 void QtDialogs::infobox(const QString& text) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    dialogowner());
+    fitmessagebox(box);
     box.exec();
 }
 
@@ -18,7 +25,7 @@ QString dialogstartfolder(const QString& wanted) {
 
 namespace {
 std::optional<QString> runfiledialog(const FileDialogSetup& setup, bool saving) {
-    QFileDialog dialog(QApplication::activeWindow(), setup.title, dialogstartfolder(setup.folder),
+    QFileDialog dialog(dialogowner(), setup.title, dialogstartfolder(setup.folder),
                        setup.filter);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -6,4 +6,5 @@
 class DesktopShell : public Shell {
 public:
     void brow(const QString& url) override;
+    void openfile(const QString& path) override;
 };

@@ -6,8 +6,10 @@ class Dialogs;
 class TrayIcon;
 class Shell;
 class DesktopWallpaper;
+class HttpClient;
 class WindowOpacity;
 class Autostart;
+class WindowShape;
 
 // The operating-system services the program uses, one interface each. The program
 // gets the real ones; tests hand in fakes. Add new services at the end.
@@ -20,4 +22,6 @@ struct Platform {
     AudioDevice* audio = nullptr;
     WindowOpacity* opacity = nullptr;
     Autostart* autostart = nullptr;
+    HttpClient* http = nullptr;
+    WindowShape* shape = nullptr;
 };

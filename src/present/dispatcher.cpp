@@ -57,6 +57,7 @@ void Dispatcher::shownotification(const TNotificationRecord& notification) {
     armpopdur(rec.DisplayDuration);
     showimage(rec);
     showtext(rec);
+    emit displaystarted();
     if (on(rec.PlayAudio) && !rec.AudioFile.empty()) {
         const QString audio = fromansi(rec.AudioFile);
         if (isregularfile(audio)) s_.audio.playaudio(audio);

@@ -39,6 +39,10 @@ public:
 public slots:
     void popdurTimer();
 
+signals:
+    // The overlays of a firing are up; they may need their order restored.
+    void displaystarted();
+
 private:
     void showimage(const TNotificationRecord& rec);
     void showtext(const TNotificationRecord& rec);

@@ -1,6 +1,7 @@
 #include "present/overlaywindow.h"
 
 #include "platform/desktopwindow.h"
+#include "platform/windowshape.h"
 #include "present/overlaymask.h"
 
 #include <QHideEvent>
@@ -100,8 +101,13 @@ void OverlayWindow::synctimers() {
 }
 
 void OverlayWindow::refreshmask() {
-    const QRegion region = opaqueregion(rendered(), key_);
-    // An empty mask would mean no mask at all, showing the whole key-coloured window;
-    // a region wholly outside the window shows nothing.
-    setMask(region.isEmpty() ? QRegion(-2, -2, 1, 1) : region);
+    // In device pixels: a scaled screen keeps the see-through exactly where the key is.
+    outline_ = opaqueregion(rendered(), key_);
+    const ShapeUse use = perpixelalpha() ? ShapeUse::InputOnly : ShapeUse::Whole;
+    if (shape_ && shape_->apply(this, outline_, use)) return;
+    // Qt's masks cut drawing too: a window that draws its own see-through keeps none.
+    if (use == ShapeUse::Whole)
+        setMask(scaledmask(outline_, devicePixelRatioF()));
+    else
+        clearMask();
 }

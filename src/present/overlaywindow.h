@@ -7,6 +7,7 @@
 
 class QTimer;
 class WindowOpacity;
+class WindowShape;
 
 // What the three overlays share: a borderless, stay-on-top window without a taskbar
 // button whose key-colour pixels are see-through and let clicks pass, and that fades
@@ -27,10 +28,14 @@ public:
 
     // How opacity reaches the desktop; without one, Qt's own way.
     void setopacityway(WindowOpacity* way) { opacity_ = way; }
+    // How the see-through outline reaches the desktop; without one, Qt's mask.
+    void setshapeway(WindowShape* way) { shape_ = way; }
 
     bool fad() const { return fader_.fad(); }
     int32_t fadelevel() const { return fader_.level(); }
     QColor keycolor() const { return key_; }
+    // What of the window stays on screen, in device pixels: all but the key colour.
+    const QRegion& outline() const { return outline_; }
 
     QTimer* stimer; // fade-in
     QTimer* etimer; // fade-out
@@ -49,8 +54,11 @@ protected:
     virtual void clearcontent() = 0;
     // Fits the content control to the window.
     virtual void layoutcontent() = 0;
-    // The window as painted, for the see-through mask.
+    // The window as painted on its key colour, in device pixels, for the see-through mask.
     virtual QImage rendered();
+    // A window that draws its see-through pixels itself keeps its outline for clicks only.
+    virtual bool perpixelalpha() const { return false; }
+    WindowShape* shapeway() const { return shape_; }
     virtual void FormShow() {}
     void FormHide();
 
@@ -66,4 +74,6 @@ private:
     Fader fader_;
     QColor key_;
     WindowOpacity* opacity_ = nullptr;
+    WindowShape* shape_ = nullptr;
+    QRegion outline_;
 };

@@ -19,7 +19,7 @@ public:
     void setpicture(const QImage& picture);
     void clearpicture();
     const QImage& picture() const { return picture_; }
-    // The control as it is painted, at its current size.
+    // The control as it is painted, at its current size in device pixels.
     QImage frame() const;
 
 signals:
@@ -35,4 +35,6 @@ private:
     QColor background_;
     QImage picture_;
     mutable QImage frame_; // composed once per picture and size
+    mutable bool keyknown_ = false;
+    mutable bool haskey_ = false;
 };

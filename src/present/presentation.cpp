@@ -3,6 +3,7 @@
 #include "present/dismissoverlays.h"
 #include "present/fsimage.h"
 #include "present/mp3r.h"
+#include "present/overlaystack.h"
 #include "present/puimage.h"
 #include "present/txtbx.h"
 
@@ -13,4 +14,6 @@ Presentation::Presentation(TForm3& fullscreen, TForm4& small, TForm5& text, TFor
       dispatcher_(PresentSurfaces{fullscreen, small, text, wallpaper_, tray, audio}, paths,
                   parent) {
     linkoverlays(tray, text, small, fullscreen);
+    QObject::connect(&dispatcher_, &Dispatcher::displaystarted, &dispatcher_,
+                     [&text, &small, &fullscreen] { stackoverlays(text, small, fullscreen); });
 }

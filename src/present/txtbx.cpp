@@ -1,8 +1,10 @@
 #include "present/txtbx.h"
 
+#include "platform/windowshape.h"
 #include "store/notificationrecord.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -24,10 +26,8 @@ TForm5::TForm5(QWidget* parent)
     centred.setAlignment(Qt::AlignHCenter);
     centred.setWrapMode(QTextOption::NoWrap);
     RichEdit1->document()->setDefaultTextOption(centred);
-    QPalette pal = RichEdit1->palette();
-    pal.setColor(QPalette::Base, keycolor());
-    pal.setColor(QPalette::Text, palette().color(QPalette::WindowText));
-    RichEdit1->setPalette(pal);
+    textcolor_ = palette().color(QPalette::WindowText);
+    paintcolors();
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(8);
     settextfont(font);
@@ -57,23 +57,56 @@ void TForm5::setfontface(const QString& family, int points, QColor color) {
     font.setFamily(family);
     if (points > 0) font.setPointSize(std::min(points, kMaxFontSize));
     settextfont(font);
-    QPalette pal = RichEdit1->palette();
-    pal.setColor(QPalette::Text, color);
-    RichEdit1->setPalette(pal);
+    textcolor_ = color;
+    paintcolors();
 }
 
 void TForm5::settextfont(const QFont& font) {
-    QFont crisp = font;
-    // Smoothed edges would blend with the see-through silver into a grey halo.
-    crisp.setStyleStrategy(QFont::NoAntialias);
-    RichEdit1->setFont(crisp);
-    RichEdit1->document()->setDefaultFont(crisp);
+    QFont face = font;
+    // Without alpha, smoothed edges would blend with the see-through silver into a halo.
+    face.setStyleStrategy(alpha_ ? QFont::PreferDefault : QFont::NoAntialias);
+    RichEdit1->setFont(face);
+    RichEdit1->document()->setDefaultFont(face);
+}
+
+void TForm5::paintcolors() {
+    QPalette pal = RichEdit1->palette();
+    // With alpha the background is drawn see-through, and so are letters of the key.
+    pal.setColor(QPalette::Base, alpha_ ? QColor(Qt::transparent) : keycolor());
+    pal.setColor(QPalette::Text,
+                 alpha_ && textcolor_ == keycolor() ? QColor(Qt::transparent) : textcolor_);
+    RichEdit1->setPalette(pal);
+}
+
+void TForm5::usealpha(bool on) {
+    if (on == alpha_ || isVisible()) return;
+    // The window's visual is chosen when it is made: remake it on the next show.
+    if (testAttribute(Qt::WA_WState_Created)) destroy();
+    alpha_ = on;
+    setAttribute(Qt::WA_TranslucentBackground, on);
+    setAutoFillBackground(!on);
+    settextfont(RichEdit1->font());
+    paintcolors();
 }
 
 void TForm5::starttheshow(const QString& text, bool fade) {
+    // A compositor may have come or gone since the last display.
+    usealpha(shapeway() && shapeway()->compositing());
     RichEdit1->clear();
     RichEdit1->setPlainText(text);
     beginshow(fade);
+}
+
+QImage TForm5::rendered() {
+    if (!alpha_) return OverlayWindow::rendered();
+    // The letters as the key colour would frame them: their smoothed edges are part of
+    // them, everything of the key is see-through.
+    const QImage drawn = grab().toImage();
+    QImage onkey(drawn.size(), QImage::Format_RGB32);
+    onkey.setDevicePixelRatio(drawn.devicePixelRatio());
+    onkey.fill(keycolor());
+    QPainter(&onkey).drawImage(0, 0, drawn);
+    return onkey;
 }
 
 QString TForm5::text() const {

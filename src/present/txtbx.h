@@ -27,6 +27,9 @@ public:
     void endtheshow() override { OverlayWindow::endtheshow(); }
     bool isshowing() const override { return isVisible(); }
     QString text() const;
+    // Where a compositor runs (asked at each display start), the letters are drawn with
+    // smooth edges on a see-through background, otherwise crisp on the key colour.
+    bool alpha() const { return alpha_; }
 
 public slots:
     void RichEdit1Click() { emit clicked(); }
@@ -36,7 +39,15 @@ protected:
     void layoutcontent() override;
     void FormShow() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    QImage rendered() override;
+    bool perpixelalpha() const override { return alpha_; }
 
 private:
+    // Ignored while the window is up: its kind of drawing is fixed when it is made.
+    void usealpha(bool on);
     void settextfont(const QFont& font);
+    void paintcolors();
+
+    bool alpha_ = false;
+    QColor textcolor_;
 };

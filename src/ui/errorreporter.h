@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/ansitext.h"
+
 #include <QString>
 
 #include <exception>
@@ -27,6 +29,7 @@ template <class Work> void guarded(ErrorReporter& reporter, Work&& work) {
     try {
         work();
     } catch (const std::exception& e) {
-        reporter.report(QString::fromLocal8Bit(e.what()));
+        // Texts of records and paths in it are in their stored form.
+        reporter.report(fromansi(e.what()));
     }
 }

@@ -6,7 +6,8 @@
 #include <QFileInfo>
 
 bool storablepath(const QString& path) {
-    return path.size() <= 255 && fromansi(toansi(path)) == path;
+    const std::string stored = toansi(path);
+    return stored.size() <= 255 && fromansi(stored) == path;
 }
 
 bool choosablefile(const QString& path) {

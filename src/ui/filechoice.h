@@ -10,8 +10,8 @@ QString imagefilter();
 inline constexpr const char* kAudioFilter =
     "All (*.wav *.mp3 *.m3u);;Wave Files (*.wav);;MP3 Files (*.mp3 *.m3u)";
 
-// A path the record can hold unchanged: at most 255 characters, each with a single-byte
-// form. Anything else would be stored cut or garbled and point nowhere.
+// A path the record can hold unchanged: at most 255 bytes in its stored form. A longer
+// one would be stored cut and point nowhere.
 bool storablepath(const QString& path);
 
 // An existing file whose path the record can hold.

@@ -101,6 +101,7 @@ public slots:
     void StopAll1Click();
     void StartAll1Click();
     void ComboBox5Change();
+    void Checkforupdates1Click();
 
 signals:
     void firstShown();
@@ -109,6 +110,8 @@ signals:
     void editRequested(RecordIndex index, int row);
     void audioCloseRequested();
     void exitRequested();
+    // Settings → Check for updates: the update window runs the check.
+    void updatecheckRequested();
 
 protected:
     void showEvent(QShowEvent* e) override;

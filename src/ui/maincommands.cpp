@@ -113,3 +113,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     e->ignore();
     emit exitRequested();
 }
+
+void TForm1::Checkforupdates1Click() {
+    emit updatecheckRequested();
+}

@@ -10,9 +10,11 @@
 #include "store/colortable.h"
 #include "store/integertext.h"
 #include "store/notificationsink.h"
+#include "ui/bytelimit.h"
 #include "ui/errorreporter.h"
 #include "ui/filechoice.h"
 #include "ui/picturepane.h"
+#include "ui/screenfit.h"
 #include "ui/timeentry.h"
 
 #include <QApplication>
@@ -24,14 +26,12 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -292,6 +292,7 @@ QGroupBox* TForm2::buildmessage() {
         checkbox(QStringLiteral("&Underlined"), QStringLiteral("Underlined font"), GroupBox2);
     Edit1 = edit(QStringLiteral("Enter your notification message here"), GroupBox2);
     Edit1->setMaxLength(255);
+    Edit1->setValidator(new ByteLimit(255, Edit1));
     ComboBox4 = droplist(textdisplaytypes(),
                          QStringLiteral("Select how you want your notification text to appear on "
                                         "screen"),
@@ -660,8 +661,7 @@ void TForm2::setmainenabled(bool enabled) {
 void TForm2::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (e->spontaneous()) return;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    placeonscreen(this);
     // While the editor is up nothing in the main window may change the list under it.
     setmainenabled(false);
     Edit1->setFocus();

@@ -6,8 +6,8 @@
 
 namespace {
 
-std::string cut(const QString& text, int length) {
-    return toansi(text.left(length));
+std::string cut(const QString& text, std::size_t bytes) {
+    return toansi(text, bytes);
 }
 
 uint8_t flag(bool on) {

@@ -7,7 +7,9 @@
 #include "ui/main.h"
 #include "ui/nedit.h"
 #include "ui/options.h"
+#include "ui/update.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -180,4 +182,18 @@ TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
         EXPECT_TRUE(frame->form1()->isEnabled());
         EXPECT_TRUE(frame->form2()->isEnabled());
     }
+}
+
+TEST_F(FrameTest, UpdateWindowBlocksTheMainWindowAndCanEndTheProgram) {
+    frame->showmain();
+    frame->form1()->Checkforupdates1Click();
+    EXPECT_EQ(fakes.dialogs.messages, QStringList{"Could not connect to update server."});
+    frame->form10()->show();
+    EXPECT_FALSE(frame->form1()->isEnabled());
+    // The fake server has no news: the window closes itself and gives the main window back.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame->form10()->isVisible());
+    EXPECT_TRUE(frame->form1()->isEnabled());
+
+    EXPECT_EQ(shutdownEnding([this] { emit frame->form10()->endprogram(); }), 0);
 }

@@ -2,6 +2,7 @@
 #include "linuxplatform/desktopcommand.h"
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopx11.h"
+#include "support/privatexserver.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -197,43 +198,6 @@ TEST(WallpaperCanvas, LaysThePictureOutOnTheScreen) {
 }
 
 namespace {
-// A private X server for the root window test; ended when the test ends.
-class PrivateXServer {
-public:
-    PrivateXServer() {
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty()) return;
-        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "320x200x24", "-noreset",
-                               "-nolisten", "tcp"});
-        if (!server_.waitForStarted(5000)) return;
-        QByteArray number;
-        while (!number.contains('\n') && server_.waitForReadyRead(5000))
-            number += server_.readAllStandardOutput();
-        if (number.trimmed().isEmpty()) return;
-        const QString display = ":" + QString::fromLatin1(number.trimmed());
-        // A server may announce itself a moment before it takes connections.
-        const QByteArray name = display.toLatin1();
-        for (int i = 0; i < 50 && display_.isEmpty(); ++i) {
-            if (Display* d = XOpenDisplay(name.constData())) {
-                XCloseDisplay(d);
-                display_ = display;
-            } else {
-                QThread::msleep(100);
-            }
-        }
-    }
-    ~PrivateXServer() {
-        if (server_.state() == QProcess::NotRunning) return;
-        server_.terminate();
-        if (!server_.waitForFinished(3000)) server_.kill();
-        server_.waitForFinished(1000);
-    }
-    QString display() const { return display_; }
-
-private:
-    QProcess server_;
-    QString display_;
-};
-
 QRgb rootpixel(Display* d, int x, int y) {
     XImage* img = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
     const unsigned long p = XGetPixel(img, 0, 0);

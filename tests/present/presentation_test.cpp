@@ -73,3 +73,30 @@ TEST_F(PresentationTest, AFiringShowsEverythingAndAClickEndsTheDisplayButNotTheS
     EXPECT_TRUE(p.dispatcher().popdur->isActive()) << "a click leaves the display timer";
     EXPECT_EQ(audio.mp3player.FileName, dir.file("tone.wav"));
 }
+
+namespace {
+// Notes the order in which the overlays are raised.
+struct RaiseLog : QObject {
+    QStringList order;
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::ZOrderChange) order << watched->objectName();
+        return false;
+    }
+};
+} // namespace
+
+TEST_F(PresentationTest, ANewPictureNeverCoversTheTextStillShowing) {
+    RaiseLog log;
+    for (auto [w, name] :
+         {std::pair<QWidget*, const char*>{&full, "full"}, {&small, "small"}, {&text, "text"}}) {
+        w->setObjectName(name);
+        w->installEventFilter(&log);
+    }
+    p.dispatcher().shownotification(firing(codes::OverlaySmallWindow));
+    TNotificationRecord picture = firing(codes::OverlayFullScreen);
+    picture.DisplayText = 0; // the strip of the first firing stays up
+    p.dispatcher().shownotification(picture);
+    ASSERT_TRUE(full.isVisible() && small.isVisible() && text.isVisible());
+    EXPECT_EQ(log.order.mid(log.order.lastIndexOf("full")), (QStringList{"full", "small", "text"}))
+        << log.order.join(' ').toStdString();
+}

@@ -1,5 +1,6 @@
 #include "enginefixture.h"
 
+#include "store/ansitext.h"
 #include "store/shortstring.h"
 
 #include <QDir>
@@ -246,4 +247,20 @@ TEST_F(NotificationFiles, ASaveThatCannotBeWrittenKeepsTheOldFile) {
     add(countdown("after", 2)); // the list goes on and saves where it can
     EXPECT_TRUE(files.saveas(folder.file("keep")));
     EXPECT_EQ(contents(keep), contents(ws.db.path()));
+}
+
+TEST_F(NotificationFiles, AnyLanguageSurvivesAListUnderANonLatinFolder) {
+    const QString message = QStringLiteral("Чай готов ☕ 日本");
+    TNotificationRecord rec = countdown("", 5);
+    rec.MessageText = toansi(message, 255);
+    add(rec);
+    ASSERT_TRUE(QDir().mkpath(folder.file("Документы")));
+    ASSERT_TRUE(files.saveas(folder.file("Документы/список")));
+    const QString path = folder.file("Документы/список.clt");
+    EXPECT_EQ(ws.currentfile, path);
+    files.newlist();
+    ASSERT_TRUE(files.open(path));
+    ASSERT_EQ(ws.rowcount(), 1);
+    EXPECT_EQ(ws.rows.row(0).caption, message);
+    EXPECT_EQ(fromansi(ws.db.readnotification(1).MessageText), message);
 }

@@ -69,7 +69,9 @@ protected:
 class FakeShell : public Shell {
 public:
     QStringList opened;
+    QStringList files;
     void brow(const QString& url) override { opened << url; }
+    void openfile(const QString& path) override { files << path; }
 };
 
 #include "platform/desktopwallpaper.h"
@@ -135,6 +137,21 @@ public:
     void remove(const QString& entry) override { entries.remove(entry); }
 };
 
+#include "platform/httpclient.h"
+
+// A server that is never reached.
+class UnreachableHttp : public HttpClient {
+public:
+    std::string host() const override { return "unreachable.invalid"; }
+    std::string gettext(const std::string&, const std::string&, std::size_t) override {
+        throw HttpError("no connection");
+    }
+    HttpFileInfo download(const std::string&, const std::string&, std::size_t, const Receiver&,
+                          const Progress&) override {
+        throw HttpError("no connection");
+    }
+};
+
 // All fakes together, wired into a Platform.
 struct FakePlatform {
     ManualClock clock;
@@ -144,6 +161,7 @@ struct FakePlatform {
     FakeDesktopWallpaper desktop;
     FakeAudio audio;
     FakeAutostart autostart;
+    UnreachableHttp http;
 
     Platform platform() {
         Platform p;
@@ -154,6 +172,7 @@ struct FakePlatform {
         p.desktop = &desktop;
         p.audio = &audio;
         p.autostart = &autostart;
+        p.http = &http;
         return p;
     }
 };

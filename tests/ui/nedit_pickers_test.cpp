@@ -1,5 +1,6 @@
 #include "neditfixture.h"
 
+#include "store/ansitext.h"
 #include "ui/filechoice.h"
 #include "ui/picturepane.h"
 
@@ -52,7 +53,7 @@ TEST_F(EditorPickers, UpperCaseJpegIsConvertedAndShown) {
     EXPECT_TRUE(editor->Image1->picture().isNull());
 }
 
-TEST_F(EditorPickers, UnusableImagesAreRefused) {
+TEST_F(EditorPickers, AnyLanguageIsKeptUnusableImagesAreRefused) {
     answer(picture("good.bmp", "BMP"));
     editor->BitBtn3Click();
     const QByteArray scratch = tmpbmp();
@@ -89,13 +90,29 @@ TEST_F(EditorPickers, UnusableImagesAreRefused) {
     EXPECT_TRUE(tmpbmp().startsWith("BM"));
     EXPECT_EQ(editor->Image1->picture().size(), QSize(64, 32));
 
-    // The record could not hold these paths whole, so they would point nowhere.
-    answer(picture(QString::fromUtf8("\u5199\u771f.bmp"), "BMP"));
+    // Folders and names in any language are kept as chosen.
+    ASSERT_TRUE(QDir().mkpath(tmp.file("Документы/日本")));
+    const QString photo = picture("Документы/日本/写真 ☕.bmp", "BMP");
+    answer(photo);
     editor->BitBtn3Click();
-    refused(editor->Edit2, "characters without a single-byte form");
-    const QString deep = tmp.file(QString(120, 'd')) + "/" + QString(140, 'e') + ".bmp";
+    EXPECT_EQ(editor->Edit2->text(), photo);
+    EXPECT_EQ(editor->Image1->picture().size(), QSize(64, 32));
+    const QString song = tmp.file("Документы/日本/песня.wav");
+    QFile(song).open(QIODevice::WriteOnly);
+    answer(song);
+    editor->BitBtn4Click();
+    EXPECT_EQ(editor->Edit3->text(), song);
+    EXPECT_TRUE(messages().isEmpty());
+    editor->BitBtn1Click();
+    EXPECT_EQ(fromansi(stored(1).ImageFile), photo);
+    EXPECT_EQ(fromansi(stored(1).AudioFile), song);
+
+    // The record could not hold this path whole (fewer than 255 characters, but more
+    // than 255 bytes), so it would point nowhere.
+    const QString deep = tmp.file(QString(130, QChar(0x0416))) + "/e.bmp";
     QDir().mkpath(QFileInfo(deep).path());
     QImage(4, 4, QImage::Format_RGB32).save(deep, "BMP");
+    ASSERT_LT(deep.size(), 255);
     answer(deep);
     editor->BitBtn3Click();
     refused(editor->Edit2, "longer than 255");

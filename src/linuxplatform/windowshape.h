@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/windowshape.h"
+
+// The X Shape extension on the window, and the compositing manager found by the owner
+// of the _NET_WM_CM_S<screen> selection.
+class X11WindowShape : public WindowShape {
+public:
+    bool apply(QWidget* window, const QRegion& devicepixels, ShapeUse use) override;
+    bool compositing() override;
+};

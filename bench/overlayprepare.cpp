@@ -71,5 +71,6 @@ int main(int argc, char** argv) {
     std::printf("  stretched frame      %7.1f ms\n", compose);
     std::printf("  see-through mask     %7.1f ms (%d rectangles)\n", region, mask.rectCount());
     std::printf("  total                %7.1f ms\n", convert + load + compose + region);
+    std::printf("RESULT overlay_prepare_ms %.1f ms\n", convert + load + compose + region);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/errorreport.h"
 #include "app/frame.h"
+#include "app/startuptrace.h"
 #include "linuxplatform/audiodevice.h"
 #include "linuxplatform/clock.h"
 #include "linuxplatform/desktopwallpaper.h"
@@ -17,8 +18,10 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    startuptrace::begin();
     choosewindowplatform();
     ChimeletApplication app(argc, argv);
+    startuptrace::mark("application");
     // No display name: the desktop would add it to every window title.
     QApplication::setApplicationName(QStringLiteral("Chimelet"));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -48,9 +51,12 @@ int main(int argc, char** argv) {
     platform.http = &http;
     platform.shape = &shape;
 
+    startuptrace::mark("platform services");
     Frame frame(platform, QCoreApplication::applicationDirPath());
+    startuptrace::mark("windows created");
     if (frame.secondinstance()) return 0;
     onterminationsignal([&frame] { frame.shutdown(); });
     frame.showmain();
+    startuptrace::mark("main window shown");
     return app.exec();
 }

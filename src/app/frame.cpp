@@ -1,6 +1,7 @@
 #include "app/frame.h"
 
 #include "app/savenexit.h"
+#include "app/startuptrace.h"
 #include "linuxplatform/folders.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
@@ -40,19 +41,31 @@ Frame::Frame(Platform platform, const QString& exeFolder)
 
     AppGlobals& g = *g_;
     form1_ = new TForm1(g.ws, *platform.clock, *platform.dialogs, g.paths, g.reporter);
+    startuptrace::mark("window TForm1");
     FormCreate();
     form3_ = new TForm3();
+    startuptrace::mark("window TForm3");
     form4_ = new TForm4();
+    startuptrace::mark("window TForm4");
     form5_ = new TForm5();
+    startuptrace::mark("window TForm5");
     form6_ = new TForm6(*platform.audio);
+    startuptrace::mark("window TForm6");
     form2_ = new TForm2(g.ws, *platform.dialogs, g.paths, *form6_, g.reporter);
+    startuptrace::mark("window TForm2");
     form7_ = new TForm7();
+    startuptrace::mark("window TForm7");
     form8_ = new TForm8(*platform.shell);
+    startuptrace::mark("window TForm8");
     form9_ = new TForm9(*platform.shell, shippedfile(exeFolder, QStringLiteral("chmhlp.tub")));
+    startuptrace::mark("window TForm9");
     form10_ = new TForm10(*platform.http, *platform.dialogs, *platform.shell, g.paths);
+    startuptrace::mark("window TForm10");
     form11_ = new TForm11(g.settings, *platform.dialogs, *platform.autostart, g.paths, g.reporter,
                           QCoreApplication::applicationFilePath());
+    startuptrace::mark("window TForm11");
     form12_ = new TForm12(g.ws, g.reporter, form1_);
+    startuptrace::mark("window TForm12");
 
     for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_}) {
         w->setopacityway(platform.opacity);
@@ -161,6 +174,7 @@ void Frame::showmain() {
         return;
     }
     showing_ = true;
+    startuptrace::finishon(main);
     main->show();
     showing_ = false;
 }
@@ -178,21 +192,25 @@ void Frame::startup() {
     g.paths = AppPaths::locate(exeFolder_, specialfolder(SpecialFolder::Documents),
                                specialfolder(SpecialFolder::UserData));
     g.ws.db.setPath(g.paths.databasefile);
+    startuptrace::mark("startup: paths");
     if (g.paths.datafolder.isEmpty() || !g.settings.opensettings(g.paths.settingsfile)) {
         g.infobox(QString::fromLatin1(kUnstableMessage));
         g.endprocess(1);
         return;
     }
+    startuptrace::mark("startup: settings");
     // Start minimised is carried out by showmain: the window is not shown at all.
     g.ws.currentfile = fromansi(g.settings.defaultfile());
     g.platform.tray->show();
+    startuptrace::mark("startup: tray icon");
     g.ws.db.createdatabase();
     g.ws.recordcount = 0;
+    startuptrace::mark("startup: working database");
     form1_->showmode(PlayMode::Lateral);
-    form2_->fillfonts();
     // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;
     form1_->files()->startupfile();
+    startuptrace::mark("startup: default file");
 }
 
 void Frame::shutdown() {

@@ -62,56 +62,61 @@ void Engine::tick() {
         window_ = duewindow(now_);
         lasttick_ = now_;
         hooks_.clockpanel(currenttimetext(now_.time()));
+        // The list hears of the tick's text changes once, at its end.
+        RowTable::Batch batch(ws_.rows);
         for (int row = 0; row < ws_.rowcount(); ++row) {
-            const int32_t index = ws_.rows.recordindex(row);
-            if (index >= 0) tickrow(row, index);
+            const RecordIndex index = ws_.rows.recordindex(row);
+            if (index.valid()) tickrow(row, index);
         }
     } while (tickpending_);
 }
 
-void Engine::tickrow(int row, int32_t index) {
+void Engine::tickrow(int row, RecordIndex index) {
     if (!ticking_) {
         now_ = ws_.clock().now();
         window_ = 1;
     }
-    TNotificationRecord rec = ws_.db.readnotification(index);
-    if (rec.Deleted != 0 || rec.Active != 1) return;
-    const bool countdown = isCountdown(rec);
+    const ScheduleFields& f = ws_.db.schedule(index.value);
+    if (f.Deleted != 0 || f.Active != 1) return;
     // Sequential mode holds back every countdown but the one whose turn it is.
-    if (ws_.playmode != PlayMode::Lateral && countdown && row != ws_.seqrow) return;
+    if (ws_.playmode != PlayMode::Lateral && f.countdown && row != ws_.seqrow) return;
 
-    // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
-    const QString left = lefttext(rec, ws_.rows.subitem(row, rowpart::Left), now_.time());
-    const bool due = countdown ? left.isEmpty() : certaindue(totalSeconds(rec));
-    if (!due) {
-        // An empty text here is a certain time whose second this tick has seen already.
-        if (!left.isEmpty()) ws_.rows.setsubitem(row, rowpart::Left, left);
+    if (f.countdown) {
+        if (!ws_.rows.stepcountdown(row)) fire(row, index);
         return;
     }
-    fire(row, index, std::move(rec));
+    // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
+    if (certaindue(totalSeconds(f))) {
+        fire(row, index);
+        return;
+    }
+    // An empty text here is a certain time whose second this tick has seen already.
+    const QString left = untiltext(totalSeconds(f), now_.time());
+    if (!left.isEmpty()) ws_.rows.setsubitem(row, rowpart::Left, left);
 }
 
-void Engine::fire(int row, int32_t index, TNotificationRecord rec) {
+void Engine::fire(int row, RecordIndex index) {
+    TNotificationRecord rec = ws_.db.readnotification(index.value);
     if (rec.RepeatFlag == 1) {
         TNotificationRecord idle = rec;
         idle.Active = 0;
         ws_.rows.setsubitem(row, rowpart::Left, lefttext(idle, QString(), now_.time()));
     } else {
         ws_.rows.setsubitem(row, rowpart::Left, QStringLiteral("-"));
-        setstate(ws_.rows, row, false);
+        ws_.rows.setstate(row, false);
+        // On disk before anything is presented: a crash during the show loses nothing.
+        ws_.db.setactive(index.value, 0);
         rec.Active = 0;
-        ws_.db.writenotification(rec, index);
     }
     if (ws_.playmode == PlayMode::Sequential) ws_.seqrow = nextsequential();
+    // The presentation may pump events; the list is told of this tick's changes first.
+    ws_.rows.flush();
     sink_.shownotification(rec);
 }
 
 int Engine::nextsequential() const {
     const RowTable& rows = ws_.rows;
-    auto takesturn = [&rows](int r) {
-        return rows.exists(r) && rows.subitem(r, rowpart::TimerType) == codes::Countdown &&
-               rows.subitem(r, rowpart::State) == QLatin1String("Active");
-    };
+    auto takesturn = [&rows](int r) { return rows.countdown(r) && rows.active(r); };
     for (int r = ws_.seqrow + 1; r < ws_.rowcount(); ++r)
         if (takesturn(r)) return r;
     if (ws_.seqrow >= 0) {
@@ -127,20 +132,20 @@ void Engine::restartsequence() {
 }
 
 void Engine::edit(int row) {
-    const int32_t index = ws_.rows.recordindex(row);
-    if (index < 0) {
+    const RecordIndex index = ws_.rows.recordindex(row);
+    if (!index.valid()) {
         ws_.infobox(QString::fromLatin1(kSelectOrCreateMessage));
         return;
     }
     if (row == ws_.seqrow) ws_.seqrow = nextsequential();
     ws_.stopnotification(index);
-    setstate(ws_.rows, row, false);
+    ws_.rows.setstate(row, false);
     hooks_.editnotification(index, row);
 }
 
 void Engine::remove(int row) {
-    const int32_t index = ws_.rows.recordindex(row);
-    if (index < 0) {
+    const RecordIndex index = ws_.rows.recordindex(row);
+    if (!index.valid()) {
         ws_.infobox(QString::fromLatin1(kSelectMessage));
         return;
     }
@@ -157,35 +162,33 @@ void Engine::remove(int row) {
 }
 
 void Engine::stop(int row) {
-    const int32_t index = ws_.rows.recordindex(row);
-    if (index < 0) {
+    const RecordIndex index = ws_.rows.recordindex(row);
+    if (!index.valid()) {
         ws_.infobox(QString::fromLatin1(kSelectMessage));
         return;
     }
     if (ws_.playmode == PlayMode::Sequential && row == ws_.seqrow) ws_.seqrow = nextsequential();
     ws_.stopnotification(index);
-    setstate(ws_.rows, row, false);
+    ws_.rows.setstate(row, false);
 }
 
-bool Engine::resumeone(int32_t index) {
+bool Engine::resumeone(RecordIndex index) {
     ws_.markmodified();
-    TNotificationRecord rec = ws_.db.readnotification(index);
-    const bool armed = timeset(rec);
-    rec.Active = armed ? 1 : 0;
+    const bool armed = timeset(ws_.db.schedule(index.value));
     // Written before the message: ticks go on while the message box is open.
-    ws_.db.writenotification(rec, index);
+    ws_.db.setactive(index.value, armed ? 1 : 0);
     if (!armed) ws_.infobox(QString::fromLatin1(kTimeNotSetMessage));
     return armed;
 }
 
 void Engine::resume(int row) {
-    const int32_t index = ws_.rows.recordindex(row);
-    if (index < 0) {
+    const RecordIndex index = ws_.rows.recordindex(row);
+    if (!index.valid()) {
         ws_.infobox(QString::fromLatin1(kSelectMessage));
         return;
     }
     if (!resumeone(index)) return;
-    setstate(ws_.rows, row, true);
+    ws_.rows.setstate(row, true);
     restartsequence();
 }
 
@@ -202,15 +205,16 @@ void Engine::startall() {
 void Engine::setall(bool start) {
     if (ws_.rowcount() <= 0) return;
     ws_.markmodified();
+    RowTable::Batch batch(ws_.rows);
     for (int row = 0; row < ws_.rowcount(); ++row) {
-        const int32_t index = ws_.rows.recordindex(row);
-        if (index < 0) continue;
-        TNotificationRecord rec = ws_.db.readnotification(index);
-        if (rec.Deleted == 1) continue;
-        rec.Active = start && timeset(rec) ? 1 : 0;
+        const RecordIndex index = ws_.rows.recordindex(row);
+        if (!index.valid()) continue;
+        const ScheduleFields& f = ws_.db.schedule(index.value);
+        if (f.Deleted == 1) continue;
+        const uint8_t active = start && timeset(f) ? 1 : 0;
         // Start All leaves the rows it cannot arm as they are.
-        if (!start || rec.Active == 1) setstate(ws_.rows, row, start);
-        ws_.db.writenotification(rec, index);
+        if (!start || active == 1) ws_.rows.setstate(row, start);
+        ws_.db.setactive(index.value, active);
     }
 }
 

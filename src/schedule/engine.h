@@ -24,7 +24,7 @@ public:
     // right after it instead of inside it.
     void tick();
     // One row's step within the current tick.
-    void tickrow(int row, int32_t index);
+    void tickrow(int row, RecordIndex index);
     // The next row whose turn it is in Sequential mode, -1 for none.
     int nextsequential() const;
 
@@ -32,7 +32,7 @@ public:
     void remove(int row);
     void stop(int row);
     void resume(int row);
-    bool resumeone(int32_t index);
+    bool resumeone(RecordIndex index);
     void stopall();
     void startall();
     void ComboBox5Change(PlayMode mode);
@@ -47,8 +47,7 @@ private:
     // this second was already handled.
     int duewindow(const QDateTime& now) const;
     bool certaindue(int64_t total) const;
-    int32_t selectedindex(int row) const;
-    void fire(int row, int32_t index, TNotificationRecord rec);
+    void fire(int row, RecordIndex index);
     // In Sequential mode with no turn set, the first active countdown takes it.
     void restartsequence();
     // Stop All and Start All: every listed record switched off, or on where its time is set.

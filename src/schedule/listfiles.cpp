@@ -134,8 +134,7 @@ bool ListFiles::open(const QString& path) {
     ws_.rebuildlist(ws_.recordcount);
 
     ws_.lastpreview = 0;
-    const int32_t first = ws_.rowcount() > 0 ? ws_.rows.recordindex(0) : -1;
-    hooks_.showpreview(first);
+    hooks_.showpreview(ws_.rows.recordindex(0).value);
     hooks_.modeselector(ws_.playmode);
     hooks_.filepanel(filenameonly(path));
     ws_.clearmodified();

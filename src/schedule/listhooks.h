@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/recordindex.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -22,5 +24,5 @@ struct ListHooks {
     // Closes the audio player; must not throw.
     std::function<void()> closeaudio = [] {};
     // Opens the editor on a record shown in a row.
-    std::function<void(int32_t, int)> editnotification = [](int32_t, int) {};
+    std::function<void(RecordIndex, int)> editnotification = [](RecordIndex, int) {};
 };

@@ -1,45 +1,91 @@
 #include "schedule/rowtable.h"
 
-#include "store/integertext.h"
+#include "schedule/timetext.h"
+
+#include <algorithm>
+
+void RowTable::fill(NotificationRow& row) {
+    row.leftsecs = row.countdown ? unittextseconds(row.sub[rowpart::Left]) : 0;
+    row.sub[rowpart::RecordIndex] =
+        row.record.valid() ? QString::number(row.record.value) : QString();
+}
 
 int RowTable::append(const NotificationRow& row) {
+    flush();
     rows_.push_back(row);
+    fill(rows_.back());
     const int r = size() - 1;
     emit rowAppended(r);
     return r;
 }
 
 void RowTable::replace(int r, const NotificationRow& row) {
-    rows_.at(static_cast<std::size_t>(r)) = row;
-    emit rowChanged(r, -1);
+    auto& at = rows_.at(static_cast<std::size_t>(r));
+    at = row;
+    fill(at);
+    changed(r, -1, 7);
 }
 
 void RowTable::remove(int r) {
+    flush();
     rows_.erase(rows_.begin() + r);
     emit rowRemoved(r);
 }
 
 void RowTable::clear() {
+    dirtyfirst_ = dirtylast_ = -1;
     rows_.clear();
     emit cleared();
 }
 
+void RowTable::changed(int r, int firstpart, int lastpart) {
+    if (dirtyfirst_ < 0) {
+        dirtyfirst_ = dirtylast_ = r;
+        dirtypartfirst_ = firstpart;
+        dirtypartlast_ = lastpart;
+    } else {
+        dirtyfirst_ = std::min(dirtyfirst_, r);
+        dirtylast_ = std::max(dirtylast_, r);
+        dirtypartfirst_ = std::min(dirtypartfirst_, firstpart);
+        dirtypartlast_ = std::max(dirtypartlast_, lastpart);
+    }
+    if (batching_ == 0) flush();
+}
+
+void RowTable::flush() {
+    if (dirtyfirst_ < 0) return;
+    const int first = dirtyfirst_, last = std::min(dirtylast_, size() - 1);
+    dirtyfirst_ = dirtylast_ = -1;
+    if (first <= last) emit rangeChanged(first, last, dirtypartfirst_, dirtypartlast_);
+}
+
 void RowTable::setsubitem(int r, int part, const QString& text) {
-    auto& cell = rows_.at(static_cast<std::size_t>(r)).sub[static_cast<std::size_t>(part)];
+    auto& row = rows_.at(static_cast<std::size_t>(r));
+    auto& cell = row.sub[static_cast<std::size_t>(part)];
     if (cell == text) return;
     cell = text;
-    emit rowChanged(r, part);
+    if (part == rowpart::Left && row.countdown) row.leftsecs = unittextseconds(text);
+    changed(r, part, part);
 }
 
-void RowTable::setsubitem(int r, int part, const QString& text, int image) {
+void RowTable::setstate(int r, bool active) {
     auto& row = rows_.at(static_cast<std::size_t>(r));
-    row.sub[static_cast<std::size_t>(part)] = text;
-    row.subImage[static_cast<std::size_t>(part)] = image;
-    emit rowChanged(r, part);
+    row.active = active;
+    row.sub[rowpart::State] = active ? QStringLiteral("Active") : QStringLiteral("Inactive");
+    row.subImage[rowpart::State] = active ? icon::Active : icon::Inactive;
+    changed(r, rowpart::State, rowpart::State);
 }
 
-int RowTable::recordindex(int r) const {
-    if (!exists(r)) return -1;
-    const auto v = parseinteger(subitem(r, rowpart::RecordIndex).toStdString());
-    return v ? *v : -1;
+bool RowTable::stepcountdown(int r) {
+    auto& row = rows_.at(static_cast<std::size_t>(r));
+    LeftStep next = steppedleft(row.leftsecs);
+    if (next.text.isEmpty()) return false;
+    row.sub[rowpart::Left] = std::move(next.text);
+    row.leftsecs = next.seconds;
+    changed(r, rowpart::Left, rowpart::Left);
+    return true;
+}
+
+RecordIndex RowTable::recordindex(int r) const {
+    return exists(r) ? row(r).record : RecordIndex();
 }

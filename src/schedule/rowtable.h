@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/recordindex.h"
+
 #include <QObject>
 #include <QString>
 
@@ -7,13 +9,20 @@
 #include <vector>
 
 // The Notification list as data: one row per Notification, caption and sub-items 0-7
-// with their icons, in the order added. The engine reads and writes it without any
-// widget; the main window shows it through a model that listens to the signals.
+// with their icons, in the order added. What the engine decides on (the record, the
+// state, the timer type, the countdown's seconds) is held as data beside the texts,
+// which only show it. The main window shows the table through a model that listens
+// to the signals.
 struct NotificationRow {
     QString caption;
     int itemImage = -1;
     std::array<QString, 8> sub;
     std::array<int, 8> subImage{-1, -1, -1, -1, -1, -1, -1, -1};
+
+    RecordIndex record;     // sub-item 7 shows it
+    bool active = false;    // sub-item 5 shows it
+    bool countdown = false; // sub-item 2 shows it
+    int32_t leftsecs = 0;   // the seconds a countdown reads from its "Left" text; 0 otherwise
 };
 
 // Sub-item numbers and list icon indices.
@@ -39,18 +48,48 @@ public:
     void clear();
 
     QString subitem(int r, int part) const { return row(r).sub[static_cast<std::size_t>(part)]; }
+    // Texts without meaning to the engine; "Left" keeps its seconds in step.
     void setsubitem(int r, int part, const QString& text);
-    void setsubitem(int r, int part, const QString& text, int image);
+    // "Active"/"Inactive" with its icon, and the state itself.
+    void setstate(int r, bool active);
+    // One second off a countdown's "Left". False, leaving the row as it is, when
+    // nothing is left: the countdown is due.
+    bool stepcountdown(int r);
 
-    // Sub-item 7 as a record index; -1 for a missing row or a text that is no number.
-    int recordindex(int r) const;
+    // The row's record; invalid for a missing row.
+    RecordIndex recordindex(int r) const;
+    bool active(int r) const { return exists(r) && row(r).active; }
+    bool countdown(int r) const { return exists(r) && row(r).countdown; }
+
+    // Changes to texts made inside a batch reach the listeners as one rangeChanged
+    // when the outermost batch ends; a row added or removed meanwhile flushes first.
+    class Batch {
+    public:
+        explicit Batch(RowTable& t) : t_(t) { ++t_.batching_; }
+        ~Batch() {
+            if (--t_.batching_ == 0) t_.flush();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        RowTable& t_;
+    };
+    // Tells the listeners of what changed so far in the batch.
+    void flush();
 
 signals:
     void rowAppended(int row);
-    void rowChanged(int row, int part); // part -1: the whole row
+    // Rows first to last, sub-items firstpart to lastpart (-1: the caption too).
+    void rangeChanged(int first, int last, int firstpart, int lastpart);
     void rowRemoved(int row);
     void cleared();
 
 private:
+    void changed(int r, int firstpart, int lastpart);
+    static void fill(NotificationRow& row);
+
     std::vector<NotificationRow> rows_;
+    int batching_ = 0;
+    int dirtyfirst_ = -1, dirtylast_ = -1, dirtypartfirst_ = 0, dirtypartlast_ = 0;
 };

@@ -1,18 +1,27 @@
 #include "schedule/timetext.h"
 
+#include <algorithm>
+#include <charconv>
+
 QString secstotext(int64_t seconds, int32_t delta) {
     int64_t t = seconds + delta;
-    QString out;
+    // Built in place: the tick writes one of these per running row every second.
+    char out[48];
+    char* end = out;
+    auto part = [&end, &out](int64_t value, char unit) {
+        end = std::to_chars(end, out + sizeof out - 1, value).ptr;
+        *end++ = unit;
+    };
     if (t > 3600) {
-        out += QString::number(t / 3600) + QLatin1Char('h');
+        part(t / 3600, 'h');
         t -= (t / 3600) * 3600;
     }
     if (t > 60) {
-        out += QString::number(t / 60) + QLatin1Char('m');
+        part(t / 60, 'm');
         t -= (t / 60) * 60;
     }
-    if (t > 0) out += QString::number(t) + QLatin1Char('s');
-    return out;
+    if (t > 0) part(t, 's');
+    return QString::fromLatin1(out, end - out);
 }
 
 QString hmstotext(int32_t hours, int32_t minutes, int32_t seconds) {
@@ -66,29 +75,41 @@ int32_t secsnow(const QTime& t) {
     return t.second() + t.minute() * 60 + t.hour() * 3600;
 }
 
-QString countdownstep(const QString& text) {
+int32_t unittextseconds(const QString& text) {
     const int h = partValue(text, QLatin1Char('h'));
     const int m = partValue(text, QLatin1Char('m'));
     const int s = partValue(text, QLatin1Char('s'));
-    return secstotext(h * 3600 + m * 60 + s, -1);
+    return h * 3600 + m * 60 + s;
+}
+
+QString countdownstep(const QString& text) {
+    return secstotext(unittextseconds(text), -1);
+}
+
+LeftStep steppedleft(int32_t seconds) {
+    LeftStep next;
+    const int32_t n = seconds - 1;
+    next.text = secstotext(n, 0);
+    // Below 100 hours a text reads back as the seconds it was written from; above,
+    // the two-digit reading drops digits, so the text itself is read.
+    constexpr int32_t kReadBack = 100 * 3600;
+    next.seconds = n < kReadBack ? std::max(n, 0) : unittextseconds(next.text);
+    return next;
+}
+
+QString untiltext(int64_t total, const QTime& now) {
+    int64_t d = total - secsnow(now);
+    if (d < 0) d += 86400;
+    return secstotext(d, 0);
 }
 
 QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const QTime& now) {
     const int64_t total = totalSeconds(rec);
     if (rec.Active == 1) {
         if (isCountdown(rec)) return countdownstep(currentLeft);
-        int64_t d = total - secsnow(now);
-        if (d < 0) d += 86400;
-        return secstotext(d, 0);
+        return untiltext(total, now);
     }
-    QString out;
-    if (isCountdown(rec)) {
-        out = secstotext(total, 0);
-    } else {
-        int64_t d = total - secsnow(now);
-        if (d < 0) d += 86400;
-        out = secstotext(d, 0);
-    }
+    const QString out = isCountdown(rec) ? secstotext(total, 0) : untiltext(total, now);
     return out.isEmpty() ? QStringLiteral("-") : out;
 }
 

@@ -15,6 +15,17 @@ QString hmstotext(int32_t hours, int32_t minutes, int32_t seconds);
 QString clocktext(const QString& hours, const QString& minutes, const QString& seconds);
 int32_t secsnow(const QTime& now);
 QString countdownstep(const QString& text);
+// The seconds countdownstep reads from a unit text (at most two digits a part).
+int32_t unittextseconds(const QString& text);
+// countdownstep on the seconds already read from the text: the next text, and the
+// seconds a later step will read from it.
+struct LeftStep {
+    QString text;
+    int32_t seconds = 0;
+};
+LeftStep steppedleft(int32_t seconds);
+// The unit text of the time until a time of day next comes round; empty at that second.
+QString untiltext(int64_t total, const QTime& now);
 
 // The "Left" text of a Notification. For an active countdown `currentLeft` is the
 // row's present "Left" text; an empty result of an active one means it is due.

@@ -14,15 +14,18 @@ void Workspace::clearmodified() {
     emit modifiedChanged(false);
 }
 
-void setstate(RowTable& rows, int row, bool active) {
-    if (active)
-        rows.setsubitem(row, rowpart::State, QStringLiteral("Active"), icon::Active);
-    else
-        rows.setsubitem(row, rowpart::State, QStringLiteral("Inactive"), icon::Inactive);
+namespace {
+void showstate(NotificationRow& row, bool active) {
+    row.active = active;
+    row.sub[rowpart::State] = active ? QStringLiteral("Active") : QStringLiteral("Inactive");
+    row.subImage[rowpart::State] = active ? icon::Active : icon::Inactive;
 }
+} // namespace
 
-NotificationRow Workspace::rowfor(const TNotificationRecord& rec, int32_t index) const {
+NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex index) const {
     NotificationRow row;
+    row.record = index;
+    row.countdown = isCountdown(rec);
     row.caption = fromansi(rec.MessageText);
     row.itemImage = icon::Notification;
     auto set = [&row](int part, const QString& text, int image) {
@@ -41,42 +44,35 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, int32_t index)
     TNotificationRecord inactive = rec;
     inactive.Active = 0;
     set(rowpart::Left, lefttext(inactive, QString(), clock_.now().time()), icon::None);
-    if (rec.Active == 1)
-        set(rowpart::State, QStringLiteral("Active"), icon::Active);
-    else
-        set(rowpart::State, QStringLiteral("Inactive"), icon::Inactive);
+    showstate(row, rec.Active == 1);
     if (rec.RepeatFlag == 1)
         set(rowpart::Repeat, QStringLiteral("Repeat"), icon::Repeat);
     else
         set(rowpart::Repeat, QStringLiteral("Run Once"), icon::RunOnce);
-    set(rowpart::RecordIndex, QString::number(index), icon::None);
     return row;
 }
 
-void Workspace::addtolist(const TNotificationRecord& rec, int32_t index) {
+void Workspace::addtolist(const TNotificationRecord& rec, RecordIndex index) {
     // The first countdown added while no turn is set takes the turn, active or not.
     if (isCountdown(rec) && seqrow == -1) seqrow = rowcount();
     rows.append(rowfor(rec, index));
 }
 
 bool Workspace::updatelist(int row, const TNotificationRecord& rec) {
-    NotificationRow fresh = rowfor(rec, 0);
     const NotificationRow& old = rows.row(row);
+    NotificationRow fresh = rowfor(rec, old.record);
     fresh.itemImage = old.itemImage;
-    fresh.sub[rowpart::RecordIndex] = old.sub[rowpart::RecordIndex];
     fresh.subImage[rowpart::RecordIndex] = old.subImage[rowpart::RecordIndex];
     // The state follows the timer, the same rule by which Apply sets Active.
-    const bool active = timeset(rec);
-    fresh.sub[rowpart::State] = active ? QStringLiteral("Active") : QStringLiteral("Inactive");
-    fresh.subImage[rowpart::State] = active ? icon::Active : icon::Inactive;
+    showstate(fresh, timeset(rec));
     rows.replace(row, fresh);
     return true;
 }
 
 void Workspace::rebuildlist(int32_t count) {
     for (int32_t i = 1; i <= count; ++i) {
-        const TNotificationRecord rec = db.readnotification(i);
-        if (rec.Deleted == 0) addtolist(rec, i);
+        if (db.schedule(i).Deleted != 0) continue;
+        addtolist(db.readnotification(i), RecordIndex(i));
     }
 }
 
@@ -84,23 +80,19 @@ void Workspace::emptylist() {
     rows.clear();
 }
 
-void Workspace::deletenotification(int32_t index) {
+void Workspace::deletenotification(RecordIndex index) {
     markmodified();
-    TNotificationRecord rec = db.readnotification(index);
-    rec.Deleted = 1;
-    db.writenotification(rec, index);
+    db.setdeleted(index.value, 1);
 }
 
-void Workspace::stopnotification(int32_t index) {
+void Workspace::stopnotification(RecordIndex index) {
     markmodified();
-    TNotificationRecord rec = db.readnotification(index);
-    rec.Active = 0;
-    db.writenotification(rec, index);
+    db.setactive(index.value, 0);
 }
 
-int32_t Workspace::appendrecord(const TNotificationRecord& rec) {
+RecordIndex Workspace::appendrecord(const TNotificationRecord& rec) {
     ++recordcount;
     db.setrecordcount(recordcount);
     db.writenotification(rec, recordcount);
-    return recordcount;
+    return RecordIndex(recordcount);
 }

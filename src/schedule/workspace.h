@@ -42,17 +42,18 @@ public:
     void clearmodified();
 
     // Rows from records.
-    NotificationRow rowfor(const TNotificationRecord& rec, int32_t index) const;
-    void addtolist(const TNotificationRecord& rec, int32_t index);
+    NotificationRow rowfor(const TNotificationRecord& rec, RecordIndex index) const;
+    void addtolist(const TNotificationRecord& rec, RecordIndex index);
     bool updatelist(int row, const TNotificationRecord& rec);
     void rebuildlist(int32_t count);
     void emptylist();
 
     // Record commands shared by the engine and the editor.
-    void deletenotification(int32_t index);
-    void stopnotification(int32_t index);
+    // Each writes only its flag byte into the record as read.
+    void deletenotification(RecordIndex index);
+    void stopnotification(RecordIndex index);
     // A new record at recordcount + 1, written at once; returns its index.
-    int32_t appendrecord(const TNotificationRecord& rec);
+    RecordIndex appendrecord(const TNotificationRecord& rec);
 
 signals:
     void modifiedChanged(bool modified);
@@ -61,6 +62,3 @@ private:
     const Clock& clock_;
     bool modified_ = false;
 };
-
-// "Active"/"Inactive", "Repeat"/"Run Once" and their icons, set together always.
-void setstate(RowTable& rows, int row, bool active);

@@ -38,7 +38,9 @@ std::optional<QString> asutf8(const std::string& bytes) {
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
         return std::nullopt;
     // A leading byte-order mark is part of the text, not a marker to drop.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // Stateless: a sequence cut off at the end ("caf\xE9") is an error, not held back.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     if (utf8.hasError()) return std::nullopt;
     return text;

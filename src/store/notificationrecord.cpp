@@ -28,8 +28,8 @@ constexpr std::size_t Seconds = 924;
 constexpr std::size_t RepeatFlag = 928;
 constexpr std::size_t DisplayDuration = 932;
 constexpr std::size_t Fade = 936;
-constexpr std::size_t Deleted = 937;
-constexpr std::size_t Active = 938;
+constexpr std::size_t Deleted = recordfield::Deleted;
+constexpr std::size_t Active = recordfield::Active;
 constexpr std::size_t Reserved1 = 940;
 constexpr std::size_t Reserved2 = 944;
 constexpr std::size_t Reserved3 = 948;
@@ -107,6 +107,19 @@ TNotificationRecord decodeNotification(const RecordBytes& raw) {
     r.RecordCount = bytes::getInt32(p + off::RecordCount);
     r.Reserved4 = bytes::getInt32(p + off::Reserved4);
     return r;
+}
+
+ScheduleFields decodeSchedule(const RecordBytes& raw) {
+    const uint8_t* p = raw.data();
+    ScheduleFields f;
+    f.countdown = bytes::getShortString(p + off::TimerType, 20) == codes::Countdown;
+    f.Hours = bytes::getInt32(p + off::Hours);
+    f.Minutes = bytes::getInt32(p + off::Minutes);
+    f.Seconds = bytes::getInt32(p + off::Seconds);
+    f.RepeatFlag = p[off::RepeatFlag];
+    f.Deleted = p[off::Deleted];
+    f.Active = p[off::Active];
+    return f;
 }
 
 ListHeader decodeHeader(const RecordBytes& raw) {

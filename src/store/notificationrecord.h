@@ -47,6 +47,24 @@ using RecordBytes = std::array<uint8_t, kNotificationRecordSize>;
 RecordBytes encodeNotification(const TNotificationRecord& rec);
 TNotificationRecord decodeNotification(const RecordBytes& raw);
 
+// Offsets of the flag bytes that commands change on their own.
+namespace recordfield {
+constexpr std::size_t Deleted = 937;
+constexpr std::size_t Active = 938;
+} // namespace recordfield
+
+// What the tick decides on, decoded when a record is written rather than every second.
+struct ScheduleFields {
+    bool countdown = false; // TimerType is exactly "Countdown"
+    int32_t Hours = 0;
+    int32_t Minutes = 0;
+    int32_t Seconds = 0;
+    uint8_t RepeatFlag = 0;
+    uint8_t Deleted = 0;
+    uint8_t Active = 0;
+};
+ScheduleFields decodeSchedule(const RecordBytes& raw);
+
 // Record 0 read with its header meanings. Other header bytes are kept as they are
 // by the header operations, which patch the raw record.
 struct ListHeader {
@@ -84,13 +102,16 @@ inline constexpr int32_t kMaxFontSize = 1000;
 
 // Total seconds of a Notification's time fields. A file may hold any 32-bit values,
 // so the sum is taken in 64 bits, where it cannot overflow.
-inline int64_t totalSeconds(const TNotificationRecord& r) {
+template <typename Fields> inline int64_t totalSeconds(const Fields& r) {
     return int64_t(r.Hours) * 3600 + int64_t(r.Minutes) * 60 + r.Seconds;
 }
 inline bool isCountdown(const TNotificationRecord& r) {
     return r.TimerType == codes::Countdown;
 }
+inline bool isCountdown(const ScheduleFields& f) {
+    return f.countdown;
+}
 // Whether the Notification can be armed: a certain time always, a countdown only with a length.
-inline bool timeset(const TNotificationRecord& r) {
+template <typename Fields> inline bool timeset(const Fields& r) {
     return !isCountdown(r) || totalSeconds(r) > 0;
 }

@@ -1,5 +1,6 @@
 #include "store/workingdatabase.h"
 
+#include "store/ioerror.h"
 #include "store/shortstring.h"
 
 #include <QFile>
@@ -7,46 +8,106 @@
 WorkingDatabase::WorkingDatabase() : file_(kNotificationRecordSize) {}
 
 void WorkingDatabase::createdatabase() {
-    file_.close();
+    close();
     if (QFile::exists(path_)) QFile::remove(path_);
     file_.create(path_);
     writeRaw(newHeader(), 0);
 }
 
 void WorkingDatabase::reopen() {
+    close();
     file_.open(path_);
+    load();
 }
 
-RecordBytes WorkingDatabase::readRaw(int32_t index) {
-    RecordBytes raw;
-    file_.read(index, raw.data());
-    return raw;
+void WorkingDatabase::close() {
+    file_.close();
+    records_.clear();
+    schedule_.clear();
+}
+
+void WorkingDatabase::load() {
+    const int64_t present = file_.recordsPresent();
+    std::vector<RecordBytes> records(static_cast<std::size_t>(present));
+    for (int64_t i = 0; i < present; ++i)
+        file_.read(i, records[static_cast<std::size_t>(i)].data());
+    std::vector<ScheduleFields> schedule;
+    schedule.reserve(records.size());
+    for (const RecordBytes& r : records)
+        schedule.push_back(decodeSchedule(r));
+    records_ = std::move(records);
+    schedule_ = std::move(schedule);
+}
+
+const RecordBytes& WorkingDatabase::raw(int32_t index) const {
+    if (!file_.isOpen())
+        throw IoError("Cannot read record " + std::to_string(index) + ": file not open");
+    if (index < 0 || static_cast<std::size_t>(index) >= records_.size())
+        throw IoError("Read beyond end of file: record " + std::to_string(index) + " of " +
+                      path_.toStdString() + " (" + std::to_string(records_.size()) +
+                      " records present)");
+    return records_[static_cast<std::size_t>(index)];
 }
 
 void WorkingDatabase::writeRaw(const RecordBytes& raw, int32_t index) {
-    file_.write(index, raw.data());
+    try {
+        file_.write(index, raw.data());
+    } catch (...) {
+        // A write that failed part way may have changed the file; the copy follows it.
+        try {
+            if (file_.isOpen()) load();
+        } catch (...) {
+            close();
+        }
+        throw;
+    }
+    const auto at = static_cast<std::size_t>(index);
+    if (at >= records_.size()) {
+        // Writing past the end fills the gap with zero bytes, in the file as here.
+        records_.resize(at + 1, RecordBytes{});
+        schedule_.resize(at + 1, decodeSchedule(RecordBytes{}));
+    }
+    records_[at] = raw;
+    schedule_[at] = decodeSchedule(raw);
 }
 
-TNotificationRecord WorkingDatabase::readnotification(int32_t index) {
-    return decodeNotification(readRaw(index));
+void WorkingDatabase::patchbyte(int32_t index, std::size_t offset, uint8_t value) {
+    RecordBytes changed = raw(index);
+    changed[offset] = value;
+    writeRaw(changed, index);
+}
+
+TNotificationRecord WorkingDatabase::readnotification(int32_t index) const {
+    return decodeNotification(raw(index));
+}
+
+const ScheduleFields& WorkingDatabase::schedule(int32_t index) const {
+    raw(index);
+    return schedule_[static_cast<std::size_t>(index)];
 }
 
 void WorkingDatabase::writenotification(const TNotificationRecord& rec, int32_t index) {
     writeRaw(encodeNotification(rec), index);
 }
 
-ListHeader WorkingDatabase::readheader() {
-    return decodeHeader(readRaw(0));
+void WorkingDatabase::setactive(int32_t index, uint8_t active) {
+    patchbyte(index, recordfield::Active, active);
+}
+
+void WorkingDatabase::setdeleted(int32_t index, uint8_t deleted) {
+    patchbyte(index, recordfield::Deleted, deleted);
+}
+
+ListHeader WorkingDatabase::readheader() const {
+    return decodeHeader(raw(0));
 }
 
 void WorkingDatabase::setrecordcount(int32_t count) {
-    RecordBytes raw = readRaw(0);
-    bytes::putInt32(raw.data() + headerfield::RecordCount, count);
-    writeRaw(raw, 0);
+    RecordBytes header = raw(0);
+    bytes::putInt32(header.data() + headerfield::RecordCount, count);
+    writeRaw(header, 0);
 }
 
 void WorkingDatabase::setmodebyte(uint8_t mode) {
-    RecordBytes raw = readRaw(0);
-    raw[headerfield::Mode] = mode;
-    writeRaw(raw, 0);
+    patchbyte(0, headerfield::Mode, mode);
 }

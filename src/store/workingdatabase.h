@@ -5,8 +5,15 @@
 
 #include <QString>
 
+#include <vector>
+
 // The working database: record 0 the header, Notifications from record 1.
-// Every access is a direct seek; nothing is cached.
+//
+// The file is the truth. A copy of its records is held in memory so that the tick
+// reads no file: every change is written to the file first and enters the copy only
+// once the write succeeded, and every open or create fills the copy from the file.
+// A change therefore reaches the disk at the moment it is made, and the copy never
+// holds a byte the file does not.
 class WorkingDatabase {
 public:
     WorkingDatabase();
@@ -18,20 +25,31 @@ public:
     void createdatabase();
     // Reopens the file at the path, keeping its contents.
     void reopen();
-    void close() { file_.close(); }
+    void close();
     bool isOpen() const { return file_.isOpen(); }
 
-    TNotificationRecord readnotification(int32_t index);
+    TNotificationRecord readnotification(int32_t index) const;
+    // The fields the tick decides on, decoded when the record was last written.
+    const ScheduleFields& schedule(int32_t index) const;
+    // A whole record from the editor's fields.
     void writenotification(const TNotificationRecord& rec, int32_t index);
-    ListHeader readheader();
+    // One flag byte changed in the record as read; the other 959 bytes stay.
+    void setactive(int32_t index, uint8_t active);
+    void setdeleted(int32_t index, uint8_t deleted);
+    ListHeader readheader() const;
     void setrecordcount(int32_t count);
     void setmodebyte(uint8_t mode);
     int64_t recordsPresent() const { return file_.recordsPresent(); }
+    // The bytes of a record as the engine sees them.
+    const RecordBytes& raw(int32_t index) const;
 
 private:
-    RecordBytes readRaw(int32_t index);
+    void load();
     void writeRaw(const RecordBytes& raw, int32_t index);
+    void patchbyte(int32_t index, std::size_t offset, uint8_t value);
 
     QString path_;
     RecordFile file_;
+    std::vector<RecordBytes> records_;
+    std::vector<ScheduleFields> schedule_;
 };

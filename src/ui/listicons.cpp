@@ -1,5 +1,7 @@
 #include "ui/listicons.h"
 
+#include "ui/drawnicon.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -315,13 +317,11 @@ void remove(QPainter& p) {
 using Drawer = void (*)(QPainter&);
 
 QIcon iconfrom(Drawer draw) {
-    QIcon icon;
-    for (int size : {16, 32}) {
+    return drawnicon([draw](int size) {
         Canvas c(size);
         draw(c.p());
-        icon.addPixmap(c.done());
-    }
-    return icon;
+        return c.done();
+    });
 }
 
 constexpr Drawer kListDrawers[ImageList::kCount] = {
@@ -336,14 +336,11 @@ QPixmap drawlisticon(int index, int size) {
 }
 
 ImageList::ImageList() {
-    for (int i = 0; i < kCount; ++i) {
-        for (int size : {kSize, kSize * 2}) {
-            const QPixmap pixmap = drawlisticon(i, size);
-            // Also as the selected look: the style's tint would hide them in the highlight.
-            icons_[static_cast<std::size_t>(i)].addPixmap(pixmap, QIcon::Normal);
-            icons_[static_cast<std::size_t>(i)].addPixmap(pixmap, QIcon::Selected);
-        }
-    }
+    // Selected rows keep the normal look (drawnicon greys only the disabled one): the
+    // style's tint would hide the icons in the highlight.
+    for (int i = 0; i < kCount; ++i)
+        icons_[static_cast<std::size_t>(i)] =
+            drawnicon([i](int size) { return drawlisticon(i, size); });
 }
 
 QIcon ImageList::icon(int index) const {

@@ -4,6 +4,8 @@
 #include "ui/listcolumns.h"
 #include "ui/listicons.h"
 
+#include <algorithm>
+
 namespace {
 // Columns too narrow for their text: the icon tells, the text is the tooltip.
 bool iconcolumn(int column) {
@@ -16,7 +18,7 @@ NotificationListModel::NotificationListModel(const RowTable& rows, const ImageLi
                                              QObject* parent)
     : QAbstractTableModel(parent), rows_(rows), icons_(icons), shown_(rows.size()) {
     connect(&rows, &RowTable::rowAppended, this, &NotificationListModel::appended);
-    connect(&rows, &RowTable::rowChanged, this, &NotificationListModel::changed);
+    connect(&rows, &RowTable::rangeChanged, this, &NotificationListModel::changed);
     connect(&rows, &RowTable::rowRemoved, this, &NotificationListModel::removed);
     connect(&rows, &RowTable::cleared, this, &NotificationListModel::cleared);
 }
@@ -68,12 +70,12 @@ void NotificationListModel::appended(int row) {
     endInsertRows();
 }
 
-void NotificationListModel::changed(int row, int part) {
-    if (row < 0 || row >= shown_) return;
-    if (part < 0)
-        emit dataChanged(index(row, 0), index(row, kListColumns - 1));
-    else
-        emit dataChanged(index(row, columnofpart(part)), index(row, columnofpart(part)));
+void NotificationListModel::changed(int first, int last, int firstpart, int lastpart) {
+    last = std::min(last, shown_ - 1);
+    if (first < 0 || first > last) return;
+    const int left = firstpart < 0 ? 0 : columnofpart(firstpart);
+    const int right = columnofpart(lastpart);
+    emit dataChanged(index(first, std::min(left, right)), index(last, std::max(left, right)));
 }
 
 void NotificationListModel::removed(int row) {

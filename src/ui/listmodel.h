@@ -25,7 +25,7 @@ public:
 
 private:
     void appended(int row);
-    void changed(int row, int part);
+    void changed(int first, int last, int firstpart, int lastpart);
     void removed(int row);
     void cleared();
 

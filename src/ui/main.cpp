@@ -242,7 +242,7 @@ int TForm1::itemindex() const {
 
 void TForm1::ListView1SelectItem() {
     if (model_->catchingup()) return; // called again once the view has caught up
-    const int index = ws_.rows.recordindex(itemindex());
+    const int index = ws_.rows.recordindex(itemindex()).value;
     if (index == -1) {
         for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
             b->setEnabled(false);

@@ -149,7 +149,7 @@ signals:
     void firstShown();
     // Upward requests; the frame connects them.
     void newRequested();
-    void editRequested(int32_t index, int row);
+    void editRequested(RecordIndex index, int row);
     void audioCloseRequested();
     void exitRequested();
     void optionsRequested();

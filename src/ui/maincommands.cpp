@@ -31,7 +31,9 @@ void TForm1::connectcommands(NotificationSink& sink) {
     hooks_.modeselector = [this](PlayMode mode) { showmode(mode); };
     hooks_.showpreview = [this](int32_t index) { showpreview(index); };
     hooks_.closeaudio = [this] { emit audioCloseRequested(); };
-    hooks_.editnotification = [this](int32_t index, int row) { emit editRequested(index, row); };
+    hooks_.editnotification = [this](RecordIndex index, int row) {
+        emit editRequested(index, row);
+    };
     engine_ = std::make_unique<Engine>(ws_, sink, hooks_);
     files_ = std::make_unique<ListFiles>(ws_, hooks_);
 

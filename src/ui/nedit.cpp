@@ -407,6 +407,7 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::fillfonts() {
+    fontsfilled_ = true;
     QStringList families = QFontDatabase::families();
     families.removeDuplicates();
     std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
@@ -446,6 +447,9 @@ NotificationForm TForm2::form() const {
 }
 
 void TForm2::setform(const NotificationForm& f) {
+    // The font list waits for the editor's first use: listing every family is slow,
+    // and a program that only runs its list never needs it.
+    if (!fontsfilled_) fillfonts();
     CheckBox9->setChecked(f.fade);
     CheckBox7->setChecked(f.repeat);
     settimeedit(Edit4, timefield::Hours, f.hours);
@@ -489,18 +493,18 @@ void TForm2::makenew() {
     setform(defaultform());
     const TNotificationRecord rec = formtorecord(form(), ActiveFrom::Off);
     const int row = ws_.rowcount();
-    const int32_t index = ws_.appendrecord(rec);
-    setediting(index, row);
+    const RecordIndex index = ws_.appendrecord(rec);
+    setediting(index.value, row);
     ws_.addtolist(rec, index);
     show();
     raise();
     activateWindow();
 }
 
-void TForm2::editnotification(int index, int row) {
+void TForm2::editnotification(RecordIndex index, int row) {
     ws_.markmodified();
-    setediting(index, row);
-    TNotificationRecord rec = ws_.db.readnotification(index);
+    setediting(index.value, row);
+    const TNotificationRecord rec = ws_.db.readnotification(index.value);
     setform(recordtoform(rec));
     // The thumbnail shows this Notification's own picture or nothing.
     clearthumbnail();
@@ -510,8 +514,7 @@ void TForm2::editnotification(int index, int row) {
         } catch (const std::exception&) {
         }
     }
-    rec.Active = 0;
-    ws_.db.writenotification(rec, index);
+    ws_.db.setactive(index.value, 0);
     if (!isVisible()) show();
     raise();
     activateWindow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/recordindex.h"
 #include "ui/notificationform.h"
 
 #include <QWidget>
@@ -31,7 +32,7 @@ public:
     // that follow this one in creation order.
     void setsink(NotificationSink& sink) { sink_ = &sink; }
 
-    // Fills the font list with the installed font families; start-up calls it once.
+    // Fills the font list with the installed font families; the first form shown calls it.
     void fillfonts();
 
     // The controls as plain values, and back. Setting runs the time edits' checks.
@@ -91,7 +92,7 @@ public:
 
 public slots:
     void makenew();
-    void editnotification(int index, int row);
+    void editnotification(RecordIndex index, int row);
 
     void BitBtn1Click();
     void BitBtn2Click();
@@ -148,6 +149,7 @@ private:
     const AppPaths& paths_;
     TForm6& audio_;
     ErrorReporter& reporter_;
+    bool fontsfilled_ = false;
     int32_t editindex_ = 0;
     int editrow_ = -1;
     NotificationSink* sink_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -83,4 +84,66 @@ TEST_F(ProgramTest, ACrashedCopysLockDoesNotBlockTheNextStart) {
     start(second);
     EXPECT_FALSE(second.waitForFinished(1500)) << "stale lock refused the start";
     EXPECT_EQ(second.state(), QProcess::Running);
+}
+
+namespace {
+void putstring(QByteArray& rec, int at, const QByteArray& text) {
+    rec[at] = static_cast<char>(text.size());
+    rec.replace(at + 1, text.size(), text);
+}
+void putint(QByteArray& rec, int at, int32_t v) {
+    for (int i = 0; i < 4; ++i)
+        rec[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
+}
+} // namespace
+
+TEST_F(ProgramTest, AFiringIsOnDiskBeforeItsPictureIsShown) {
+    // A list whose one Notification, a run-once countdown of 2 s, shows a picture;
+    // the settings open it at start.
+    const QString picture = folder.filePath("pic.bmp");
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    image.save(picture);
+    QByteArray header(960, '\0'), rec(960, '\0');
+    putint(header, 300, -1);
+    putint(header, 952, 1);
+    putstring(rec, 0, "Kettle");
+    putstring(rec, 328, QFile::encodeName(picture));
+    rec[584] = 1; // DisplayImage
+    putstring(rec, 585, "Desktop Overlay (Small Window)");
+    putstring(rec, 892, "Countdown");
+    putint(rec, 924, 2);
+    putint(rec, 932, 5);
+    rec[938] = 1;      // Active
+    rec[700] = '\x7f'; // a byte inside a string's unused tail stays as it is
+    const QString list = folder.filePath("kettle.clt");
+    QFile lf(list);
+    ASSERT_TRUE(lf.open(QIODevice::WriteOnly));
+    lf.write(header + rec);
+    lf.close();
+    QByteArray settings(4 * 272, '\0');
+    QByteArray shifted = QFile::encodeName(list);
+    for (char& c : shifted)
+        c = static_cast<char>(c + 1);
+    putstring(settings, 0, shifted);
+    QFile sf(folder.filePath("chsb.rez"));
+    ASSERT_TRUE(sf.open(QIODevice::WriteOnly));
+    sf.write(settings);
+    sf.close();
+
+    start(first);
+    const QString shown = folder.filePath("tmp.bmp");
+    QDeadlineTimer deadline(15000);
+    while (!QFile::exists(shown) && !deadline.hasExpired())
+        QThread::usleep(200);
+    ASSERT_TRUE(QFile::exists(shown)) << first.readAllStandardError().toStdString();
+    ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+    first.waitForFinished(3000);
+
+    const QByteArray db = bytes("chdb.res");
+    ASSERT_EQ(db.size(), 2 * 960);
+    EXPECT_EQ(db[960 + 938], '\0') << "the firing's switch-off was not on disk";
+    QByteArray expected = rec;
+    expected[938] = 0;
+    EXPECT_EQ(db.mid(960), expected);
 }

@@ -54,7 +54,7 @@ protected:
         };
         hooks.showpreview = [this](int32_t i) { previews << i; };
         hooks.closeaudio = [this] { ++audioclosed; };
-        hooks.editnotification = [this](int32_t i, int r) { edits << qMakePair(i, r); };
+        hooks.editnotification = [this](RecordIndex i, int r) { edits << qMakePair(i.value, r); };
     }
 
     static TNotificationRecord countdown(const char* name, int secs, bool repeat = true,
@@ -87,7 +87,9 @@ protected:
 
     QString left(int row) const { return ws.rows.subitem(row, rowpart::Left); }
     QString state(int row) const { return ws.rows.subitem(row, rowpart::State); }
-    TNotificationRecord stored(int row) { return ws.db.readnotification(ws.rows.recordindex(row)); }
+    TNotificationRecord stored(int row) {
+        return ws.db.readnotification(ws.rows.recordindex(row).value);
+    }
 
 private:
     static TNotificationRecord make(const char* name, const char* type, int secs, bool repeat,

@@ -76,8 +76,8 @@ TEST_F(NotificationFiles, OpeningBuildsRowsForTheLiveRecordsAndPreviewsTheFirst)
     mode.clear();
     ASSERT_TRUE(files.open(path));
     ASSERT_EQ(ws.rowcount(), 2);
-    EXPECT_EQ(ws.rows.recordindex(0), 1);
-    EXPECT_EQ(ws.rows.recordindex(1), 3);
+    EXPECT_EQ(ws.rows.recordindex(0).value, 1);
+    EXPECT_EQ(ws.rows.recordindex(1).value, 3);
     EXPECT_EQ(state(1), "Inactive"); // as stored
     EXPECT_EQ(ws.recordcount, 3);
     EXPECT_EQ(previews, QList<int32_t>{1});

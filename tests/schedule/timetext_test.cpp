@@ -32,6 +32,23 @@ TEST(TimeText, CountdownStepReadsWhatSecstotextWrites) {
     }
 }
 
+TEST(TimeText, SteppingTheReadSecondsMatchesSteppingTheText) {
+    // The tick steps the seconds it read from the text last time; it must land on
+    // exactly the text, and the seconds, that stepping the text itself gives,
+    // including the lengths of 100 hours and more whose leading digits are lost.
+    auto check = [](const QString& text) {
+        const LeftStep next = steppedleft(unittextseconds(text));
+        ASSERT_EQ(next.text, countdownstep(text)) << text.toStdString();
+        ASSERT_EQ(next.seconds, unittextseconds(next.text)) << text.toStdString();
+    };
+    for (int32_t n = 0; n < 400000; n += (n < 4000 ? 1 : 37))
+        check(secstotext(n, 0));
+    for (int32_t n : {359999, 360000, 360001, 363600, 999999, 86400 * 30})
+        check(secstotext(n, 0));
+    for (const char* odd : {"-", "", "150h", "1h60s", "5"})
+        check(QString::fromLatin1(odd));
+}
+
 TEST(TimeText, ProgrammedTimeTexts) {
     EXPECT_EQ(hmstotext(0, 0, 0), "0");
     EXPECT_EQ(hmstotext(0, 90, 0), "90m");

@@ -29,7 +29,7 @@ struct WorkspaceRows : ::testing::Test {
 };
 
 TEST_F(WorkspaceRows, ZeroCountdownIsInactiveWithNothingLeft) {
-    ws.addtolist(note("Tea", "Countdown", 0, 0, 0), 3);
+    ws.addtolist(note("Tea", "Countdown", 0, 0, 0), RecordIndex(3));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows.row(0).caption, "Tea");
     EXPECT_EQ(rows.row(0).itemImage, icon::Notification);
@@ -40,7 +40,7 @@ TEST_F(WorkspaceRows, ZeroCountdownIsInactiveWithNothingLeft) {
     EXPECT_EQ(text(0, rowpart::State), "Inactive");
     EXPECT_EQ(image(0, rowpart::State), icon::Inactive);
     EXPECT_EQ(text(0, rowpart::RecordIndex), "3");
-    EXPECT_EQ(rows.recordindex(0), 3);
+    EXPECT_EQ(rows.recordindex(0).value, 3);
     // No file named: no icon in the image and audio columns.
     EXPECT_EQ(image(0, rowpart::Image), icon::None);
     EXPECT_EQ(image(0, rowpart::Audio), icon::None);
@@ -48,13 +48,13 @@ TEST_F(WorkspaceRows, ZeroCountdownIsInactiveWithNothingLeft) {
 
 TEST_F(WorkspaceRows, CertainTimeShowsClockTextAndTimeUntilItsNextOccurrence) {
     TNotificationRecord rec = note("Stand up", "Certain time", 8, 0, 0);
-    ws.addtolist(rec, 1); // the clock stands at 08:00:01: the time is tomorrow
+    ws.addtolist(rec, RecordIndex(1)); // the clock stands at 08:00:01: the time is tomorrow
     clock.set(QTime(7, 59, 59));
-    ws.addtolist(rec, 2);
+    ws.addtolist(rec, RecordIndex(2));
     clock.set(QTime(8, 0, 0));
-    ws.addtolist(rec, 3);
+    ws.addtolist(rec, RecordIndex(3));
     clock.set(QTime(6, 30, 0));
-    ws.addtolist(note("Lunch", "Certain time", 12, 5, 9), 4);
+    ws.addtolist(note("Lunch", "Certain time", 12, 5, 9), RecordIndex(4));
 
     EXPECT_EQ(text(0, rowpart::Time), "08:00:00");
     EXPECT_EQ(image(0, rowpart::TimerType), icon::CertainTime);
@@ -75,8 +75,8 @@ TEST_F(WorkspaceRows, FilesAndRepeatFlagGiveTextsWithMatchingIcons) {
     repeat.AudioFile = "/snd/ding.wav";
     TNotificationRecord once = repeat;
     once.RepeatFlag = 2; // only exactly 1 means Repeat
-    ws.addtolist(repeat, 1);
-    ws.addtolist(once, 2);
+    ws.addtolist(repeat, RecordIndex(1));
+    ws.addtolist(once, RecordIndex(2));
 
     EXPECT_EQ(text(0, rowpart::Image), "/pics/sun.jpg");
     EXPECT_EQ(image(0, rowpart::Image), icon::Image);
@@ -91,25 +91,26 @@ TEST_F(WorkspaceRows, FilesAndRepeatFlagGiveTextsWithMatchingIcons) {
 }
 
 TEST_F(WorkspaceRows, FirstCountdownAddedTakesTheSequentialTurnWhateverItsState) {
-    ws.addtolist(note("At noon", "Certain time", 12, 0, 0), 1);
+    ws.addtolist(note("At noon", "Certain time", 12, 0, 0), RecordIndex(1));
     EXPECT_EQ(ws.seqrow, -1);
-    ws.addtolist(note("Idle", "Countdown", 0, 0, 0), 2); // inactive, still takes the turn
-    ws.addtolist(note("Tea", "Countdown", 0, 0, 10), 4);
+    ws.addtolist(note("Idle", "Countdown", 0, 0, 0),
+                 RecordIndex(2)); // inactive, still takes the turn
+    ws.addtolist(note("Tea", "Countdown", 0, 0, 10), RecordIndex(4));
     EXPECT_EQ(ws.seqrow, 1);
     EXPECT_EQ(ws.rowcount(), 3);
     EXPECT_EQ(ws.rowcount(), rows.size());
     ws.seqrow = -1; // the turn ran out: the next countdown added takes it
-    ws.addtolist(note("Eggs", "Countdown", 0, 4, 0), 5);
+    ws.addtolist(note("Eggs", "Countdown", 0, 4, 0), RecordIndex(5));
     EXPECT_EQ(ws.seqrow, 3);
 }
 
 TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {
     TNotificationRecord rec = note("Tea", "Countdown", 0, 1, 30);
     rec.RepeatFlag = 1;
-    ws.addtolist(rec, 7);
+    ws.addtolist(rec, RecordIndex(7));
     ws.seqrow = 5;
     ws.rows.setsubitem(0, rowpart::Left, "12s"); // partly counted down
-    ws.rows.setsubitem(0, rowpart::State, "Inactive", icon::Inactive);
+    ws.rows.setstate(0, false);
 
     TNotificationRecord edited = rec;
     edited.MessageText = "Green tea";
@@ -164,8 +165,8 @@ TEST(WorkspaceRebuild, AddsOneRowPerLiveRecordInRecordOrder) {
     ASSERT_EQ(ws.rowcount(), 3);
     EXPECT_EQ(ws.rows.row(0).caption, "one");
     EXPECT_EQ(ws.rows.row(1).caption, "three");
-    EXPECT_EQ(ws.rows.recordindex(1), 3);
-    EXPECT_EQ(ws.rows.recordindex(2), 4);
+    EXPECT_EQ(ws.rows.recordindex(1).value, 3);
+    EXPECT_EQ(ws.rows.recordindex(2).value, 4);
     ws.emptylist();
     EXPECT_EQ(ws.rowcount(), 0);
     EXPECT_EQ(ws.rows.size(), 0);

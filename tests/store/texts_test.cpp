@@ -53,6 +53,9 @@ TEST(StoredText, LatinKeepsItsBytesAndAnyTextReadsBackAsWritten) {
                                                   "e \x80"
                                                   "5");
     EXPECT_EQ(fromansi("caf\xe9 \x80"), QStringLiteral("café €"));
+    // A text that ends in a byte that could begin a UTF-8 sequence.
+    EXPECT_EQ(fromansi("caf\xe9"), QStringLiteral("café"));
+    EXPECT_EQ(fromansi(toansi(QStringLiteral("Noël à"))), QStringLiteral("Noël à"));
     EXPECT_EQ(toansi(QStringLiteral("日本")), "\xe6\x97\xa5\xe6\x9c\xac");
 
     for (const QString& text : kTexts) {

@@ -15,7 +15,7 @@ TEST_F(MainWindowFixture, AFailingTickShowsOneBoxAtATimeAndTheTickGoesOn) {
     NoSink sink;
     form->connectcommands(sink);
     add(note("Tea", 10));
-    g.ws.addtolist(note("Lost", 10), 5);
+    g.ws.addtolist(note("Lost", 10), RecordIndex(5));
 
     int behind = 0;
     fake.dialogs.whileopen = [&] {

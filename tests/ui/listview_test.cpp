@@ -164,7 +164,9 @@ TEST_F(ListView, CommandButtonsFollowTheSelectionAndThePreview) {
     EXPECT_EQ(g.ws.lastpreview, first);
 
     // A row without a usable record index is no Notification.
-    g.ws.rows.setsubitem(1, rowpart::RecordIndex, "x");
+    NotificationRow orphan = g.ws.rows.row(1);
+    orphan.record = RecordIndex();
+    g.ws.rows.replace(1, orphan);
     select(1);
     EXPECT_FALSE(commandsenabled());
     EXPECT_EQ(g.ws.lastpreview, first);

@@ -41,9 +41,9 @@ struct MainWindowFixture : ::testing::Test {
 
     // What the editor's New does: store the record, then add its row.
     int add(const TNotificationRecord& rec) {
-        const int index = g.ws.appendrecord(rec);
+        const RecordIndex index = g.ws.appendrecord(rec);
         g.ws.addtolist(rec, index);
-        return index;
+        return index.value;
     }
 
     void select(int row) {

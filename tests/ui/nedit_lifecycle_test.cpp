@@ -39,7 +39,7 @@ TEST_F(EditorLifecycle, NewThenCancelKeepsADefaultInactiveNotification) {
 TEST_F(EditorLifecycle, EditThenCancelLeavesTheNotificationInactive) {
     addstored(sample());
     ListHooks hooks;
-    hooks.editnotification = [this](int32_t index, int row) {
+    hooks.editnotification = [this](RecordIndex index, int row) {
         editor->editnotification(index, row);
     };
     Engine engine(g.ws, sink, hooks);
@@ -72,7 +72,7 @@ TEST_F(EditorLifecycle, ApplyArmsByTheTimerAndRestartsTheCountdown) {
     const int index = addstored(sample());
     const QString full = rowtext(2, rowpart::Left);
     g.ws.rows.setsubitem(2, rowpart::Left, "3s");
-    editor->editnotification(index, 2);
+    editor->editnotification(RecordIndex(index), 2);
     editor->Edit1->setText("Tea is ready");
     editor->BitBtn1Click();
     EXPECT_FALSE(editor->isVisible());
@@ -90,7 +90,7 @@ TEST_F(EditorLifecycle, StoredTextsComeBackInTheListsOwnSpelling) {
     rec.FontColor = "clSilver";
     rec.ImageDisplayType = "Somewhere else";
     const int index = addstored(rec);
-    editor->editnotification(index, 0);
+    editor->editnotification(RecordIndex(index), 0);
     editor->BitBtn1Click();
 
     const TNotificationRecord back = stored(index);
@@ -154,7 +154,7 @@ TEST_F(EditorLifecycle, ThumbnailFollowsTheNotification) {
     rec.ImageFile = picture.toStdString();
     const int index = addstored(rec);
 
-    editor->editnotification(index, 0);
+    editor->editnotification(RecordIndex(index), 0);
     EXPECT_EQ(editor->Image1->picture().size(), QSize(30, 20));
     editor->close();
     EXPECT_FALSE(editor->Image1->picture().isNull()) << "the close box leaves it";
@@ -163,7 +163,7 @@ TEST_F(EditorLifecycle, ThumbnailFollowsTheNotification) {
 
     // A stored picture that is gone leaves the thumbnail empty, silently.
     rec.ImageFile = tmp.file("gone.jpg").toStdString();
-    editor->editnotification(addstored(rec), 1);
+    editor->editnotification(RecordIndex(addstored(rec)), 1);
     EXPECT_TRUE(editor->Image1->picture().isNull());
     EXPECT_TRUE(messages().isEmpty());
 }

@@ -40,7 +40,7 @@ TEST_F(EditorFixture, DISABLED_ScreenshotOfTheEditor) {
     editor->BitBtn1Click();
     ASSERT_EQ(g.ws.rowcount(), 2);
 
-    editor->editnotification(2, 1);
+    editor->editnotification(RecordIndex(2), 1);
     QTest::qWait(800);
     const QString shot = qEnvironmentVariable("CHIMELET_SHOT");
     if (!shot.isEmpty()) QGuiApplication::primaryScreen()->grabWindow(0).save(shot);

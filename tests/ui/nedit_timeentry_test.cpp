@@ -35,7 +35,7 @@ TEST_F(EditorTimeEntry, StoredValuesAreCheckedWhenTheEditorOpens) {
     rec.Minutes = -5;
     rec.DisplayDuration = 0; // the edit's own first text is "0" too
     const int index = addstored(rec);
-    editor->editnotification(index, 0);
+    editor->editnotification(RecordIndex(index), 0);
     EXPECT_EQ(editor->Edit4->text(), "");
     EXPECT_EQ(editor->Edit5->text(), "5");
     EXPECT_EQ(editor->Edit9->text(), "");

@@ -70,9 +70,9 @@ struct EditorFixture : ::testing::Test {
 
     // A Notification stored the way another list would carry it, with its row.
     int addstored(const TNotificationRecord& rec) {
-        const int index = g.ws.appendrecord(rec);
+        const RecordIndex index = g.ws.appendrecord(rec);
         g.ws.addtolist(rec, index);
-        return index;
+        return index.value;
     }
 
     static TNotificationRecord sample() {

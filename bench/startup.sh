@@ -1,0 +1,76 @@
+#!/bin/sh
+# Start time and memory of the program beside a bare Qt window (tree view, tray icon,
+# one-second timer), both started N times in turn on one private X server. The program
+# opens a list of 20 Notifications at start. Prints each run, then
+# "RESULT start_ratio <x>" and "RESULT rss_ratio <x>" from the medians.
+# Usage: bench/startup.sh [BUILD_DIR] [N]   (default build/, 15)
+set -eu
+build=$(cd "${1:-build}" && pwd)
+runs=${2:-15}
+for f in "$build/chimelet" "$build/bench/startup/barewindow" "$build/bench/startup/startupfiles"; do
+    [ -x "$f" ] || { echo "missing $f: build the benchmarks first" >&2; exit 1; }
+done
+work=$(mktemp -d)
+xvfb=""
+cleanup() {
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A private display; its number is chosen by the server.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+exec 3>&-
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+export XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy CHIMELET_TRACE_STARTUP=1
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+# One start: milliseconds from launch to the first paint, and VmRSS in kB one second later.
+measure() {
+    folder=$1
+    shift
+    rm -f "$folder/err"
+    launch=$(date +%s%3N)
+    "$@" 2>"$folder/err" &
+    pid=$!
+    for _ in $(seq 200); do grep -q 'painted at' "$folder/err" 2>/dev/null && break; sleep 0.05; done
+    painted=$(sed -n 's/.*painted at \([0-9]*\) ms.*/\1/p' "$folder/err")
+    sleep 1
+    rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo "$((painted - launch)) $rss"
+}
+
+median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+
+mkdir "$work/bare" "$work/prog"
+cp "$build/chimelet" "$work/prog/"
+[ -f "$build/chmhlp.tub" ] && cp "$build/chmhlp.tub" "$work/prog/"
+"$build/bench/startup/startupfiles" "$work/prog"
+# One start of each first, so both find the system's caches warm.
+measure "$work/bare" "$build/bench/startup/barewindow" >/dev/null
+measure "$work/prog" "$work/prog/chimelet" >/dev/null
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+echo "run  bare_ms  bare_rss_kB  chimelet_ms  chimelet_rss_kB"
+: >"$work/results"
+for i in $(seq "$runs"); do
+    b=$(measure "$work/bare" "$build/bench/startup/barewindow")
+    c=$(measure "$work/prog" "$work/prog/chimelet")
+    echo "$i $b $c" | tee -a "$work/results"
+done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "chimelet start-up trace of the last run:"
+grep -v 'painted at' "$work/prog/err" || true
+bms=$(awk '{print $2}' "$work/results" | median)
+brss=$(awk '{print $3}' "$work/results" | median)
+cms=$(awk '{print $4}' "$work/results" | median)
+crss=$(awk '{print $5}' "$work/results" | median)
+echo "medians: bare ${bms} ms ${brss} kB, chimelet ${cms} ms ${crss} kB"
+echo
+awk -v c="$cms" -v b="$bms" 'BEGIN {printf "RESULT start_ratio %.2f x\n", c / b}'
+awk -v c="$crss" -v b="$brss" 'BEGIN {printf "RESULT rss_ratio %.2f x\n", c / b}'

@@ -1,0 +1,46 @@
+// Lays out a program folder for the start-up benchmark: a list of 20 Notifications
+// and a settings store that opens it at start. Usage: startupfiles FOLDER
+#include "store/secure.h"
+#include "store/workingdatabase.h"
+
+#include <QDir>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: startupfiles FOLDER\n");
+        return 2;
+    }
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const QString list = folder + "/twenty.clt";
+    WorkingDatabase db;
+    db.setPath(list);
+    db.createdatabase();
+    for (int i = 1; i <= 20; ++i) {
+        TNotificationRecord rec;
+        rec.MessageText = "Notification " + std::to_string(i);
+        rec.DisplayText = 1;
+        rec.TextDisplayType = codes::BalloonAndOverlay;
+        rec.FontName = "DejaVu Sans";
+        rec.FontSize = 40;
+        rec.FontColor = "clRed";
+        rec.TimerType = i % 4 == 0 ? codes::CertainTime : codes::Countdown;
+        rec.Hours = i % 4 == 0 ? 3 : 2;
+        rec.Minutes = i;
+        rec.RepeatFlag = 1;
+        rec.DisplayDuration = 5;
+        rec.Active = 1;
+        db.writenotification(rec, i);
+    }
+    db.setrecordcount(20);
+    db.close();
+
+    SettingsStore settings;
+    if (!settings.opensettings(folder + "/chsb.rez")) return 1;
+    TSettingsRecord first = settings.readsetting(0);
+    first.Text = SettingsStore::storedText(list.toStdString());
+    settings.writesetting(first, 0);
+    settings.close();
+    return 0;
+}

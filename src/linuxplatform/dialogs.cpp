@@ -25,8 +25,7 @@ QString dialogstartfolder(const QString& wanted) {
 
 namespace {
 std::optional<QString> runfiledialog(const FileDialogSetup& setup, bool saving) {
-    QFileDialog dialog(dialogowner(), setup.title, dialogstartfolder(setup.folder),
-                       setup.filter);
+    QFileDialog dialog(dialogowner(), setup.title, dialogstartfolder(setup.folder), setup.filter);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!saving) dialog.setOption(QFileDialog::ReadOnly);

@@ -542,8 +542,8 @@ void TForm2::BitBtn5Click() {
 }
 
 void TForm2::BitBtn3Click() {
-    const std::optional<QString> chosen = dialogs_.openfile(
-        {QStringLiteral("Open"), imagefilter(), paths_.docfolder, false, true});
+    const std::optional<QString> chosen =
+        dialogs_.openfile({QStringLiteral("Open"), imagefilter(), paths_.docfolder, false, true});
     if (!chosen) return;
     try {
         if (!choosableimage(*chosen)) throw std::runtime_error("not an image file");

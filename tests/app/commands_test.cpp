@@ -43,14 +43,14 @@ protected:
         main()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
     }
-    int addcountdown(const char* text) {
+    RecordIndex addcountdown(const char* text) {
         TNotificationRecord r;
         r.MessageText = text;
         r.TimerType = "Countdown";
         r.Seconds = 30;
         r.Active = 1;
         r.DisplayDuration = 5;
-        const int index = g().ws.appendrecord(r);
+        const RecordIndex index = g().ws.appendrecord(r);
         g().ws.addtolist(r, index);
         return index;
     }

@@ -1,4 +1,5 @@
 #include "app/savenexit.h"
+#include "ui/picturedialog.h"
 
 #include "schedule/workspace.h"
 #include "ui/errorreporter.h"
@@ -42,16 +43,7 @@ TForm12::TForm12(const Workspace& ws, ErrorReporter& reporter, QWidget* parent)
     auto* words = new QVBoxLayout;
     words->addWidget(heading);
     words->addWidget(text);
-    auto* upper = new QHBoxLayout;
-    upper->addWidget(picture, 0, Qt::AlignTop);
-    upper->addLayout(words, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(exitfromabout);
-    buttons->addWidget(BitBtn1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(upper);
-    layout->addLayout(buttons);
+    picturedialoglayout(this, picture, words, {exitfromabout, BitBtn1});
     setFixedSize(420, 170);
 }
 

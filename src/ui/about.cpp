@@ -1,4 +1,5 @@
 #include "ui/about.h"
+#include "ui/picturedialog.h"
 
 #include "platform/shell.h"
 #include "ui/listicons.h"
@@ -33,16 +34,7 @@ TForm8::TForm8(Shell& shell, QWidget* parent) : SecondaryWindow(parent), shell_(
     words->setSpacing(1);
     for (QLabel* l : {Label1, Label2, Label3, Label4, Label5})
         words->addWidget(l);
-    auto* upper = new QHBoxLayout;
-    upper->addWidget(Image1, 0, Qt::AlignTop);
-    upper->addLayout(words, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addStretch();
-    buttons->addWidget(exitfromabout);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(upper);
-    layout->addLayout(buttons);
+    picturedialoglayout(this, Image1, words, {exitfromabout}, BitBtn1);
     FormCreate();
     setFixedSize(sizeHint().expandedTo(QSize(300, 126)));
 }

@@ -1,4 +1,5 @@
 #include "ui/options.h"
+#include "ui/picturedialog.h"
 
 #include "platform/autostart.h"
 #include "platform/dialogs.h"
@@ -83,16 +84,7 @@ TForm11::TForm11(SettingsStore& settings, Dialogs& dialogs, Autostart& autostart
     settingsColumn->addWidget(CheckBox7);
     settingsColumn->addWidget(Label3);
     settingsColumn->addLayout(file);
-    auto* upper = new QHBoxLayout;
-    upper->addWidget(Image1, 0, Qt::AlignTop);
-    upper->addLayout(settingsColumn, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(upper);
-    layout->addLayout(buttons);
+    picturedialoglayout(this, Image1, settingsColumn, {BitBtn1, BitBtn2});
     setFixedSize(sizeHint().expandedTo(QSize(364, 153)));
 }
 

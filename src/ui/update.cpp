@@ -1,4 +1,5 @@
 #include "ui/update.h"
+#include "ui/picturedialog.h"
 
 #include "platform/dialogs.h"
 #include "platform/shell.h"
@@ -60,18 +61,10 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     text->addLayout(title);
     text->addWidget(StaticText1, 1);
     text->addLayout(progress);
-    auto* top = new QHBoxLayout;
-    top->addWidget(Image1, 0, Qt::AlignTop);
-    top->addLayout(text, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(doupdate);
-    buttons->addWidget(noupdate);
-    auto* all = new QVBoxLayout(this);
+    QVBoxLayout* all = picturedialoglayout(this, Image1, text, {doupdate, noupdate});
     all->setContentsMargins(8, 6, 8, 6);
     all->setSpacing(4);
-    all->addLayout(top, 1);
-    all->addLayout(buttons);
+    all->setStretch(0, 1);
     setFixedSize(317, 107);
 
     connect(doupdate, &QPushButton::clicked, this, &TForm10::doupdateClick);

@@ -9,7 +9,7 @@
 #include "ui/options.h"
 #include "ui/update.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -47,8 +47,23 @@ protected:
 
 } // namespace
 
-TEST_F(FrameTest, TwelveWindowsWithTheirCaptions) {
+TEST_F(FrameTest, WindowsWithTheirCaptionsMadeOnceAtFirstUse) {
     EXPECT_FALSE(frame->secondinstance());
+    // Only what the first show needs is made at start; the rest once, at first use.
+    const auto made = [] {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += qobject_cast<TForm2*>(w) || qobject_cast<TForm8*>(w) ||
+                 qobject_cast<TForm10*>(w) || qobject_cast<TForm11*>(w);
+        return n;
+    };
+    EXPECT_EQ(made(), 0);
+    ASSERT_EQ(startupEnding(), -1);
+    emit frame->form1()->newRequested();
+    EXPECT_TRUE(frame->form2()->isVisible());
+    EXPECT_EQ(made(), 1);
+    emit frame->form1()->newRequested();
+    EXPECT_EQ(made(), 1);
     EXPECT_EQ(frame->form1()->windowTitle(), "Chimlet");
     EXPECT_EQ(frame->form12()->windowTitle(), "Save before exit?");
     EXPECT_EQ(frame->form12()->exitfromabout->text(), "Just exit");

@@ -1,10 +1,9 @@
+#include "programrun.h"
 #include "support/privatexserver.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,9 +23,8 @@ protected:
         wm.setProcessEnvironment(env);
         wm.start("openbox", {});
         ASSERT_TRUE(wm.waitForStarted(5000)) << "openbox is not installed";
-        const QString built = qEnvironmentVariable("CHIMELET_BUILD_DIR") + "/chimelet";
         exe = folder.filePath("chimelet");
-        ASSERT_TRUE(QFile::copy(built, exe));
+        ASSERT_TRUE(QFile::copy(builtprogram(), exe));
     }
     void TearDown() override {
         for (QProcess* p : {&first, &second, &wm})
@@ -34,14 +32,6 @@ protected:
                 p->kill();
                 p->waitForFinished(3000);
             }
-    }
-    static bool waitFor(const std::function<bool()>& cond, int msecs) {
-        QDeadlineTimer deadline(msecs);
-        while (!deadline.hasExpired()) {
-            if (cond()) return true;
-            QThread::msleep(50);
-        }
-        return cond();
     }
     QString run(const QString& program, const QStringList& args) {
         QProcess p;
@@ -84,14 +74,14 @@ TEST_F(Desktop, ASecondStartBringsTheRunningCopyForward) {
     store.close();
 
     start(first);
-    ASSERT_TRUE(waitFor([this] { return mainstate() == "Iconic"; }, 15000))
+    ASSERT_TRUE(waitfor([this] { return mainstate() == "Iconic"; }, 15000))
         << "state: " << mainstate().toStdString() << " "
         << first.readAllStandardError().toStdString();
 
     start(second);
     EXPECT_TRUE(second.waitForFinished(5000));
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_TRUE(waitFor([this] { return mainstate() == "Normal"; }, 5000))
+    EXPECT_TRUE(waitfor([this] { return mainstate() == "Normal"; }, 5000))
         << "state: " << mainstate().toStdString();
     EXPECT_EQ(first.state(), QProcess::Running);
 }

@@ -1,15 +1,18 @@
 // Lays out a program folder for the start-up benchmark: a list of 20 Notifications
-// and a settings store that opens it at start. Usage: startupfiles FOLDER
+// and a settings store that opens it at start, minimised with --minimised.
+// Usage: startupfiles FOLDER [--minimised]
 #include "store/secure.h"
 #include "store/workingdatabase.h"
 
 #include <QDir>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: startupfiles FOLDER\n");
+    const bool minimised = argc == 3 && std::strcmp(argv[2], "--minimised") == 0;
+    if (argc != 2 && !minimised) {
+        std::fprintf(stderr, "usage: startupfiles FOLDER [--minimised]\n");
         return 2;
     }
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
@@ -40,6 +43,7 @@ int main(int argc, char** argv) {
     if (!settings.opensettings(folder + "/chsb.rez")) return 1;
     TSettingsRecord first = settings.readsetting(0);
     first.Text = SettingsStore::storedText(list.toStdString());
+    first.Value = minimised ? 1 : 0;
     settings.writesetting(first, 0);
     settings.close();
     return 0;

@@ -2,7 +2,8 @@
 # Start time and memory of the program beside a bare Qt window (tree view, tray icon,
 # one-second timer), both started N times in turn on one private X server. The program
 # opens a list of 20 Notifications at start. Prints each run, then
-# "RESULT start_ratio <x>" and "RESULT rss_ratio <x>" from the medians.
+# "RESULT start_ratio <x>" and "RESULT rss_ratio <x>" from the medians. Then both run side by
+# side, idle, for CHIMELET_BENCH_IDLE_SECONDS (60): processor time and wake-ups per minute.
 # Usage: bench/startup.sh [BUILD_DIR] [N]   (default build/, 15)
 set -eu
 build=$(cd "${1:-build}" && pwd)
@@ -46,6 +47,10 @@ measure() {
     echo "$((painted - launch)) $rss"
 }
 
+# Processor time (ms) and voluntary context switches of all threads of a process.
+cpu_ms() { awk -v hz="$(getconf CLK_TCK)" '{printf "%d\n", ($14 + $15) * 1000 / hz}' "/proc/$1/stat"; }
+wakeups() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'; }
+
 median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
 mkdir "$work/bare" "$work/prog"
@@ -74,5 +79,27 @@ cms=$(awk '{print $4}' "$work/results" | median)
 crss=$(awk '{print $5}' "$work/results" | median)
 echo "medians: bare ${bms} ms ${brss} kB, chimelet ${cms} ms ${crss} kB"
 echo
+idle=${CHIMELET_BENCH_IDLE_SECONDS:-60}
+"$build/bench/startup/barewindow" 2>/dev/null &
+bpid=$!
+"$work/prog/chimelet" 2>/dev/null &
+cpid=$!
+sleep 3
+b0=$(cpu_ms $bpid) c0=$(cpu_ms $cpid) bw0=$(wakeups $bpid) cw0=$(wakeups $cpid)
+sleep "$idle"
+b1=$(cpu_ms $bpid) c1=$(cpu_ms $cpid) bw1=$(wakeups $bpid) cw1=$(wakeups $cpid)
+kill $bpid $cpid
+wait $bpid $cpid 2>/dev/null || true
+echo "idle ${idle} s side by side: bare $((b1 - b0)) ms $((bw1 - bw0)) wake-ups," \
+    "chimelet $((c1 - c0)) ms $((cw1 - cw0)) wake-ups"
+
 awk -v c="$cms" -v b="$bms" 'BEGIN {printf "RESULT start_ratio %.2f x\n", c / b}'
 awk -v c="$crss" -v b="$brss" 'BEGIN {printf "RESULT rss_ratio %.2f x\n", c / b}'
+awk -v c=$((c1 - c0)) -v b=$((b1 - b0)) -v s="$idle" 'BEGIN {
+    printf "RESULT idle_cpu_ms_per_min %.0f ms\n", c * 60 / s
+    printf "RESULT idle_cpu_bare_ms_per_min %.0f ms\n", b * 60 / s
+}'
+awk -v c=$((cw1 - cw0)) -v b=$((bw1 - bw0)) -v s="$idle" 'BEGIN {
+    printf "RESULT idle_wakeups_per_min %.0f count\n", c * 60 / s
+    printf "RESULT idle_wakeups_bare_per_min %.0f count\n", b * 60 / s
+}'

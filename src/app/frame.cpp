@@ -51,22 +51,6 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     startuptrace::mark("window TForm5");
     form6_ = new TForm6(*platform.audio);
     startuptrace::mark("window TForm6");
-    form2_ = new TForm2(g.ws, *platform.dialogs, g.paths, *form6_, g.reporter);
-    startuptrace::mark("window TForm2");
-    form7_ = new TForm7();
-    startuptrace::mark("window TForm7");
-    form8_ = new TForm8(*platform.shell);
-    startuptrace::mark("window TForm8");
-    form9_ = new TForm9(*platform.shell, shippedfile(exeFolder, QStringLiteral("chmhlp.tub")));
-    startuptrace::mark("window TForm9");
-    form10_ = new TForm10(*platform.http, *platform.dialogs, *platform.shell, g.paths);
-    startuptrace::mark("window TForm10");
-    form11_ = new TForm11(g.settings, *platform.dialogs, *platform.autostart, g.paths, g.reporter,
-                          QCoreApplication::applicationFilePath());
-    startuptrace::mark("window TForm11");
-    form12_ = new TForm12(g.ws, g.reporter, form1_);
-    startuptrace::mark("window TForm12");
-
     for (OverlayWindow* w : std::initializer_list<OverlayWindow*>{form3_, form4_, form5_}) {
         w->setopacityway(platform.opacity);
         w->setshapeway(platform.shape);
@@ -79,27 +63,16 @@ Frame::Frame(Platform platform, const QString& exeFolder)
 void Frame::connectwindows() {
     AppGlobals& g = *g_;
     form1_->connectcommands(presentation_->dispatcher());
-    form2_->setsink(presentation_->dispatcher());
-    linkeditor(*form1_, *form2_, *form6_);
+    linkeditor(
+        *form1_, [this]() -> TForm2& { return *form2(); }, *form6_);
     // The commands' messages ("Save failed", ...) share the one box with the errors, so
     // a tick failing behind an open message cannot stack boxes.
     g.ws.infobox = [&g](const QString& text) { g.reporter.report(text); };
 
     QObject::connect(form1_, &TForm1::exitRequested, form1_,
                      [this] { guarded(g_->reporter, [this] { exitrequest(); }); });
-    QObject::connect(form12_, &TForm12::leave, form12_, [this] { shutdown(); });
-    form12_->savelist = [this] { form1_->files()->savelist(); };
-    form12_->saveas = [this](const QString& path) { form1_->files()->saveas(path); };
-    form12_->savedialog = [this] { return form1_->SaveDialog1(); };
-
-    for (SecondaryWindow* w : std::initializer_list<SecondaryWindow*>{form8_, form11_}) {
-        QObject::connect(w, &SecondaryWindow::shown, w, [this] { holdmainwindows(true); });
-        QObject::connect(w, &SecondaryWindow::hidden, w, [this] { holdmainwindows(false); });
-    }
-    QObject::connect(form1_, &TForm1::updatecheckRequested, form10_, &TForm10::checkforupdates);
-    QObject::connect(form10_, &TForm10::enableothers, form10_,
-                     [this](bool on) { holdmainwindows(!on); });
-    QObject::connect(form10_, &TForm10::endprogram, form10_, [this] { shutdown(); });
+    QObject::connect(form1_, &TForm1::updatecheckRequested, form1_,
+                     [this] { form10()->checkforupdates(); });
 
     QObject::connect(form1_, &TForm1::firstShown, form1_, [this] {
         if (g_->secondinstance || g_->started || showing_) return;
@@ -107,6 +80,75 @@ void Frame::connectwindows() {
     });
     connecttray();
     connectsecondarywindows();
+}
+
+// The windows below are made at their first use, not at start: until then nobody has seen
+// them, and start-up stays as quick as the main window alone.
+TForm2* Frame::form2() {
+    if (!form2_) {
+        AppGlobals& g = *g_;
+        form2_ = new TForm2(g.ws, *g.platform.dialogs, g.paths, *form6_, g.reporter);
+        form2_->setsink(presentation_->dispatcher());
+        connecteditor(*form1_, *form2_);
+    }
+    return form2_;
+}
+
+TForm7* Frame::form7() {
+    if (!form7_) form7_ = new TForm7();
+    return form7_;
+}
+
+TForm8* Frame::form8() {
+    if (!form8_) {
+        form8_ = new TForm8(*g_->platform.shell);
+        holdwhileshown(form8_);
+    }
+    return form8_;
+}
+
+TForm9* Frame::form9() {
+    if (!form9_)
+        form9_ =
+            new TForm9(*g_->platform.shell, shippedfile(exeFolder_, QStringLiteral("chmhlp.tub")));
+    return form9_;
+}
+
+TForm10* Frame::form10() {
+    if (!form10_) {
+        AppGlobals& g = *g_;
+        form10_ = new TForm10(*g.platform.http, *g.platform.dialogs, *g.platform.shell, g.paths);
+        QObject::connect(form10_, &TForm10::enableothers, form10_,
+                         [this](bool on) { holdmainwindows(!on); });
+        QObject::connect(form10_, &TForm10::endprogram, form10_, [this] { shutdown(); });
+    }
+    return form10_;
+}
+
+TForm11* Frame::form11() {
+    if (!form11_) {
+        AppGlobals& g = *g_;
+        form11_ = new TForm11(g.settings, *g.platform.dialogs, *g.platform.autostart, g.paths,
+                              g.reporter, QCoreApplication::applicationFilePath());
+        holdwhileshown(form11_);
+    }
+    return form11_;
+}
+
+TForm12* Frame::form12() {
+    if (!form12_) {
+        form12_ = new TForm12(g_->ws, g_->reporter, form1_);
+        QObject::connect(form12_, &TForm12::leave, form12_, [this] { shutdown(); });
+        form12_->savelist = [this] { form1_->files()->savelist(); };
+        form12_->saveas = [this](const QString& path) { form1_->files()->saveas(path); };
+        form12_->savedialog = [this] { return form1_->SaveDialog1(); };
+    }
+    return form12_;
+}
+
+void Frame::holdwhileshown(SecondaryWindow* window) {
+    QObject::connect(window, &SecondaryWindow::shown, window, [this] { holdmainwindows(true); });
+    QObject::connect(window, &SecondaryWindow::hidden, window, [this] { holdmainwindows(false); });
 }
 
 void Frame::connecttray() {
@@ -126,16 +168,17 @@ void Frame::connecttray() {
 
 // The windows the main window's commands ask for, and the web pages it opens.
 void Frame::connectsecondarywindows() {
-    const auto opens = [this](auto signal, QWidget* window) {
-        QObject::connect(form1_, signal, window, [window] {
-            window->show();
-            window->raise();
-            window->activateWindow();
+    const auto opens = [this](auto signal, auto window) {
+        QObject::connect(form1_, signal, form1_, [this, window] {
+            QWidget* w = (this->*window)();
+            w->show();
+            w->raise();
+            w->activateWindow();
         });
     };
-    opens(&TForm1::optionsRequested, form11_);
-    opens(&TForm1::aboutRequested, form8_);
-    opens(&TForm1::helpRequested, form9_);
+    opens(&TForm1::optionsRequested, &Frame::form11);
+    opens(&TForm1::aboutRequested, &Frame::form8);
+    opens(&TForm1::helpRequested, &Frame::form9);
     Shell* shell = g_->platform.shell;
     QObject::connect(form1_, &TForm1::browRequested, form1_, [shell](const QString& url) {
         if (shell) shell->brow(url);
@@ -181,7 +224,7 @@ void Frame::showmain() {
 
 void Frame::holdmainwindows(bool hold) {
     for (QWidget* w : std::initializer_list<QWidget*>{form1_, form2_})
-        if (w->isVisible()) w->setEnabled(!hold);
+        if (w && w->isVisible()) w->setEnabled(!hold);
 }
 
 void Frame::startup() {
@@ -229,5 +272,5 @@ void Frame::exitrequest() {
         shutdown();
         return;
     }
-    form12_->show();
+    form12()->show();
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class Presentation;
+class SecondaryWindow;
 class TForm1;
 class TForm2;
 class TForm3;
@@ -18,7 +19,8 @@ class TForm10;
 class TForm11;
 class TForm12;
 
-// The program frame: creates the twelve windows once, in order, hands each the services
+// The program frame: creates the twelve windows once (those
+// not needed at start at their first use), hands each the services
 // it uses, connects their signals, runs the single-instance check, the start-up sequence
 // on the main window's first show, and owns the one way out.
 class Frame {
@@ -32,17 +34,18 @@ public:
     bool secondinstance() const { return g_->secondinstance; }
 
     TForm1* form1() const { return form1_; }
-    TForm2* form2() const { return form2_; }
     TForm3* form3() const { return form3_; }
     TForm4* form4() const { return form4_; }
     TForm5* form5() const { return form5_; }
     TForm6* form6() const { return form6_; }
-    TForm7* form7() const { return form7_; }
-    TForm8* form8() const { return form8_; }
-    TForm9* form9() const { return form9_; }
-    TForm11* form11() const { return form11_; }
-    TForm10* form10() const { return form10_; }
-    TForm12* form12() const { return form12_; }
+    // The other windows are made at their first use and kept from then on.
+    TForm2* form2();
+    TForm7* form7();
+    TForm8* form8();
+    TForm9* form9();
+    TForm10* form10();
+    TForm11* form11();
+    TForm12* form12();
     Presentation& presentation() { return *presentation_; }
 
     // Shows the main window, which runs the start-up sequence the first time.
@@ -60,6 +63,7 @@ private:
     void connectwindows();
     void connecttray();
     void connectsecondarywindows();
+    void holdwhileshown(SecondaryWindow* window);
     // A secondary window holds the main window and the editor, where visible, while it is up.
     void holdmainwindows(bool hold);
 

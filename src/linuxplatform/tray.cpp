@@ -1,20 +1,24 @@
 #include "linuxplatform/tray.h"
 
 #include "linuxplatform/desktopnotifications.h"
+#include "linuxplatform/trayhostwatch.h"
 
 #include <QApplication>
+#include <QDBusServiceWatcher>
 #include <QIcon>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
 namespace {
-// No desktop says when its tray host comes or goes; asking is one round trip.
-constexpr int kHostCheckMsecs = 2000;
+// Qt follows the tray host on a connection of its own; its view is asked once it has
+// caught up with the news.
+constexpr int kHostSettleMsecs = 250;
+const QString kStatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
 } // namespace
 
 SystemTrayIcon::SystemTrayIcon(QDBusConnection bus, QObject* parent)
     : icon_(new QSystemTrayIcon(this)), notifications_(new DesktopNotifications(bus)),
-      watch_(new QTimer(this)), host_(QSystemTrayIcon::isSystemTrayAvailable()) {
+      settle_(new QTimer(this)), host_(QSystemTrayIcon::isSystemTrayAvailable()) {
     setParent(parent);
     notifications_->setParent(this);
     icon_->setIcon(QApplication::windowIcon());
@@ -23,8 +27,18 @@ SystemTrayIcon::SystemTrayIcon(QDBusConnection bus, QObject* parent)
         if (r == QSystemTrayIcon::Trigger) emit clicked();
         if (r == QSystemTrayIcon::DoubleClick) emit doubleClicked();
     });
-    connect(watch_, &QTimer::timeout, this, &SystemTrayIcon::checkhost);
-    watch_->start(kHostCheckMsecs);
+    // Told when a host comes or goes, never polled: an idle program wakes for nothing.
+    settle_->setSingleShot(true);
+    settle_->setInterval(kHostSettleMsecs);
+    connect(settle_, &QTimer::timeout, this, &SystemTrayIcon::checkhost);
+    const auto news = [this] { settle_->start(); };
+    connect(new TrayHostWatch({}, this), &TrayHostWatch::changed, this, news);
+    auto* watcher = new QDBusServiceWatcher(kStatusNotifierWatcher, bus,
+                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, news);
+    bus.connect(kStatusNotifierWatcher, QStringLiteral("/StatusNotifierWatcher"),
+                kStatusNotifierWatcher, QStringLiteral("StatusNotifierHostRegistered"), settle_,
+                SLOT(start()));
 }
 
 void SystemTrayIcon::checkhost() {

@@ -31,6 +31,6 @@ private:
 
     QSystemTrayIcon* icon_;
     DesktopNotifications* notifications_;
-    QTimer* watch_;
+    QTimer* settle_;
     bool host_;
 };

@@ -59,12 +59,22 @@ void RowTable::flush() {
     if (first <= last) emit rangeChanged(first, last, dirtypartfirst_, dirtypartlast_);
 }
 
+const NotificationRow& RowTable::row(int r) const {
+    NotificationRow& at = rows_.at(static_cast<std::size_t>(r));
+    if (at.leftstale) {
+        at.sub[rowpart::Left] = secstotext(at.leftsecs, 0);
+        at.leftstale = false;
+    }
+    return at;
+}
+
 void RowTable::setsubitem(int r, int part, const QString& text) {
-    auto& row = rows_.at(static_cast<std::size_t>(r));
-    auto& cell = row.sub[static_cast<std::size_t>(part)];
+    // A stepped "Left" is compared as shown.
+    auto& entry = const_cast<NotificationRow&>(row(r));
+    auto& cell = entry.sub[static_cast<std::size_t>(part)];
     if (cell == text) return;
     cell = text;
-    if (part == rowpart::Left && row.countdown) row.leftsecs = unittextseconds(text);
+    if (part == rowpart::Left && entry.countdown) entry.leftsecs = unittextseconds(text);
     changed(r, part, part);
 }
 
@@ -79,13 +89,14 @@ void RowTable::setstate(int r, bool active) {
 bool RowTable::stepcountdown(int r) {
     auto& row = rows_.at(static_cast<std::size_t>(r));
     LeftStep next = steppedleft(row.leftsecs);
-    if (next.text.isEmpty()) return false;
-    row.sub[rowpart::Left] = std::move(next.text);
+    if (next.due) return false;
     row.leftsecs = next.seconds;
+    row.leftstale = next.longtext.isEmpty();
+    if (!row.leftstale) row.sub[rowpart::Left] = std::move(next.longtext);
     changed(r, rowpart::Left, rowpart::Left);
     return true;
 }
 
 RecordIndex RowTable::recordindex(int r) const {
-    return exists(r) ? row(r).record : RecordIndex();
+    return exists(r) ? at(r).record : RecordIndex();
 }

@@ -23,6 +23,8 @@ struct NotificationRow {
     bool active = false;    // sub-item 5 shows it
     bool countdown = false; // sub-item 2 shows it
     int32_t leftsecs = 0;   // the seconds a countdown reads from its "Left" text; 0 otherwise
+    // The table's own mark: "Left" was stepped and its text is made when next read.
+    bool leftstale = false;
 };
 
 // Sub-item numbers and list icon indices.
@@ -40,7 +42,8 @@ class RowTable : public QObject {
 public:
     int size() const { return static_cast<int>(rows_.size()); }
     bool exists(int row) const { return row >= 0 && row < size(); }
-    const NotificationRow& row(int r) const { return rows_.at(static_cast<std::size_t>(r)); }
+    // The row with all its texts as shown.
+    const NotificationRow& row(int r) const;
 
     int append(const NotificationRow& row);
     void replace(int r, const NotificationRow& row);
@@ -58,8 +61,8 @@ public:
 
     // The row's record; invalid for a missing row.
     RecordIndex recordindex(int r) const;
-    bool active(int r) const { return exists(r) && row(r).active; }
-    bool countdown(int r) const { return exists(r) && row(r).countdown; }
+    bool active(int r) const { return exists(r) && at(r).active; }
+    bool countdown(int r) const { return exists(r) && at(r).countdown; }
 
     // Changes to texts made inside a batch reach the listeners as one rangeChanged
     // when the outermost batch ends; a row added or removed meanwhile flushes first.
@@ -86,10 +89,14 @@ signals:
     void cleared();
 
 private:
+    // The row's data without making its texts; `row` for what is shown.
+    const NotificationRow& at(int r) const { return rows_.at(static_cast<std::size_t>(r)); }
     void changed(int r, int firstpart, int lastpart);
     static void fill(NotificationRow& row);
 
-    std::vector<NotificationRow> rows_;
+    // Mutable for the stepped "Left" texts, made only when somebody reads them: a tick
+    // steps every countdown, while a list shows a screenful.
+    mutable std::vector<NotificationRow> rows_;
     int batching_ = 0;
     int dirtyfirst_ = -1, dirtylast_ = -1, dirtypartfirst_ = 0, dirtypartlast_ = 0;
 };

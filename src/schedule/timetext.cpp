@@ -89,11 +89,19 @@ QString countdownstep(const QString& text) {
 LeftStep steppedleft(int32_t seconds) {
     LeftStep next;
     const int32_t n = seconds - 1;
-    next.text = secstotext(n, 0);
+    if (n <= 0) {
+        next.due = true;
+        return next;
+    }
     // Below 100 hours a text reads back as the seconds it was written from; above,
     // the two-digit reading drops digits, so the text itself is read.
     constexpr int32_t kReadBack = 100 * 3600;
-    next.seconds = n < kReadBack ? std::max(n, 0) : unittextseconds(next.text);
+    if (n < kReadBack) {
+        next.seconds = n;
+        return next;
+    }
+    next.longtext = secstotext(n, 0);
+    next.seconds = unittextseconds(next.longtext);
     return next;
 }
 

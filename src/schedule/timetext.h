@@ -17,11 +17,15 @@ int32_t secsnow(const QTime& now);
 QString countdownstep(const QString& text);
 // The seconds countdownstep reads from a unit text (at most two digits a part).
 int32_t unittextseconds(const QString& text);
-// countdownstep on the seconds already read from the text: the next text, and the
-// seconds a later step will read from it.
+// countdownstep on the seconds already read from the text: the seconds a later step will
+// read from the next text, and that text. Below 100 hours the text is secstotext(seconds,
+// 0) and is left to whoever shows it; from there up it says more than its seconds and is
+// made here.
 struct LeftStep {
-    QString text;
     int32_t seconds = 0;
+    bool due = false; // nothing is left: the next text is empty
+    QString longtext; // from 100 hours up only
+    QString text() const { return due || !longtext.isEmpty() ? longtext : secstotext(seconds, 0); }
 };
 LeftStep steppedleft(int32_t seconds);
 // The unit text of the time until a time of day next comes round; empty at that second.

@@ -2,6 +2,7 @@
 
 #include "ui/drawnicon.h"
 
+#include <QApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -353,11 +354,20 @@ QPixmap ImageList::pixmap(int index) const {
 }
 
 QIcon programicon() {
-    // The pictures the desktop entry installs, rendered from one drawing.
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/chimelet-%1.png").arg(size), QSize(size, size));
-    return icon;
+    // The pictures the desktop entry installs, rendered from one drawing; read once, as
+    // decoding them is a good part of a start. Each size goes into the window's icon
+    // property, so the largest stays with the desktop entry alone.
+    static QIcon* icon = nullptr;
+    if (!icon) {
+        icon = new QIcon;
+        for (int size : {16, 22, 24, 32, 48, 64, 128})
+            icon->addFile(QStringLiteral(":/icons/chimelet-%1.png").arg(size), QSize(size, size));
+        QObject::connect(qApp, &QObject::destroyed, [] {
+            delete icon;
+            icon = nullptr;
+        });
+    }
+    return *icon;
 }
 
 QPixmap drawprogramicon(int size) {

@@ -75,7 +75,10 @@ void NotificationListModel::changed(int first, int last, int firstpart, int last
     if (first < 0 || first > last) return;
     const int left = firstpart < 0 ? 0 : columnofpart(firstpart);
     const int right = columnofpart(lastpart);
-    emit dataChanged(index(first, std::min(left, right)), index(last, std::max(left, right)));
+    // Texts and icons only: rows keep their height, so a view need not measure every
+    // changed row again.
+    emit dataChanged(index(first, std::min(left, right)), index(last, std::max(left, right)),
+                     {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole});
 }
 
 void NotificationListModel::removed(int row) {

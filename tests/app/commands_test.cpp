@@ -1,5 +1,6 @@
 #include "app/frame.h"
 #include "app/savenexit.h"
+#include "framefixture.h"
 #include "schedule/engine.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
@@ -24,17 +25,12 @@
 namespace {
 
 // The whole program over fakes, its main window shown and active as a user has it.
-class Commands : public ::testing::Test {
+class Commands : public FrameFixture {
 protected:
-    void SetUp() override {
-        frame = std::make_unique<Frame>(fakes.platform(), exe.path());
-        g().endprocess = [this](int code) { ended = code; };
-    }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->hide();
     }
-    AppGlobals& g() { return frame->globals(); }
     TForm1* main() { return frame->form1(); }
 
     void showactive() {
@@ -72,11 +68,6 @@ protected:
         s.writesetting(TSettingsRecord{"", 1, 0}, 0);
         s.close();
     }
-
-    QTemporaryDir exe;
-    FakePlatform fakes;
-    std::unique_ptr<Frame> frame;
-    int ended = -1;
 };
 
 } // namespace

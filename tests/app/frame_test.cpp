@@ -1,5 +1,6 @@
 #include "app/frame.h"
 #include "app/savenexit.h"
+#include "framefixture.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
@@ -9,7 +10,7 @@
 #include "ui/options.h"
 #include "ui/update.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -20,35 +21,32 @@
 
 namespace {
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public FrameFixture {
 protected:
-    void SetUp() override {
-        frame = std::make_unique<Frame>(fakes.platform(), exe.path());
-        g().endprocess = [this](int code) { ended = code; };
-    }
-    AppGlobals& g() { return frame->globals(); }
-    QString file(const char* name) const { return exe.filePath(name); }
-    // The code the process was ended with during `act`, -1 when it went on.
-    int ending(const std::function<void()>& act) {
-        ended = -1;
-        act();
-        return ended;
-    }
     int startupEnding() {
         return ending([this] { frame->startup(); });
     }
-    int shutdownEnding(const std::function<void()>& act) { return ending(act); }
-
-    QTemporaryDir exe;
-    FakePlatform fakes;
-    std::unique_ptr<Frame> frame;
-    int ended = -1;
 };
 
 } // namespace
 
-TEST_F(FrameTest, TwelveWindowsWithTheirCaptions) {
+TEST_F(FrameTest, WindowsWithTheirCaptionsMadeOnceAtFirstUse) {
     EXPECT_FALSE(frame->secondinstance());
+    // Only what the first show needs is made at start; the rest once, at first use.
+    const auto made = [] {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += qobject_cast<TForm2*>(w) || qobject_cast<TForm8*>(w) ||
+                 qobject_cast<TForm10*>(w) || qobject_cast<TForm11*>(w);
+        return n;
+    };
+    EXPECT_EQ(made(), 0);
+    ASSERT_EQ(startupEnding(), -1);
+    emit frame->form1()->newRequested();
+    EXPECT_TRUE(frame->form2()->isVisible());
+    EXPECT_EQ(made(), 1);
+    emit frame->form1()->newRequested();
+    EXPECT_EQ(made(), 1);
     EXPECT_EQ(frame->form1()->windowTitle(), "Chimlet");
     EXPECT_EQ(frame->form12()->windowTitle(), "Save before exit?");
     EXPECT_EQ(frame->form12()->exitfromabout->text(), "Just exit");
@@ -98,8 +96,7 @@ TEST_F(FrameTest, UnusableSettingsHaltBeforeAnythingElse) {
 TEST_F(FrameTest, NoWritableFolderHaltsBeforeAnythingElse) {
     // Neither /proc nor a folder inside it can take a file, whoever runs the test.
     frame.reset();
-    frame = std::make_unique<Frame>(fakes.platform(), "/proc");
-    g().endprocess = [this](int code) { ended = code; };
+    makeframe("/proc");
     qputenv("XDG_DATA_HOME", "/proc/chimelet-test");
     const int code = startupEnding();
     qunsetenv("XDG_DATA_HOME");
@@ -112,7 +109,7 @@ TEST_F(FrameTest, NoWritableFolderHaltsBeforeAnythingElse) {
 
 TEST_F(FrameTest, ExitWithoutChangesEndsAtOnce) {
     ASSERT_EQ(startupEnding(), -1);
-    EXPECT_EQ(shutdownEnding([this] { frame->exitrequest(); }), 0);
+    EXPECT_EQ(ending([this] { frame->exitrequest(); }), 0);
     EXPECT_FALSE(fakes.tray.visible);
     EXPECT_FALSE(frame->form1()->updatetimer()->isActive());
     EXPECT_TRUE(QFile::exists(file("chdb.res"))); // left for the next start to discard
@@ -121,10 +118,10 @@ TEST_F(FrameTest, ExitWithoutChangesEndsAtOnce) {
 TEST_F(FrameTest, ExitWithChangesAsksFirst) {
     ASSERT_EQ(startupEnding(), -1);
     g().ws.markmodified();
-    EXPECT_EQ(shutdownEnding([this] { frame->exitrequest(); }), -1);
+    EXPECT_EQ(ending([this] { frame->exitrequest(); }), -1);
     EXPECT_TRUE(frame->form12()->isVisible());
     // Closing the question ends the program without saving.
-    EXPECT_EQ(shutdownEnding([this] { frame->form12()->close(); }), 0);
+    EXPECT_EQ(ending([this] { frame->form12()->close(); }), 0);
 }
 
 TEST_F(FrameTest, SaveThenExitOnAnUnnamedListWithTheDialogCancelled) {
@@ -133,7 +130,7 @@ TEST_F(FrameTest, SaveThenExitOnAnUnnamedListWithTheDialogCancelled) {
     bool saved = false;
     frame->form12()->savelist = [&saved] { saved = true; };
     frame->form12()->savedialog = [] { return std::optional<QString>(); };
-    EXPECT_EQ(shutdownEnding([this] { frame->form12()->BitBtn1Click(); }), 0);
+    EXPECT_EQ(ending([this] { frame->form12()->BitBtn1Click(); }), 0);
     EXPECT_FALSE(saved);
 }
 
@@ -152,8 +149,7 @@ TEST_F(FrameTest, DefaultFileSetInTheOptionsIsTheOneTheNextStartOpens) {
     frame->form11()->BitBtn1->click();
 
     frame.reset(); // the program ends; a new one starts in the same folder
-    frame = std::make_unique<Frame>(fakes.platform(), exe.path());
-    g().endprocess = [this](int code) { ended = code; };
+    makeframe(exe.path());
     ASSERT_EQ(startupEnding(), -1);
     EXPECT_EQ(g().ws.currentfile, list);
     EXPECT_EQ(g().ws.rowcount(), 1);
@@ -197,5 +193,5 @@ TEST_F(FrameTest, UpdateWindowBlocksTheMainWindowAndCanEndTheProgram) {
     EXPECT_FALSE(frame->form10()->isVisible());
     EXPECT_TRUE(frame->form1()->isEnabled());
 
-    EXPECT_EQ(shutdownEnding([this] { emit frame->form10()->endprogram(); }), 0);
+    EXPECT_EQ(ending([this] { emit frame->form10()->endprogram(); }), 0);
 }

@@ -1,4 +1,5 @@
 #include "app/frame.h"
+#include "framefixture.h"
 #include "present/dispatcher.h"
 #include "present/presentation.h"
 #include "present/txtbx.h"
@@ -29,12 +30,11 @@ QByteArray readAll(const QString& path) {
 }
 
 // The whole program in a temporary folder, driven through its real windows.
-class UserJourney : public ::testing::Test {
+class UserJourney : public FrameFixture {
 protected:
     void SetUp() override {
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-        frame = std::make_unique<Frame>(fakes.platform(), exe.path());
-        g().endprocess = [](int) {};
+        FrameFixture::SetUp();
         frame->startup();
         // The test steps the clock itself.
         frame->form1()->updatetimer()->stop();
@@ -43,7 +43,6 @@ protected:
         frame->form2()->hide();
         frame->form1()->hide();
     }
-    AppGlobals& g() { return frame->globals(); }
     void newCountdown(const QString& text, const QString& seconds) {
         QTest::mouseClick(frame->form1()->BitBtn1, Qt::LeftButton);
         TForm2* editor = frame->form2();
@@ -61,9 +60,7 @@ protected:
         frame->form1()->updatetimerTimer();
     }
 
-    QTemporaryDir runtime, exe;
-    FakePlatform fakes;
-    std::unique_ptr<Frame> frame;
+    QTemporaryDir runtime;
 };
 
 } // namespace

@@ -50,7 +50,9 @@ struct EditorFixture : ::testing::Test {
         player = std::make_unique<TForm6>(audio);
         editor = std::make_unique<TForm2>(g.ws, fake.dialogs, g.paths, *player, g.reporter);
         editor->setsink(sink);
-        linkeditor(*main, *editor, *player);
+        linkeditor(
+            *main, [this]() -> TForm2& { return *editor; }, *player);
+        connecteditor(*main, *editor);
     }
 
     void TearDown() override {

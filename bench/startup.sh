@@ -56,6 +56,8 @@ median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 mkdir "$work/bare" "$work/prog"
 cp "$build/chimelet" "$work/prog/"
 [ -f "$build/chmhlp.tub" ] && cp "$build/chmhlp.tub" "$work/prog/"
+# The modules the program loads at first use: a sound or an update check would need them.
+cp "$build"/chimelet-*.so "$work/prog/"
 "$build/bench/startup/startupfiles" "$work/prog"
 # One start of each first, so both find the system's caches warm.
 measure "$work/bare" "$build/bench/startup/barewindow" >/dev/null

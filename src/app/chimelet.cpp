@@ -1,12 +1,12 @@
 #include "app/errorreport.h"
 #include "app/frame.h"
 #include "app/startuptrace.h"
-#include "linuxplatform/audiodevice.h"
 #include "linuxplatform/clock.h"
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopwindow.h"
 #include "linuxplatform/dialogs.h"
-#include "linuxplatform/httplibclient.h"
+#include "linuxplatform/moduleaudiodevice.h"
+#include "linuxplatform/modulehttpclient.h"
 #include "linuxplatform/sessionplatform.h"
 #include "linuxplatform/shell.h"
 #include "linuxplatform/singleinstance.h"
@@ -31,12 +31,12 @@ int main(int argc, char** argv) {
     DesktopShell shell;
     SystemTrayIcon tray;
     SystemDesktopWallpaper desktop;
-    SdlAudioDevice audio;
+    ModuleAudioDevice audio(modulefolders());
     X11WindowOpacity opacity;
     LocalSingleInstance instance(QString::fromLatin1(kMutexName),
                                  QString::fromLatin1(kMessageName));
     XdgAutostart autostart;
-    HttplibClient http(CHIMELET_UPDATE_URL);
+    ModuleHttpClient http(modulefolders(), CHIMELET_UPDATE_URL);
     X11WindowShape shape;
     Platform platform;
     platform.clock = &clock;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <QUrl>
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -42,3 +45,8 @@ public:
                                   std::size_t limit, const Receiver& receive,
                                   const Progress& progress) = 0;
 };
+
+// The host name in a server address "scheme://host[:port]".
+inline std::string serverhost(const std::string& url) {
+    return QUrl(QString::fromStdString(url)).host().toStdString();
+}

@@ -1,15 +1,12 @@
 #include "present/wmfrender.h"
 
 #include "present/picturelimit.h"
-#include "present/wmfdecoder.h"
 #include "store/ioerror.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -25,11 +22,6 @@ QString& helperpath() {
 [[noreturn]] void fail(const QString& source, const std::string& why) {
     throw IoError("Windows metafile " + source.toStdString() + " cannot be read: " + why);
 }
-
-struct Dimensions {
-    int32_t width = 0;
-    int32_t height = 0;
-};
 } // namespace
 
 void setmetafilehelper(const QString& path) {
@@ -66,7 +58,7 @@ QImage renderwmf(const QByteArray& bytes, const QString& source) {
     }
 
     const QByteArray out = child.readAllStandardOutput();
-    Dimensions size;
+    MetafileImageHead size;
     if (out.size() < qsizetype(sizeof size)) fail(source, "nothing was drawn");
     std::memcpy(&size, out.constData(), sizeof size);
     checkpicturesize(size.width, size.height, source);
@@ -78,22 +70,4 @@ QImage renderwmf(const QByteArray& bytes, const QString& source) {
     for (int y = 0; y < size.height; ++y, from += line)
         std::memcpy(image.scanLine(y), from, size_t(line));
     return image;
-}
-
-int metafilehelpermain(int argc, char** argv) {
-    const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly)) return 1;
-    const QByteArray bytes = in.read(kMaxPictureBytes + 1024 * 1024);
-    try {
-        const QImage image = drawmetafile(bytes, source).convertToFormat(QImage::Format_RGB32);
-        const Dimensions size{image.width(), image.height()};
-        std::fwrite(&size, sizeof size, 1, stdout);
-        for (int y = 0; y < image.height(); ++y)
-            std::fwrite(image.constScanLine(y), 4, size_t(image.width()), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
-    } catch (const std::exception& e) {
-        std::fputs(e.what(), stderr);
-        return 1;
-    }
 }

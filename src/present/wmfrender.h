@@ -23,7 +23,8 @@ QString metafilehelper();
 inline constexpr int kMetafileCpuSeconds = 1;
 inline constexpr int64_t kMetafileMemoryBytes = 1024LL * 1024 * 1024;
 
-// The helper's side, run under those limits: reads a metafile on standard input and writes the
-// picture to standard output; a failure's text goes to standard error. The first argument names the
-// file in messages. Returns the exit code.
-int metafilehelpermain(int argc, char** argv);
+// What the helper writes to standard output: this head, then the picture's RGB32 lines.
+struct MetafileImageHead {
+    int32_t width = 0;
+    int32_t height = 0;
+};

@@ -48,6 +48,9 @@ TEST(Install, EveryFileOfADesktopProgramUnderOneIdAndTheyValidate) {
     const QString meta = at("share/metainfo/" + id + ".metainfo.xml");
     EXPECT_TRUE(QFileInfo(at("bin/chimelet")).isExecutable());
     EXPECT_TRUE(QFileInfo(at("bin/chimelet-wmf")).isExecutable());
+    // Where the installed program looks for its modules.
+    for (const char* module : {"chimelet-audio.so", "chimelet-http.so"})
+        EXPECT_TRUE(QFile::exists(at("bin/" CHIMELET_MODULE_FROM_BIN "/") + module)) << module;
     EXPECT_EQ(filebytes(at("share/chimelet/chmhlp.tub")), filebytes(build("chmhlp.tub")));
     EXPECT_TRUE(QFile::exists(at("share/man/man1/chimelet.1")));
     for (const QString& line : QStringList{"Name=Chimelet", "Exec=chimelet", "Icon=" + id,
@@ -136,9 +139,9 @@ TEST(Install, DebianPackageHoldsTheFilesAndNamesItsLibraries) {
     const QString deb = out.filePath(debs[0]);
     const QString contents = run(tool("dpkg-deb"), {"--contents", deb});
     for (const char* file :
-         {"/usr/bin/chimelet", "/usr/bin/chimelet-wmf", "/usr/share/chimelet/chmhlp.tub",
-          "Chimelet.desktop", "Chimelet.metainfo.xml", "/man1/chimelet.1", "/scalable/apps/",
-          "/256x256/apps/"})
+         {"/usr/bin/chimelet", "/usr/bin/chimelet-wmf", "/chimelet/chimelet-audio.so",
+          "/chimelet/chimelet-http.so", "/usr/share/chimelet/chmhlp.tub", "Chimelet.desktop",
+          "Chimelet.metainfo.xml", "/man1/chimelet.1", "/scalable/apps/", "/256x256/apps/"})
         EXPECT_TRUE(contents.contains(file)) << file << " missing from " << deb.toStdString();
     const QString depends = run(tool("dpkg-deb"), {"--field", deb, "Depends"});
     for (const char* library : {"libqt6widgets6", "libsdl2-mixer", "libjpeg62-turbo", "libwmf"})

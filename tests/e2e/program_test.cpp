@@ -1,4 +1,5 @@
 #include "programrun.h"
+#include "support/testpictures.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -20,6 +21,7 @@ protected:
         ASSERT_TRUE(QFile::exists(built)) << built.toStdString();
         exe = folder.filePath("chimelet");
         ASSERT_TRUE(QFile::copy(built, exe));
+        ASSERT_TRUE(copymodules(folder.path()));
         env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_RUNTIME_DIR", runtime.path());
@@ -68,6 +70,11 @@ TEST_F(ProgramTest, StartsRefusesASecondCopyAndEndsOnSigterm) {
     EXPECT_EQ(bytes("chdb.res"), db);
     EXPECT_EQ(bytes("chsb.rez"), settings);
     EXPECT_EQ(QFileInfo(folder.filePath("chdb.res")).lastModified(), dbTime);
+    // Sound, HTTP and metafile drawing load at first use, or only in the helper.
+    const QByteArray maps = mappedfiles(first.processId());
+    ASSERT_TRUE(maps.contains("libQt6Widgets"));
+    for (const char* library : {"libSDL2", "libssl", "libcrypto", "libcpp-httplib", "libwmf"})
+        EXPECT_FALSE(maps.contains(library)) << library << " mapped at start";
 
     ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
     ASSERT_TRUE(first.waitForFinished(5000));
@@ -97,13 +104,15 @@ void putint(QByteArray& rec, int at, int32_t v) {
 }
 } // namespace
 
-TEST_F(ProgramTest, AFiringIsOnDiskBeforeItsPictureIsShown) {
-    // A list whose one Notification, a run-once countdown of 2 s, shows a picture;
-    // the settings open it at start.
+TEST_F(ProgramTest, AFiringIsOnDiskBeforeItsPictureIsShownAndItsSoundPlays) {
+    // A list whose one Notification, a run-once countdown of 2 s, shows a picture and
+    // plays a sound; the settings open it at start.
     const QString picture = folder.filePath("pic.bmp");
     QImage image(64, 48, QImage::Format_RGB32);
     image.fill(Qt::blue);
     image.save(picture);
+    const QString sound = folder.filePath("tone.wav");
+    writebytes(sound, makewav(3000));
     QByteArray header(960, '\0'), rec(960, '\0');
     putint(header, 300, -1);
     putint(header, 952, 1);
@@ -111,6 +120,8 @@ TEST_F(ProgramTest, AFiringIsOnDiskBeforeItsPictureIsShown) {
     putstring(rec, 328, QFile::encodeName(picture));
     rec[584] = 1; // DisplayImage
     putstring(rec, 585, "Desktop Overlay (Small Window)");
+    putstring(rec, 635, QFile::encodeName(sound));
+    rec[891] = 1; // PlayAudio
     putstring(rec, 892, "Countdown");
     putint(rec, 924, 2);
     putint(rec, 932, 5);
@@ -137,6 +148,8 @@ TEST_F(ProgramTest, AFiringIsOnDiskBeforeItsPictureIsShown) {
     while (!QFile::exists(shown) && !deadline.hasExpired())
         QThread::usleep(200);
     ASSERT_TRUE(QFile::exists(shown)) << first.readAllStandardError().toStdString();
+    EXPECT_TRUE(waitfor([&] { return mappedfiles(first.processId()).contains("libSDL2"); }, 5000))
+        << "no sound output loaded: " << first.readAllStandardError().toStdString();
     ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
     first.waitForFinished(3000);
 

@@ -2,7 +2,7 @@
 #include "fuzzfiles.h"
 
 #include "present/picturelimit.h"
-#include "present/wmfdecoder.h"
+#include "wmfdraw/wmfdecoder.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 #include "linuxplatform/clock.h"
-#include "linuxplatform/httplibclient.h"
+#include "httpmodule/httplibclient.h"
 #include "schedule/secondticker.h"
 #include "store/apppaths.h"
 #include "support/fakeplatform.h"

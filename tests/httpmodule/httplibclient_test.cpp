@@ -1,4 +1,4 @@
-#include "linuxplatform/httplibclient.h"
+#include "httpmodule/httplibclient.h"
 #include "support/loopbackserver.h"
 #include "support/tempfolder.h"
 

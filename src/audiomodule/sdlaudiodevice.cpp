@@ -1,4 +1,4 @@
-#include "linuxplatform/audiodevice.h"
+#include "audiomodule/sdlaudiodevice.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "linuxplatform/audiodevice.h"
+#include "audiomodule/sdlaudiodevice.h"
 #include "present/mp3r.h"
 #include "store/ioerror.h"
 #include "support/tempfolder.h"

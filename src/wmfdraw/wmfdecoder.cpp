@@ -1,4 +1,4 @@
-#include "present/wmfdecoder.h"
+#include "wmfdraw/wmfdecoder.h"
 
 #include "present/picturelimit.h"
 #include "store/ioerror.h"

@@ -1,8 +1,6 @@
-#include "linuxplatform/httplibclient.h"
+#include "httpmodule/httplibclient.h"
 
 #include <httplib.h>
-
-#include <QUrl>
 
 #include <charconv>
 #include <condition_variable>
@@ -62,8 +60,7 @@ std::optional<uint64_t> announcedlength(const httplib::Response& r) {
 HttplibClient::HttplibClient(std::string url) : HttplibClient(std::move(url), Settings{}) {}
 
 HttplibClient::HttplibClient(std::string url, Settings settings)
-    : url_(std::move(url)), host_(QUrl(QString::fromStdString(url_)).host().toStdString()),
-      settings_(std::move(settings)) {}
+    : url_(std::move(url)), host_(serverhost(url_)), settings_(std::move(settings)) {}
 
 std::string HttplibClient::gettext(const std::string& path, const std::string& useragent,
                                    std::size_t limit) {

@@ -1,0 +1,6 @@
+#include "audiomodule/sdlaudiodevice.h"
+#include "platform/moduleentries.h"
+
+AudioDevice* chimelet_audiodevice() {
+    return new SdlAudioDevice;
+}

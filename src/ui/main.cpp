@@ -223,6 +223,9 @@ void TForm1::buildstatusbar() {
         panels_[i]->setFixedWidth(widths[i]);
         if (i >= 1 && i <= 4) panels_[i]->setAlignment(Qt::AlignCenter);
         panels_[i]->setFrameShape(QFrame::StyledPanel);
+        // Fixed in both directions, a new text (the clock's, every second) repaints its
+        // panel without laying out the status bar again.
+        panels_[i]->setFixedHeight(panels_[i]->sizeHint().height());
         statusBar()->addWidget(panels_[i]);
     }
     panels_[1]->setText(QStringLiteral("Ver 2.0.1"));

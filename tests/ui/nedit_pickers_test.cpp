@@ -126,11 +126,10 @@ TEST_F(EditorPickers, ClicksOpenThePickersAndCancelChangesNothing) {
     QTest::mouseClick(editor->Edit3, Qt::LeftButton);
     QTest::mouseClick(editor->Edit2, Qt::RightButton);
     ASSERT_EQ(fake.dialogs.asked.size(), 3);
-    EXPECT_TRUE(fake.dialogs.asked[0].filter.startsWith("All (*.jpg *.jpeg *.bmp *.wmf "));
-    EXPECT_TRUE(
-        fake.dialogs.asked[0].filter.contains(";;JPEG Image File (*.jpg);;JPEG Image File "
-                                              "(*.jpeg);;Bitmaps (*.bmp);;Metafiles (*.wmf);;"));
-    EXPECT_TRUE(fake.dialogs.asked[0].filter.contains(";;PNG Image File (*.png)"));
+    // The picker's first choice offers every kind of picture the editor takes.
+    const QString first = fake.dialogs.asked[0].filter.section(";;", 0, 0);
+    for (const char* kind : {"*.jpg", "*.jpeg", "*.bmp", "*.wmf", "*.png"})
+        EXPECT_TRUE(first.contains(kind)) << kind;
     EXPECT_EQ(fake.dialogs.asked[1].filter, fake.dialogs.asked[0].filter);
     EXPECT_EQ(fake.dialogs.asked[2].filter, kAudioFilter);
     for (const FileDialogSetup& setup : fake.dialogs.asked)

@@ -4,6 +4,7 @@
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
+#include "support/testpictures.h"
 #include "ui/about.h"
 #include "ui/main.h"
 #include "ui/nedit.h"
@@ -76,9 +77,7 @@ TEST_F(FrameTest, FirstStartCreatesBlankStoresAndShowsTheTray) {
 }
 
 TEST_F(FrameTest, UnusableSettingsHaltBeforeAnythingElse) {
-    QFile empty(file("chsb.rez"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
+    writebytes(file("chsb.rez"), {});
     EXPECT_EQ(startupEnding(), 1);
     ASSERT_EQ(fakes.dialogs.messages.size(), 1);
     EXPECT_EQ(fakes.dialogs.messages[0], QString::fromLatin1(kUnstableMessage));

@@ -19,6 +19,12 @@ protected:
         wm.setProcessEnvironment(env);
         wm.start("openbox", {});
         ASSERT_TRUE(wm.waitForStarted(5000)) << "openbox is not installed";
+        // A window mapped before the manager has taken the screen is never managed.
+        ASSERT_TRUE(waitfor(
+            [this] {
+                return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+            },
+            5000));
     }
     void TearDown() override {
         ProgramRun::TearDown();

@@ -15,11 +15,7 @@ seconds=$2
 shift 2
 # clang with its sanitizer and libFuzzer runtimes.
 ./scripts/setup.sh clang libclang-rt-14-dev
-launcher=""
-if command -v ccache >/dev/null 2>&1; then
-    export CCACHE_BASEDIR="$(pwd)"
-    launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache"
-fi
+. ./scripts/ccache.sh
 flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link -g -O1"
 # shellcheck disable=SC2086
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCHIMELET_FUZZ=ON \

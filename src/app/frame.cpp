@@ -25,13 +25,7 @@
 #include "ui/screenfit.h"
 #include "ui/update.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QGuiApplication>
-#include <QPushButton>
-#include <QScreen>
-#include <QSignalBlocker>
 
 #include <unistd.h>
 

@@ -5,6 +5,8 @@
 #include "schedule/workspace.h"
 #include "store/notificationsink.h"
 
+#include <QScopedValueRollback>
+
 #include <utility>
 
 namespace {
@@ -50,14 +52,9 @@ void Engine::tick() {
         tickpending_ = true;
         return;
     }
-    struct Running {
-        bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    };
     do {
         tickpending_ = false;
-        Running running(ticking_);
+        const QScopedValueRollback running(ticking_, true);
         now_ = ws_.clock().now();
         window_ = duewindow(now_);
         lasttick_ = now_;

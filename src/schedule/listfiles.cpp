@@ -61,7 +61,6 @@ const QString kLoadFailed = QStringLiteral("Load failed");
 } // namespace
 
 bool copyfile(const QString& source, const QString& destination) {
-    if (!isregularfile(source)) return false;
     const auto bytes = readwhole(source);
     return bytes && writewhole(destination, *bytes);
 }

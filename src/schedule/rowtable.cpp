@@ -59,7 +59,7 @@ void RowTable::flush() {
     if (first <= last) emit rangeChanged(first, last, dirtypartfirst_, dirtypartlast_);
 }
 
-const NotificationRow& RowTable::row(int r) const {
+NotificationRow& RowTable::fresh(int r) const {
     NotificationRow& at = rows_.at(static_cast<std::size_t>(r));
     if (at.leftstale) {
         at.sub[rowpart::Left] = secstotext(at.leftsecs, 0);
@@ -68,9 +68,13 @@ const NotificationRow& RowTable::row(int r) const {
     return at;
 }
 
+const NotificationRow& RowTable::row(int r) const {
+    return fresh(r);
+}
+
 void RowTable::setsubitem(int r, int part, const QString& text) {
     // A stepped "Left" is compared as shown.
-    auto& entry = const_cast<NotificationRow&>(row(r));
+    NotificationRow& entry = fresh(r);
     auto& cell = entry.sub[static_cast<std::size_t>(part)];
     if (cell == text) return;
     cell = text;

@@ -89,6 +89,8 @@ signals:
     void cleared();
 
 private:
+    // The row with its texts made, as shown and as changed.
+    NotificationRow& fresh(int r) const;
     // The row's data without making its texts; `row` for what is shown.
     const NotificationRow& at(int r) const { return rows_.at(static_cast<std::size_t>(r)); }
     void changed(int r, int firstpart, int lastpart);

@@ -45,10 +45,10 @@ void RecordFile::seekTo(int64_t index, const char* action) {
                       " of " + describe(file_));
 }
 
-void RecordFile::read(int64_t index, uint8_t* into) {
+void RecordFile::read(int64_t index, uint8_t* into, int64_t count) {
     seekTo(index, "read");
-    const auto got = file_.read(reinterpret_cast<char*>(into), static_cast<qint64>(size_));
-    if (got != static_cast<qint64>(size_))
+    const auto want = static_cast<qint64>(size_) * count;
+    if (count < 0 || file_.read(reinterpret_cast<char*>(into), want) != want)
         throw IoError("Read beyond end of file: record " + std::to_string(index) + " of " +
                       file_.fileName().toStdString() + " (" + std::to_string(recordsPresent()) +
                       " records present)");

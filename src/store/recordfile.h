@@ -20,7 +20,8 @@ public:
     bool isOpen() const { return file_.isOpen(); }
     QString path() const { return file_.fileName(); }
 
-    void read(int64_t index, uint8_t* into);
+    // `count` records from `index` on, in one read.
+    void read(int64_t index, uint8_t* into, int64_t count = 1);
     void write(int64_t index, const uint8_t* from);
     int64_t recordsPresent() const;
 

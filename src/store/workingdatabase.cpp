@@ -29,8 +29,8 @@ void WorkingDatabase::close() {
 void WorkingDatabase::load() {
     const int64_t present = file_.recordsPresent();
     std::vector<RecordBytes> records(static_cast<std::size_t>(present));
-    for (int64_t i = 0; i < present; ++i)
-        file_.read(i, records[static_cast<std::size_t>(i)].data());
+    static_assert(sizeof(RecordBytes) == kNotificationRecordSize);
+    if (present > 0) file_.read(0, reinterpret_cast<uint8_t*>(records.data()), present);
     std::vector<ScheduleFields> schedule;
     schedule.reserve(records.size());
     for (const RecordBytes& r : records)

@@ -2,6 +2,7 @@
 
 #include "platform/shell.h"
 #include "store/ansitext.h"
+#include "ui/hintedcontrols.h"
 #include "ui/rtfreader.h"
 #include "ui/weblinks.h"
 
@@ -23,12 +24,6 @@
 
 namespace {
 constexpr int kBaseSize = 9;
-
-QPushButton* button(const QString& caption, const QString& hint, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    if (!hint.isEmpty()) b->setToolTip(hint);
-    return b;
-}
 
 // The help file's bytes, or nothing when it cannot serve as one.
 std::optional<QByteArray> readhelp(const QString& path) {

@@ -8,6 +8,7 @@
 #include "schedule/workspace.h"
 #include "store/apppaths.h"
 #include "ui/errorreporter.h"
+#include "ui/hintedcontrols.h"
 #include "ui/listcolumns.h"
 #include "ui/listmodel.h"
 #include "ui/preview.h"
@@ -35,13 +36,6 @@ namespace {
 constexpr int kCellPadding = 14;
 // The narrowest the caption column gets when the window is fitted.
 constexpr int kMinimumCaption = 100;
-
-QPushButton* button(const QString& caption, const QString& hint, const QIcon& icon,
-                    QWidget* parent) {
-    auto* b = new QPushButton(icon, caption, parent);
-    b->setToolTip(hint);
-    return b;
-}
 
 } // namespace
 

@@ -13,6 +13,7 @@
 #include "ui/bytelimit.h"
 #include "ui/errorreporter.h"
 #include "ui/filechoice.h"
+#include "ui/hintedcontrols.h"
 #include "ui/picturepane.h"
 #include "ui/screenfit.h"
 #include "ui/timeentry.h"
@@ -41,18 +42,6 @@ namespace {
 
 const char* const kInvalidFile = "Error: Invalid File.";
 const char* const kTimeHint = "Enter a time in 24hr or a countdown duration time";
-
-QPushButton* button(const QString& caption, const QString& hint, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setToolTip(hint);
-    return b;
-}
-
-QCheckBox* checkbox(const QString& caption, const QString& hint, QWidget* parent) {
-    auto* c = new QCheckBox(caption, parent);
-    c->setToolTip(hint);
-    return c;
-}
 
 QComboBox* droplist(const QStringList& items, const QString& hint, QWidget* parent) {
     auto* c = new QComboBox(parent);

@@ -9,6 +9,7 @@
 #include "store/secure.h"
 #include "ui/errorreporter.h"
 #include "ui/filechoice.h"
+#include "ui/hintedcontrols.h"
 #include "ui/listicons.h"
 
 #include <QCheckBox>
@@ -32,11 +33,6 @@ QString plain(const std::string& text) {
     return fromansi(SettingsStore::plainText(text));
 }
 
-QPushButton* button(const QString& caption, const QString& hint, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setToolTip(hint);
-    return b;
-}
 } // namespace
 
 TForm11::TForm11(SettingsStore& settings, Dialogs& dialogs, Autostart& autostart,

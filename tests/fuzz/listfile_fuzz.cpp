@@ -2,26 +2,21 @@
 // command a user may give it.
 #include "fuzzfiles.h"
 
-#include "platform/clock.h"
 #include "schedule/engine.h"
 #include "schedule/listfiles.h"
 #include "schedule/workspace.h"
 #include "store/notificationsink.h"
+#include "support/manualclock.h"
 
 namespace {
 struct NullSink : NotificationSink {
     void shownotification(const TNotificationRecord&) override {}
 };
-
-// Just before midnight, where due times wrap round.
-struct SetClock : Clock {
-    QDateTime at{QDate(2026, 3, 2), QTime(23, 59, 58)};
-    QDateTime now() const override { return at; }
-};
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    SetClock clock;
+    // Just before midnight, where due times wrap round.
+    ManualClock clock(QDateTime(QDate(2026, 3, 2), QTime(23, 59, 58)));
     Workspace ws(clock);
     ListHooks hooks;
     NullSink sink;
@@ -32,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!files.open(fuzzfile("list.clt", data, size))) return 0;
     for (int i = 0; i < 3; ++i) {
         engine.tick();
-        clock.at = clock.at.addSecs(1);
+        clock.advance(1000);
     }
     engine.startall();
     engine.tick();

@@ -1,12 +1,10 @@
 // The help viewer's rich text reader fed any bytes.
+#include "fuzzfiles.h"
+
 #include "ui/rtfreader.h"
 
-#include <QByteArray>
 #include <QGuiApplication>
 #include <QTextDocument>
-
-#include <cstddef>
-#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // Fonts and colours need a GUI application (offscreen in the tests).
@@ -14,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static char name[] = "rtf_fuzz";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes = fuzzbytes(data, size);
     QTextDocument doc;
     if (isrtf(bytes)) readrtf(bytes, doc);
     return 0;

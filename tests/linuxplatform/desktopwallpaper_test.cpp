@@ -4,10 +4,7 @@
 #include "linuxplatform/desktopx11.h"
 #include "support/privatexserver.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 

@@ -62,6 +62,7 @@ private:
 } // namespace
 
 TEST(TrayHostWatch, ReportsAHostComingAndGoingAndNothingElse) {
+    EXPECT_FALSE(TrayHostWatch(":no-such-display").watching());
     PrivateXServer server;
     if (server.display().isEmpty()) GTEST_SKIP() << "no Xvfb";
     const QByteArray display = server.display().toLatin1();
@@ -83,9 +84,4 @@ TEST(TrayHostWatch, ReportsAHostComingAndGoingAndNothingElse) {
     host.destroy(tray);
     ASSERT_TRUE(changes.wait(5000));
     EXPECT_EQ(changes.count(), 2);
-}
-
-TEST(TrayHostWatch, WithoutAnXServerWatchesNothing) {
-    TrayHostWatch watch(":no-such-display");
-    EXPECT_FALSE(watch.watching());
 }

@@ -1,11 +1,9 @@
 #include "linuxplatform/xdgautostart.h"
+#include "support/tempfolder.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 #include <gtest/gtest.h>
 
 // The entry is handed to GLib's launcher, which reads it the way GNOME and its relatives
@@ -16,11 +14,10 @@ TEST(XdgAutostart, AnyProgramPathSurvivesTheDesktopLauncher) {
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString program = folder + QStringLiteral("/run me %f.sh");
     const QString report = tmp.filePath(QStringLiteral("report"));
-    QFile script(program);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\n{ echo \"$0\"; pwd; echo \"$#\"; } > '" + report.toUtf8() + "'\n");
-    script.close();
-    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    writebytes(program,
+               "#!/bin/sh\n{ echo \"$0\"; pwd; echo \"$#\"; } > '" + report.toUtf8() + "'\n");
+    QFile::setPermissions(program,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     XdgAutostart autostart(tmp.filePath(QStringLiteral("config/autostart"))); // folder made
     const QString entry = autostart.create(program);
@@ -31,14 +28,9 @@ TEST(XdgAutostart, AnyProgramPathSurvivesTheDesktopLauncher) {
     gio.start(QStringLiteral("gio"), {QStringLiteral("launch"), entry});
     ASSERT_TRUE(gio.waitForFinished(10000));
     EXPECT_EQ(gio.exitCode(), 0) << gio.readAllStandardError().toStdString();
-    QElapsedTimer waited;
-    waited.start();
-    while (!QFile::exists(report) && waited.elapsed() < 10000)
-        QThread::msleep(20);
-    QThread::msleep(50);
-    QFile out(report);
-    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(out.readAll()).split(u'\n');
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(report); }, 10000));
+    QTest::qWait(50); // the script may still be writing
+    const QStringList lines = QString::fromUtf8(readbytes(report)).split(u'\n');
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines[0], program);
     EXPECT_EQ(lines[1], folder);

@@ -1,5 +1,4 @@
 #include "schedule/timetext.h"
-#include "support/manualclock.h"
 
 #include <gtest/gtest.h>
 
@@ -64,44 +63,35 @@ TEST(TimeText, ProgrammedTimeTexts) {
 }
 
 TEST(TimeText, LeftTextAroundACertainTime) {
-    ManualClock clock;
     TNotificationRecord r;
     r.TimerType = "Certain time";
     r.Hours = 8;
-    clock.set(QTime(8, 0, 1));
-    EXPECT_EQ(lefttext(r, "", clock.now().time()), "23h59m59s");
-    clock.set(QTime(7, 59, 59));
-    EXPECT_EQ(lefttext(r, "", clock.now().time()), "1s");
-    clock.set(QTime(8, 0, 0));
-    EXPECT_EQ(lefttext(r, "", clock.now().time()), "-"); // inactive
+    EXPECT_EQ(lefttext(r, "", QTime(8, 0, 1)), "23h59m59s");
+    EXPECT_EQ(lefttext(r, "", QTime(7, 59, 59)), "1s");
+    EXPECT_EQ(lefttext(r, "", QTime(8, 0, 0)), "-"); // inactive
     r.Active = 1;
-    EXPECT_EQ(lefttext(r, "", clock.now().time()), ""); // due
+    EXPECT_EQ(lefttext(r, "", QTime(8, 0, 0)), ""); // due
     // Just before midnight a morning time is hours away, not negative.
     r.Hours = 0;
     r.Minutes = 0;
     r.Seconds = 30;
-    clock.set(QTime(23, 59, 50));
-    EXPECT_EQ(lefttext(r, "", clock.now().time()), "40s");
-    EXPECT_EQ(secsnow(clock.now().time()), 86390);
+    EXPECT_EQ(lefttext(r, "", QTime(23, 59, 50)), "40s");
+    EXPECT_EQ(secsnow(QTime(23, 59, 50)), 86390);
 }
 
 TEST(TimeText, LeftTextOfCountdowns) {
-    ManualClock clock;
+    const QTime noon(12, 0, 0);
     TNotificationRecord r;
     r.TimerType = "Countdown";
-    EXPECT_EQ(lefttext(r, "", clock.now().time()), "-"); // zero length
+    EXPECT_EQ(lefttext(r, "", noon), "-"); // zero length
     r.Minutes = 1;
-    EXPECT_EQ(lefttext(r, "", clock.now().time()), "60s");
+    EXPECT_EQ(lefttext(r, "", noon), "60s");
     r.Active = 1;
-    EXPECT_EQ(lefttext(r, "4m10s", clock.now().time()),
-              "4m9s");         // steps the row's text, not the record
-    r.TimerType = "countdown"; // anything else is a certain time
-    clock.set(QTime(0, 0, 0));
-    EXPECT_EQ(lefttext(r, "4m10s", clock.now().time()), "60s");
+    EXPECT_EQ(lefttext(r, "4m10s", noon), "4m9s"); // steps the row's text, not the record
+    r.TimerType = "countdown";                     // anything else is a certain time
+    EXPECT_EQ(lefttext(r, "4m10s", QTime(0, 0, 0)), "60s");
 }
 
 TEST(TimeText, StatusBarClock) {
-    ManualClock clock;
-    clock.set(QTime(9, 5, 0));
-    EXPECT_EQ(currenttimetext(clock.now().time()), "     Current Time: 09:05:00");
+    EXPECT_EQ(currenttimetext(QTime(9, 5, 0)), "     Current Time: 09:05:00");
 }

@@ -1,16 +1,10 @@
 #include "enginefixture.h"
 
-#include <QFile>
 #include <QSignalSpy>
 
 #include <cstring>
 
 namespace {
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A record whose filler bytes (after each string, the pads, the reserved fields)
 // are not the zeros the codec would write.
 QByteArray withfiller(const TNotificationRecord& rec, uint8_t seed) {
@@ -30,7 +24,7 @@ protected:
     // The engine's copy and chdb.res hold the same records, byte for byte.
     void agree(const char* after) {
         SCOPED_TRACE(after);
-        const QByteArray file = contents(ws.db.path());
+        const QByteArray file = readbytes(ws.db.path());
         ASSERT_EQ(file.size() % 960, 0);
         ASSERT_EQ(file.size() / 960, ws.db.recordsPresent());
         for (int i = 0; i < file.size() / 960; ++i) {
@@ -83,11 +77,7 @@ TEST_F(WriteThrough, AListStoppedResumedAndSavedAgainIsItsInputByteForByte) {
     input[700] = 'x'; // header bytes without meaning stay too
     input += withfiller(a, 0x11) + withfiller(b, 0x5A);
     const QString path = folder.file("input.clt");
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(input);
-    }
+    writebytes(path, input);
     ASSERT_TRUE(files.open(path));
     engine.stop(0);
     engine.resume(0);
@@ -95,7 +85,7 @@ TEST_F(WriteThrough, AListStoppedResumedAndSavedAgainIsItsInputByteForByte) {
     engine.startall();
     tick(3); // repeat countdowns and certain times count without writing
     ASSERT_TRUE(files.saveas(folder.file("output.clt")));
-    EXPECT_EQ(contents(folder.file("output.clt")), input);
+    EXPECT_EQ(readbytes(folder.file("output.clt")), input);
 }
 
 TEST_F(WriteThrough, OneTickTellsTheListOnceForAllRowsItChanged) {

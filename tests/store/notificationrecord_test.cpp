@@ -1,9 +1,8 @@
 #include "store/ioerror.h"
 #include "store/notificationrecord.h"
 #include "store/workingdatabase.h"
+#include "support/tempfolder.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -144,11 +143,7 @@ protected:
         db.setPath(dir.filePath("chdb.res"));
         db.createdatabase();
     }
-    QByteArray fileBytes() {
-        QFile f(dir.filePath("chdb.res"));
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    QByteArray fileBytes() { return readbytes(dir.filePath("chdb.res")); }
     QTemporaryDir dir;
     WorkingDatabase db;
 };

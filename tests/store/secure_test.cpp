@@ -1,16 +1,7 @@
 #include "store/secure.h"
+#include "support/tempfolder.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-namespace {
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-} // namespace
 
 TEST(SettingsRecord, Layout) {
     TSettingsRecord r{"C:x", 0x0102030405060708LL, 1};
@@ -48,7 +39,7 @@ TEST(SettingsStore, FirstStartCreatesFourBlankRecords) {
     EXPECT_FALSE(s.startminimized());
     EXPECT_EQ(s.defaultfile(), "");
     s.close();
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = readbytes(path);
     EXPECT_EQ(bytes.size(), 4 * 272);
     EXPECT_EQ(bytes, QByteArray(4 * 272, '\0'));
 }
@@ -63,7 +54,7 @@ TEST(SettingsStore, ReadsStartupSettingsAndLeavesLongerStoresAlone) {
         s.writesetting(TSettingsRecord{"extra", 9, 1}, 5); // six records now
         s.close();
     }
-    const QByteArray before = readAll(path);
+    const QByteArray before = readbytes(path);
     ASSERT_EQ(before.size(), 6 * 272);
     EXPECT_EQ(before.mid(1, 5), QByteArray("0ipnf")); // "/home" shifted by +1
     SettingsStore s;
@@ -72,15 +63,13 @@ TEST(SettingsStore, ReadsStartupSettingsAndLeavesLongerStoresAlone) {
     EXPECT_EQ(s.defaultfile(), "/home/u/list.clt");
     EXPECT_EQ(s.readsetting(5).Text, "extra");
     s.close();
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(readbytes(path), before);
 }
 
 TEST(SettingsStore, UnusableStoresFail) {
     QTemporaryDir dir;
     const QString empty = dir.filePath("empty.rez");
-    QFile f(empty);
-    f.open(QIODevice::WriteOnly);
-    f.close();
+    writebytes(empty, {});
     SettingsStore s;
     EXPECT_FALSE(s.opensettings(empty));
     EXPECT_EQ(QFile(empty).size(), 0); // never laid out again

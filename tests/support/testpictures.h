@@ -1,7 +1,8 @@
 #pragma once
 
+#include "support/tempfolder.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QImage>
 #include <QString>
 
@@ -18,16 +19,6 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 
 // Test files made on the spot.
-
-inline void writebytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
-}
-
-inline QByteArray readbytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Left half red, right half blue: easy to tell apart after JPEG and scaling.
 inline QImage twocolours(int w, int h) {

@@ -4,7 +4,7 @@
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
-#include "support/testpictures.h"
+#include "support/tempfolder.h"
 #include "ui/about.h"
 #include "ui/main.h"
 #include "ui/nedit.h"

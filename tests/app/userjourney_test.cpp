@@ -8,7 +8,7 @@
 #include "schedule/secondticker.h"
 #include "schedule/timetext.h"
 #include "support/fakeplatform.h"
-#include "support/testpictures.h"
+#include "support/tempfolder.h"
 #include "ui/main.h"
 #include "ui/nedit.h"
 

@@ -1,4 +1,5 @@
 #include "programrun.h"
+#include "support/testpictures.h"
 
 #include <QFile>
 #include <QFileInfo>

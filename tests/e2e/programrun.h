@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/testpictures.h"
+#include "support/tempfolder.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -2,7 +2,6 @@
 #include "store/secure.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "support/testpictures.h"
 #include "ui/about.h"
 #include "ui/help.h"
 

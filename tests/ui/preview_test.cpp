@@ -1,7 +1,6 @@
 #include "mainfixture.h"
 
 #include "present/picturebox.h"
-#include "support/testpictures.h"
 #include "ui/picturepane.h"
 #include "ui/preview.h"
 

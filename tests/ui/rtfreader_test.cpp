@@ -1,4 +1,4 @@
-#include "support/testpictures.h"
+#include "support/tempfolder.h"
 #include "ui/rtfreader.h"
 
 #include <QFile>

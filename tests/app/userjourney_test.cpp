@@ -8,6 +8,7 @@
 #include "schedule/secondticker.h"
 #include "schedule/timetext.h"
 #include "support/fakeplatform.h"
+#include "support/tempfolder.h"
 #include "ui/main.h"
 #include "ui/nedit.h"
 
@@ -23,17 +24,10 @@
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 // The whole program in a temporary folder, driven through its real windows.
 class UserJourney : public FrameFixture {
 protected:
     void SetUp() override {
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         FrameFixture::SetUp();
         frame->startup();
         // The test steps the clock itself.
@@ -59,8 +53,6 @@ protected:
         fakes.clock.advance(1000);
         frame->form1()->updatetimerTimer();
     }
-
-    QTemporaryDir runtime;
 };
 
 } // namespace
@@ -102,7 +94,7 @@ TEST_F(UserJourney, SavedListsOpenAgainAsTheyWere) {
     fakes.dialogs.saveAnswers.push_back(file);
     QTest::mouseClick(frame->form1()->BitBtn8, Qt::LeftButton);
     EXPECT_EQ(g().ws.currentfile, file + ".clt");
-    EXPECT_EQ(readAll(file + ".clt"), readAll(exe.filePath("chdb.res")));
+    EXPECT_EQ(readbytes(file + ".clt"), readbytes(exe.filePath("chdb.res")));
     EXPECT_FALSE(frame->form1()->BitBtn8->isEnabled());
     EXPECT_EQ(frame->form1()->statuspanel(4)->text(), "mine.clt");
 

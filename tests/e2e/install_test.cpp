@@ -51,18 +51,18 @@ TEST(Install, EveryFileOfADesktopProgramUnderOneIdAndTheyValidate) {
     // Where the installed program looks for its modules.
     for (const char* module : {"chimelet-audio.so", "chimelet-http.so"})
         EXPECT_TRUE(QFile::exists(at("bin/" CHIMELET_MODULE_FROM_BIN "/") + module)) << module;
-    EXPECT_EQ(filebytes(at("share/chimelet/chmhlp.tub")), filebytes(build("chmhlp.tub")));
+    EXPECT_EQ(readbytes(at("share/chimelet/chmhlp.tub")), readbytes(build("chmhlp.tub")));
     EXPECT_TRUE(QFile::exists(at("share/man/man1/chimelet.1")));
     for (const QString& line : QStringList{"Name=Chimelet", "Exec=chimelet", "Icon=" + id,
                                            "Categories=Utility;Clock;", "StartupNotify=true"})
-        EXPECT_TRUE(filebytes(entry).contains("\n" + line.toUtf8() + "\n")) << line.toStdString();
+        EXPECT_TRUE(readbytes(entry).contains("\n" + line.toUtf8() + "\n")) << line.toStdString();
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         EXPECT_EQ(
             QImageReader(at(QString("share/icons/hicolor/%1x%1/apps/").arg(size) + id + ".png"))
                 .size(),
             QSize(size, size));
-    EXPECT_TRUE(filebytes(at("share/icons/hicolor/scalable/apps/" + id + ".svg")).contains("<svg"));
-    EXPECT_TRUE(filebytes(meta).contains(">" + id.toUtf8() + ".desktop</launchable>"));
+    EXPECT_TRUE(readbytes(at("share/icons/hicolor/scalable/apps/" + id + ".svg")).contains("<svg"));
+    EXPECT_TRUE(readbytes(meta).contains(">" + id.toUtf8() + ".desktop</launchable>"));
 
     if (tool("desktop-file-validate").isEmpty() || tool("appstreamcli").isEmpty())
         GTEST_SKIP() << "desktop-file-validate or appstreamcli missing (desktop-file-utils, "
@@ -104,7 +104,7 @@ TEST(Install, AReadOnlyExeFolderKeepsTheFilesInTheDataFolderAcrossStarts) {
         EXPECT_TRUE(p.waitForFinished(5000) && p.exitCode() == 0) << "no clean exit";
         return seen;
     };
-    EXPECT_TRUE(startandstop([&] { return filebytes(data + "chsb.rez").size() == 4 * 272; }));
+    EXPECT_TRUE(startandstop([&] { return readbytes(data + "chsb.rez").size() == 4 * 272; }));
     EXPECT_EQ(QDir(exeDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"chimelet"});
     ::chmod(QFile::encodeName(exeDir.path()), 0755);
 
@@ -121,7 +121,7 @@ TEST(Install, AReadOnlyExeFolderKeepsTheFilesInTheDataFolderAcrossStarts) {
     ASSERT_TRUE(settings.opensettings(data + "chsb.rez"));
     settings.writesetting({SettingsStore::storedText(list.toStdString()), 0, 0}, 0);
     settings.close();
-    EXPECT_TRUE(startandstop([&] { return filebytes(data + "chdb.res") == filebytes(list); }))
+    EXPECT_TRUE(startandstop([&] { return readbytes(data + "chdb.res") == readbytes(list); }))
         << "the second start did not open the list its settings name";
 }
 

@@ -1,51 +1,24 @@
 #include "programrun.h"
 #include "support/testpictures.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <csignal>
 
 namespace {
 
-// Runs the real executable from a temporary folder, as a user would start it.
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ProgramRun {
 protected:
     void SetUp() override {
-        const QString built = builtprogram();
-        ASSERT_TRUE(QFile::exists(built)) << built.toStdString();
-        exe = folder.filePath("chimelet");
-        ASSERT_TRUE(QFile::copy(built, exe));
+        ProgramRun::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         ASSERT_TRUE(copymodules(folder.path()));
-        env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_RUNTIME_DIR", runtime.path());
-        env.insert("HOME", folder.path());
     }
-    void TearDown() override {
-        for (QProcess* p : {&first, &second})
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(3000);
-            }
-    }
-    void start(QProcess& p) {
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(folder.path());
-        p.start(exe, {});
-        ASSERT_TRUE(p.waitForStarted(5000));
-    }
-    QByteArray bytes(const char* name) { return filebytes(folder.filePath(name)); }
-
-    QTemporaryDir folder, runtime;
-    QString exe;
-    QProcessEnvironment env;
-    QProcess first, second;
 };
 
 } // namespace
@@ -128,19 +101,13 @@ TEST_F(ProgramTest, AFiringIsOnDiskBeforeItsPictureIsShownAndItsSoundPlays) {
     rec[938] = 1;      // Active
     rec[700] = '\x7f'; // a byte inside a string's unused tail stays as it is
     const QString list = folder.filePath("kettle.clt");
-    QFile lf(list);
-    ASSERT_TRUE(lf.open(QIODevice::WriteOnly));
-    lf.write(header + rec);
-    lf.close();
+    writebytes(list, header + rec);
     QByteArray settings(4 * 272, '\0');
     QByteArray shifted = QFile::encodeName(list);
     for (char& c : shifted)
         c = static_cast<char>(c + 1);
     putstring(settings, 0, shifted);
-    QFile sf(folder.filePath("chsb.rez"));
-    ASSERT_TRUE(sf.open(QIODevice::WriteOnly));
-    sf.write(settings);
-    sf.close();
+    writebytes(folder.filePath("chsb.rez"), settings);
 
     start(first);
     const QString shown = folder.filePath("tmp.bmp");

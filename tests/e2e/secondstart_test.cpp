@@ -1,37 +1,35 @@
 #include "programrun.h"
 #include "support/privatexserver.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 // A desktop of its own: an X server and a window manager, no tray host.
-class Desktop : public ::testing::Test {
+class Desktop : public ProgramRun {
 protected:
     void SetUp() override {
+        ProgramRun::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         ASSERT_FALSE(x.display().isEmpty()) << "Xvfb is not installed";
-        display = x.display();
-        env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("XDG_RUNTIME_DIR", runtime.path());
-        env.insert("HOME", folder.path());
+        env.insert("DISPLAY", x.display());
+        env.remove("QT_QPA_PLATFORM"); // the program's own choice on an X11 desktop
         env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
         wm.setProcessEnvironment(env);
         wm.start("openbox", {});
         ASSERT_TRUE(wm.waitForStarted(5000)) << "openbox is not installed";
-        exe = folder.filePath("chimelet");
-        ASSERT_TRUE(QFile::copy(builtprogram(), exe));
+        // A window mapped before the manager has taken the screen is never managed.
+        ASSERT_TRUE(waitfor(
+            [this] {
+                return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+            },
+            5000));
     }
     void TearDown() override {
-        for (QProcess* p : {&first, &second, &wm})
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(3000);
-            }
+        ProgramRun::TearDown();
+        wm.kill();
+        wm.waitForFinished(3000);
     }
     QString run(const QString& program, const QStringList& args) {
         QProcess p;
@@ -40,13 +38,8 @@ protected:
         p.waitForFinished(5000);
         return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
     }
-    void start(QProcess& p) {
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(folder.path());
-        p.start(exe, {});
-        ASSERT_TRUE(p.waitForStarted(5000));
-    }
-    // The main window's state as the window manager keeps it: "Normal", "Iconic" or "".
+    // The state the window manager keeps for the window named exactly "Chimlet" (the
+    // name the desktop shows, _NET_WM_NAME): "Normal", "Iconic", or "" while there is none.
     QString mainstate() {
         const QString id = run("xdotool", {"search", "--name", "^Chimlet$"}).section('\n', 0, 0);
         if (id.isEmpty()) return {};
@@ -55,11 +48,8 @@ protected:
             .section('\n', 0, 0);
     }
 
-    QTemporaryDir folder, runtime;
     PrivateXServer x{QStringLiteral("1024x768x24")};
-    QProcess wm, first, second;
-    QString display, exe;
-    QProcessEnvironment env;
+    QProcess wm;
 };
 
 } // namespace
@@ -68,14 +58,12 @@ TEST_F(Desktop, ASecondStartBringsTheRunningCopyForward) {
     // Start minimised on; with no tray host the window starts iconified.
     QByteArray settings(4 * 272, '\0');
     settings[256] = 1;
-    QFile store(folder.filePath("chsb.rez"));
-    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
-    store.write(settings);
-    store.close();
+    writebytes(folder.filePath("chsb.rez"), settings);
 
     start(first);
     ASSERT_TRUE(waitfor([this] { return mainstate() == "Iconic"; }, 15000))
-        << "state: " << mainstate().toStdString() << " "
+        << "no iconified window titled exactly \"Chimlet\" (a suffix after the caption?): "
+        << run("xdotool", {"search", "--name", "Chimlet", "getwindowname"}).toStdString() << " "
         << first.readAllStandardError().toStdString();
 
     start(second);

@@ -3,13 +3,11 @@
 #include "present/puimage.h"
 #include "present/txtbx.h"
 #include "schedule/secondticker.h"
-#include "schedule/workspace.h"
-#include "store/apppaths.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "ui/errorreporter.h"
 #include "ui/main.h"
 #include "ui/screenfit.h"
+#include "ui/windowdeps.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -90,12 +88,10 @@ TEST(ScaledScreen, PicturesAreComposedSharpWithoutAFringe) {
 TEST(ScaledScreen, TheMainWindowFitsASmallerScreenWithItsTitleBarOnIt) {
     FakePlatform fake;
     TempFolder tmp;
-    Workspace ws(fake.clock);
-    ws.db.setPath(tmp.file("chdb.res"));
-    ws.db.createdatabase();
-    const AppPaths paths;
-    ErrorReporter reporter(fake.dialogs);
-    TForm1 form(ws, fake.clock, fake.dialogs, paths, reporter);
+    WindowDeps g{fake};
+    g.ws.db.setPath(tmp.file("chdb.res"));
+    g.ws.db.createdatabase();
+    TForm1 form(g.ws, fake.clock, fake.dialogs, g.paths, g.reporter);
     form.updatetimer()->stop();
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_FALSE(available.size().expandedTo(form.size()) == available.size());

@@ -6,21 +6,12 @@
 #include "ui/help.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
-#include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
 namespace {
-void writefile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 double pointsat(QTextEdit* view, const QString& text) {
     QTextCursor c(view->document());
     c.setPosition(view->toPlainText().indexOf(text) + 1);
@@ -31,7 +22,7 @@ double pointsat(QTextEdit* view, const QString& text) {
 TEST(HelpWindow, FontSizeStopsAtItsLimitsAndScalesSizedText) {
     FakeShell shell;
     TempFolder tmp;
-    writefile(tmp.file("chmhlp.tub"), "{\\rtf1 plain {\\fs36 big}}");
+    writebytes(tmp.file("chmhlp.tub"), "{\\rtf1 plain {\\fs36 big}}");
     TForm9 form(shell, tmp.file("chmhlp.tub"));
     form.show();
     EXPECT_NEAR(pointsat(form.RichEdit1, "big"), 18, 0.5);
@@ -58,12 +49,12 @@ TEST(HelpWindow, FileIsReadAgainAtEveryShowing) {
     const QString path = tmp.file("chmhlp.tub");
     TForm9 form(shell, path);
 
-    writefile(path, "First line\nSecond <b>line</b>\n");
+    writebytes(path, "First line\nSecond <b>line</b>\n");
     form.show();
     EXPECT_EQ(form.RichEdit1->toPlainText(), "First line\nSecond <b>line</b>\n");
     form.hide();
 
-    writefile(path, "{\\rtf1 Rich\\par text}");
+    writebytes(path, "{\\rtf1 Rich\\par text}");
     form.show();
     EXPECT_EQ(form.RichEdit1->toPlainText(), "Rich\ntext");
     form.hide();
@@ -71,16 +62,4 @@ TEST(HelpWindow, FileIsReadAgainAtEveryShowing) {
     QFile::remove(path);
     form.show();
     EXPECT_EQ(form.RichEdit1->toPlainText(), QString::fromLatin1(kHelpMissing));
-}
-
-// Not a check: the help window on a real display for a look and a screenshot. Run under
-// Xvfb with QT_QPA_PLATFORM=xcb and CHIMELET_SHOT=<png path>,
-// --gtest_also_run_disabled_tests --gtest_filter='*Screenshot*'.
-TEST(HelpWindow, DISABLED_ScreenshotOfTheHelpWindow) {
-    FakeShell shell;
-    TForm9 help(shell, qEnvironmentVariable("CHIMELET_BUILD_DIR") + "/chmhlp.tub");
-    help.show();
-    QTest::qWait(800);
-    if (const QString shot = qEnvironmentVariable("CHIMELET_SHOT"); !shot.isEmpty())
-        QGuiApplication::primaryScreen()->grabWindow(help.winId()).save(shot);
 }

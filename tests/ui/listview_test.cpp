@@ -49,13 +49,8 @@ TEST_F(ListView, ShowsEachRowPartInItsColumnWithTheRowsIcons) {
     EXPECT_EQ(cell(0, 7, Qt::ToolTipRole).toString(), "Repeat");
 }
 
-TEST_F(ListView, ColumnsHaveTheirCaptionsWidthsAndLimits) {
+TEST_F(ListView, ColumnsHaveTheirWidthsAndLimits) {
     QHeaderView* header = form->ListView1->header();
-    const QStringList captions = {
-        "Notification Text", "Image", "Audio", "", "Time", "Left", "", "", "", ""};
-    for (int c = 0; c < kListColumns; ++c)
-        EXPECT_EQ(form->listmodel()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
-                  captions[c]);
     const int widths[] = {178, 120, 120, 23, 70, 70, 23, 23};
     for (int c = 0; c < 8; ++c) {
         if (c == 4 || c == 5) {
@@ -90,10 +85,6 @@ TEST_F(ListView, AtTheDefaultSizeLeftFitsTheLongestTimeAndNoScrollBarShows) {
         EXPECT_GE(header->sectionSize(column),
                   view->fontMetrics().horizontalAdvance("23h59m59s") + margins);
     EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0) << "the columns fit";
-    form->resize(900, 659);
-    QApplication::processEvents();
-    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
-    EXPECT_EQ(header->length(), view->viewport()->width()) << "the filler takes the rest";
 
     // A selected row keeps its icons as they are, not tinted into the highlight.
     const QIcon state = qvariant_cast<QIcon>(cell(0, 6, Qt::DecorationRole));

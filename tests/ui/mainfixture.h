@@ -39,12 +39,7 @@ struct MainWindowFixture : ::testing::Test {
         return r;
     }
 
-    // What the editor's New does: store the record, then add its row.
-    int add(const TNotificationRecord& rec) {
-        const RecordIndex index = g.ws.appendrecord(rec);
-        g.ws.addtolist(rec, index);
-        return index.value;
-    }
+    int add(const TNotificationRecord& rec) { return g.add(rec); }
 
     void select(int row) {
         form->ListView1->selectionModel()->select(form->listmodel()->index(row, 0),

@@ -5,6 +5,7 @@
 #include "store/notificationsink.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
+#include "support/testpictures.h"
 #include "ui/editorlink.h"
 #include "ui/main.h"
 #include "ui/nedit.h"
@@ -18,10 +19,6 @@
 
 #include <memory>
 #include <vector>
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 // Records what Preview hands to the presentation.
 struct RecordingSink : NotificationSink {
@@ -65,17 +62,9 @@ struct EditorFixture : ::testing::Test {
     TNotificationRecord stored(int index) { return g.ws.db.readnotification(index); }
     QString rowtext(int row, int part) const { return g.ws.rows.subitem(row, part); }
 
-    QByteArray databasebytes() const {
-        QFile f(tmp.file("chdb.res"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
+    QByteArray databasebytes() const { return readbytes(tmp.file("chdb.res")); }
     // A Notification stored the way another list would carry it, with its row.
-    int addstored(const TNotificationRecord& rec) {
-        const RecordIndex index = g.ws.appendrecord(rec);
-        g.ws.addtolist(rec, index);
-        return index.value;
-    }
+    int addstored(const TNotificationRecord& rec) { return g.add(rec); }
 
     static TNotificationRecord sample() {
         TNotificationRecord r;

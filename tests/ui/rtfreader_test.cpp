@@ -1,3 +1,4 @@
+#include "support/tempfolder.h"
 #include "ui/rtfreader.h"
 
 #include <QFile>
@@ -79,9 +80,8 @@ TEST(RtfReader, DamagedInputEndsCleanly) {
 }
 
 TEST(RtfReader, ShippedHelpFileShowsOnlyItsText) {
-    QFile file(qEnvironmentVariable("CHIMELET_BUILD_DIR") + QStringLiteral("/chmhlp.tub"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray data = file.readAll();
+    const QByteArray data =
+        readbytes(qEnvironmentVariable("CHIMELET_BUILD_DIR") + QStringLiteral("/chmhlp.tub"));
     ASSERT_TRUE(isrtf(data));
     const QString text = read(data)->toPlainText();
     for (const char* topic :

@@ -1,5 +1,5 @@
-#include "linuxplatform/clock.h"
 #include "httpmodule/httplibclient.h"
+#include "linuxplatform/clock.h"
 #include "schedule/secondticker.h"
 #include "store/apppaths.h"
 #include "support/fakeplatform.h"
@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -109,12 +108,6 @@ TEST_F(UpdateWindowTest, DownloadRunsBesideTheTickAndIsHandedToTheDesktop) {
     QObject::connect(&ticker, &SecondTicker::tick, [&] { ++ticks; });
     ticker.start();
     QSignalSpy end(form.get(), &TForm10::endprogram);
-    // For a look: under Xvfb with QT_QPA_PLATFORM=xcb and CHIMELET_SHOT=<png path>.
-    QString shot = qEnvironmentVariable("CHIMELET_SHOT");
-    QObject::connect(form->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
-        if (!shot.isEmpty() && value * 2 > form->ProgressBar1->maximum())
-            QGuiApplication::primaryScreen()->grabWindow(0).save(std::exchange(shot, {}));
-    });
 
     ASSERT_TRUE(download());
     EXPECT_GE(ticks, 1);

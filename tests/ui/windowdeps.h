@@ -11,4 +11,11 @@ struct WindowDeps {
     Workspace ws;
     AppPaths paths;
     ErrorReporter reporter;
+
+    // Stores a Notification and adds its row, as the editor's New does; its record index.
+    int add(const TNotificationRecord& rec) {
+        const RecordIndex index = ws.appendrecord(rec);
+        ws.addtolist(rec, index);
+        return index.value;
+    }
 };

@@ -11,6 +11,8 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 constexpr int kAskMsecs = 1000;
+// A service the bus starts for the call may take a while to answer its first one.
+constexpr int kStartMsecs = 15000;
 
 QDBusMessage call(const QString& method) {
     return QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
@@ -27,20 +29,26 @@ bool DesktopNotifications::available() const {
 }
 
 void DesktopNotifications::notify(const QString& title, const QString& text, int msecs) {
+    if (!bus_.isConnected()) {
+        emit unreachable(title, text, msecs);
+        return;
+    }
     ++waiting_;
     withdrawlate_ = false;
     if (markup_ >= 0) {
         send(title, text, msecs);
         return;
     }
-    // Asked once, and never waited for: the tick goes on while the service answers.
+    // Asked until answered, and never waited for: the tick goes on while the service
+    // answers or the bus starts it.
     auto* asking = new QDBusPendingCallWatcher(
-        bus_.asyncCall(call(QStringLiteral("GetCapabilities")), kAskMsecs), this);
+        bus_.asyncCall(call(QStringLiteral("GetCapabilities")), kStartMsecs), this);
     connect(asking, &QDBusPendingCallWatcher::finished, this,
             [this, title, text, msecs](QDBusPendingCallWatcher* w) {
                 w->deleteLater();
                 const QDBusPendingReply<QStringList> reply = *w;
-                markup_ = !reply.isError() && reply.value().contains(QStringLiteral("body-markup"));
+                if (!reply.isError())
+                    markup_ = reply.value().contains(QStringLiteral("body-markup"));
                 send(title, text, msecs);
             });
 }
@@ -51,15 +59,19 @@ void DesktopNotifications::send(const QString& title, const QString& text, int m
     QDBusMessage m = call(QStringLiteral("Notify"));
     m << QStringLiteral("Chimelet") << shown_ << QStringLiteral("dialog-information") << title
       << body << QStringList() << QVariantMap() << msecs;
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(m, kAskMsecs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<uint> reply = *w;
-        --waiting_;
-        // Answers come in the order asked: the last one names what is on screen.
-        if (!reply.isError()) shown_ = reply.value();
-        if (waiting_ == 0 && withdrawlate_) closeshown();
-    });
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(m, kStartMsecs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, title, text, msecs](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                const QDBusPendingReply<uint> reply = *w;
+                --waiting_;
+                // Answers come in the order asked: the last one names what is on screen.
+                if (!reply.isError()) shown_ = reply.value();
+                const bool late = withdrawlate_;
+                if (waiting_ == 0 && withdrawlate_) closeshown();
+                // Nothing to show it: the caller's own way, unless already withdrawn.
+                if (reply.isError() && !late) emit unreachable(title, text, msecs);
+            });
 }
 
 void DesktopNotifications::withdraw() {

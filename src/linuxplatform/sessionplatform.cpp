@@ -2,8 +2,9 @@
 
 QByteArray windowplatform(const SessionOffer& offer) {
     if (!offer.chosen.isEmpty() || offer.x11display.isEmpty()) return {};
-    const bool wayland = !offer.waylanddisplay.isEmpty() || offer.sessiontype == "wayland";
-    return wayland ? QByteArray("xcb") : QByteArray();
+    // Qt tries the names in turn: an X11 that refuses the connection leaves Wayland.
+    if (!offer.waylanddisplay.isEmpty()) return QByteArray("xcb;wayland");
+    return offer.sessiontype == "wayland" ? QByteArray("xcb") : QByteArray();
 }
 
 void choosewindowplatform() {

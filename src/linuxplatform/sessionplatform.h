@@ -12,7 +12,8 @@ struct SessionOffer {
 
 // The windowing platform to ask Qt for, empty for Qt's own choice. Overlays need
 // placement, stacking and opacity that Wayland keeps from applications, so a Wayland
-// session that also runs X11 is used through X11, unless the user chose a platform.
+// session that also runs X11 is used through X11, unless the user chose a platform;
+// where X11 cannot be opened, Wayland.
 QByteArray windowplatform(const SessionOffer& offer);
 
 // Applies that choice to this process; call before the application object exists.

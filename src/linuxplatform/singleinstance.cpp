@@ -5,6 +5,21 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <memory>
+
+namespace {
+constexpr qint64 kMaxMessage = 1024;
+// Where launchers put the token, and where Qt's Wayland platform takes it from when a
+// window asks to come forward.
+constexpr const char* kActivationToken = "XDG_ACTIVATION_TOKEN";
+
+bool isactivationtoken(const QByteArray& token) {
+    return !token.isEmpty() && token.size() <= 255 &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
+}
+} // namespace
+
 LocalSingleInstance::LocalSingleInstance(const QString& lockName, const QString& messageName)
     : lockName_(lockName), messageName_(messageName) {}
 
@@ -42,11 +57,21 @@ void LocalSingleInstance::listen() {
     server_->listen(messagePath());
     QObject::connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* s = server_->nextPendingConnection()) {
-            // What a copy sends is not read: that it connected is the whole message, so
-            // nothing another local program writes here can do more than bring us forward.
-            QObject::connect(s, &QLocalSocket::readyRead, s, [s] { s->readAll(); });
-            QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-            emit startedAgain();
+            // A copy sends its name and perhaps the activation token its launcher gave
+            // it; nothing another local program writes here can do more than bring us
+            // forward.
+            auto said = std::make_shared<QByteArray>();
+            QObject::connect(s, &QLocalSocket::readyRead, s, [s, said] {
+                *said += s->read(std::max<qint64>(0, kMaxMessage - said->size()));
+                s->readAll();
+            });
+            QObject::connect(s, &QLocalSocket::disconnected, this, [this, s, said] {
+                s->deleteLater();
+                const QList<QByteArray> lines = said->split('\n');
+                const QByteArray token = lines.size() > 1 ? lines[1] : QByteArray();
+                if (isactivationtoken(token)) qputenv(kActivationToken, token);
+                emit startedAgain();
+            });
         }
     });
 }
@@ -55,7 +80,8 @@ void LocalSingleInstance::broadcast() {
     QLocalSocket socket;
     socket.connectToServer(messagePath());
     if (!socket.waitForConnected(500)) return;
-    socket.write(messageName_.toUtf8());
+    // Wayland lets only a window that holds a token from the user's action come forward.
+    socket.write(messageName_.toUtf8() + '\n' + qgetenv(kActivationToken));
     socket.waitForBytesWritten(500);
     socket.disconnectFromServer();
 }

@@ -23,6 +23,11 @@ SystemTrayIcon::SystemTrayIcon(QDBusConnection bus, QObject* parent)
     notifications_->setParent(this);
     icon_->setIcon(QApplication::windowIcon());
     icon_->setToolTip(QStringLiteral("Chimelet"));
+    connect(notifications_, &DesktopNotifications::unreachable, this,
+            [this](const QString& title, const QString& text, int msecs) {
+                ownballoon_ = true;
+                icon_->showMessage(title, text, QSystemTrayIcon::Information, msecs);
+            });
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         if (r == QSystemTrayIcon::Trigger) emit clicked();
         if (r == QSystemTrayIcon::DoubleClick) emit doubleClicked();
@@ -64,15 +69,17 @@ void SystemTrayIcon::setmenu(QMenu* menu) {
 }
 
 void SystemTrayIcon::popballoon(const QString& title, const QString& text, int msecs) {
-    if (notifications_->available()) {
-        notifications_->notify(title, text, msecs);
-        return;
-    }
-    icon_->showMessage(title, text, QSystemTrayIcon::Information, msecs);
+    // Called even when the service is not running: the bus starts one that is installed.
+    notifications_->notify(title, text, msecs);
 }
 
 void SystemTrayIcon::withdrawballoon() {
     notifications_->withdraw();
-    // An empty message replaces a balloon still on screen with nothing.
-    if (icon_->isVisible()) icon_->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 1);
+    if (!ownballoon_) return;
+    ownballoon_ = false;
+    // An empty message replaces the icon's own balloon with nothing. Where the icon's
+    // balloons are themselves notifications it would be a blank one: the service that
+    // would draw it did not answer, and must not have come meanwhile.
+    if (icon_->isVisible() && !notifications_->available())
+        icon_->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 1);
 }

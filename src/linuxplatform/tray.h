@@ -8,8 +8,8 @@ class DesktopNotifications;
 class QSystemTrayIcon;
 class QTimer;
 
-// QSystemTrayIcon. Balloons go to the desktop's notification service where one runs,
-// so they show also without a tray host; else they are the tray icon's own.
+// QSystemTrayIcon. Balloons go to the desktop's notification service where one runs or
+// can be started, so they show also without a tray host; else they are the icon's own.
 class SystemTrayIcon : public TrayIcon {
     Q_OBJECT
 public:
@@ -33,4 +33,5 @@ private:
     DesktopNotifications* notifications_;
     QTimer* settle_;
     bool host_;
+    bool ownballoon_ = false; // the balloon on screen is the icon's own
 };

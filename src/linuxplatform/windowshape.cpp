@@ -38,6 +38,8 @@ bool X11WindowShape::apply(QWidget* window, const QRegion& devicepixels, ShapeUs
 }
 
 bool X11WindowShape::compositing() {
+    // Every Wayland compositor blends windows by their alpha.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return true;
     xcb_connection_t* c = x11connection();
     if (!c) return false;
     // The screen number is the part after the dot of the display name.

@@ -8,5 +8,6 @@ class QWidget;
 class WindowOpacity {
 public:
     virtual ~WindowOpacity() = default;
-    virtual void apply(QWidget* window, qreal level) = 0;
+    // False, with nothing done, where the platform has no window opacity.
+    virtual bool apply(QWidget* window, qreal level) = 0;
 };

@@ -24,4 +24,5 @@ protected:
     void clearcontent() override { Image1->clearpicture(); }
     QImage rendered() override { return Image1->frame(); }
     void layoutcontent() override { Image1->setGeometry(rect()); }
+    QWidget* contentcontrol() const override { return Image1; }
 };

@@ -4,12 +4,16 @@
 #include "platform/windowshape.h"
 #include "present/overlaymask.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QHideEvent>
 #include <QShowEvent>
 #include <QTimer>
 
 OverlayWindow::OverlayWindow(FadeConstants fade, QColor key, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+    // Unmanaged where the desktop has window managers: no manager lists it in a taskbar
+    // or pager, moves it, or gives it a frame or shadow, whatever it makes of the type.
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
+                          Qt::X11BypassWindowManagerHint),
       stimer(new QTimer(this)), etimer(new QTimer(this)), fader_(fade), key_(key) {
     // A reminder must not take the keyboard from what the user is typing into.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -86,10 +90,27 @@ void OverlayWindow::resizeEvent(QResizeEvent* e) {
 }
 
 void OverlayWindow::setopacity(int level) {
-    if (opacity_)
-        opacity_->apply(this, level / 255.0);
-    else
-        setWindowOpacity(level / 255.0);
+    const qreal opacity = level / 255.0;
+    if (!opacity_)
+        setWindowOpacity(opacity);
+    else if (!opacity_->apply(this, opacity))
+        drawopacity(opacity);
+}
+
+void OverlayWindow::drawopacity(qreal opacity) {
+    // Where the window cannot fade as a whole its content fades as it is drawn, over
+    // whatever the window shows of the desktop.
+    QWidget* content = contentcontrol();
+    if (opacity >= 1.0) {
+        content->setGraphicsEffect(nullptr);
+        return;
+    }
+    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(content->graphicsEffect());
+    if (!effect) {
+        effect = new QGraphicsOpacityEffect(content);
+        content->setGraphicsEffect(effect);
+    }
+    effect->setOpacity(opacity);
 }
 
 void OverlayWindow::synctimers() {

@@ -54,6 +54,7 @@ protected:
     virtual void clearcontent() = 0;
     // Fits the content control to the window.
     virtual void layoutcontent() = 0;
+    virtual QWidget* contentcontrol() const = 0;
     // The window as painted on its key colour, in device pixels, for the see-through mask.
     virtual QImage rendered();
     // A window that draws its see-through pixels itself keeps its outline for clicks only.
@@ -68,6 +69,7 @@ protected:
 
 private:
     void setopacity(int level);
+    void drawopacity(qreal opacity);
     void synctimers();
     void refreshmask();
 

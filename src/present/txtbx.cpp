@@ -134,3 +134,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event) {
     }
     return OverlayWindow::eventFilter(watched, event);
 }
+
+QWidget* TForm5::contentcontrol() const {
+    return RichEdit1;
+}

@@ -37,6 +37,7 @@ public slots:
 protected:
     void clearcontent() override;
     void layoutcontent() override;
+    QWidget* contentcontrol() const override;
     void FormShow() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     QImage rendered() override;

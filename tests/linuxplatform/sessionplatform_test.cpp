@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 TEST(WindowPlatform, AWaylandSessionWithX11RunsOnX11UnlessTheUserChose) {
-    EXPECT_EQ(windowplatform({"", ":0", "wayland-0", "wayland"}), "xcb");
+    EXPECT_EQ(windowplatform({"", ":0", "wayland-0", "wayland"}), "xcb;wayland");
     EXPECT_EQ(windowplatform({"", ":1", "", "wayland"}), "xcb");
     EXPECT_EQ(windowplatform({"wayland", ":0", "wayland-0", "wayland"}), "")
         << "the user's choice stands";

@@ -1,0 +1,121 @@
+#include "programrun.h"
+#include "store/notificationrecord.h"
+#include "support/privateweston.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLibraryInfo>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The program on a Wayland desktop (Weston) with no tray host and no session bus.
+class Wayland : public ProgramRun {
+protected:
+    void SetUp() override {
+        ProgramRun::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        if (weston.socket().isEmpty()) GTEST_SKIP() << "weston is not installed";
+        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                           "/platforms/libqwayland-generic.so"))
+            GTEST_SKIP() << "Qt's Wayland platform (qt6-wayland) is not installed";
+        env.insert("WAYLAND_DISPLAY", weston.socket());
+        env.insert("QT_QPA_PLATFORM", "wayland");
+        env.remove("DISPLAY");
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    }
+    // The settings open a list holding only `rec` at start; `minimised` is start minimised.
+    void settings(const TNotificationRecord* rec, bool minimised) {
+        QByteArray store(4 * 272, '\0');
+        store[256] = minimised ? 1 : 0;
+        if (rec) {
+            RecordBytes header = newHeader();
+            header[headerfield::RecordCount] = 1;
+            const RecordBytes raw = encodeNotification(*rec);
+            const QString list = folder.filePath("probe.clt");
+            writebytes(list, QByteArray(reinterpret_cast<const char*>(header.data()), 960) +
+                                 QByteArray(reinterpret_cast<const char*>(raw.data()), 960));
+            const QByteArray name = QFile::encodeName(list);
+            store[0] = char(name.size());
+            for (int i = 0; i < name.size(); ++i)
+                store[1 + i] = char(name[i] + 1);
+        }
+        writebytes(folder.filePath("chsb.rez"), store);
+    }
+    QImage shot() { return QImage(weston.screenshot()); }
+
+    PrivateWeston weston;
+};
+
+// Pixels of exactly `colour` in `image`.
+int count(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
+    return n;
+}
+
+// Pixels that differ between two pictures of the same size.
+int changed(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+} // namespace
+
+TEST_F(Wayland, WhereX11RefusesTheConnectionTheProgramRunsOnWayland) {
+    int n = 900;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
+        ++n;
+    env.insert("DISPLAY", QStringLiteral(":%1").arg(n));
+    env.remove("QT_QPA_PLATFORM"); // the program's own choice
+    start(first);
+    EXPECT_FALSE(first.waitForFinished(5000))
+        << "ended with " << first.exitCode() << ": " << first.readAllStandardError().toStdString();
+    EXPECT_TRUE(mappedfiles(first.processId()).contains("libqwayland"));
+}
+
+TEST_F(Wayland, AFadedStripIsDrawnSeeThroughWithoutAWordPerFrame) {
+    TNotificationRecord rec;
+    rec.MessageText = "Tea is ready";
+    rec.DisplayText = 1;
+    rec.TextDisplayType = codes::DesktopOverlay;
+    rec.FontName = "DejaVu Sans";
+    rec.FontSize = 40;
+    rec.FontColor = "clNavy";
+    rec.TimerType = codes::Countdown;
+    rec.Seconds = 1;
+    rec.DisplayDuration = 3;
+    rec.Fade = 1;
+    rec.Active = 1;
+    settings(&rec, true);
+    start(first);
+    QTest::qWait(3500);
+    const QImage during = shot();
+    ASSERT_FALSE(during.isNull()) << "no screenshot from weston-screenshooter";
+    EXPECT_LT(count(during, qRgb(192, 192, 192)), 2000) << "a silver band";
+    QTest::qWait(3000);
+    const QByteArray said = first.readAllStandardError();
+    EXPECT_FALSE(said.contains("opacity")) << said.toStdString();
+}
+
+TEST_F(Wayland, ASecondStartBringsTheRunningCopyBack) {
+    settings(nullptr, true);
+    start(first);
+    ASSERT_TRUE(waitfor([&] { return bytes("chdb.res").size() == 960; }, 15000));
+    QTest::qWait(1000);
+    const QImage before = shot();
+    ASSERT_FALSE(before.isNull()) << "no screenshot from weston-screenshooter";
+    start(second);
+    EXPECT_TRUE(second.waitForFinished(5000));
+    QTest::qWait(1500);
+    const QImage after = shot();
+    // The window, 652 x 659 and more, is on the screen now.
+    EXPECT_GT(changed(before, after), 300000) << first.readAllStandardError().toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running);
+}

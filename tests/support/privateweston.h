@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A Weston compositor of a test's own on its headless back end (software drawing,
+// screenshots allowed). socket() is the absolute path clients put in WAYLAND_DISPLAY;
+// empty when Weston could not be started.
+class PrivateWeston {
+public:
+    explicit PrivateWeston(const QStringList& extra = {});
+    ~PrivateWeston();
+    QString socket() const { return socket_; }
+    // The screen as Weston shows it, as a PNG file; empty on failure.
+    QString screenshot();
+
+private:
+    QTemporaryDir runtime_;
+    QProcess weston_;
+    QString socket_;
+};

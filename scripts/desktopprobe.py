@@ -353,7 +353,7 @@ def row(name, run, pid, shots, platform, outer):
                "overlay on top", "see-through", "click dismisses", "gone after its time"]
     print("| %s | %s |" % (name, " | ".join(cells[c] for c in columns)))
     sys.stdout.flush()
-    bad = [c for c in columns if cells[c].startswith("no") or cells[c] == "misplaced"]
+    bad = [c for c in columns if cells[c].split(" ")[0] in ("no", "misplaced")]
     return 1 if bad else 0
 
 

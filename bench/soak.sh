@@ -105,8 +105,8 @@ echo "RESULT soak_rss_first_hour_kB ${first_hour:-0} kB"
 echo "RESULT soak_rss_end_kB $rss kB"
 awk -v a="${first_hour:-0}" -v b="$rss" -v t0="${first_at:-0}" -v t1="$elapsed" -v s="$speed" 'BEGIN {
     days = (t1 - t0) * s / 86400
-    printf "RESULT soak_growth_per_day_kB %.0f kB\n", days > 0 ? (b - a) / days : 0
+    printf "RESULT soak_growth_per_day_kB %.0f kB\n", (days > 0 ? (b - a) / days : 0)
 }'
 awk -v t="$ticks" -v hz="$(getconf CLK_TCK)" -v w=$((end - start)) 'BEGIN {
-    printf "RESULT soak_cpu_share %.1f %%\n", w > 0 ? 100 * t / hz / w : 0
+    printf "RESULT soak_cpu_share %.1f %%\n", (w > 0 ? 100 * t / hz / w : 0)
 }'

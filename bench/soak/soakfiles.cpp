@@ -76,6 +76,9 @@ int main(int argc, char** argv) {
     TNotificationRecord mark;
     mark.MessageText = "checkpoint";
     mark.DisplayText = 1;
+    mark.FontName = "DejaVu Sans";
+    mark.FontSize = 30;
+    mark.FontColor = "clGreen";
     mark.TextDisplayType = codes::BalloonBubble;
     mark.TimerType = codes::CertainTime;
     const QTime at = QTime::currentTime().addSecs(checkpoint);

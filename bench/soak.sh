@@ -98,7 +98,13 @@ if [ -f "$work/prog/chdb.res" ]; then
     [ "$active" = 0 ] && fired=1
 fi
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
-[ "$alive" = 1 ] || { echo "the program ended; its output:"; tail -n 20 "$work/out"; }
+if [ "$alive" = 0 ]; then
+    status=0
+    wait "$pid" || status=$?
+    pid=""
+    echo "the program ended (exit status $status); its output:"
+    tail -n 40 "$work/out"
+fi
 echo "RESULT soak_alive $alive bool"
 echo "RESULT soak_checkpoint_fired $fired bool"
 echo "RESULT soak_rss_first_hour_kB ${first_hour:-0} kB"

@@ -6,7 +6,8 @@
 # Prints "RESULT soak_alive", "soak_checkpoint_fired", "soak_rss_first_hour_kB",
 # "soak_rss_end_kB", "soak_growth_per_day_kB" (after the first hour) and "soak_cpu_share".
 # Usage: bench/soak.sh [BUILD_DIR] [MINUTES] [SPEED]   (run it under nice -n 19)
-# CHIMELET_SOAK_WRAP runs the program under a tool, e.g. "heaptrack -o /tmp/soak".
+# CHIMELET_SOAK_WRAP runs the program under a tool, e.g. "heaptrack -o /tmp/soak";
+# CHIMELET_SOAK_SHOT saves a picture of the screen at the end.
 set -eu
 build=$(cd "${1:-build}" && pwd)
 minutes=${2:-24}
@@ -91,6 +92,8 @@ while [ "$elapsed" -lt $((minutes * 60)) ]; do
 done
 ticks=0
 [ "$alive" = 1 ] && ticks=$(cpu_ticks "$prog")
+# CHIMELET_SOAK_SHOT names a PNG of the screen at the end.
+[ -n "${CHIMELET_SOAK_SHOT:-}" ] && import -window root "$CHIMELET_SOAK_SHOT" 2>/dev/null
 end=$(date +%s)
 fired=0
 if [ -f "$work/prog/chdb.res" ]; then

@@ -39,8 +39,8 @@ int64_t duewindow(int64_t advance) {
 }
 } // namespace
 
-Engine::Engine(Workspace& ws, NotificationSink& sink, ListHooks& hooks)
-    : ws_(ws), sink_(sink), hooks_(hooks) {}
+Engine::Engine(Workspace& ws, NotificationSink& sink, QObject* parent)
+    : QObject(parent), ws_(ws), sink_(sink) {}
 
 int64_t Engine::localsecond(const QDateTime& t) {
     return t.date().toJulianDay() * kDaySecs + secondofday(t);
@@ -52,7 +52,7 @@ int64_t Engine::certaindue(int row, int64_t total) const {
     const int64_t since = ((secondofday(now_) - total) % kDaySecs + kDaySecs) % kDaySecs;
     if (since >= window_) return -1;
     // Its moment came round again on a clock turned back: it fired then.
-    if (ws_.rows.firedat(row) == nowlocal_ - since) return -1;
+    if (ws_.rows().firedat(row) == nowlocal_ - since) return -1;
     return since;
 }
 
@@ -79,11 +79,11 @@ void Engine::tick() {
         lastlocal_ = nowlocal_;
         freshturn_ = -1;
         late_.clear();
-        hooks_.clockpanel(currenttimetext(now_.time()));
+        emit clockChanged(currenttimetext(now_.time()));
         // The list hears of the tick's text changes once, at its end.
-        RowTable::Batch batch(ws_.rows);
+        RowTable::Batch batch(ws_.rows());
         for (int row = 0; row < ws_.rowcount(); ++row) {
-            const RecordIndex index = ws_.rows.recordindex(row);
+            const RecordIndex index = ws_.rows().recordindex(row);
             if (index.valid()) tickrow(row, index);
         }
         firelate();
@@ -96,15 +96,15 @@ void Engine::tickrow(int row, RecordIndex index) {
         nowlocal_ = localsecond(now_);
         step_ = window_ = 1;
     }
-    const ScheduleFields& f = ws_.db.schedule(index.value);
+    const ScheduleFields& f = ws_.db().schedule(index.value);
     if (f.Deleted != 0 || f.Active != 1) return;
     // Sequential mode holds back every countdown but the one whose turn it is.
-    if (ws_.playmode != PlayMode::Lateral && f.countdown && row != ws_.seqrow) return;
+    if (ws_.playmode() != PlayMode::Lateral && f.countdown && row != ws_.seqrow()) return;
 
     if (f.countdown) {
         if (step_ == 0) return;
         const int64_t by = row == freshturn_ ? 1 : step_;
-        if (!ws_.rows.stepcountdown(row, by)) fire(row, index);
+        if (!ws_.rows().stepcountdown(row, by)) fire(row, index);
         return;
     }
     // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
@@ -118,7 +118,7 @@ void Engine::tickrow(int row, RecordIndex index) {
     }
     // An empty text here is a certain time whose second this tick has seen already.
     const QString left = untiltext(totalSeconds(f), now_.time());
-    if (!left.isEmpty()) ws_.rows.setsubitem(row, rowpart::Left, left);
+    if (!left.isEmpty()) ws_.rows().setsubitem(row, rowpart::Left, left);
 }
 
 void Engine::firelate() {
@@ -127,8 +127,8 @@ void Engine::firelate() {
                      [](const LateFiring& a, const LateFiring& b) { return a.since > b.since; });
     for (const LateFiring& due : late_) {
         // A presentation may pump events, and with them commands that change the list.
-        if (ws_.rows.recordindex(due.row) != due.index) continue;
-        const ScheduleFields& f = ws_.db.schedule(due.index.value);
+        if (ws_.rows().recordindex(due.row) != due.index) continue;
+        const ScheduleFields& f = ws_.db().schedule(due.index.value);
         if (f.Deleted != 0 || f.Active != 1 || f.countdown) continue;
         if (certaindue(due.row, totalSeconds(f)) != due.since) continue;
         fire(due.row, due.index, due.since);
@@ -137,103 +137,105 @@ void Engine::firelate() {
 }
 
 void Engine::fire(int row, RecordIndex index, int64_t since) {
-    TNotificationRecord rec = ws_.db.readnotification(index.value);
-    if (!isCountdown(rec)) ws_.rows.setfiredat(row, nowlocal_ - since);
+    TNotificationRecord rec = ws_.db().readnotification(index.value);
+    if (!isCountdown(rec)) ws_.rows().setfiredat(row, nowlocal_ - since);
     if (rec.RepeatFlag == 1) {
         TNotificationRecord idle = rec;
         idle.Active = 0;
-        ws_.rows.setsubitem(row, rowpart::Left, lefttext(idle, QString(), now_.time()));
+        ws_.rows().setsubitem(row, rowpart::Left, lefttext(idle, QString(), now_.time()));
     } else {
-        ws_.rows.setsubitem(row, rowpart::Left, QStringLiteral("-"));
-        ws_.rows.setstate(row, false);
+        ws_.rows().setsubitem(row, rowpart::Left, QStringLiteral("-"));
+        ws_.rows().setstate(row, false);
         // On disk before anything is presented: a crash during the show loses nothing.
-        ws_.db.setactive(index.value, 0);
+        ws_.db().setactive(index.value, 0);
         rec.Active = 0;
     }
-    if (ws_.playmode == PlayMode::Sequential) {
-        ws_.seqrow = nextsequential();
-        freshturn_ = ws_.seqrow;
+    if (ws_.playmode() == PlayMode::Sequential) {
+        ws_.setseqrow(nextsequential());
+        freshturn_ = ws_.seqrow();
     }
     // The presentation may pump events; the list is told of this tick's changes first.
-    ws_.rows.flush();
+    ws_.rows().flush();
     sink_.shownotification(rec);
 }
 
 int Engine::nextsequential() const {
-    const RowTable& rows = ws_.rows;
+    const RowTable& rows = ws_.rows();
     auto takesturn = [&rows](int r) { return rows.countdown(r) && rows.active(r); };
-    for (int r = ws_.seqrow + 1; r < ws_.rowcount(); ++r)
+    for (int r = ws_.seqrow() + 1; r < ws_.rowcount(); ++r)
         if (takesturn(r)) return r;
-    if (ws_.seqrow >= 0) {
+    if (ws_.seqrow() >= 0) {
         // The current row comes last, so a lone countdown follows itself.
-        for (int r = 0; r <= ws_.seqrow && r < rows.size(); ++r)
+        for (int r = 0; r <= ws_.seqrow() && r < rows.size(); ++r)
             if (takesturn(r)) return r;
     }
     return -1;
 }
 
 void Engine::restartsequence() {
-    if (ws_.playmode == PlayMode::Sequential && ws_.seqrow == -1) ws_.seqrow = nextsequential();
+    if (ws_.playmode() == PlayMode::Sequential && ws_.seqrow() == -1)
+        ws_.setseqrow(nextsequential());
 }
 
 void Engine::edit(int row) {
-    const RecordIndex index = ws_.rows.recordindex(row);
+    const RecordIndex index = ws_.rows().recordindex(row);
     if (!index.valid()) {
-        ws_.infobox(QString::fromLatin1(kSelectOrCreateMessage));
+        emit messageRaised(QString::fromLatin1(kSelectOrCreateMessage));
         return;
     }
-    if (row == ws_.seqrow) ws_.seqrow = nextsequential();
+    if (row == ws_.seqrow()) ws_.setseqrow(nextsequential());
     ws_.stopnotification(index);
-    ws_.rows.setstate(row, false);
-    hooks_.editnotification(index, row);
+    ws_.rows().setstate(row, false);
+    emit editRequested(index, row);
 }
 
 void Engine::remove(int row) {
-    const RecordIndex index = ws_.rows.recordindex(row);
+    const RecordIndex index = ws_.rows().recordindex(row);
     if (!index.valid()) {
-        ws_.infobox(QString::fromLatin1(kSelectMessage));
+        emit messageRaised(QString::fromLatin1(kSelectMessage));
         return;
     }
     ws_.deletenotification(index);
-    ws_.rows.remove(row);
+    ws_.rows().remove(row);
     // The turn stays with its countdown as the rows below move up; when the
     // countdown itself goes, the next one in line takes it.
-    if (ws_.seqrow > row) {
-        --ws_.seqrow;
-    } else if (ws_.seqrow == row) {
-        ws_.seqrow = row - 1;
-        ws_.seqrow = nextsequential();
+    if (ws_.seqrow() > row) {
+        ws_.setseqrow(ws_.seqrow() - 1);
+    } else if (ws_.seqrow() == row) {
+        ws_.setseqrow(row - 1);
+        ws_.setseqrow(nextsequential());
     }
 }
 
 void Engine::stop(int row) {
-    const RecordIndex index = ws_.rows.recordindex(row);
+    const RecordIndex index = ws_.rows().recordindex(row);
     if (!index.valid()) {
-        ws_.infobox(QString::fromLatin1(kSelectMessage));
+        emit messageRaised(QString::fromLatin1(kSelectMessage));
         return;
     }
-    if (ws_.playmode == PlayMode::Sequential && row == ws_.seqrow) ws_.seqrow = nextsequential();
+    if (ws_.playmode() == PlayMode::Sequential && row == ws_.seqrow())
+        ws_.setseqrow(nextsequential());
     ws_.stopnotification(index);
-    ws_.rows.setstate(row, false);
+    ws_.rows().setstate(row, false);
 }
 
 bool Engine::resumeone(RecordIndex index) {
     ws_.markmodified();
-    const bool armed = timeset(ws_.db.schedule(index.value));
+    const bool armed = timeset(ws_.db().schedule(index.value));
     // Written before the message: ticks go on while the message box is open.
-    ws_.db.setactive(index.value, armed ? 1 : 0);
-    if (!armed) ws_.infobox(QString::fromLatin1(kTimeNotSetMessage));
+    ws_.db().setactive(index.value, armed ? 1 : 0);
+    if (!armed) emit messageRaised(QString::fromLatin1(kTimeNotSetMessage));
     return armed;
 }
 
 void Engine::resume(int row) {
-    const RecordIndex index = ws_.rows.recordindex(row);
+    const RecordIndex index = ws_.rows().recordindex(row);
     if (!index.valid()) {
-        ws_.infobox(QString::fromLatin1(kSelectMessage));
+        emit messageRaised(QString::fromLatin1(kSelectMessage));
         return;
     }
     if (!resumeone(index)) return;
-    ws_.rows.setstate(row, true);
+    ws_.rows().setstate(row, true);
     restartsequence();
 }
 
@@ -250,22 +252,22 @@ void Engine::startall() {
 void Engine::setall(bool start) {
     if (ws_.rowcount() <= 0) return;
     ws_.markmodified();
-    RowTable::Batch batch(ws_.rows);
+    RowTable::Batch batch(ws_.rows());
     for (int row = 0; row < ws_.rowcount(); ++row) {
-        const RecordIndex index = ws_.rows.recordindex(row);
+        const RecordIndex index = ws_.rows().recordindex(row);
         if (!index.valid()) continue;
-        const ScheduleFields& f = ws_.db.schedule(index.value);
+        const ScheduleFields& f = ws_.db().schedule(index.value);
         if (f.Deleted == 1) continue;
         const uint8_t active = start && timeset(f) ? 1 : 0;
         // Start All leaves the rows it cannot arm as they are.
-        if (!start || active == 1) ws_.rows.setstate(row, start);
-        ws_.db.setactive(index.value, active);
+        if (!start || active == 1) ws_.rows().setstate(row, start);
+        ws_.db().setactive(index.value, active);
     }
 }
 
-void Engine::ComboBox5Change(PlayMode mode) {
-    ws_.playmode = mode;
+void Engine::setplaymode(PlayMode mode) {
+    ws_.setplaymode(mode);
     ws_.markmodified();
-    ws_.db.setmodebyte(static_cast<uint8_t>(mode));
+    ws_.db().setmodebyte(static_cast<uint8_t>(mode));
     restartsequence();
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "schedule/listhooks.h"
 #include "store/notificationrecord.h"
+#include "store/recordindex.h"
 
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 
 #include <cstdint>
@@ -11,14 +12,16 @@
 
 class NotificationSink;
 class Workspace;
+enum class PlayMode : uint8_t;
 
 // The activation engine: once a second it steps every row of the open list and
 // hands each due Notification to the sink; it also carries the commands that
 // switch Notifications on and off and the countdown activation mode.
 // Commands take the selected row, -1 for none.
-class Engine {
+class Engine : public QObject {
+    Q_OBJECT
 public:
-    Engine(Workspace& ws, NotificationSink& sink, ListHooks& hooks);
+    Engine(Workspace& ws, NotificationSink& sink, QObject* parent = nullptr);
 
     // One tick (the window's updatetimerTimer): the clock panel, then every row in
     // order. The seconds since the last tick count as passed: countdowns step by them,
@@ -38,11 +41,19 @@ public:
     bool resumeone(RecordIndex index);
     void stopall();
     void startall();
-    void ComboBox5Change(PlayMode mode);
+    void setplaymode(PlayMode mode);
 
     // Seconds of local time as a running count (Julian day × 86400 + second of the day):
     // what a certain time is matched against. It goes back when the clock is turned back.
     static int64_t localsecond(const QDateTime& t);
+
+signals:
+    // The current time, at the start of every tick.
+    void clockChanged(const QString& text);
+    // Edit asks for the editor on the record shown in a row.
+    void editRequested(RecordIndex index, int row);
+    // A command's message to the user.
+    void messageRaised(const QString& text);
 
 private:
     // A certain time that fell due inside a gap, fired after the walk in the order of times.
@@ -62,7 +73,6 @@ private:
 
     Workspace& ws_;
     NotificationSink& sink_;
-    ListHooks& hooks_;
 
     // The last tick: wall clock, monotonic clock, local second.
     QDateTime lasttick_;

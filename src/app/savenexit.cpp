@@ -68,5 +68,5 @@ void TForm12::closeEvent(QCloseEvent* e) {
 }
 
 void TForm12::reject() {
-    emit leave();
+    hide();
 }

@@ -35,6 +35,7 @@ TForm8::TForm8(Shell& shell, QWidget* parent) : SecondaryWindow(parent), shell_(
     Label3->setWordWrap(true);
     auto* heading = new QHBoxLayout;
     heading->addWidget(Label1);
+    heading->addSpacing(6);
     heading->addWidget(Label2, 0, Qt::AlignBottom);
     heading->addStretch();
     auto* last = new QHBoxLayout;

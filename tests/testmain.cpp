@@ -4,7 +4,10 @@
 
 #include <memory>
 
-#ifdef CHIMELET_TESTS_WITHOUT_WIDGETS
+#if defined(CHIMELET_TESTS_WITH_GUI)
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#elif defined(CHIMELET_TESTS_WITHOUT_WIDGETS)
 #include <QCoreApplication>
 using TestApplication = QCoreApplication;
 #else
@@ -19,7 +22,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsSet("CHIMELET_TEST_DESKTOP")) {
         desktop = std::make_unique<TestDesktop>();
         if (!desktop->ready()) {
-            fprintf(stderr, "no desktop: Xvfb, openbox, trayer and xdotool are needed\n");
+            fprintf(stderr, "no desktop: Xvfb, openbox, trayer, xdotool and wmctrl are needed\n");
             return 1;
         }
     }

@@ -5,7 +5,7 @@
 #include "linuxplatform/tray.h"
 #include "support/fakeplatform.h"
 #include "support/testdesktop.h"
-#include "ui/main.h"
+#include "ui/mainwindow/main.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -50,6 +50,10 @@ protected:
     static void clickat(QPoint global, int button = 1) {
         xdotool({"mousemove", "--sync", QString::number(global.x()), QString::number(global.y()),
                  "click", QString::number(button)});
+    }
+    // The window manager's close (its title bar's close button, its menu's Close).
+    static void closebox(const QWidget* w) {
+        TestDesktop::run("wmctrl", {"-i", "-c", QString::number(w->winId())});
     }
     // Where the window manager stacks `w` among the program's windows; -1 when it does not.
     static int stackplace(const QWidget* w) { return TestDesktop::stacking().indexOf(w->winId()); }

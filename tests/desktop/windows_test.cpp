@@ -1,12 +1,12 @@
-#include "app/savenexit.h"
 #include "desktopframe.h"
 #include "schedule/secondticker.h"
 #include "support/tempfolder.h"
-#include "ui/about.h"
-#include "ui/help.h"
-#include "ui/nedit.h"
-#include "ui/options.h"
-#include "ui/update.h"
+#include "ui/dialogs/about.h"
+#include "ui/dialogs/help.h"
+#include "ui/dialogs/options.h"
+#include "ui/dialogs/savenexit.h"
+#include "ui/dialogs/update.h"
+#include "ui/editor/nedit.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -96,7 +96,7 @@ TEST_F(DesktopFrame, EscapeInSaveBeforeExitCancelsTheExitAndTheCloseBoxStillExit
 
     main()->Exit2->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowActive(ask));
-    presskey("alt+F4"); // the window manager's close
+    closebox(ask);
     EXPECT_TRUE(QTest::qWaitFor([this] { return ended == 0; }, 3000));
 }
 

@@ -15,7 +15,7 @@ public:
     ~TestDesktop();
     bool ready() const { return ready_; }
 
-    // Runs an X client (xdotool, xprop) on the desktop; its output, trimmed.
+    // Runs an X client (xdotool, xprop, wmctrl) on the desktop; its output, trimmed.
     static QString run(const QString& program, const QStringList& args);
     // The window manager's stacking order of its windows, lowest first.
     static QList<quint64> stacking();

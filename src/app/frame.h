@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+class ListController;
 class Presentation;
 class QObject;
 class SecondaryWindow;
@@ -33,6 +34,8 @@ public:
     ~Frame();
 
     AppGlobals& globals() { return *g_; }
+    // The open list and its tick.
+    ListController& list() { return *list_; }
     bool secondinstance() const { return g_->secondinstance; }
 
     TForm1* form1() const { return form1_; }
@@ -74,6 +77,7 @@ private:
     std::set<const QObject*> holders_; // the secondary windows up now
     bool showing_ = false;             // the first show, whose start-up has run already
     std::unique_ptr<Presentation> presentation_;
+    std::unique_ptr<ListController> list_;
     TForm1* form1_ = nullptr;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;

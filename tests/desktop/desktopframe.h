@@ -3,6 +3,8 @@
 #include "app/frame.h"
 #include "linuxplatform/dialogs.h"
 #include "linuxplatform/tray.h"
+#include "schedule/listcontroller.h"
+#include "schedule/workspace.h"
 #include "support/fakeplatform.h"
 #include "support/testdesktop.h"
 #include "ui/mainwindow/main.h"
@@ -43,6 +45,7 @@ protected:
         frame.reset();
     }
     TForm1* main() const { return frame->form1(); }
+    Workspace& ws() const { return frame->list().workspace(); }
 
     // Real input through the X server, to whatever has the pointer or the focus.
     static void xdotool(const QStringList& args) { TestDesktop::run("xdotool", args); }

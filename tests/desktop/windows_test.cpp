@@ -88,10 +88,10 @@ TEST_F(DesktopFrame, BoxesAndFileDialogsOpenAboveTheHelpWindow) {
 }
 
 TEST_F(DesktopFrame, EscapeInSaveBeforeExitCancelsTheExitAndTheCloseBoxStillExits) {
-    AppGlobals& g = frame->globals();
+    const AppGlobals& g = frame->globals();
     main()->BitBtn1->click();
     frame->form2()->BitBtn1->click(); // a Notification in the list, not saved
-    ASSERT_TRUE(g.ws.modified());
+    ASSERT_TRUE(ws().modified());
     const QByteArray database = readbytes(g.paths.databasefile);
 
     main()->Exit2->trigger();
@@ -100,8 +100,8 @@ TEST_F(DesktopFrame, EscapeInSaveBeforeExitCancelsTheExitAndTheCloseBoxStillExit
     presskey("Escape");
     EXPECT_TRUE(QTest::qWaitFor([ask] { return !ask->isVisible(); }, 3000));
     EXPECT_EQ(ended, -1);
-    EXPECT_TRUE(g.ws.modified());
-    EXPECT_EQ(g.ws.rowcount(), 1);
+    EXPECT_TRUE(ws().modified());
+    EXPECT_EQ(ws().rowcount(), 1);
     EXPECT_EQ(readbytes(g.paths.databasefile), database);
     EXPECT_TRUE(main()->updatetimer()->isActive());
     EXPECT_TRUE(main()->isVisible() && main()->isEnabled());
@@ -135,9 +135,9 @@ TEST_F(DesktopFrame, EscapeIsTheCloseBoxOfUpdateHelpAndEditor) {
     presskey("Escape");
     EXPECT_TRUE(QTest::qWaitFor([editor] { return !editor->isVisible(); }, 3000));
     EXPECT_TRUE(main()->isEnabled());
-    const NotificationRow row = frame->globals().ws.rows.row(0);
+    const NotificationRow row = ws().rows().row(0);
     EXPECT_FALSE(row.active);
-    EXPECT_EQ(frame->globals().ws.db.readnotification(row.record.value).MessageText, "");
+    EXPECT_EQ(ws().db().readnotification(row.record.value).MessageText, "");
 }
 
 TEST_F(DesktopFrame, CentredWindowsComeBackWhereTheyWere) {

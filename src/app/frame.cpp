@@ -62,6 +62,9 @@ void Frame::connectwindows() {
     // The commands' messages ("Save failed", ...) share the one box with the errors, so
     // a tick failing behind an open message cannot stack boxes.
     g.ws.infobox = [&g](const QString& text) { g.reporter.report(text); };
+    // A firing's picture is read after the firing; its refusal reaches the same box.
+    QObject::connect(&presentation_->dispatcher(), &Dispatcher::picturerefused, form1_,
+                     [&g](const QString& why) { g.reporter.report(why); });
 
     QObject::connect(form1_, &TForm1::exitRequested, form1_,
                      [this] { guarded(g_->reporter, [this] { exitrequest(); }); });

@@ -3,6 +3,7 @@
 #include "schedule/engine.h"
 #include "store/colortable.h"
 #include "store/integertext.h"
+#include "support/picturejobs.h"
 #include "ui/picturepane.h"
 #include "ui/preview.h"
 
@@ -91,6 +92,7 @@ TEST_F(EditorLifecycle, StoredTextsComeBackInTheListsOwnSpelling) {
     rec.ImageDisplayType = "Somewhere else";
     const int index = addstored(rec);
     editor->editnotification(RecordIndex(index), 0);
+    settlepictures();
     editor->BitBtn1Click();
 
     const TNotificationRecord back = stored(index);
@@ -155,6 +157,7 @@ TEST_F(EditorLifecycle, ThumbnailFollowsTheNotification) {
     const int index = addstored(rec);
 
     editor->editnotification(RecordIndex(index), 0);
+    settlepictures();
     EXPECT_EQ(editor->Image1->picture().size(), QSize(30, 20));
     editor->close();
     EXPECT_FALSE(editor->Image1->picture().isNull()) << "the close box leaves it";
@@ -164,6 +167,7 @@ TEST_F(EditorLifecycle, ThumbnailFollowsTheNotification) {
     // A stored picture that is gone leaves the thumbnail empty, silently.
     rec.ImageFile = tmp.file("gone.jpg").toStdString();
     editor->editnotification(RecordIndex(addstored(rec)), 1);
+    settlepictures();
     EXPECT_TRUE(editor->Image1->picture().isNull());
     EXPECT_TRUE(messages().isEmpty());
 }

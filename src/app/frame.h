@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class ListController;
 class Presentation;
 class SecondaryWindow;
 class TForm1;
@@ -31,6 +32,8 @@ public:
     ~Frame();
 
     AppGlobals& globals() { return *g_; }
+    // The open list and its tick.
+    ListController& list() { return *list_; }
     bool secondinstance() const { return g_->secondinstance; }
 
     TForm1* form1() const { return form1_; }
@@ -71,6 +74,7 @@ private:
     std::unique_ptr<AppGlobals> g_;
     bool showing_ = false; // the first show, whose start-up has run already
     std::unique_ptr<Presentation> presentation_;
+    std::unique_ptr<ListController> list_;
     TForm1* form1_ = nullptr;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;

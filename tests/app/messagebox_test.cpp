@@ -1,11 +1,11 @@
 #include "linuxplatform/dialogs.h"
 #include "present/mp3r.h"
+#include "schedule/errorreporter.h"
 #include "schedule/workspace.h"
 #include "store/apppaths.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "ui/errorreporter.h"
-#include "ui/nedit.h"
+#include "ui/editor/nedit.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -28,8 +28,8 @@ TEST(MessageBoxes, ThePickersErrorOpensAboveTheEditorAndReleasesIt) {
     BoxDialogs dialogs;
     dialogs.answer = tmp.file("missing.jpg");
     Workspace ws(fake.clock);
-    ws.db.setPath(tmp.file("chdb.res"));
-    ws.db.createdatabase();
+    ws.db().setPath(tmp.file("chdb.res"));
+    ws.db().createdatabase();
     const AppPaths paths = AppPaths::beside(tmp.path(), tmp.path());
     ErrorReporter reporter(dialogs);
     TForm6 player(fake.audio);

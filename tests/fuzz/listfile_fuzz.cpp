@@ -19,13 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // Just before midnight, where due times wrap round.
     ManualClock clock(QDateTime(QDate(2026, 3, 2), QTime(23, 59, 58)));
     Workspace ws(clock);
-    ListHooks hooks;
     NullSink sink;
-    Engine engine(ws, sink, hooks);
-    ListFiles files(ws, hooks);
+    Engine engine(ws, sink);
+    ListFiles files(ws);
     static const QString database = fuzzfile("chdb.res", nullptr, 0);
-    ws.db.setPath(database);
-    ws.db.createdatabase();
+    ws.db().setPath(database);
+    ws.db().createdatabase();
     if (!files.openbytes(fuzzbytes(data, size), QStringLiteral("fuzz.clt"))) return 0;
     for (int i = 0; i < 3; ++i) {
         engine.tick();

@@ -4,7 +4,7 @@
 #include "fuzzfiles.h"
 
 #include "store/integertext.h"
-#include "ui/updatecheck.h"
+#include "update/updatecheck.h"
 
 #include <QList>
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+class ErrorReporter;
+class QPushButton;
+
+// "Save before exit?": stands between an exit command and unsaved changes.
+class TForm12 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm12(ErrorReporter& reporter, QWidget* parent = nullptr);
+
+    QPushButton* exitfromabout; // "Just exit"
+    QPushButton* BitBtn1;       // "Save then exit"
+
+signals:
+    // Save then exit: the list is saved the way the Save File command saves it.
+    void saveRequested();
+    // The user chose to leave, after saving or not; the frame ends the program.
+    void leave();
+
+public slots:
+    void BitBtn1Click();
+    void exitfromaboutClick();
+    // Escape goes the way of the close box: hiding the window would lose the exit request.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    ErrorReporter& reporter_;
+};

@@ -3,9 +3,11 @@
 #include "app/appglobals.h"
 
 #include <memory>
+#include <set>
 
 class ListController;
 class Presentation;
+class QObject;
 class SecondaryWindow;
 class TForm1;
 class TForm2;
@@ -67,12 +69,13 @@ private:
     void connecttray();
     void connectsecondarywindows();
     void holdwhileshown(SecondaryWindow* window);
-    // A secondary window holds the main window and the editor, where visible, while it is up.
-    void holdmainwindows(bool hold);
+    // Secondary windows hold the main window and the editor, where visible, while one is up.
+    void holdmainwindows(const QObject* by, bool hold);
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
-    bool showing_ = false; // the first show, whose start-up has run already
+    std::set<const QObject*> holders_; // the secondary windows up now
+    bool showing_ = false;             // the first show, whose start-up has run already
     std::unique_ptr<Presentation> presentation_;
     std::unique_ptr<ListController> list_;
     TForm1* form1_ = nullptr;

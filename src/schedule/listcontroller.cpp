@@ -22,7 +22,7 @@ ListController::ListController(const Clock& clock, NotificationSink& sink, Error
     connect(files_.get(), &ListFiles::messageRaised, this, &ListController::messageRaised);
     connect(ws_.get(), &Workspace::modifiedChanged, this, &ListController::modifiedChanged);
     // The tick goes on after an error: the next second tries again.
-    connect(ticker_, &SecondTicker::tick, this, [this] { guarded(reporter_, [this] { tick(); }); });
+    connectguarded(reporter_, ticker_, &SecondTicker::tick, this, &ListController::tick);
     ticker_->start();
 }
 

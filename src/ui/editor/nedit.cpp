@@ -153,19 +153,19 @@ TForm2::TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& a
         e->installEventFilter(this);
     Image1->installEventFilter(this);
 
-    handle(BitBtn1, &QPushButton::clicked, &TForm2::BitBtn1Click);
-    handle(BitBtn2, &QPushButton::clicked, &TForm2::BitBtn2Click);
-    handle(BitBtn5, &QPushButton::clicked, &TForm2::BitBtn5Click);
-    handle(BitBtn3, &QPushButton::clicked, &TForm2::BitBtn3Click);
-    handle(BitBtn4, &QPushButton::clicked, &TForm2::BitBtn4Click);
-    handle(BitBtn6, &QPushButton::clicked, &TForm2::BitBtn6Click);
-    handle(BitBtn7, &QPushButton::clicked, &TForm2::BitBtn7Click);
-    handle(BitBtn8, &QPushButton::clicked, &TForm2::BitBtn8Click);
-    handle(BitBtn9, &QPushButton::clicked, &TForm2::BitBtn9Click);
-    handle(Edit4, &QLineEdit::textChanged, &TForm2::Edit4Change);
-    handle(Edit5, &QLineEdit::textChanged, &TForm2::Edit5Change);
-    handle(Edit6, &QLineEdit::textChanged, &TForm2::Edit6Change);
-    handle(Edit9, &QLineEdit::textChanged, &TForm2::Edit9Change);
+    connectguarded(reporter_, BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+    connectguarded(reporter_, BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
+    connectguarded(reporter_, BitBtn5, &QPushButton::clicked, this, &TForm2::BitBtn5Click);
+    connectguarded(reporter_, BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
+    connectguarded(reporter_, BitBtn4, &QPushButton::clicked, this, &TForm2::BitBtn4Click);
+    connectguarded(reporter_, BitBtn6, &QPushButton::clicked, this, &TForm2::BitBtn6Click);
+    connectguarded(reporter_, BitBtn7, &QPushButton::clicked, this, &TForm2::BitBtn7Click);
+    connectguarded(reporter_, BitBtn8, &QPushButton::clicked, this, &TForm2::BitBtn8Click);
+    connectguarded(reporter_, BitBtn9, &QPushButton::clicked, this, &TForm2::BitBtn9Click);
+    connectguarded(reporter_, Edit4, &QLineEdit::textChanged, this, &TForm2::Edit4Change);
+    connectguarded(reporter_, Edit5, &QLineEdit::textChanged, this, &TForm2::Edit5Change);
+    connectguarded(reporter_, Edit6, &QLineEdit::textChanged, this, &TForm2::Edit6Change);
+    connectguarded(reporter_, Edit9, &QLineEdit::textChanged, this, &TForm2::Edit9Change);
     // Every control answers to its designer name.
     for (const auto& [w, name] :
          std::initializer_list<std::pair<QWidget*, const char*>>{{BitBtn1, "BitBtn1"},
@@ -461,12 +461,6 @@ void TForm2::setform(const NotificationForm& f) {
     select(ComboBox6, f.wallpaperStyle);
     CheckBox3->setChecked(f.playAudio);
     Edit3->setText(f.audioFile);
-}
-
-template <class Control, class Signal>
-void TForm2::handle(Control* control, Signal signal, void (TForm2::*handler)()) {
-    connect(control, signal, this,
-            [this, handler] { guarded(reporter_, [this, handler] { (this->*handler)(); }); });
 }
 
 void TForm2::setediting(int32_t index, int row) {

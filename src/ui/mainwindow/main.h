@@ -171,10 +171,6 @@ private:
     QAction* command(QMenu* menu, const char* name, const QString& caption, QKeySequence keys,
                      void (TForm1::*handler)());
 
-    // Connects a control's signal to a handler that reports its own errors.
-    template <class Control, class Signal>
-    void handle(Control* control, Signal signal, void (TForm1::*handler)());
-
     ListController& list_;
     Workspace& ws_;
     Dialogs& dialogs_;

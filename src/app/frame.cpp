@@ -120,6 +120,8 @@ TForm10* Frame::form10() {
         AppGlobals& g = *g_;
         form10_ = std::make_unique<TForm10>(*g.platform.http, *g.platform.dialogs,
                                             *g.platform.shell, g.paths);
+        QObject::connect(form10_.get(), &TForm10::checkingChanged, form1_.get(),
+                         &TForm1::showchecking);
         QObject::connect(form10_.get(), &TForm10::enableothers, form10_.get(),
                          [this](bool on) { holdmainwindows(!on); });
         QObject::connect(form10_.get(), &TForm10::endprogram, form10_.get(),

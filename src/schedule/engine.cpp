@@ -73,7 +73,7 @@ void Engine::tickrow(int row, RecordIndex index) {
         now_ = ws_.clock().now();
         window_ = 1;
     }
-    const ScheduleFields& f = ws_.db().schedule(index.value);
+    const ScheduleFields& f = ws_.db().schedule(index);
     if (f.Deleted != 0 || f.Active != 1) return;
     // Sequential mode holds back every countdown but the one whose turn it is.
     if (ws_.playmode() != PlayMode::Lateral && f.countdown && row != ws_.seqrow()) return;
@@ -83,17 +83,17 @@ void Engine::tickrow(int row, RecordIndex index) {
         return;
     }
     // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
-    if (certaindue(totalSeconds(f))) {
+    if (certaindue(totalseconds(f))) {
         fire(row, index);
         return;
     }
     // An empty text here is a certain time whose second this tick has seen already.
-    const QString left = untiltext(totalSeconds(f), now_.time());
+    const QString left = untiltext(totalseconds(f), now_.time());
     if (!left.isEmpty()) ws_.rows().setsubitem(row, rowpart::Left, left);
 }
 
 void Engine::fire(int row, RecordIndex index) {
-    TNotificationRecord rec = ws_.db().readnotification(index.value);
+    TNotificationRecord rec = ws_.db().readnotification(index);
     if (rec.RepeatFlag == 1) {
         TNotificationRecord idle = rec;
         idle.Active = 0;
@@ -102,7 +102,7 @@ void Engine::fire(int row, RecordIndex index) {
         ws_.rows().setsubitem(row, rowpart::Left, QStringLiteral("-"));
         ws_.rows().setstate(row, false);
         // On disk before anything is presented: a crash during the show loses nothing.
-        ws_.db().setactive(index.value, 0);
+        ws_.db().setactive(index, 0);
         rec.Active = 0;
     }
     if (ws_.playmode() == PlayMode::Sequential) ws_.setseqrow(nextsequential());
@@ -173,9 +173,9 @@ void Engine::stop(int row) {
 
 bool Engine::resumeone(RecordIndex index) {
     ws_.markmodified();
-    const bool armed = timeset(ws_.db().schedule(index.value));
+    const bool armed = timeset(ws_.db().schedule(index));
     // Written before the message: ticks go on while the message box is open.
-    ws_.db().setactive(index.value, armed ? 1 : 0);
+    ws_.db().setactive(index, armed ? 1 : 0);
     if (!armed) emit messageRaised(QString::fromLatin1(kTimeNotSetMessage));
     return armed;
 }
@@ -208,12 +208,12 @@ void Engine::setall(bool start) {
     for (int row = 0; row < ws_.rowcount(); ++row) {
         const RecordIndex index = ws_.rows().recordindex(row);
         if (!index.valid()) continue;
-        const ScheduleFields& f = ws_.db().schedule(index.value);
+        const ScheduleFields& f = ws_.db().schedule(index);
         if (f.Deleted == 1) continue;
         const uint8_t active = start && timeset(f) ? 1 : 0;
         // Start All leaves the rows it cannot arm as they are.
         if (!start || active == 1) ws_.rows().setstate(row, start);
-        ws_.db().setactive(index.value, active);
+        ws_.db().setactive(index, active);
     }
 }
 

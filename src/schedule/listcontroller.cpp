@@ -35,7 +35,7 @@ const RowTable& ListController::rows() const {
 void ListController::newdatabase(const QString& databasefile) {
     ws_->setplaymode(PlayMode::Lateral);
     ws_->setseqrow(-1);
-    ws_->db().setPath(databasefile);
+    ws_->db().setpath(databasefile);
     ws_->db().createdatabase();
     ws_->setrecordcount(0);
     emit playmodeChanged(PlayMode::Lateral);

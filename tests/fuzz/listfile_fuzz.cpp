@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     NullSink sink;
     Engine engine(ws, sink);
     ListFiles files(ws);
-    ws.db().setPath(fuzzfile("chdb.res", nullptr, 0));
+    ws.db().setpath(fuzzfile("chdb.res", nullptr, 0));
     ws.db().createdatabase();
     if (!files.open(fuzzfile("list.clt", data, size))) return 0;
     for (int i = 0; i < 3; ++i) {

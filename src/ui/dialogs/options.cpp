@@ -27,10 +27,10 @@ constexpr int kStartupRecord = 0;
 constexpr int kLinkRecord = 3;
 
 std::string stored(const QString& text) {
-    return SettingsStore::storedText(toansi(text)).substr(0, 255);
+    return SettingsStore::storedtext(toansi(text)).substr(0, 255);
 }
 QString plain(const std::string& text) {
-    return fromansi(SettingsStore::plainText(text));
+    return fromansi(SettingsStore::plaintext(text));
 }
 
 } // namespace

@@ -111,6 +111,8 @@ public:
     void setpaneltext(int panel, const QString& text);
     // Sets the mode selector without running its change handler.
     void showmode(PlayMode mode);
+    // While the update check runs: a busy pointer, and no second check.
+    void showchecking(bool checking);
 
 public slots:
     void updatetimerTimer();

@@ -10,6 +10,7 @@
 #include "linuxplatform/sessionplatform.h"
 #include "linuxplatform/shell.h"
 #include "linuxplatform/singleinstance.h"
+#include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
 #include "linuxplatform/windowshape.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     XdgAutostart autostart;
     ModuleHttpClient http(modulefolders(), CHIMELET_UPDATE_URL);
     X11WindowShape shape;
+    LogindSleepWatch sleep;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
     platform.autostart = &autostart;
     platform.http = &http;
     platform.shape = &shape;
+    platform.sleep = &sleep;
 
     startuptrace::mark("platform services");
     Frame frame(platform, QCoreApplication::applicationDirPath());

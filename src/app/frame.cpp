@@ -4,6 +4,7 @@
 #include "linuxplatform/folders.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
+#include "platform/sleepwatch.h"
 #include "platform/tray.h"
 #include "present/dispatcher.h"
 #include "present/fsimage.h"
@@ -24,6 +25,7 @@
 #include "ui/editor/editorlink.h"
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
+#include "ui/widgets/buttonpadding.h"
 #include "ui/widgets/screenfit.h"
 
 #include <QCoreApplication>
@@ -32,6 +34,7 @@
 
 Frame::Frame(Platform platform, const QString& exeFolder)
     : exeFolder_(exeFolder), g_(std::make_unique<AppGlobals>(platform)) {
+    padbuttons();
     g_->endprocess = [](int code) { ::_exit(code); };
 
     AppGlobals& g = *g_;
@@ -78,6 +81,10 @@ void Frame::connectwindows() {
         if (g_->secondinstance || g_->started || lifecycle_->showing()) return;
         startup();
     });
+    // The first tick after a sleep runs at once; the gap rule makes up for the sleep.
+    if (g.platform.sleep)
+        QObject::connect(g.platform.sleep, &SleepWatch::woke, &list_->ticker(),
+                         &SecondTicker::catchup);
     connecttray();
     connectsecondarywindows();
 }
@@ -123,7 +130,7 @@ TForm10* Frame::form10() {
         QObject::connect(form10_.get(), &TForm10::checkingChanged, form1_.get(),
                          &TForm1::showchecking);
         QObject::connect(form10_.get(), &TForm10::enableothers, form10_.get(),
-                         [this](bool on) { holdmainwindows(!on); });
+                         [this](bool on) { holdmainwindows(form10_.get(), !on); });
         QObject::connect(form10_.get(), &TForm10::endprogram, form10_.get(),
                          [this] { shutdown(); });
     }
@@ -143,30 +150,38 @@ TForm11* Frame::form11() {
 
 TForm12* Frame::form12() {
     if (!form12_) {
-        form12_ = new TForm12(g_->reporter, form1_.get());
-        QObject::connect(form12_, &TForm12::leave, form12_, [this] { shutdown(); });
-        QObject::connect(form12_, &TForm12::saveRequested, form1_.get(), &TForm1::BitBtn8Click);
+        // Not the main window's child: it must answer while that one is held disabled.
+        form12_ = std::make_unique<TForm12>(g_->reporter);
+        QObject::connect(form12_.get(), &TForm12::leave, form12_.get(), [this] { shutdown(); });
+        QObject::connect(form12_.get(), &TForm12::saveRequested, form1_.get(),
+                         &TForm1::BitBtn8Click);
     }
-    return form12_;
+    return form12_.get();
 }
 
 void Frame::holdwhileshown(SecondaryWindow* window) {
-    QObject::connect(window, &SecondaryWindow::shown, window, [this] { holdmainwindows(true); });
-    QObject::connect(window, &SecondaryWindow::hidden, window, [this] { holdmainwindows(false); });
+    QObject::connect(window, &SecondaryWindow::shown, window,
+                     [this, window] { holdmainwindows(window, true); });
+    QObject::connect(window, &SecondaryWindow::hidden, window,
+                     [this, window] { holdmainwindows(window, false); });
 }
 
 void Frame::connecttray() {
     AppGlobals& g = *g_;
     TrayIcon* tray = g.platform.tray;
     TForm1* main = form1_.get();
+    const auto restore = [this] {
+        form1_->Restore1Click();
+        // Brought back from the tray while a secondary window is up: held like the rest.
+        if (!holders_.empty()) form1_->setEnabled(false);
+    };
     tray->setmenu(main->traypop);
-    connectguarded(g.reporter, tray, &TrayIcon::clicked, main, &TForm1::Restore1Click);
+    connectguarded(g.reporter, tray, &TrayIcon::clicked, main, restore);
     main->settrayhost(tray->hostavailable());
     connectguarded(g.reporter, tray, &TrayIcon::hostChanged, main, &TForm1::settrayhost);
     // A later start of the program brings this copy forward; it is also the way back
     // where no tray host shows the icon.
-    connectguarded(g.reporter, g.platform.instance, &SingleInstance::startedAgain, main,
-                   &TForm1::Restore1Click);
+    connectguarded(g.reporter, g.platform.instance, &SingleInstance::startedAgain, main, restore);
 }
 
 // The windows the main window's commands ask for, and the web pages it opens.
@@ -191,9 +206,15 @@ void Frame::connectsecondarywindows() {
 
 Frame::~Frame() = default;
 
-void Frame::holdmainwindows(bool hold) {
+void Frame::holdmainwindows(const QObject* by, bool hold) {
+    if (hold)
+        holders_.insert(by);
+    else
+        holders_.erase(by);
+    // Released only when the last holder goes; a window hidden meanwhile is released too.
+    const bool held = !holders_.empty();
     for (QWidget* w : std::initializer_list<QWidget*>{form1_.get(), form2_.get()})
-        if (w && w->isVisible()) w->setEnabled(!hold);
+        if (w && (!held || w->isVisible())) w->setEnabled(!held);
 }
 
 void Frame::exitrequest() {
@@ -201,5 +222,9 @@ void Frame::exitrequest() {
         shutdown();
         return;
     }
-    form12()->show();
+    TForm12* ask = form12();
+    placeover(ask, form1_.get());
+    ask->show();
+    ask->raise();
+    ask->activateWindow();
 }

@@ -4,9 +4,11 @@
 #include "app/lifecycle.h"
 
 #include <memory>
+#include <set>
 
 class ListController;
 class Presentation;
+class QObject;
 class SecondaryWindow;
 class TForm1;
 class TForm2;
@@ -65,11 +67,12 @@ private:
     void connecttray();
     void connectsecondarywindows();
     void holdwhileshown(SecondaryWindow* window);
-    // A secondary window holds the main window and the editor, where visible, while it is up.
-    void holdmainwindows(bool hold);
+    // Secondary windows hold the main window and the editor, where visible, while one is up.
+    void holdmainwindows(const QObject* by, bool hold);
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
+    std::set<const QObject*> holders_; // the secondary windows up now
     // Declared in the order that lets each go before what it uses: the overlays outlive
     // the presentation, the list outlives the windows showing it.
     std::unique_ptr<TForm3> form3_;
@@ -85,6 +88,6 @@ private:
     std::unique_ptr<TForm9> form9_;
     std::unique_ptr<TForm10> form10_;
     std::unique_ptr<TForm11> form11_;
-    TForm12* form12_ = nullptr; // a child of the main window, which deletes it
+    std::unique_ptr<TForm12> form12_;
     std::unique_ptr<Lifecycle> lifecycle_;
 };

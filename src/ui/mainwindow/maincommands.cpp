@@ -10,12 +10,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 TForm1::~TForm1() {
     // The list's icons belong to this window; the widgets showing them go first.
     delete takeCentralWidget();
+    delete traypop;
 }
 
 void TForm1::connectcommands() {

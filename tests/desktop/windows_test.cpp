@@ -137,7 +137,7 @@ TEST_F(DesktopFrame, EscapeIsTheCloseBoxOfUpdateHelpAndEditor) {
     EXPECT_TRUE(main()->isEnabled());
     const NotificationRow row = ws().rows().row(0);
     EXPECT_FALSE(row.active);
-    EXPECT_EQ(ws().db().readnotification(row.record.value).MessageText, "");
+    EXPECT_EQ(ws().db().readnotification(row.record).MessageText, "");
 }
 
 TEST_F(DesktopFrame, CentredWindowsComeBackWhereTheyWere) {

@@ -1,6 +1,7 @@
 #include "linuxplatform/singleinstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -23,12 +24,18 @@ QString LocalSingleInstance::messagePath() const {
 }
 
 bool LocalSingleInstance::acquire() {
-    lock_ = std::make_unique<QLockFile>(runtimeFolder() + QLatin1Char('/') + lockName_ + ".lock");
+    const QString path = runtimeFolder() + QLatin1Char('/') + lockName_ + ".lock";
+    lock_ = std::make_unique<QLockFile>(path);
     // A lock whose owner process is gone counts as stale and is taken over.
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0)) return true;
     if (lock_->error() == QLockFile::LockFailedError) {
-        lock_->removeStaleLockFile();
+        // A running copy holds its file under a system lock, so this removes only what a
+        // copy that is gone left, whatever it holds. A file that cannot even be opened is
+        // no running copy's either: each makes its own, readable and writable.
+        if (!lock_->removeStaleLockFile() &&
+            !QFile(path).open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            QFile::remove(path);
         if (lock_->tryLock(0)) return true;
     }
     lock_.reset();

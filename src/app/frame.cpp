@@ -73,7 +73,7 @@ void Frame::connectwindows() {
     QObject::connect(list_.get(), &ListController::messageRaised, form1_.get(),
                      [&g](const QString& text) { g.reporter.report(text); });
     // A firing's picture is read after the firing; its refusal reaches the same box.
-    QObject::connect(&presentation_->dispatcher(), &Dispatcher::picturerefused, form1_,
+    QObject::connect(&presentation_->dispatcher(), &Dispatcher::picturerefused, form1_.get(),
                      [&g](const QString& why) { g.reporter.report(why); });
 
     connectguarded(g.reporter, form1_.get(), &TForm1::exitRequested, form1_.get(),

@@ -216,6 +216,10 @@ void Frame::showmain() {
     showing_ = false;
 }
 
+bool Frame::editing() const {
+    return form2_ && form2_->isVisible();
+}
+
 void Frame::holdmainwindows(bool hold) {
     for (QWidget* w : std::initializer_list<QWidget*>{form1_, form2_})
         if (w && w->isVisible()) w->setEnabled(!hold);
@@ -237,7 +241,7 @@ void Frame::startup() {
     }
     startuptrace::mark("startup: settings");
     // Start minimised is carried out by showmain: the window is not shown at all.
-    g.ws.currentfile = fromansi(g.settings.defaultfile());
+    g.ws.currentfile = startfile_.isEmpty() ? fromansi(g.settings.defaultfile()) : startfile_;
     g.platform.tray->show();
     startuptrace::mark("startup: tray icon");
     g.ws.db.createdatabase();

@@ -50,6 +50,10 @@ public:
 
     // Shows the main window, which runs the start-up sequence the first time.
     void showmain();
+    // A list to open at start-up instead of the default start-up file.
+    void openatstart(const QString& path) { startfile_ = path; }
+    // Whether the editor is open on a record of the list.
+    bool editing() const;
 
     // The start-up sequence; runs on the main window's first show.
     void startup();
@@ -70,6 +74,7 @@ private:
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
     bool showing_ = false; // the first show, whose start-up has run already
+    QString startfile_;
     std::unique_ptr<Presentation> presentation_;
     TForm1* form1_ = nullptr;
     TForm2* form2_ = nullptr;

@@ -1,9 +1,84 @@
 #include "linuxplatform/singleinstance.h"
 
+#include "linuxplatform/commandframe.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <cerrno>
+#include <utility>
+#include <csignal>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+// The user id of the process at the other end of a connected local socket; -1 unknown.
+long peeruser(int fd) {
+    ucred cred{};
+    socklen_t len = sizeof cred;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0) return -1;
+    return static_cast<long>(cred.uid);
+}
+
+// A folder only this user can enter: made if missing, refused if anyone else owns it,
+// it is a link, or others may enter it.
+bool privatefolder(const QString& path) {
+    const QByteArray p = QFile::encodeName(path);
+    ::mkdir(p.constData(), 0700);
+    struct stat st{};
+    return ::lstat(p.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// Blocking I/O on a descriptor until the deadline.
+bool waitready(int fd, short events, const QDeadlineTimer& deadline) {
+    pollfd p{fd, events, 0};
+    for (;;) {
+        const int r = ::poll(&p, 1, static_cast<int>(std::max<qint64>(0, deadline.remainingTime())));
+        if (r > 0) return true;
+        if (r == 0 || errno != EINTR) return false;
+    }
+}
+
+bool writeall(int fd, const QByteArray& bytes, const QDeadlineTimer& deadline) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        if (!waitready(fd, POLLOUT, deadline)) return false;
+        const ssize_t n = ::send(fd, bytes.constData() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+std::optional<QByteArray> readexactly(int fd, qsizetype count, const QDeadlineTimer& deadline) {
+    QByteArray out;
+    out.resize(count);
+    qsizetype done = 0;
+    while (done < count) {
+        if (!waitready(fd, POLLIN, deadline)) return std::nullopt;
+        const ssize_t n = ::recv(fd, out.data() + done, count - done, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return std::nullopt;
+        done += n;
+    }
+    return out;
+}
+
+} // namespace
 
 LocalSingleInstance::LocalSingleInstance(const QString& lockName, const QString& messageName)
     : lockName_(lockName), messageName_(messageName) {}
@@ -13,9 +88,11 @@ LocalSingleInstance::~LocalSingleInstance() {
 }
 
 QString LocalSingleInstance::runtimeFolder() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) dir = QDir::tempPath();
-    return dir;
+    // Qt hands out the session's folder only when it is the user's own and private.
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!dir.isEmpty()) return dir;
+    const QString own = QDir::tempPath() + QStringLiteral("/chimelet-%1").arg(::geteuid());
+    return privatefolder(own) ? own : QDir::tempPath();
 }
 
 QString LocalSingleInstance::messagePath() const {
@@ -35,27 +112,129 @@ bool LocalSingleInstance::acquire() {
     return false;
 }
 
+bool LocalSingleInstance::othercopyruns() const {
+    QLockFile probe(runtimeFolder() + QLatin1Char('/') + lockName_ + ".lock");
+    qint64 pid = 0;
+    QString host, app;
+    if (!probe.getLockInfo(&pid, &host, &app) || pid <= 0) return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+void LocalSingleInstance::setcommands(RemoteHandler handler) {
+    handler_ = std::move(handler);
+    for (const auto& [socket, command] : std::exchange(waiting_, {}))
+        if (socket) answer(socket, command);
+}
+
 void LocalSingleInstance::listen() {
     if (server_) return;
     server_ = new QLocalServer();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(messagePath()); // we hold the lock: any socket file is stale
     server_->listen(messagePath());
     QObject::connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* s = server_->nextPendingConnection()) {
-            // What a copy sends is not read: that it connected is the whole message, so
-            // nothing another local program writes here can do more than bring us forward.
-            QObject::connect(s, &QLocalSocket::readyRead, s, [s] { s->readAll(); });
-            QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-            emit startedAgain();
-        }
+        while (QLocalSocket* s = server_->nextPendingConnection()) accept(s);
     });
 }
 
+void LocalSingleInstance::accept(QLocalSocket* s) {
+    QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+    if (connections_ >= kMaxConnections || peeruser(static_cast<int>(s->socketDescriptor())) !=
+                                                static_cast<long>(::geteuid())) {
+        s->abort();
+        s->deleteLater();
+        return;
+    }
+    ++connections_;
+    QObject::connect(s, &QObject::destroyed, this, [this] { --connections_; });
+    // Too slow, too long or malformed: dropped unanswered, and nothing was done.
+    auto* late = new QTimer(s);
+    late->setSingleShot(true);
+    QObject::connect(late, &QTimer::timeout, s, [s] { s->abort(); });
+    late->start(kReadMsecs);
+    s->setReadBufferSize(commandframe::kHeaderBytes + commandframe::kMaxRequest);
+    auto length = std::make_shared<std::optional<uint32_t>>();
+    QObject::connect(s, &QLocalSocket::readyRead, s, [this, s, length, late] {
+        if (!*length) {
+            if (s->bytesAvailable() < commandframe::kHeaderBytes) return;
+            *length = commandframe::payloadlength(s->read(commandframe::kHeaderBytes),
+                                                  commandframe::kMaxRequest);
+            if (!*length) return s->abort();
+        }
+        if (s->bytesAvailable() < **length) return;
+        const auto command = commandframe::parserequest(s->read(**length));
+        if (!command || s->bytesAvailable() > 0) return s->abort();
+        QObject::disconnect(s, &QLocalSocket::readyRead, nullptr, nullptr);
+        late->stop();
+        answer(s, *command);
+    });
+}
+
+void LocalSingleInstance::answer(QLocalSocket* s, const RemoteCommand& command) {
+    RemoteReply reply;
+    if (command.verb == QLatin1String(remoteverbs::Started)) {
+        emit startedAgain();
+    } else if (!handler_) {
+        // Answered once the copy has started.
+        waiting_.emplace_back(s, command);
+        return;
+    } else {
+        reply = handler_(command);
+    }
+    QByteArray bytes = commandframe::reply(reply);
+    if (bytes.size() - commandframe::kHeaderBytes > commandframe::kMaxReply)
+        bytes = commandframe::reply({1, {}, QStringLiteral("The answer is too long to send."), {}});
+    QPointer<QLocalSocket> alive(s);
+    const auto then = reply.then;
+    // Whatever comes after the reply runs once it has left or the caller is gone.
+    const auto finish = [alive, then] {
+        if (alive) {
+            QObject::disconnect(alive, &QLocalSocket::bytesWritten, nullptr, nullptr);
+            alive->disconnectFromServer();
+        }
+        if (then) then();
+    };
+    auto done = std::make_shared<bool>(false);
+    const auto once = [finish, done] {
+        if (*done) return;
+        *done = true;
+        finish();
+    };
+    QObject::connect(s, &QLocalSocket::bytesWritten, s, [s, once] {
+        if (s->bytesToWrite() == 0) once();
+    });
+    QObject::connect(s, &QLocalSocket::disconnected, this, once);
+    QObject::connect(s, &QLocalSocket::errorOccurred, this, once);
+    s->write(bytes);
+    s->flush();
+    if (s->bytesToWrite() == 0) once();
+}
+
+std::optional<RemoteReply> LocalSingleInstance::send(const RemoteCommand& command,
+                                                     int msecs) const {
+    const QByteArray path = QFile::encodeName(messagePath());
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (path.size() >= static_cast<qsizetype>(sizeof addr.sun_path)) return std::nullopt;
+    std::memcpy(addr.sun_path, path.constData(), path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return std::nullopt;
+    const auto closer = qScopeGuard([fd] { ::close(fd); });
+    // Only a copy of this very user is told anything.
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 ||
+        peeruser(fd) != static_cast<long>(::geteuid()))
+        return std::nullopt;
+    const QDeadlineTimer deadline(msecs);
+    RemoteReply silent{1, {}, QStringLiteral("Chimelet did not answer."), {}};
+    if (!writeall(fd, commandframe::request(command), deadline)) return silent;
+    const auto header = readexactly(fd, commandframe::kHeaderBytes, deadline);
+    const auto length =
+        header ? commandframe::payloadlength(*header, commandframe::kMaxReply) : std::nullopt;
+    const auto payload = length ? readexactly(fd, *length, deadline) : std::nullopt;
+    const auto reply = payload ? commandframe::parsereply(*payload) : std::nullopt;
+    return reply ? *reply : silent;
+}
+
 void LocalSingleInstance::broadcast() {
-    QLocalSocket socket;
-    socket.connectToServer(messagePath());
-    if (!socket.waitForConnected(500)) return;
-    socket.write(messageName_.toUtf8());
-    socket.waitForBytesWritten(500);
-    socket.disconnectFromServer();
+    send({QString::fromLatin1(remoteverbs::Started), {}}, 500);
 }

@@ -13,6 +13,7 @@
 #include "ui/bytelimit.h"
 #include "ui/errorreporter.h"
 #include "ui/filechoice.h"
+#include "ui/fontchoice.h"
 #include "ui/hintedcontrols.h"
 #include "ui/picturepane.h"
 #include "ui/screenfit.h"
@@ -23,7 +24,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -397,11 +397,7 @@ void TForm2::FormCreate() {
 
 void TForm2::fillfonts() {
     fontsfilled_ = true;
-    QStringList families = QFontDatabase::families();
-    families.removeDuplicates();
-    std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    const QStringList families = fontfamilies();
     const QString current = ComboBox2->currentText();
     ComboBox2->clear();
     ComboBox2->addItems(families);

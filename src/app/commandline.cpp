@@ -58,7 +58,10 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
                             QStringLiteral("[FILE]"));
 
     if (!p.parse(arguments)) return refused(p.errorText());
-    if (p.isSet(help)) return {CommandLine::Action::Help, p.helpText(), {}};
+    if (p.isSet(help))
+        return {CommandLine::Action::Help,
+                p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("chimelet")),
+                {}};
     if (p.isSet(version))
         return {CommandLine::Action::Version, QStringLiteral("Chimelet " CHIMELET_VERSION), {}};
 
@@ -93,8 +96,8 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
             return refused(
                 QStringLiteral("--at: '%1' is not a time of day (HH:MM or HH:MM:SS).").arg(when));
         commands.append({QString::fromLatin1(verbs::Add),
-                         {text, QStringLiteral(countdown ? "in" : "at"), when,
-                          QStringLiteral(p.isSet(repeat) ? "repeat" : "once")}});
+                         {text, QString::fromLatin1(countdown ? "in" : "at"), when,
+                          QString::fromLatin1(p.isSet(repeat) ? "repeat" : "once")}});
     }
     for (const auto* o : {&start, &stop}) {
         if (!p.isSet(*o)) continue;

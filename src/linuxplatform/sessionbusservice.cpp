@@ -64,8 +64,8 @@ int SessionBusService::Add(const QString& text, const QString& in, const QString
         return 0;
     }
     const QStringList lines =
-        run(remoteverbs::Add, {text, QStringLiteral(in.isEmpty() ? "at" : "in"),
-                               in.isEmpty() ? at : in, QStringLiteral(repeat ? "repeat" : "once")});
+        run(remoteverbs::Add, {text, QString::fromLatin1(in.isEmpty() ? "at" : "in"),
+                               in.isEmpty() ? at : in, QString::fromLatin1(repeat ? "repeat" : "once")});
     return lines.isEmpty() ? 0 : lines[0].toInt();
 }
 

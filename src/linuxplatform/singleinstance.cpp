@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 #include <csignal>
@@ -187,12 +188,13 @@ void LocalSingleInstance::answer(QLocalSocket* s, const RemoteCommand& command) 
     QPointer<QLocalSocket> alive(s);
     const auto then = reply.then;
     // Whatever comes after the reply runs once it has left or the caller is gone.
-    const auto finish = [alive, then] {
+    const auto finish = [this, alive, then] {
         if (alive) {
             QObject::disconnect(alive, &QLocalSocket::bytesWritten, nullptr, nullptr);
             alive->disconnectFromServer();
         }
-        if (then) then();
+        // From the event loop itself, not from inside this socket's signal.
+        if (then) QTimer::singleShot(0, this, then);
     };
     auto done = std::make_shared<bool>(false);
     const auto once = [finish, done] {

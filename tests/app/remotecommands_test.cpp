@@ -1,0 +1,106 @@
+#include "app/remotecommands.h"
+#include "framefixture.h"
+#include "support/tempfolder.h"
+#include "schedule/engine.h"
+#include "schedule/secondticker.h"
+#include "ui/main.h"
+#include "ui/nedit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RemoteCommandsTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        FrameFixture::SetUp();
+        frame->startup();
+        frame->form1()->updatetimer()->stop();
+    }
+    void TearDown() override {
+        frame->form2()->hide();
+        frame->form1()->hide();
+    }
+    RemoteReply run(const char* verb, const QStringList& args = {}) {
+        return RemoteCommands(*frame).run({QString::fromLatin1(verb), args});
+    }
+    // The Notification a user makes in the editor: New, the text and time, no picture,
+    // no sound, Apply.
+    void byhand(const QString& text, const QString& type, const QStringList& hms, bool repeat) {
+        QTest::mouseClick(frame->form1()->BitBtn1, Qt::LeftButton);
+        TForm2* e = frame->form2();
+        e->Edit1->setText(text);
+        e->ComboBox5->setCurrentText(type);
+        e->Edit4->setText(hms[0]);
+        e->Edit5->setText(hms[1]);
+        e->Edit6->setText(hms[2]);
+        e->CheckBox1->setChecked(false);
+        e->CheckBox3->setChecked(false);
+        e->CheckBox7->setChecked(repeat);
+        QTest::mouseClick(e->BitBtn1, Qt::LeftButton);
+    }
+    QByteArray database() const { return readbytes(file("chdb.res")); }
+};
+
+} // namespace
+
+TEST_F(RemoteCommandsTest, AddStoresTheRecordTheEditorsNewAndApplyStore) {
+    byhand("Tea", "Countdown", {"1", "2", "3"}, false);
+    byhand("Lunch", "Certain time", {"12", "30", "0"}, true);
+    g().ws.clearmodified();
+    EXPECT_EQ(run("add", {"Tea", "in", "1h2m3s", "once"}).lines, QStringList{"3"});
+    EXPECT_TRUE(g().ws.modified());
+    EXPECT_EQ(run("add", {"Lunch", "at", "12:30", "repeat"}).lines, QStringList{"4"});
+    const QByteArray db = database();
+    ASSERT_EQ(db.size(), 5 * 960);
+    EXPECT_EQ(db.mid(3 * 960, 960), db.mid(960, 960));
+    EXPECT_EQ(db.mid(4 * 960, 960), db.mid(2 * 960, 960));
+    const QStringList lines = run("list").lines;
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[2].section('\t', 1), lines[0].section('\t', 1));
+    EXPECT_EQ(lines[3].section('\t', 1, 5), lines[1].section('\t', 1, 5));
+
+    // Values a caller other than the command line sends are checked again.
+    for (const QStringList& bad : {QStringList{"T", "in", "0s", "once"},
+                                   QStringList{"T", "soon", "5m", "once"},
+                                   QStringList{"a\tb", "in", "5m", "once"}})
+        EXPECT_EQ(run("add", bad).code, 2) << bad.join(' ').toStdString();
+    EXPECT_EQ(database(), db);
+}
+
+TEST_F(RemoteCommandsTest, RowCommandsActAsTheButtonsAndTheirMessagesComeBackFirst) {
+    byhand("Never set", "Countdown", {"0", "0", "0"}, false);
+    byhand("Tea", "Countdown", {"0", "5", "0"}, false);
+    g().ws.clearmodified();
+    const QByteArray before = database();
+    RemoteReply reply = run("stop", {"3"});
+    EXPECT_EQ(reply.code, 1);
+    EXPECT_EQ(database(), before);
+    EXPECT_FALSE(g().ws.modified());
+
+    EXPECT_EQ(run("stop", {"2"}).code, 0);
+    EXPECT_EQ(database()[2 * 960 + recordfield::Active], 0);
+    EXPECT_TRUE(g().ws.modified());
+    EXPECT_EQ(run("start", {"2"}).code, 0);
+    EXPECT_EQ(database()[2 * 960 + recordfield::Active], 1);
+
+    // Resume on a countdown without a time: the caller gets the message, and the box
+    // shows it only once the reply is on its way.
+    reply = run("start", {"1"});
+    EXPECT_EQ(reply.code, 1);
+    EXPECT_EQ(reply.message, QString::fromLatin1(kTimeNotSetMessage));
+    EXPECT_TRUE(fakes.dialogs.messages.isEmpty());
+    ASSERT_TRUE(reply.then);
+    reply.then();
+    EXPECT_EQ(fakes.dialogs.messages, QStringList{kTimeNotSetMessage});
+
+    EXPECT_EQ(run("open", {"relative.clt"}).code, 2);
+    reply = run("open", {file("missing.clt")});
+    EXPECT_EQ(reply.message, "Load failed");
+    EXPECT_EQ(run("list").lines.size(), 2);
+}

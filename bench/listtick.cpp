@@ -1,13 +1,13 @@
 // One engine tick over a long list: every row's "Left" text stepped once through the
 // row table while the main window's model and view listen. Prints the time per tick.
 #include "platform/dialogs.h"
+#include "schedule/errorreporter.h"
 #include "schedule/secondticker.h"
 #include "schedule/timetext.h"
 #include "schedule/workspace.h"
 #include "store/apppaths.h"
 #include "support/manualclock.h"
-#include "ui/errorreporter.h"
-#include "ui/main.h"
+#include "ui/mainwindow/main.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

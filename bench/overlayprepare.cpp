@@ -1,10 +1,10 @@
 // Prepares a full-screen image overlay the way a firing does, on a 1920 x 1080
 // photo-like picture: JPEG to tmp.bmp, tmp.bmp back into memory, the stretched frame
 // and its see-through mask. Prints the time of each step (median of the runs).
-#include "present/imageconvert.h"
 #include "present/overlaymask.h"
 #include "present/picturebox.h"
-#include "present/pictureloader.h"
+#include "readers/imageconvert.h"
+#include "readers/pictureloader.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

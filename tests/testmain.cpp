@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
-#ifdef CHIMELET_TESTS_WITHOUT_WIDGETS
+#if defined(CHIMELET_TESTS_WITH_GUI)
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#elif defined(CHIMELET_TESTS_WITHOUT_WIDGETS)
 #include <QCoreApplication>
 using TestApplication = QCoreApplication;
 #else

@@ -2,10 +2,10 @@
 
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "schedule/errorreporter.h"
 #include "schedule/workspace.h"
 #include "store/apppaths.h"
 #include "store/secure.h"
-#include "ui/errorreporter.h"
 
 #include <functional>
 

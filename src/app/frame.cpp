@@ -1,6 +1,5 @@
 #include "app/frame.h"
 
-#include "app/savenexit.h"
 #include "app/startuptrace.h"
 #include "linuxplatform/folders.h"
 #include "platform/shell.h"
@@ -15,15 +14,16 @@
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "store/ansitext.h"
-#include "ui/about.h"
-#include "ui/debug.h"
-#include "ui/editorlink.h"
-#include "ui/help.h"
-#include "ui/main.h"
-#include "ui/nedit.h"
-#include "ui/options.h"
-#include "ui/screenfit.h"
-#include "ui/update.h"
+#include "ui/dialogs/about.h"
+#include "ui/dialogs/debug.h"
+#include "ui/dialogs/help.h"
+#include "ui/dialogs/options.h"
+#include "ui/dialogs/savenexit.h"
+#include "ui/dialogs/update.h"
+#include "ui/editor/editorlink.h"
+#include "ui/editor/nedit.h"
+#include "ui/mainwindow/main.h"
+#include "ui/widgets/screenfit.h"
 
 #include <QCoreApplication>
 

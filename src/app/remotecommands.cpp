@@ -6,9 +6,9 @@
 #include "schedule/timeinput.h"
 #include "store/ansitext.h"
 #include "store/notificationrecord.h"
-#include "ui/fontchoice.h"
-#include "ui/main.h"
-#include "ui/notificationform.h"
+#include "ui/editor/fontchoice.h"
+#include "ui/mainwindow/main.h"
+#include "schedule/notificationform.h"
 
 #include <QDir>
 

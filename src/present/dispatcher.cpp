@@ -1,9 +1,9 @@
 #include "present/dispatcher.h"
 
 #include "platform/tray.h"
-#include "present/imageconvert.h"
-#include "present/pictureloader.h"
 #include "present/surfaces.h"
+#include "readers/imageconvert.h"
+#include "readers/pictureloader.h"
 #include "store/ansitext.h"
 #include "store/apppaths.h"
 #include "store/colortable.h"

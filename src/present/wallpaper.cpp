@@ -1,7 +1,7 @@
 #include "present/wallpaper.h"
 
-#include "present/imageconvert.h"
-#include "present/pictureloader.h"
+#include "readers/imageconvert.h"
+#include "readers/pictureloader.h"
 #include "store/apppaths.h"
 #include "store/notificationrecord.h"
 

@@ -1,6 +1,6 @@
 #include "wmfdraw/wmfdecoder.h"
 
-#include "present/picturelimit.h"
+#include "readers/picturelimit.h"
 #include "store/ioerror.h"
 
 #include <libwmf/api.h>

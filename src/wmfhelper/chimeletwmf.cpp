@@ -1,6 +1,6 @@
 #include "linuxplatform/processlimits.h"
-#include "present/picturelimit.h"
-#include "present/wmfrender.h"
+#include "readers/picturelimit.h"
+#include "readers/wmfrender.h"
 #include "wmfdraw/wmfdecoder.h"
 
 #include <QFile>

@@ -1,15 +1,15 @@
 #include "app/frame.h"
-#include "app/savenexit.h"
 #include "framefixture.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "ui/about.h"
-#include "ui/main.h"
-#include "ui/nedit.h"
-#include "ui/options.h"
-#include "ui/update.h"
+#include "ui/dialogs/about.h"
+#include "ui/dialogs/options.h"
+#include "ui/dialogs/savenexit.h"
+#include "ui/dialogs/update.h"
+#include "ui/editor/nedit.h"
+#include "ui/mainwindow/main.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "linuxplatform/dialogs.h"
 #include "present/mp3r.h"
+#include "schedule/errorreporter.h"
 #include "schedule/workspace.h"
 #include "store/apppaths.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "ui/errorreporter.h"
-#include "ui/nedit.h"
+#include "ui/editor/nedit.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 #include "support/tempfolder.h"
 #include "schedule/engine.h"
 #include "schedule/secondticker.h"
-#include "ui/main.h"
-#include "ui/nedit.h"
+#include "ui/mainwindow/main.h"
+#include "ui/editor/nedit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

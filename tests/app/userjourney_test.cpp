@@ -9,8 +9,8 @@
 #include "schedule/timetext.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "ui/main.h"
-#include "ui/nedit.h"
+#include "ui/editor/nedit.h"
+#include "ui/mainwindow/main.h"
 
 #include <QComboBox>
 #include <QFile>

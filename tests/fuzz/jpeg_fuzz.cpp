@@ -1,8 +1,8 @@
 // JPEG decoding of any bytes: an image within the bound or IoError.
 #include "fuzzfiles.h"
 
-#include "present/jpegdecoder.h"
-#include "present/picturelimit.h"
+#include "readers/jpegdecoder.h"
+#include "readers/picturelimit.h"
 
 #include <cstdlib>
 

@@ -2,8 +2,8 @@
 // picks the kind, so both ways in are covered.
 #include "fuzzfiles.h"
 
-#include "present/imageconvert.h"
-#include "present/picturelimit.h"
+#include "readers/imageconvert.h"
+#include "readers/picturelimit.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // The help viewer's rich text reader fed any bytes.
 #include "fuzzfiles.h"
 
-#include "ui/rtfreader.h"
+#include "readers/rtfreader.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

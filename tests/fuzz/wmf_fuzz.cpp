@@ -1,7 +1,7 @@
 // Metafile drawing of any bytes, in process: an image within the bound or IoError.
 #include "fuzzfiles.h"
 
-#include "present/picturelimit.h"
+#include "readers/picturelimit.h"
 #include "wmfdraw/wmfdecoder.h"
 
 #include <cstdlib>

@@ -5,9 +5,9 @@
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
-#include "ui/main.h"
-#include "ui/screenfit.h"
-#include "ui/windowdeps.h"
+#include "support/windowdeps.h"
+#include "ui/mainwindow/main.h"
+#include "ui/widgets/screenfit.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,0 +1,72 @@
+#include "ui/dialogs/savenexit.h"
+#include "ui/dialogs/picturedialog.h"
+
+#include "schedule/errorreporter.h"
+#include "schedule/workspace.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+TForm12::TForm12(const Workspace& ws, ErrorReporter& reporter, QWidget* parent)
+    : QDialog(parent), ws_(ws), reporter_(reporter) {
+    setObjectName(QStringLiteral("Form12"));
+    setWindowTitle(QStringLiteral("Save before exit?"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+
+    auto* picture = new QLabel(this);
+    picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(48, 48));
+    auto* heading = new QLabel(QStringLiteral("Save file before exit?"), this);
+    QFont serif(QStringLiteral("Serif"));
+    serif.setStyleHint(QFont::Serif);
+    serif.setPixelSize(24);
+    heading->setFont(serif);
+    auto* text = new QLabel(QStringLiteral("You haven't saved changes to your clt file.  Would you "
+                                           "like to save it now?"),
+                            this);
+    text->setWordWrap(true);
+
+    exitfromabout = new QPushButton(QStringLiteral("Just exit"), this);
+    BitBtn1 = new QPushButton(QStringLiteral("Save then exit"), this);
+    exitfromabout->setObjectName(QStringLiteral("exitfromabout"));
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    connect(exitfromabout, &QPushButton::clicked, this,
+            [this] { guarded(reporter_, [this] { exitfromaboutClick(); }); });
+    // A save that fails is reported and the program stays, so nothing is lost.
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { guarded(reporter_, [this] { BitBtn1Click(); }); });
+
+    auto* words = new QVBoxLayout;
+    words->addWidget(heading);
+    words->addWidget(text);
+    picturedialoglayout(this, picture, words, {exitfromabout, BitBtn1});
+    setFixedSize(420, 170);
+}
+
+void TForm12::BitBtn1Click() {
+    if (ws_.currentfile.isEmpty()) {
+        // A cancelled Save dialog still exits, as the user asked to leave.
+        if (const auto chosen = savedialog ? savedialog() : std::nullopt; chosen && saveas)
+            saveas(*chosen);
+    } else if (savelist) {
+        savelist();
+    }
+    emit leave();
+}
+
+void TForm12::exitfromaboutClick() {
+    emit leave();
+}
+
+void TForm12::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    emit leave();
+}
+
+void TForm12::reject() {
+    emit leave();
+}

@@ -1,0 +1,174 @@
+#include "ui/dialogs/update.h"
+#include "ui/dialogs/picturedialog.h"
+
+#include "platform/dialogs.h"
+#include "platform/shell.h"
+#include "store/apppaths.h"
+#include "store/integertext.h"
+#include "ui/widgets/listicons.h"
+#include "update/installerdownload.h"
+#include "update/updatecheck.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <limits>
+
+TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPaths& paths,
+                 QWidget* parent)
+    : QWidget(parent), http_(http), dialogs_(dialogs), shell_(shell), paths_(paths),
+      download_(new InstallerDownload(http, this)) {
+    setWindowTitle(QStringLiteral("Chimelet - Update Available"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+
+    Image1 = new QLabel(this);
+    Image1->setPixmap(drawprogramicon(48));
+    Image1->setFixedSize(48, 48);
+    StaticText3 = new QLabel(QStringLiteral("Chimelet"), this);
+    QFont big = StaticText3->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    StaticText3->setFont(big);
+    StaticText2 = new QLabel(QString::fromLatin1(kVersionText), this);
+    StaticText1 = new QLabel(this);
+    StaticText1->setWordWrap(true);
+    StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setFixedHeight(14);
+    ProgressBar1->hide();
+    StaticText5 = new QLabel(this);
+    StaticText5->setMinimumWidth(36);
+    doupdate = new QPushButton(QStringLiteral("Update Now"), this);
+    noupdate = new QPushButton(QStringLiteral("Cancel"), this);
+
+    auto* title = new QHBoxLayout;
+    title->addWidget(StaticText3);
+    title->addWidget(StaticText2, 0, Qt::AlignBottom);
+    title->addStretch();
+    auto* progress = new QHBoxLayout;
+    progress->addWidget(ProgressBar1, 1);
+    progress->addWidget(StaticText5);
+    auto* text = new QVBoxLayout;
+    text->setSpacing(2);
+    text->addLayout(title);
+    text->addWidget(StaticText1, 1);
+    text->addLayout(progress);
+    QVBoxLayout* all = picturedialoglayout(this, Image1, text, {doupdate, noupdate});
+    all->setContentsMargins(8, 6, 8, 6);
+    all->setSpacing(4);
+    all->setStretch(0, 1);
+    setFixedSize(317, 107);
+
+    connect(doupdate, &QPushButton::clicked, this, &TForm10::doupdateClick);
+    connect(noupdate, &QPushButton::clicked, this, &TForm10::noupdateClick);
+    connect(download_, &InstallerDownload::progress, this, &TForm10::downloadprogress);
+    connect(download_, &InstallerDownload::finished, this, &TForm10::downloadfinished);
+}
+
+bool TForm10::downloading() const {
+    return download_->running();
+}
+
+void TForm10::checkforupdates() {
+    try {
+        switch (::checkforupdates(http_)) {
+        case UpdateCheck::NoConnection:
+            dialogs_.infobox(QString::fromLatin1(kNoConnectionMessage));
+            break;
+        case UpdateCheck::NoUpdates:
+            dialogs_.infobox(QString::fromLatin1(kNoUpdatesMessage));
+            break;
+        case UpdateCheck::Available:
+            show();
+            break;
+        }
+    } catch (const ConversionError& e) {
+        dialogs_.infobox(QString::fromUtf8(e.what()));
+    }
+}
+
+void TForm10::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void TForm10::FormShow() {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    emit enableothers(false);
+    StaticText5->clear();
+    StaticText2->setText(QString::fromLatin1(kVersionText));
+    const QString news = releasenews(http_);
+    if (news.isEmpty()) {
+        // Hiding from inside the show would be undone by the show itself.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                emit enableothers(true);
+                hide();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    StaticText1->setText(news);
+    doupdate->setFocus();
+}
+
+void TForm10::doupdateClick() {
+    doupdate->setEnabled(false);
+    noupdate->setEnabled(false);
+    StaticText1->setText(QStringLiteral("Downloading..."));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    download_->start(paths_.datafolder);
+}
+
+void TForm10::downloadprogress(qint64 done, qint64 total) {
+    // The bar counts in int; larger files are shown in proportion.
+    const qint64 scale = total / std::numeric_limits<int>::max() + 1;
+    ProgressBar1->setRange(0, int(total / scale));
+    ProgressBar1->setValue(int(std::min(done, total) / scale));
+    StaticText5->setText(QString::number(percentof(total, done)) + '%');
+}
+
+void TForm10::downloadfinished(bool ok, const QString& path) {
+    if (!ok) {
+        failed();
+        return;
+    }
+    shell_.openfile(path);
+    emit endprogram();
+}
+
+void TForm10::failed() {
+    doupdate->setEnabled(false);
+    noupdate->setEnabled(true);
+    noupdate->setText(QStringLiteral("Ok"));
+    StaticText1->setText(QStringLiteral("Download failed. Try later."));
+    ProgressBar1->hide();
+}
+
+void TForm10::noupdateClick() {
+    emit enableothers(true);
+    noupdate->setText(QStringLiteral("Cancel"));
+    noupdate->setEnabled(true);
+    doupdate->setEnabled(true);
+    hide();
+}
+
+void TForm10::closeEvent(QCloseEvent* e) {
+    // Closing during a download ends it; it then shows as failed.
+    if (download_->running()) download_->cancel();
+    emit enableothers(true);
+    ProgressBar1->hide();
+    QWidget::closeEvent(e);
+}

@@ -1,0 +1,199 @@
+#pragma once
+
+#include "schedule/listhooks.h"
+#include "ui/widgets/listicons.h"
+
+#include <QKeySequence>
+#include <QMainWindow>
+
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+struct AppPaths;
+class Clock;
+class Dialogs;
+class ErrorReporter;
+class Workspace;
+class Engine;
+class ListFiles;
+class NotificationSink;
+class SecondTicker;
+class NotificationListModel;
+class PreviewPanel;
+class PicturePane;
+class QAction;
+class QComboBox;
+class QMenu;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTreeView;
+
+// The main window: the Notification list with its preview, the command buttons,
+// the status bar and the one-second tick. The list's rows live in the workspace's
+// RowTable; the window only shows them.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(Workspace& ws, const Clock& clock, Dialogs& dialogs, const AppPaths& paths,
+           ErrorReporter& reporter);
+    ~TForm1() override;
+
+    // Connects the commands once every window exists; due Notifications go to `sink`.
+    void connectcommands(NotificationSink& sink);
+    Engine* engine() const { return engine_.get(); }
+    // The Save dialog for notification files; nothing when cancelled.
+    std::optional<QString> SaveDialog1();
+    ListFiles* files() const { return files_.get(); }
+
+    // The one-second tick, aimed just after each wall-clock second.
+    SecondTicker* updatetimer() const { return updatetimer_; }
+    QLabel* statuspanel(int i) const { return panels_[i]; }
+
+    // Top panel.
+    QPushButton* BitBtn6 = nullptr; // "New File"
+    QPushButton* BitBtn7 = nullptr; // "Open File"
+    QPushButton* BitBtn8 = nullptr; // "Save File": enabled while the list has unsaved changes
+    QPushButton* BitBtn9 = nullptr; // "Chimelet Settings"
+
+    // The "Notifications" group.
+    QGroupBox* GroupBox1 = nullptr;
+    PreviewPanel* Panel3 = nullptr;
+    PicturePane* Image1 = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QPushButton* BitBtn1 = nullptr; // "New"
+    QPushButton* BitBtn2 = nullptr; // "Edit"
+    QPushButton* BitBtn3 = nullptr; // "Delete"
+    QPushButton* BitBtn4 = nullptr; // "Stop"
+    QPushButton* BitBtn5 = nullptr; // "Resume"
+    QComboBox* ComboBox5 = nullptr; // countdown activation mode
+    QTreeView* ListView1 = nullptr;
+
+    // Main menu "&File", "&Notifications", "&Settings" and "&Help".
+    QAction *New1 = nullptr, *Open1 = nullptr, *Save1 = nullptr, *SaveAs1 = nullptr,
+            *Close1 = nullptr, *Exit2 = nullptr;
+    QAction *New2 = nullptr, *Edit2 = nullptr, *Delete2 = nullptr, *Stop2 = nullptr,
+            *Resume2 = nullptr, *StopAll3 = nullptr, *StartAll3 = nullptr;
+    QAction *Options2 = nullptr, *Checkforupdates2 = nullptr;
+    QAction *About1 = nullptr, *Help4 = nullptr, *ContactSupport1 = nullptr, *VisitSite1 = nullptr,
+            *Downloadfreeimages1 = nullptr;
+    // The list's context menu.
+    QMenu* listpop = nullptr;
+    QAction *AddNew1 = nullptr, *Edit1 = nullptr, *Delete1 = nullptr, *Stop1 = nullptr,
+            *Resume1 = nullptr, *StopAll1 = nullptr, *StartAll1 = nullptr, *Help2 = nullptr;
+    // The tray icon's menu; the frame hands it to the tray.
+    QMenu* traypop = nullptr;
+    QAction *TrayTitle1 = nullptr, *TrayAbout1 = nullptr, *Help1 = nullptr, *StopAll2 = nullptr,
+            *StartAll2 = nullptr, *Options3 = nullptr, *Restore1 = nullptr, *Exit1 = nullptr;
+
+    // What the caption's close and minimise buttons ask of the window.
+    enum class SysCommand { Close, Minimize };
+    // Hides a normal or maximised window into the tray (iconifies it when no tray host
+    // runs); true when handled, false for the default handling.
+    bool WMSysCommand(SysCommand command);
+    // Whether a tray host runs; without one the window never hides where no one can reach it.
+    void settrayhost(bool available);
+    bool trayhost() const { return trayhost_; }
+    // Puts the window where the tray (or, without a host, the taskbar) gives it back.
+    void hideintray();
+
+    const ImageList& ImageList1() const { return imagelist_; }
+    NotificationListModel* listmodel() const { return model_; }
+
+    // The list's item index: the first selected row, -1 when none is selected.
+    int itemindex() const;
+
+    // Shows the Notification at a record index in the preview; -1 empties it.
+    void showpreview(int index);
+    // Widens the text, image and audio columns for a window wider than 643 pixels.
+    void fitcolumns();
+    // The filler column takes the room the others leave in the list's viewport.
+    void fitfiller();
+
+    // Status bar panel texts.
+    void setpaneltext(int panel, const QString& text);
+    // Sets the mode selector without running its change handler.
+    void showmode(PlayMode mode);
+
+public slots:
+    void updatetimerTimer();
+    void ListView1SelectItem();
+    void FormResize();
+    // Commands.
+    void BitBtn1Click(); // New Notification
+    void BitBtn2Click(); // Edit, also the list's double click
+    void BitBtn3Click(); // Delete
+    void BitBtn4Click(); // Stop
+    void BitBtn5Click(); // Resume
+    void BitBtn6Click(); // New File
+    void BitBtn7Click(); // Open File
+    void BitBtn8Click(); // Save File
+    void SaveAs1Click();
+    void StopAll1Click();
+    void StartAll1Click();
+    void ComboBox5Change();
+    void BitBtn9Click();          // options window
+    void Checkforupdates1Click(); // update check
+    void About1Click();
+    void Help1Click();
+    void ContactSupport1Click();
+    void VisitSite1Click();
+    void Downloadfreeimages1Click();
+    void Exit1Click();
+    void Exit2Click();
+    void Restore1Click();
+
+signals:
+    void firstShown();
+    // Upward requests; the frame connects them.
+    void newRequested();
+    void editRequested(RecordIndex index, int row);
+    void audioCloseRequested();
+    void exitRequested();
+    void optionsRequested();
+    // Settings → Check for updates: the update window runs the check.
+    void updatecheckRequested();
+    void aboutRequested();
+    void helpRequested();
+    // A web address to open with the desktop's default handler.
+    void browRequested(const QString& url);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    QWidget* buildtoppanel();
+    QGroupBox* buildnotifications();
+    void buildlist();
+    void buildstatusbar();
+    void buildmenus();
+    QAction* command(QMenu* menu, const char* name, const QString& caption, QKeySequence keys,
+                     void (TForm1::*handler)());
+
+    // Connects a control's signal to a handler that reports its own errors.
+    template <class Control, class Signal>
+    void handle(Control* control, Signal signal, void (TForm1::*handler)());
+
+    Workspace& ws_;
+    const Clock& clock_;
+    Dialogs& dialogs_;
+    const AppPaths& paths_;
+    ErrorReporter& reporter_;
+    ImageList imagelist_;
+    NotificationListModel* model_ = nullptr;
+    SecondTicker* updatetimer_;
+    ListHooks hooks_;
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<ListFiles> files_;
+    int fittedcaption_ = -1; // the caption width the last fit set
+    QLabel* panels_[6] = {};
+    std::vector<std::pair<QAction*, void (TForm1::*)()>> commands_;
+    bool trayhost_ = true;
+    bool intray_ = false; // hidden where only the tray gives it back
+};

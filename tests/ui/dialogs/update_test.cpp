@@ -1,0 +1,141 @@
+#include "httpmodule/httplibclient.h"
+#include "linuxplatform/clock.h"
+#include "schedule/secondticker.h"
+#include "store/apppaths.h"
+#include "support/fakeplatform.h"
+#include "support/loopbackserver.h"
+#include "support/tempfolder.h"
+#include "ui/dialogs/update.h"
+#include "update/updatecheck.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr const char* kInstaller = "/chimelet/update/ud.exe";
+}
+
+TEST(UpdateArithmetic, PercentofAndInstallerName) {
+    EXPECT_EQ(percentof(3, 1), 33);
+    EXPECT_EQ(percentof(1000, 1000), 100);
+    EXPECT_EQ(percentof(3 << 20, 3 << 20), 100);
+    EXPECT_EQ(percentof(0, 5), 0);
+    EXPECT_EQ(percentof(1, INT64_MAX), 0); // overflow
+
+    EXPECT_EQ(installername({"application/octet-stream", "attachment; filename=\"c-2.1.deb\""}),
+              "chimelet-update.deb");
+    EXPECT_EQ(installername({"application/vnd.debian.binary-package", "filename=../../x/.."}),
+              "chimelet-update.deb");
+    EXPECT_EQ(installername({"", "filename=a.$(rm)"}), "chimelet-update");
+}
+
+struct UpdateWindowTest : ::testing::Test {
+    FakeDialogs dialogs;
+    FakeShell shell;
+    TempFolder tmp;
+    AppPaths paths;
+    LoopbackServer server;
+    std::unique_ptr<HttplibClient> http;
+    std::unique_ptr<TForm10> form;
+
+    std::string release = "3";
+
+    void open() {
+        server.server().Get("/chimelet/update/cur.dat",
+                            [this](const httplib::Request&, httplib::Response& res) {
+                                res.set_content(release, "text/plain");
+                            });
+        server.text("/chimelet/update/niw.dat", "CHIMELET 3 IS OUT");
+        http = std::make_unique<HttplibClient>(server.start(),
+                                               HttplibClient::Settings{5000ms, 400ms, {}});
+        paths.datafolder = tmp.path() + '/';
+        form = std::make_unique<TForm10>(*http, dialogs, shell, paths);
+        form->checkforupdates();
+        QCoreApplication::processEvents();
+    }
+    // The message of a check against a server whose "cur.dat" is `body`.
+    QString check(const std::string& body) {
+        release = body;
+        dialogs.messages.clear();
+        form->hide();
+        form->checkforupdates();
+        return dialogs.messages.value(0);
+    }
+    QStringList files() const { return QDir(tmp.path()).entryList(QDir::Files); }
+    bool download() {
+        form->doupdateClick();
+        return QTest::qWaitFor([this] { return !form->downloading(); }, 10000);
+    }
+};
+
+TEST_F(UpdateWindowTest, CheckOffersANewerReleaseWithItsNewsLowerCased) {
+    open();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->StaticText1->text(), "chimelet 3 is out");
+
+    EXPECT_EQ(check("2"), kNoUpdatesMessage);
+    EXPECT_EQ(check("1"), kNoUpdatesMessage);
+    EXPECT_EQ(check(""), kNoConnectionMessage);
+    EXPECT_EQ(check("3\n"), "'3\n' is not a valid integer value");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(check("4"), "");
+    EXPECT_TRUE(form->isVisible());
+
+    server.stop();
+    EXPECT_EQ(check("3"), kNoConnectionMessage);
+    // Without news the window closes itself again.
+    form->hide();
+    form->show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(UpdateWindowTest, DownloadRunsBesideTheTickAndIsHandedToTheDesktop) {
+    constexpr std::size_t size = 3 << 20;
+    server.file(kInstaller, size, 48, 40ms); // about two seconds
+    open();
+    SystemClock clock;
+    SecondTicker ticker(clock);
+    int ticks = 0;
+    QObject::connect(&ticker, &SecondTicker::tick, [&] { ++ticks; });
+    ticker.start();
+    QSignalSpy end(form.get(), &TForm10::endprogram);
+
+    ASSERT_TRUE(download());
+    EXPECT_GE(ticks, 1);
+    EXPECT_EQ(form->StaticText5->text(), "100%");
+    EXPECT_EQ(form->ProgressBar1->value(), form->ProgressBar1->maximum());
+    const QString saved = tmp.file("chimelet-update.deb");
+    ASSERT_EQ(shell.files, QStringList{saved});
+    EXPECT_EQ(QFileInfo(saved).size(), qint64(size));
+    EXPECT_EQ(files(), QStringList{"chimelet-update.deb"});
+    EXPECT_EQ(end.count(), 1);
+}
+
+TEST_F(UpdateWindowTest, CutOrStalledDownloadFailsAndLeavesNothing) {
+    server.file(kInstaller, 1 << 20, 16, 0ms, 300'000);
+    open();
+    for (bool stall : {false, true}) {
+        server.stall = stall;
+        form->show();
+        ASSERT_TRUE(download());
+        EXPECT_FALSE(form->doupdate->isEnabled());
+        EXPECT_TRUE(form->noupdate->isEnabled());
+        EXPECT_EQ(form->noupdate->text(), "Ok");
+        EXPECT_EQ(form->StaticText1->text(), "Download failed. Try later.");
+        EXPECT_FALSE(form->ProgressBar1->isVisible());
+        EXPECT_TRUE(files().isEmpty());
+        EXPECT_TRUE(shell.files.isEmpty());
+        form->noupdateClick(); // "Ok" puts the buttons back for the next time
+        EXPECT_EQ(form->noupdate->text(), "Cancel");
+        EXPECT_TRUE(form->doupdate->isEnabled());
+    }
+}

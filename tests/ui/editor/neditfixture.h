@@ -1,0 +1,87 @@
+#pragma once
+
+#include "present/mp3r.h"
+#include "schedule/secondticker.h"
+#include "store/notificationsink.h"
+#include "support/fakeplatform.h"
+#include "support/tempfolder.h"
+#include "support/testpictures.h"
+#include "support/windowdeps.h"
+#include "ui/editor/editorlink.h"
+#include "ui/editor/nedit.h"
+#include "ui/mainwindow/main.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+// Records what Preview hands to the presentation.
+struct RecordingSink : NotificationSink {
+    std::vector<TNotificationRecord> shown;
+    void shownotification(const TNotificationRecord& rec) override { shown.push_back(rec); }
+};
+
+// The real editor and main window, offscreen, over a working database in a temporary
+// folder; the infobox messages land in fake.dialogs.messages.
+struct EditorFixture : ::testing::Test {
+    FakePlatform fake;
+    TempFolder tmp;
+    WindowDeps g{fake};
+    RecordingSink sink;
+    FakeAudio& audio = fake.audio;
+    std::unique_ptr<TForm1> main;
+    std::unique_ptr<TForm6> player;
+    std::unique_ptr<TForm2> editor;
+
+    void SetUp() override {
+        g.paths = AppPaths::beside(tmp.path(), tmp.file("documents"));
+        g.ws.db.setPath(tmp.file("chdb.res"));
+        g.ws.db.createdatabase();
+        main = std::make_unique<TForm1>(g.ws, fake.clock, fake.dialogs, g.paths, g.reporter);
+        main->updatetimer()->stop();
+        player = std::make_unique<TForm6>(audio);
+        editor = std::make_unique<TForm2>(g.ws, fake.dialogs, g.paths, *player, g.reporter);
+        editor->setsink(sink);
+        linkeditor(
+            *main, [this]() -> TForm2& { return *editor; }, *player);
+        connecteditor(*main, *editor);
+    }
+
+    void TearDown() override {
+        // The main window must not be torn down while shown.
+        editor.reset();
+        main->hide();
+    }
+
+    QStringList& messages() { return fake.dialogs.messages; }
+    TNotificationRecord stored(int index) { return g.ws.db.readnotification(index); }
+    QString rowtext(int row, int part) const { return g.ws.rows.subitem(row, part); }
+
+    QByteArray databasebytes() const { return readbytes(tmp.file("chdb.res")); }
+    // A Notification stored the way another list would carry it, with its row.
+    int addstored(const TNotificationRecord& rec) { return g.add(rec); }
+
+    static TNotificationRecord sample() {
+        TNotificationRecord r;
+        r.MessageText = "Tea";
+        r.DisplayText = 1;
+        r.TextDisplayType = "Balloon Bubble";
+        r.FontName = "";
+        r.FontSize = 24;
+        r.FontColor = "clBlue";
+        r.FontBold = 1;
+        r.ImageDisplayType = "Desktop Background";
+        r.WallpaperStyle = "Tile";
+        r.TimerType = "Countdown";
+        r.Minutes = 10;
+        r.RepeatFlag = 1;
+        r.DisplayDuration = 7;
+        r.Active = 1;
+        return r;
+    }
+};

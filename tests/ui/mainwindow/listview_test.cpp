@@ -1,0 +1,182 @@
+#include "mainfixture.h"
+
+#include "schedule/timetext.h"
+#include "ui/mainwindow/listcolumns.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTest>
+
+namespace {
+
+// Collects the model tester's complaints instead of letting them scroll by.
+struct ContractWatch {
+    static inline QStringList complaints;
+    QtMessageHandler previous;
+    ContractWatch() {
+        complaints.clear();
+        previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+                if (type != QtDebugMsg) complaints << msg;
+            });
+    }
+    ~ContractWatch() { qInstallMessageHandler(previous); }
+};
+
+using ListView = MainWindowFixture;
+
+TEST_F(ListView, ShowsEachRowPartInItsColumnWithTheRowsIcons) {
+    TNotificationRecord rec = note("Tea", 0);
+    rec.ImageFile = "/pics/a.jpg";
+    rec.RepeatFlag = 1;
+    add(rec);
+    const NotificationRow& row = g.ws.rows.row(0);
+    EXPECT_EQ(cell(0, 0).toString(), row.caption);
+    EXPECT_EQ(iconat(0, 0), row.itemImage);
+    for (int part = 0; part < 8; ++part) {
+        EXPECT_EQ(cell(0, part + 1).toString(), row.sub[part]) << part;
+        EXPECT_EQ(iconat(0, part + 1), row.subImage[part]) << part;
+    }
+    EXPECT_EQ(iconat(0, 1), icon::Image);
+    EXPECT_EQ(iconat(0, 6), icon::Inactive);
+    EXPECT_EQ(iconat(0, 7), icon::Repeat);
+    EXPECT_FALSE(cell(0, kFillerColumn).isValid());
+    // The narrow icon columns still tell their text on hover.
+    EXPECT_EQ(cell(0, 7, Qt::ToolTipRole).toString(), "Repeat");
+}
+
+TEST_F(ListView, ColumnsHaveTheirWidthsAndLimits) {
+    QHeaderView* header = form->ListView1->header();
+    const int widths[] = {178, 120, 120, 23, 70, 70, 23, 23};
+    for (int c = 0; c < 8; ++c) {
+        if (c == 4 || c == 5) {
+            EXPECT_GE(header->sectionSize(c), widths[c]) << "as wide as 23h59m59s needs";
+            continue;
+        }
+        EXPECT_EQ(header->sectionSize(c), widths[c]) << c;
+    }
+    EXPECT_TRUE(form->ListView1->isColumnHidden(kRecordIndexColumn));
+    EXPECT_EQ(header->sectionSize(kFillerColumn), 0);
+    EXPECT_FALSE(header->sectionsClickable());
+    EXPECT_FALSE(form->ListView1->isSortingEnabled());
+
+    // The icon columns never get narrower than their icon; the others may.
+    header->resizeSection(6, 4);
+    EXPECT_EQ(header->sectionSize(6), 23);
+    header->resizeSection(4, 30);
+    EXPECT_EQ(header->sectionSize(4), 30);
+}
+
+TEST_F(ListView, AtTheDefaultSizeLeftFitsTheLongestTimeAndNoScrollBarShows) {
+    TNotificationRecord rec = note("Almost a day", 0);
+    rec.Hours = 23, rec.Minutes = 59, rec.Seconds = 59;
+    add(rec);
+    ASSERT_EQ(cell(0, 5).toString(), "23h59m59s");
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTreeView* view = form->ListView1;
+    QHeaderView* header = view->header();
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int column : {4, 5}) // "Time" and "Left"
+        EXPECT_GE(header->sectionSize(column),
+                  view->fontMetrics().horizontalAdvance("23h59m59s") + margins);
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0) << "the columns fit";
+
+    // A selected row keeps its icons as they are, not tinted into the highlight.
+    const QIcon state = qvariant_cast<QIcon>(cell(0, 6, Qt::DecorationRole));
+    ASSERT_FALSE(state.isNull());
+    EXPECT_EQ(state.pixmap(16, QIcon::Selected).toImage(),
+              state.pixmap(16, QIcon::Normal).toImage());
+}
+
+TEST_F(ListView, FollowsEveryKindOfRowChangeWithinTheModelContract) {
+    ContractWatch watch;
+    QAbstractItemModelTester tester(form->listmodel(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    QSignalSpy changed(form->listmodel(), &QAbstractItemModel::dataChanged);
+    for (int s : {10, 20, 30, 40})
+        add(note("n", s));
+
+    // One engine step writes "Left" only, and the view hears of that one cell.
+    g.ws.rows.setsubitem(2, rowpart::Left, countdownstep(g.ws.rows.subitem(2, rowpart::Left)));
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), form->listmodel()->index(2, 5));
+    EXPECT_EQ(cell(2, 5).toString(), "29s");
+
+    TNotificationRecord edited = note("edited", 15);
+    g.ws.updatelist(1, edited);
+    EXPECT_EQ(cell(1, 0).toString(), "edited");
+    EXPECT_EQ(cell(1, 5).toString(), "15s");
+
+    g.ws.rows.remove(1);
+    EXPECT_EQ(form->listmodel()->rowCount(), 3);
+    EXPECT_EQ(cell(1, 8).toString(), "3");
+    EXPECT_EQ(cell(2, 8).toString(), "4");
+
+    g.ws.emptylist();
+    EXPECT_EQ(form->listmodel()->rowCount(), 0);
+    add(note("again", 5));
+    EXPECT_EQ(cell(0, 0).toString(), "again");
+    EXPECT_TRUE(watch.complaints.isEmpty()) << watch.complaints.join('\n').toStdString();
+}
+
+TEST_F(ListView, CommandButtonsFollowTheSelectionAndThePreview) {
+    EXPECT_FALSE(commandsenabled());
+    EXPECT_TRUE(form->BitBtn1->isEnabled());
+    const int first = add(note("First", 10));
+    const int second = add(note("Second", 20));
+
+    select(0);
+    EXPECT_TRUE(commandsenabled());
+    EXPECT_EQ(g.ws.lastpreview, first);
+    EXPECT_EQ(form->StaticText2->text(), "First");
+
+    clearselection();
+    EXPECT_FALSE(commandsenabled());
+    EXPECT_EQ(form->StaticText2->text(), "First"); // the preview stays
+
+    // The same Notification again is no change of the preview: the buttons stay off.
+    select(0);
+    EXPECT_FALSE(commandsenabled());
+
+    select(1);
+    EXPECT_TRUE(commandsenabled());
+    EXPECT_EQ(g.ws.lastpreview, second);
+    EXPECT_EQ(form->StaticText2->text(), "Second");
+
+    // With several rows selected the first one counts.
+    form->ListView1->selectionModel()->select(
+        form->listmodel()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(form->itemindex(), 0);
+    EXPECT_EQ(g.ws.lastpreview, first);
+
+    // A row without a usable record index is no Notification.
+    NotificationRow orphan = g.ws.rows.row(1);
+    orphan.record = RecordIndex();
+    g.ws.rows.replace(1, orphan);
+    select(1);
+    EXPECT_FALSE(commandsenabled());
+    EXPECT_EQ(g.ws.lastpreview, first);
+    EXPECT_TRUE(fake.dialogs.messages.isEmpty());
+}
+
+TEST_F(ListView, RemovingOrClearingTheSelectedRowsTurnsTheButtonsOff) {
+    for (int s : {10, 20, 30})
+        add(note("n", s));
+    select(1);
+    ASSERT_TRUE(commandsenabled());
+    g.ws.rows.remove(1);
+    EXPECT_EQ(form->itemindex(), -1);
+    EXPECT_FALSE(commandsenabled());
+
+    select(0);
+    ASSERT_TRUE(commandsenabled());
+    g.ws.emptylist();
+    EXPECT_FALSE(commandsenabled());
+}
+
+} // namespace

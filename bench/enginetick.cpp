@@ -56,17 +56,16 @@ double percentile(std::vector<double> v, double p) {
 void fulltick(const QString& folder) {
     ManualClock clock;
     Workspace ws(clock);
-    ws.db.setPath(folder + "/chdb.res");
-    ws.db.createdatabase();
+    ws.db().setPath(folder + "/chdb.res");
+    ws.db().createdatabase();
     fill(ws);
     CountingSink sink;
-    ListHooks hooks;
-    Engine engine(ws, sink, hooks);
+    Engine engine(ws, sink);
 
     // The floor: a bare copy of the same records, as a tick that did nothing else would cost.
     std::vector<RecordBytes> records, copy;
     for (int i = 0; i <= kRows; ++i)
-        records.push_back(ws.db.raw(i));
+        records.push_back(ws.db().raw(i));
     std::vector<double> ms, floor;
     for (int i = 0; i < 30; ++i) {
         clock.advance(1000);
@@ -90,12 +89,11 @@ void fulltick(const QString& folder) {
 void phase(const QString& folder, int ticks) {
     SystemClock clock;
     Workspace ws(clock);
-    ws.db.setPath(folder + "/phase.res");
-    ws.db.createdatabase();
+    ws.db().setPath(folder + "/phase.res");
+    ws.db().createdatabase();
     fill(ws);
     CountingSink sink;
-    ListHooks hooks;
-    Engine engine(ws, sink, hooks);
+    Engine engine(ws, sink);
     SecondTicker ticker(clock);
 
     std::atomic<bool> busy{true};

@@ -2,10 +2,12 @@
 // row table while the main window's model and view listen. Prints the time per tick.
 #include "platform/dialogs.h"
 #include "schedule/errorreporter.h"
+#include "schedule/listcontroller.h"
 #include "schedule/secondticker.h"
 #include "schedule/timetext.h"
 #include "schedule/workspace.h"
 #include "store/apppaths.h"
+#include "store/notificationsink.h"
 #include "support/manualclock.h"
 #include "ui/mainwindow/main.h"
 
@@ -25,10 +27,14 @@ int main(int argc, char** argv) {
         std::optional<QString> openfile(const FileDialogSetup&) override { return {}; }
         std::optional<QString> savefile(const FileDialogSetup&) override { return {}; }
     } dialogs;
-    Workspace ws(clock);
+    struct NoSink : NotificationSink {
+        void shownotification(const TNotificationRecord&) override {}
+    } sink;
     AppPaths paths;
     ErrorReporter reporter(dialogs);
-    TForm1 form(ws, clock, dialogs, paths, reporter);
+    ListController list(clock, sink, reporter);
+    Workspace& ws = list.workspace();
+    TForm1 form(list, dialogs, paths, reporter);
     form.updatetimer()->stop();
     form.show();
 
@@ -46,7 +52,7 @@ int main(int argc, char** argv) {
     }
     QApplication::processEvents();
 
-    RowTable& rows = ws.rows;
+    RowTable& rows = ws.rows();
     // As the engine's tick does: every countdown one second on, the model told once.
     auto tick = [&rows] {
         RowTable::Batch batch(rows);

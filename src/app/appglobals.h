@@ -3,21 +3,19 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "schedule/errorreporter.h"
-#include "schedule/workspace.h"
 #include "store/apppaths.h"
 #include "store/secure.h"
 
 #include <functional>
 
 // What the program holds for its whole run besides its windows: the services, the
-// paths beside the executable, the settings store, the open list and the one error box.
+// paths beside the executable, the settings store and the one error box.
 struct AppGlobals {
-    explicit AppGlobals(Platform p) : platform(p), ws(*p.clock), reporter(*p.dialogs) {}
+    explicit AppGlobals(Platform p) : platform(p), reporter(*p.dialogs) {}
 
     Platform platform;
     AppPaths paths;
     SettingsStore settings;
-    Workspace ws;
     ErrorReporter reporter;
 
     bool started = false;

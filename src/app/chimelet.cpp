@@ -18,6 +18,7 @@
 #include "linuxplatform/tray.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
+#include "schedule/listcontroller.h"
 
 #include <QDir>
 #include <QIcon>
@@ -91,8 +92,10 @@ int main(int argc, char** argv) {
     RemoteCommands commands(frame);
     const RemoteHandler answer = [&commands](const RemoteCommand& c) { return commands.run(c); };
     instance.setcommands(answer);
-    SessionBusService bus(QStringLiteral(CHIMELET_APP_ID), answer);
+    SessionBusService bus(QString::fromLatin1(CHIMELET_APP_ID), answer);
     bus.publish();
+    QObject::connect(&frame.list(), &ListController::fired, &bus,
+                     [&bus](int row, const QString& text) { emit bus.Fired(row + 1, text); });
     startuptrace::mark("main window shown");
     return app.exec();
 }

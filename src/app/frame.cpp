@@ -11,8 +11,9 @@
 #include "present/presentation.h"
 #include "present/puimage.h"
 #include "present/txtbx.h"
-#include "schedule/listfiles.h"
+#include "schedule/listcontroller.h"
 #include "schedule/secondticker.h"
+#include "schedule/workspace.h"
 #include "store/ansitext.h"
 #include "ui/dialogs/about.h"
 #include "ui/dialogs/debug.h"
@@ -34,9 +35,6 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     g_->endprocess = [](int code) { ::_exit(code); };
 
     AppGlobals& g = *g_;
-    form1_ = new TForm1(g.ws, *platform.clock, *platform.dialogs, g.paths, g.reporter);
-    startuptrace::mark("window TForm1");
-    FormCreate();
     form3_ = new TForm3();
     startuptrace::mark("window TForm3");
     form4_ = new TForm4();
@@ -51,17 +49,26 @@ Frame::Frame(Platform platform, const QString& exeFolder)
     }
     presentation_ = std::make_unique<Presentation>(*form3_, *form4_, *form5_, *form6_,
                                                    *platform.tray, *platform.desktop, g.paths);
+    list_ =
+        std::make_unique<ListController>(*platform.clock, presentation_->dispatcher(), g.reporter);
+    form1_ = new TForm1(*list_, *platform.dialogs, g.paths, g.reporter);
+    startuptrace::mark("window TForm1");
+    FormCreate();
     connectwindows();
 }
 
 void Frame::connectwindows() {
     AppGlobals& g = *g_;
-    form1_->connectcommands(presentation_->dispatcher());
+    form1_->connectcommands();
     linkeditor(
         *form1_, [this]() -> TForm2& { return *form2(); }, *form6_);
     // The commands' messages ("Save failed", ...) share the one box with the errors, so
     // a tick failing behind an open message cannot stack boxes.
-    g.ws.infobox = [&g](const QString& text) { g.reporter.report(text); };
+    QObject::connect(list_.get(), &ListController::messageRaised, form1_,
+                     [this, &g](const QString& text) {
+                         if (held_) held_->append(text);
+                         else g.reporter.report(text);
+                     });
 
     QObject::connect(form1_, &TForm1::exitRequested, form1_,
                      [this] { guarded(g_->reporter, [this] { exitrequest(); }); });
@@ -81,7 +88,7 @@ void Frame::connectwindows() {
 TForm2* Frame::form2() {
     if (!form2_) {
         AppGlobals& g = *g_;
-        form2_ = new TForm2(g.ws, *g.platform.dialogs, g.paths, *form6_, g.reporter);
+        form2_ = new TForm2(list_->workspace(), *g.platform.dialogs, g.paths, *form6_, g.reporter);
         form2_->setsink(presentation_->dispatcher());
         connecteditor(*form1_, *form2_);
     }
@@ -131,11 +138,9 @@ TForm11* Frame::form11() {
 
 TForm12* Frame::form12() {
     if (!form12_) {
-        form12_ = new TForm12(g_->ws, g_->reporter, form1_);
+        form12_ = new TForm12(g_->reporter, form1_);
         QObject::connect(form12_, &TForm12::leave, form12_, [this] { shutdown(); });
-        form12_->savelist = [this] { form1_->files()->savelist(); };
-        form12_->saveas = [this](const QString& path) { form1_->files()->saveas(path); };
-        form12_->savedialog = [this] { return form1_->SaveDialog1(); };
+        QObject::connect(form12_, &TForm12::saveRequested, form1_, &TForm1::BitBtn8Click);
     }
     return form12_;
 }
@@ -228,11 +233,8 @@ void Frame::holdmainwindows(bool hold) {
 void Frame::startup() {
     AppGlobals& g = *g_;
     g.started = false;
-    g.ws.playmode = PlayMode::Lateral;
-    g.ws.seqrow = -1;
     g.paths = AppPaths::locate(exeFolder_, specialfolder(SpecialFolder::Documents),
                                specialfolder(SpecialFolder::UserData));
-    g.ws.db.setPath(g.paths.databasefile);
     startuptrace::mark("startup: paths");
     if (g.paths.datafolder.isEmpty() || !g.settings.opensettings(g.paths.settingsfile)) {
         g.infobox(QString::fromLatin1(kUnstableMessage));
@@ -241,32 +243,29 @@ void Frame::startup() {
     }
     startuptrace::mark("startup: settings");
     // Start minimised is carried out by showmain: the window is not shown at all.
-    g.ws.currentfile = startfile_.isEmpty() ? fromansi(g.settings.defaultfile()) : startfile_;
     g.platform.tray->show();
     startuptrace::mark("startup: tray icon");
-    g.ws.db.createdatabase();
-    g.ws.recordcount = 0;
+    list_->newdatabase(g.paths.databasefile);
     startuptrace::mark("startup: working database");
-    form1_->showmode(PlayMode::Lateral);
     // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;
-    form1_->files()->startupfile();
+    list_->openstartupfile(startfile_.isEmpty() ? fromansi(g.settings.defaultfile()) : startfile_);
     startuptrace::mark("startup: default file");
 }
 
 void Frame::shutdown() {
     AppGlobals& g = *g_;
-    form1_->updatetimer()->stop();
+    list_->ticker().stop();
     presentation_->dispatcher().popdur->stop();
     if (!form6_->mp3player.FileName.isEmpty()) form6_->mp3player.Close();
-    g.ws.db.close();
+    list_->close();
     g.settings.close();
     if (g.platform.tray) g.platform.tray->hide();
     g.endprocess(0);
 }
 
 void Frame::exitrequest() {
-    if (!g_->ws.modified()) {
+    if (!list_->workspace().modified()) {
         shutdown();
         return;
     }

@@ -2,8 +2,11 @@
 
 #include "app/appglobals.h"
 
+#include <QStringList>
+
 #include <memory>
 
+class ListController;
 class Presentation;
 class SecondaryWindow;
 class TForm1;
@@ -31,6 +34,8 @@ public:
     ~Frame();
 
     AppGlobals& globals() { return *g_; }
+    // The open list and its tick.
+    ListController& list() { return *list_; }
     bool secondinstance() const { return g_->secondinstance; }
 
     TForm1* form1() const { return form1_; }
@@ -54,6 +59,8 @@ public:
     void openatstart(const QString& path) { startfile_ = path; }
     // Whether the editor is open on a record of the list.
     bool editing() const;
+    // While `held` is set, the list's messages are collected there instead of shown.
+    void holdmessages(QStringList* held) { held_ = held; }
 
     // The start-up sequence; runs on the main window's first show.
     void startup();
@@ -75,7 +82,9 @@ private:
     std::unique_ptr<AppGlobals> g_;
     bool showing_ = false; // the first show, whose start-up has run already
     QString startfile_;
+    QStringList* held_ = nullptr;
     std::unique_ptr<Presentation> presentation_;
+    std::unique_ptr<ListController> list_;
     TForm1* form1_ = nullptr;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;

@@ -1,14 +1,16 @@
 #include "app/remotecommands.h"
 
 #include "app/frame.h"
-#include "schedule/engine.h"
-#include "schedule/listfiles.h"
+#include "schedule/errorreporter.h"
+#include "schedule/listcontroller.h"
+#include "schedule/notificationform.h"
+#include "schedule/rowtable.h"
 #include "schedule/timeinput.h"
+#include "schedule/workspace.h"
 #include "store/ansitext.h"
 #include "store/notificationrecord.h"
 #include "ui/editor/fontchoice.h"
 #include "ui/mainwindow/main.h"
-#include "schedule/notificationform.h"
 
 #include <QDir>
 
@@ -34,34 +36,37 @@ RemoteReply RemoteCommands::run(const RemoteCommand& c) {
         return failed(2, QStringLiteral("Unknown command '%1'.").arg(c.verb));
     AppGlobals& g = frame_.globals();
     if (!g.started) return failed(1, QStringLiteral("Chimelet has not finished starting."));
-    QStringList said;
+    ListController& list = frame_.list();
     // The program's box waits until the caller has its answer: a modal box would hold it.
-    const auto box = g.ws.infobox;
-    g.ws.infobox = [&said](const QString& text) { said << text; };
+    QStringList said;
+    frame_.holdmessages(&said);
     RemoteReply reply;
     try {
         if (c.verb == QLatin1String(verbs::Open)) reply = open(c.args[0]);
         else if (c.verb == QLatin1String(verbs::Add)) reply = add(c.args);
-        else if (c.verb == QLatin1String(verbs::List)) reply = list();
+        else if (c.verb == QLatin1String(verbs::List)) reply = this->list();
         else if (c.verb == QLatin1String(verbs::Start) || c.verb == QLatin1String(verbs::Stop))
             reply = onrow(c.verb, c.args[0]);
-        else if (c.verb == QLatin1String(verbs::StartAll)) frame_.form1()->engine()->startall();
-        else if (c.verb == QLatin1String(verbs::StopAll)) frame_.form1()->engine()->stopall();
+        else if (c.verb == QLatin1String(verbs::StartAll)) list.startall();
+        else if (c.verb == QLatin1String(verbs::StopAll)) list.stopall();
         else if (c.verb == QLatin1String(verbs::Show)) frame_.form1()->Restore1Click();
         else if (c.verb == QLatin1String(verbs::Quit))
-            reply.then = [this] { guarded(frame_.globals().reporter, [this] { frame_.exitrequest(); }); };
+            reply.then = [this] {
+                guarded(frame_.globals().reporter, [this] { frame_.exitrequest(); });
+            };
     } catch (const std::exception& e) {
-        said << QString::fromUtf8(e.what());
+        said << fromansi(e.what());
         reply = {};
     }
-    g.ws.infobox = box;
+    frame_.holdmessages(nullptr);
     if (said.isEmpty()) return reply;
     if (reply.code == 0) reply.code = 1;
     reply.lines.clear();
     reply.message = said.join(u'\n');
-    const auto then = reply.then;
-    reply.then = [box, said, then] {
-        for (const QString& text : said) box(text);
+    ErrorReporter* reporter = &g.reporter;
+    reply.then = [reporter, said, then = reply.then] {
+        for (const QString& text : said)
+            reporter->report(text);
         if (then) then();
     };
     return reply;
@@ -73,7 +78,7 @@ RemoteReply RemoteCommands::open(const QString& path) {
     // The editor holds a record of the open list until it closes.
     if (frame_.editing())
         return failed(1, QStringLiteral("Close the Notification Editor first."));
-    if (!frame_.form1()->files()->open(path)) return {};
+    if (!frame_.list().open(path)) return {};
     frame_.form1()->Restore1Click();
     return {};
 }
@@ -103,20 +108,18 @@ RemoteReply RemoteCommands::add(const QStringList& args) {
     f.fontName = installedfont(f.fontName);
     const TNotificationRecord rec = formtorecord(f, ActiveFrom::Timer);
 
-    Workspace& ws = frame_.globals().ws;
-    ws.markmodified();
-    const int row = ws.rowcount();
-    const RecordIndex index = ws.appendrecord(rec);
-    ws.addtolist(rec, index);
+    ListController& list = frame_.list();
+    const RecordIndex index = list.add(rec);
+    // As after the editor's Apply.
     frame_.form1()->showpreview(index.value);
-    return {0, {QString::number(row + 1)}, {}, {}};
+    return {0, {QString::number(list.rows().size())}, {}, {}};
 }
 
 RemoteReply RemoteCommands::list() {
-    const Workspace& ws = frame_.globals().ws;
+    const RowTable& rows = frame_.list().rows();
     RemoteReply reply;
-    for (int r = 0; r < ws.rowcount(); ++r) {
-        const NotificationRow& row = ws.rows.row(r);
+    for (int r = 0; r < rows.size(); ++r) {
+        const NotificationRow& row = rows.row(r);
         QStringList line{QString::number(r + 1), oneline(row.caption)};
         for (int part = 0; part < rowpart::RecordIndex; ++part)
             line << oneline(row.sub[static_cast<std::size_t>(part)]);
@@ -129,10 +132,10 @@ RemoteReply RemoteCommands::onrow(const QString& verb, const QString& text) {
     bool number = false;
     const int row = text.toInt(&number);
     if (!number || row < 1) return failed(2, QStringLiteral("'%1' is not a row number.").arg(text));
-    if (row > frame_.globals().ws.rowcount())
+    ListController& list = frame_.list();
+    if (row > list.rows().size())
         return failed(1, QStringLiteral("There is no row %1 in the list.").arg(row));
-    Engine* engine = frame_.form1()->engine();
-    if (verb == QLatin1String(verbs::Start)) engine->resume(row - 1);
-    else engine->stop(row - 1);
+    if (verb == QLatin1String(verbs::Start)) list.resume(row - 1);
+    else list.stop(row - 1);
     return {};
 }

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "schedule/timetext.h"
 #include "schedule/workspace.h"
+#include "store/ansitext.h"
 #include "store/notificationsink.h"
 
 #include <QScopedValueRollback>
@@ -23,8 +24,8 @@ int secondofday(const QDateTime& t) {
 }
 } // namespace
 
-Engine::Engine(Workspace& ws, NotificationSink& sink, ListHooks& hooks)
-    : ws_(ws), sink_(sink), hooks_(hooks) {}
+Engine::Engine(Workspace& ws, NotificationSink& sink, QObject* parent)
+    : QObject(parent), ws_(ws), sink_(sink) {}
 
 int Engine::duewindow(const QDateTime& now) const {
     if (!lasttick_.isValid()) return 1;
@@ -58,11 +59,11 @@ void Engine::tick() {
         now_ = ws_.clock().now();
         window_ = duewindow(now_);
         lasttick_ = now_;
-        hooks_.clockpanel(currenttimetext(now_.time()));
+        emit clockChanged(currenttimetext(now_.time()));
         // The list hears of the tick's text changes once, at its end.
-        RowTable::Batch batch(ws_.rows);
+        RowTable::Batch batch(ws_.rows());
         for (int row = 0; row < ws_.rowcount(); ++row) {
-            const RecordIndex index = ws_.rows.recordindex(row);
+            const RecordIndex index = ws_.rows().recordindex(row);
             if (index.valid()) tickrow(row, index);
         }
     } while (tickpending_);
@@ -73,13 +74,13 @@ void Engine::tickrow(int row, RecordIndex index) {
         now_ = ws_.clock().now();
         window_ = 1;
     }
-    const ScheduleFields& f = ws_.db.schedule(index.value);
+    const ScheduleFields& f = ws_.db().schedule(index.value);
     if (f.Deleted != 0 || f.Active != 1) return;
     // Sequential mode holds back every countdown but the one whose turn it is.
-    if (ws_.playmode != PlayMode::Lateral && f.countdown && row != ws_.seqrow) return;
+    if (ws_.playmode() != PlayMode::Lateral && f.countdown && row != ws_.seqrow()) return;
 
     if (f.countdown) {
-        if (!ws_.rows.stepcountdown(row)) fire(row, index);
+        if (!ws_.rows().stepcountdown(row)) fire(row, index);
         return;
     }
     // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
@@ -89,103 +90,106 @@ void Engine::tickrow(int row, RecordIndex index) {
     }
     // An empty text here is a certain time whose second this tick has seen already.
     const QString left = untiltext(totalSeconds(f), now_.time());
-    if (!left.isEmpty()) ws_.rows.setsubitem(row, rowpart::Left, left);
+    if (!left.isEmpty()) ws_.rows().setsubitem(row, rowpart::Left, left);
 }
 
 void Engine::fire(int row, RecordIndex index) {
-    TNotificationRecord rec = ws_.db.readnotification(index.value);
+    TNotificationRecord rec = ws_.db().readnotification(index.value);
     if (rec.RepeatFlag == 1) {
         TNotificationRecord idle = rec;
         idle.Active = 0;
-        ws_.rows.setsubitem(row, rowpart::Left, lefttext(idle, QString(), now_.time()));
+        ws_.rows().setsubitem(row, rowpart::Left, lefttext(idle, QString(), now_.time()));
     } else {
-        ws_.rows.setsubitem(row, rowpart::Left, QStringLiteral("-"));
-        ws_.rows.setstate(row, false);
+        ws_.rows().setsubitem(row, rowpart::Left, QStringLiteral("-"));
+        ws_.rows().setstate(row, false);
         // On disk before anything is presented: a crash during the show loses nothing.
-        ws_.db.setactive(index.value, 0);
+        ws_.db().setactive(index.value, 0);
         rec.Active = 0;
     }
-    if (ws_.playmode == PlayMode::Sequential) ws_.seqrow = nextsequential();
+    if (ws_.playmode() == PlayMode::Sequential) ws_.setseqrow(nextsequential());
     // The presentation may pump events; the list is told of this tick's changes first.
-    ws_.rows.flush();
+    ws_.rows().flush();
+    emit fired(row, fromansi(rec.MessageText));
     sink_.shownotification(rec);
 }
 
 int Engine::nextsequential() const {
-    const RowTable& rows = ws_.rows;
+    const RowTable& rows = ws_.rows();
     auto takesturn = [&rows](int r) { return rows.countdown(r) && rows.active(r); };
-    for (int r = ws_.seqrow + 1; r < ws_.rowcount(); ++r)
+    for (int r = ws_.seqrow() + 1; r < ws_.rowcount(); ++r)
         if (takesturn(r)) return r;
-    if (ws_.seqrow >= 0) {
+    if (ws_.seqrow() >= 0) {
         // The current row comes last, so a lone countdown follows itself.
-        for (int r = 0; r <= ws_.seqrow && r < rows.size(); ++r)
+        for (int r = 0; r <= ws_.seqrow() && r < rows.size(); ++r)
             if (takesturn(r)) return r;
     }
     return -1;
 }
 
 void Engine::restartsequence() {
-    if (ws_.playmode == PlayMode::Sequential && ws_.seqrow == -1) ws_.seqrow = nextsequential();
+    if (ws_.playmode() == PlayMode::Sequential && ws_.seqrow() == -1)
+        ws_.setseqrow(nextsequential());
 }
 
 void Engine::edit(int row) {
-    const RecordIndex index = ws_.rows.recordindex(row);
+    const RecordIndex index = ws_.rows().recordindex(row);
     if (!index.valid()) {
-        ws_.infobox(QString::fromLatin1(kSelectOrCreateMessage));
+        emit messageRaised(QString::fromLatin1(kSelectOrCreateMessage));
         return;
     }
-    if (row == ws_.seqrow) ws_.seqrow = nextsequential();
+    if (row == ws_.seqrow()) ws_.setseqrow(nextsequential());
     ws_.stopnotification(index);
-    ws_.rows.setstate(row, false);
-    hooks_.editnotification(index, row);
+    ws_.rows().setstate(row, false);
+    emit editRequested(index, row);
 }
 
 void Engine::remove(int row) {
-    const RecordIndex index = ws_.rows.recordindex(row);
+    const RecordIndex index = ws_.rows().recordindex(row);
     if (!index.valid()) {
-        ws_.infobox(QString::fromLatin1(kSelectMessage));
+        emit messageRaised(QString::fromLatin1(kSelectMessage));
         return;
     }
     ws_.deletenotification(index);
-    ws_.rows.remove(row);
+    ws_.rows().remove(row);
     // The turn stays with its countdown as the rows below move up; when the
     // countdown itself goes, the next one in line takes it.
-    if (ws_.seqrow > row) {
-        --ws_.seqrow;
-    } else if (ws_.seqrow == row) {
-        ws_.seqrow = row - 1;
-        ws_.seqrow = nextsequential();
+    if (ws_.seqrow() > row) {
+        ws_.setseqrow(ws_.seqrow() - 1);
+    } else if (ws_.seqrow() == row) {
+        ws_.setseqrow(row - 1);
+        ws_.setseqrow(nextsequential());
     }
 }
 
 void Engine::stop(int row) {
-    const RecordIndex index = ws_.rows.recordindex(row);
+    const RecordIndex index = ws_.rows().recordindex(row);
     if (!index.valid()) {
-        ws_.infobox(QString::fromLatin1(kSelectMessage));
+        emit messageRaised(QString::fromLatin1(kSelectMessage));
         return;
     }
-    if (ws_.playmode == PlayMode::Sequential && row == ws_.seqrow) ws_.seqrow = nextsequential();
+    if (ws_.playmode() == PlayMode::Sequential && row == ws_.seqrow())
+        ws_.setseqrow(nextsequential());
     ws_.stopnotification(index);
-    ws_.rows.setstate(row, false);
+    ws_.rows().setstate(row, false);
 }
 
 bool Engine::resumeone(RecordIndex index) {
     ws_.markmodified();
-    const bool armed = timeset(ws_.db.schedule(index.value));
+    const bool armed = timeset(ws_.db().schedule(index.value));
     // Written before the message: ticks go on while the message box is open.
-    ws_.db.setactive(index.value, armed ? 1 : 0);
-    if (!armed) ws_.infobox(QString::fromLatin1(kTimeNotSetMessage));
+    ws_.db().setactive(index.value, armed ? 1 : 0);
+    if (!armed) emit messageRaised(QString::fromLatin1(kTimeNotSetMessage));
     return armed;
 }
 
 void Engine::resume(int row) {
-    const RecordIndex index = ws_.rows.recordindex(row);
+    const RecordIndex index = ws_.rows().recordindex(row);
     if (!index.valid()) {
-        ws_.infobox(QString::fromLatin1(kSelectMessage));
+        emit messageRaised(QString::fromLatin1(kSelectMessage));
         return;
     }
     if (!resumeone(index)) return;
-    ws_.rows.setstate(row, true);
+    ws_.rows().setstate(row, true);
     restartsequence();
 }
 
@@ -202,22 +206,22 @@ void Engine::startall() {
 void Engine::setall(bool start) {
     if (ws_.rowcount() <= 0) return;
     ws_.markmodified();
-    RowTable::Batch batch(ws_.rows);
+    RowTable::Batch batch(ws_.rows());
     for (int row = 0; row < ws_.rowcount(); ++row) {
-        const RecordIndex index = ws_.rows.recordindex(row);
+        const RecordIndex index = ws_.rows().recordindex(row);
         if (!index.valid()) continue;
-        const ScheduleFields& f = ws_.db.schedule(index.value);
+        const ScheduleFields& f = ws_.db().schedule(index.value);
         if (f.Deleted == 1) continue;
         const uint8_t active = start && timeset(f) ? 1 : 0;
         // Start All leaves the rows it cannot arm as they are.
-        if (!start || active == 1) ws_.rows.setstate(row, start);
-        ws_.db.setactive(index.value, active);
+        if (!start || active == 1) ws_.rows().setstate(row, start);
+        ws_.db().setactive(index.value, active);
     }
 }
 
-void Engine::ComboBox5Change(PlayMode mode) {
-    ws_.playmode = mode;
+void Engine::setplaymode(PlayMode mode) {
+    ws_.setplaymode(mode);
     ws_.markmodified();
-    ws_.db.setmodebyte(static_cast<uint8_t>(mode));
+    ws_.db().setmodebyte(static_cast<uint8_t>(mode));
     restartsequence();
 }

@@ -1,23 +1,26 @@
 #pragma once
 
-#include "schedule/listhooks.h"
 #include "store/notificationrecord.h"
+#include "store/recordindex.h"
 
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 
 #include <cstdint>
 
 class NotificationSink;
 class Workspace;
+enum class PlayMode : uint8_t;
 
 // The activation engine: once a second it steps every row of the open list and
 // hands each due Notification to the sink; it also carries the commands that
 // switch Notifications on and off and the countdown activation mode.
 // Commands take the selected row, -1 for none.
-class Engine {
+class Engine : public QObject {
+    Q_OBJECT
 public:
-    Engine(Workspace& ws, NotificationSink& sink, ListHooks& hooks);
+    Engine(Workspace& ws, NotificationSink& sink, QObject* parent = nullptr);
 
     // One tick (the window's updatetimerTimer): the clock panel, then every row in
     // order. A tick asked for while one runs (presentation may pump events) runs
@@ -35,11 +38,21 @@ public:
     bool resumeone(RecordIndex index);
     void stopall();
     void startall();
-    void ComboBox5Change(PlayMode mode);
+    void setplaymode(PlayMode mode);
 
     // A certain time whose second was skipped by a late tick still fires when the
     // gap is at most this long; after a longer gap (a suspended machine) it is missed.
     static constexpr int kLateWindowSecs = 300;
+
+signals:
+    // The current time, at the start of every tick.
+    void clockChanged(const QString& text);
+    // Edit asks for the editor on the record shown in a row.
+    void editRequested(RecordIndex index, int row);
+    // A command's message to the user.
+    void messageRaised(const QString& text);
+    // A Notification in a row fired, with its text; told before it is presented.
+    void fired(int row, const QString& text);
 
 private:
     // Seconds of the day, ending at the tick's own second, in which a certain
@@ -55,7 +68,6 @@ private:
 
     Workspace& ws_;
     NotificationSink& sink_;
-    ListHooks& hooks_;
 
     QDateTime lasttick_;
     QDateTime now_;

@@ -76,94 +76,94 @@ QString filenameonly(const QString& path) {
     return slash < 0 ? QString() : path.mid(slash + 1);
 }
 
-ListFiles::ListFiles(Workspace& ws, ListHooks& hooks) : ws_(ws), hooks_(hooks) {}
+ListFiles::ListFiles(Workspace& ws, QObject* parent) : QObject(parent), ws_(ws) {}
 
 bool ListFiles::needsname() const {
-    return ws_.currentfile.isEmpty();
+    return ws_.currentfile().isEmpty();
 }
 
 bool ListFiles::savelist() {
     // Closed around the copy and reopened after, so the open file always is the
     // one at the path, even when the user saved over the working database itself.
-    ws_.db.close();
-    const bool ok = copyfile(ws_.db.path(), ws_.currentfile);
+    ws_.db().close();
+    const bool ok = copyfile(ws_.db().path(), ws_.currentfile());
     // Reopened before any message: the tick goes on while the box is open, and
     // would fail on a closed database at every second.
-    ws_.db.reopen();
-    ws_.recordcount = ws_.db.readheader().RecordCount;
-    hooks_.filepanel(filenameonly(ws_.currentfile));
+    ws_.db().reopen();
+    ws_.setrecordcount(ws_.db().readheader().RecordCount);
+    emit fileNameChanged(filenameonly(ws_.currentfile()));
     if (ok)
         ws_.clearmodified();
     else
-        ws_.infobox(QStringLiteral("Save failed"));
+        emit messageRaised(QStringLiteral("Save failed"));
     return ok;
 }
 
 bool ListFiles::saveas(const QString& chosen) {
-    ws_.currentfile = addextension(chosen);
+    ws_.setcurrentfile(addextension(chosen));
     return savelist();
 }
 
 bool ListFiles::loadlist() {
-    if (ws_.currentfile.isEmpty()) return false;
-    return open(ws_.currentfile);
+    if (ws_.currentfile().isEmpty()) return false;
+    return open(ws_.currentfile());
 }
 
 bool ListFiles::open(const QString& path) {
     // Checked in memory first: the bytes that pass the check are the bytes copied.
     const auto bytes = readwhole(path);
     if (!bytes || !islistfile(*bytes)) {
-        ws_.infobox(kLoadFailed);
+        emit messageRaised(kLoadFailed);
         return false;
     }
-    ws_.db.close();
-    if (!writewhole(ws_.db.path(), *bytes)) {
-        ws_.db.reopen();
-        ws_.infobox(kLoadFailed);
+    ws_.db().close();
+    if (!writewhole(ws_.db().path(), *bytes)) {
+        ws_.db().reopen();
+        emit messageRaised(kLoadFailed);
         return false;
     }
     ws_.emptylist();
-    ws_.db.reopen();
-    const ListHeader header = ws_.db.readheader();
-    ws_.recordcount = header.RecordCount;
+    ws_.db().reopen();
+    const ListHeader header = ws_.db().readheader();
+    ws_.setrecordcount(header.RecordCount);
     // The program writes only 0 and 1; anything else runs as the Lateral the selector shows.
-    ws_.playmode = header.Mode == 1 ? PlayMode::Sequential : PlayMode::Lateral;
-    ws_.seqrow = -1;
-    ws_.currentfile = path;
-    ws_.rebuildlist(ws_.recordcount);
+    ws_.setplaymode(header.Mode == 1 ? PlayMode::Sequential : PlayMode::Lateral);
+    ws_.setseqrow(-1);
+    ws_.setcurrentfile(path);
+    ws_.rebuildlist(ws_.recordcount());
 
-    ws_.lastpreview = 0;
-    hooks_.showpreview(ws_.rows.recordindex(0).value);
-    hooks_.modeselector(ws_.playmode);
-    hooks_.filepanel(filenameonly(path));
+    ws_.setlastpreview(0);
+    emit previewChanged(ws_.rows().recordindex(0).value);
+    emit playmodeChanged(ws_.playmode());
+    emit fileNameChanged(filenameonly(path));
     ws_.clearmodified();
     return true;
 }
 
 void ListFiles::newlist() {
     try {
-        hooks_.closeaudio();
+        emit audioCloseRequested();
     } catch (...) {
         // Closing the player is best effort; the new list comes regardless.
     }
-    ws_.recordcount = 0;
-    ws_.seqrow = -1;
-    hooks_.modeselector(PlayMode::Sequential);
-    ws_.playmode = PlayMode::Sequential;
+    ws_.setrecordcount(0);
+    ws_.setseqrow(-1);
+    emit playmodeChanged(PlayMode::Sequential);
+    ws_.setplaymode(PlayMode::Sequential);
     ws_.emptylist();
-    hooks_.filepanel(QString());
-    ws_.currentfile.clear();
-    hooks_.showpreview(-1);
-    ws_.lastpreview = 0;
-    ws_.db.createdatabase();
+    emit fileNameChanged(QString());
+    ws_.setcurrentfile(QString());
+    emit previewChanged(-1);
+    ws_.setlastpreview(0);
+    ws_.db().createdatabase();
     // The header records the mode the program now runs in, so a list saved
     // straight away opens in it again.
-    ws_.db.setmodebyte(static_cast<uint8_t>(ws_.playmode));
+    ws_.db().setmodebyte(static_cast<uint8_t>(ws_.playmode()));
     ws_.clearmodified();
 }
 
 void ListFiles::startupfile() {
-    const QString path = ws_.currentfile;
-    ws_.currentfile.clear();
-    if (path.isEmpty() || !open(path)) hooks_.showpreview(-1);
+    const QString path = ws_.currentfile();
+    ws_.setcurrentfile(QString());
+    if (path.isEmpty() || !open(path)) emit previewChanged(-1);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "schedule/listhooks.h"
-
+#include <QObject>
 #include <QString>
 
+#include <cstdint>
+
 class Workspace;
+enum class PlayMode : uint8_t;
 
 // Notification files (.clt): byte-for-byte copies of the working database.
 // The window runs the file dialogs and hands the chosen path in.
@@ -20,9 +22,10 @@ QString filenameonly(const QString& path);
 inline constexpr const char* kListFileFilter = "Chimelet File (*.clt)";
 inline constexpr const char* kListExtension = ".clt";
 
-class ListFiles {
+class ListFiles : public QObject {
+    Q_OBJECT
 public:
-    ListFiles(Workspace& ws, ListHooks& hooks);
+    explicit ListFiles(Workspace& ws, QObject* parent = nullptr);
 
     // Save File on a list without a name needs the Save dialog first.
     bool needsname() const;
@@ -42,7 +45,18 @@ public:
     // cannot be opened the list stays empty and unnamed.
     void startupfile();
 
+signals:
+    // The name of the open file, empty for an unnamed list.
+    void fileNameChanged(const QString& name);
+    // The mode the list now runs in.
+    void playmodeChanged(PlayMode mode);
+    // The record to show in the preview; -1 empties it.
+    void previewChanged(int32_t index);
+    // A new list closes the audio player first.
+    void audioCloseRequested();
+    // "Save failed", "Load failed".
+    void messageRaised(const QString& text);
+
 private:
     Workspace& ws_;
-    ListHooks& hooks_;
 };

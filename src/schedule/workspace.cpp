@@ -54,45 +54,45 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex in
 
 void Workspace::addtolist(const TNotificationRecord& rec, RecordIndex index) {
     // The first countdown added while no turn is set takes the turn, active or not.
-    if (isCountdown(rec) && seqrow == -1) seqrow = rowcount();
-    rows.append(rowfor(rec, index));
+    if (isCountdown(rec) && seqrow_ == -1) seqrow_ = rowcount();
+    rows_.append(rowfor(rec, index));
 }
 
 bool Workspace::updatelist(int row, const TNotificationRecord& rec) {
-    const NotificationRow& old = rows.row(row);
+    const NotificationRow& old = rows_.row(row);
     NotificationRow fresh = rowfor(rec, old.record);
     fresh.itemImage = old.itemImage;
     fresh.subImage[rowpart::RecordIndex] = old.subImage[rowpart::RecordIndex];
     // The state follows the timer, the same rule by which Apply sets Active.
     showstate(fresh, timeset(rec));
-    rows.replace(row, fresh);
+    rows_.replace(row, fresh);
     return true;
 }
 
 void Workspace::rebuildlist(int32_t count) {
     for (int32_t i = 1; i <= count; ++i) {
-        if (db.schedule(i).Deleted != 0) continue;
-        addtolist(db.readnotification(i), RecordIndex(i));
+        if (db_.schedule(i).Deleted != 0) continue;
+        addtolist(db_.readnotification(i), RecordIndex(i));
     }
 }
 
 void Workspace::emptylist() {
-    rows.clear();
+    rows_.clear();
 }
 
 void Workspace::deletenotification(RecordIndex index) {
     markmodified();
-    db.setdeleted(index.value, 1);
+    db_.setdeleted(index.value, 1);
 }
 
 void Workspace::stopnotification(RecordIndex index) {
     markmodified();
-    db.setactive(index.value, 0);
+    db_.setactive(index.value, 0);
 }
 
 RecordIndex Workspace::appendrecord(const TNotificationRecord& rec) {
-    ++recordcount;
-    db.setrecordcount(recordcount);
-    db.writenotification(rec, recordcount);
-    return RecordIndex(recordcount);
+    ++recordcount_;
+    db_.setrecordcount(recordcount_);
+    db_.writenotification(rec, recordcount_);
+    return RecordIndex(recordcount_);
 }

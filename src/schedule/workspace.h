@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 class Clock;
 
 // The countdown activation mode; the value is the list header's mode byte.
@@ -21,20 +19,30 @@ class Workspace : public QObject {
 public:
     explicit Workspace(const Clock& clock) : clock_(clock) {}
 
-    WorkingDatabase db;
-    RowTable rows;
-    int32_t recordcount = 0; // highest record index in use, mirrors the header
-    int32_t seqrow = -1;     // row of the running countdown in Sequential mode
-    PlayMode playmode = PlayMode::Lateral;
-    int32_t lastpreview = 0; // record index shown in the preview, 0 for none
-    QString currentfile;     // the .clt file Save writes to; empty for an unnamed list
-
     const Clock& clock() const { return clock_; }
-    // Rows in the list.
-    int32_t rowcount() const { return rows.size(); }
 
-    // The program's message box, for the commands' messages. Set by the program frame.
-    std::function<void(const QString&)> infobox = [](const QString&) {};
+    // The working database the list lives in, and the rows the list shows.
+    WorkingDatabase& db() { return db_; }
+    const WorkingDatabase& db() const { return db_; }
+    RowTable& rows() { return rows_; }
+    const RowTable& rows() const { return rows_; }
+    // Rows in the list.
+    int32_t rowcount() const { return rows_.size(); }
+
+    // The highest record index in use; mirrors the header.
+    int32_t recordcount() const { return recordcount_; }
+    void setrecordcount(int32_t count) { recordcount_ = count; }
+    // The row of the running countdown in Sequential mode, -1 for none.
+    int32_t seqrow() const { return seqrow_; }
+    void setseqrow(int32_t row) { seqrow_ = row; }
+    PlayMode playmode() const { return playmode_; }
+    void setplaymode(PlayMode mode) { playmode_ = mode; }
+    // The record index shown in the preview, 0 for none.
+    int32_t lastpreview() const { return lastpreview_; }
+    void setlastpreview(int32_t index) { lastpreview_ = index; }
+    // The .clt file Save writes to; empty for an unnamed list.
+    const QString& currentfile() const { return currentfile_; }
+    void setcurrentfile(const QString& path) { currentfile_ = path; }
 
     // The unsaved-changes mark.
     bool modified() const { return modified_; }
@@ -60,5 +68,12 @@ signals:
 
 private:
     const Clock& clock_;
+    WorkingDatabase db_;
+    RowTable rows_;
+    int32_t recordcount_ = 0;
+    int32_t seqrow_ = -1;
+    PlayMode playmode_ = PlayMode::Lateral;
+    int32_t lastpreview_ = 0;
+    QString currentfile_;
     bool modified_ = false;
 };

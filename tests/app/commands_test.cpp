@@ -46,11 +46,11 @@ protected:
         r.Seconds = 30;
         r.Active = 1;
         r.DisplayDuration = 5;
-        const RecordIndex index = g().ws.appendrecord(r);
-        g().ws.addtolist(r, index);
+        const RecordIndex index = ws().appendrecord(r);
+        ws().addtolist(r, index);
         return index;
     }
-    QString state(int row) { return g().ws.rows.subitem(row, rowpart::State); }
+    QString state(int row) { return ws().rows().subitem(row, rowpart::State); }
     void select(int row) {
         main()->ListView1->selectionModel()->select(main()->ListView1->model()->index(row, 0),
                                                     QItemSelectionModel::ClearAndSelect |
@@ -98,7 +98,7 @@ TEST_F(Commands, ShortcutsReachTheirHandlersFromTheListAndTheTrayMenuHasNone) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
     select(1);
     press(Qt::SHIFT | Qt::Key_Delete);
-    EXPECT_EQ(g().ws.rows.size(), 1);
+    EXPECT_EQ(ws().rows().size(), 1);
 
     press(Qt::CTRL | Qt::Key_O);
     press(Qt::CTRL | Qt::Key_S);
@@ -142,7 +142,7 @@ TEST_F(Commands, ShortcutsReachTheirHandlersFromTheListAndTheTrayMenuHasNone) {
 
 TEST_F(Commands, CloseHidesIntoTheTrayAndOnlyExitAsksToSave) {
     showactive();
-    g().ws.markmodified();
+    ws().markmodified();
     main()->close();
     EXPECT_FALSE(main()->isVisible());
     EXPECT_FALSE(frame->form12()->isVisible());
@@ -172,7 +172,7 @@ TEST_F(Commands, CloseHidesIntoTheTrayAndOnlyExitAsksToSave) {
 TEST_F(Commands, SaveStaysAvailableAfterASave) {
     showactive();
     addcountdown("Tea");
-    g().ws.markmodified();
+    ws().markmodified();
     const QString list = exe.filePath("mine.clt");
     fakes.dialogs.saveAnswers.push_back(list);
     main()->Save1->trigger();

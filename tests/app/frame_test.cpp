@@ -72,7 +72,7 @@ TEST_F(FrameTest, FirstStartCreatesBlankStoresAndShowsTheTray) {
     EXPECT_EQ(QFile(file("chdb.res")).size(), 960);
     EXPECT_EQ(g().paths.tmpbmp, file("tmp.bmp"));
     EXPECT_EQ(g().paths.wallpaperbmp, file("Chimelet Background.bmp"));
-    EXPECT_TRUE(g().ws.currentfile.isEmpty());
+    EXPECT_TRUE(ws().currentfile().isEmpty());
     EXPECT_TRUE(fakes.dialogs.messages.isEmpty());
 }
 
@@ -110,7 +110,7 @@ TEST_F(FrameTest, ExitWithoutChangesEndsAtOnce) {
 
 TEST_F(FrameTest, ExitWithChangesAsksFirst) {
     ASSERT_EQ(startupEnding(), -1);
-    g().ws.markmodified();
+    ws().markmodified();
     EXPECT_EQ(ending([this] { frame->exitrequest(); }), -1);
     EXPECT_TRUE(frame->form12()->isVisible());
     // Closing the question ends the program without saving.
@@ -119,10 +119,9 @@ TEST_F(FrameTest, ExitWithChangesAsksFirst) {
 
 TEST_F(FrameTest, SaveThenExitOnAnUnnamedListWithTheDialogCancelled) {
     ASSERT_EQ(startupEnding(), -1);
-    g().ws.markmodified();
+    ws().markmodified();
     bool saved = false;
-    frame->form12()->savelist = [&saved] { saved = true; };
-    frame->form12()->savedialog = [] { return std::optional<QString>(); };
+    QObject::connect(&frame->list(), &ListController::fileNameChanged, [&saved] { saved = true; });
     EXPECT_EQ(ending([this] { frame->form12()->BitBtn1Click(); }), 0);
     EXPECT_FALSE(saved);
 }
@@ -132,9 +131,9 @@ TEST_F(FrameTest, DefaultFileSetInTheOptionsIsTheOneTheNextStartOpens) {
     TNotificationRecord rec;
     rec.MessageText = "Tea";
     rec.TimerType = "Countdown";
-    g().ws.addtolist(rec, g().ws.appendrecord(rec));
+    ws().addtolist(rec, ws().appendrecord(rec));
     const QString list = file("Liste für Zoë.clt");
-    ASSERT_TRUE(frame->form1()->files()->saveas(list));
+    ASSERT_TRUE(frame->list().saveas(list));
 
     fakes.dialogs.openAnswers = {list};
     frame->form11()->show();
@@ -144,8 +143,8 @@ TEST_F(FrameTest, DefaultFileSetInTheOptionsIsTheOneTheNextStartOpens) {
     frame.reset(); // the program ends; a new one starts in the same folder
     makeframe(exe.path());
     ASSERT_EQ(startupEnding(), -1);
-    EXPECT_EQ(g().ws.currentfile, list);
-    EXPECT_EQ(g().ws.rowcount(), 1);
+    EXPECT_EQ(ws().currentfile(), list);
+    EXPECT_EQ(ws().rowcount(), 1);
 }
 
 TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/frame.h"
+#include "schedule/listcontroller.h"
+#include "schedule/workspace.h"
 #include "support/fakeplatform.h"
 
 #include <QTemporaryDir>
@@ -19,6 +21,7 @@ protected:
         g().endprocess = [this](int code) { ended = code; };
     }
     AppGlobals& g() { return frame->globals(); }
+    Workspace& ws() { return frame->list().workspace(); }
     QString file(const char* name) const { return exe.filePath(name); }
     // The code the process was ended with during `act`, -1 when it went on.
     int ending(const std::function<void()>& act) {

@@ -1,7 +1,8 @@
 #include "app/remotecommands.h"
 #include "framefixture.h"
 #include "support/tempfolder.h"
-#include "schedule/engine.h"
+#include "schedule/listcontroller.h"
+#include "schedule/workspace.h"
 #include "schedule/secondticker.h"
 #include "ui/mainwindow/main.h"
 #include "ui/editor/nedit.h"
@@ -20,7 +21,7 @@ protected:
     void SetUp() override {
         FrameFixture::SetUp();
         frame->startup();
-        frame->form1()->updatetimer()->stop();
+        frame->list().ticker().stop();
     }
     void TearDown() override {
         frame->form2()->hide();
@@ -52,9 +53,9 @@ protected:
 TEST_F(RemoteCommandsTest, AddStoresTheRecordTheEditorsNewAndApplyStore) {
     byhand("Tea", "Countdown", {"1", "2", "3"}, false);
     byhand("Lunch", "Certain time", {"12", "30", "0"}, true);
-    g().ws.clearmodified();
+    frame->list().workspace().clearmodified();
     EXPECT_EQ(run("add", {"Tea", "in", "1h2m3s", "once"}).lines, QStringList{"3"});
-    EXPECT_TRUE(g().ws.modified());
+    EXPECT_TRUE(frame->list().workspace().modified());
     EXPECT_EQ(run("add", {"Lunch", "at", "12:30", "repeat"}).lines, QStringList{"4"});
     const QByteArray db = database();
     ASSERT_EQ(db.size(), 5 * 960);
@@ -76,16 +77,16 @@ TEST_F(RemoteCommandsTest, AddStoresTheRecordTheEditorsNewAndApplyStore) {
 TEST_F(RemoteCommandsTest, RowCommandsActAsTheButtonsAndTheirMessagesComeBackFirst) {
     byhand("Never set", "Countdown", {"0", "0", "0"}, false);
     byhand("Tea", "Countdown", {"0", "5", "0"}, false);
-    g().ws.clearmodified();
+    frame->list().workspace().clearmodified();
     const QByteArray before = database();
     RemoteReply reply = run("stop", {"3"});
     EXPECT_EQ(reply.code, 1);
     EXPECT_EQ(database(), before);
-    EXPECT_FALSE(g().ws.modified());
+    EXPECT_FALSE(frame->list().workspace().modified());
 
     EXPECT_EQ(run("stop", {"2"}).code, 0);
     EXPECT_EQ(database()[2 * 960 + recordfield::Active], 0);
-    EXPECT_TRUE(g().ws.modified());
+    EXPECT_TRUE(frame->list().workspace().modified());
     EXPECT_EQ(run("start", {"2"}).code, 0);
     EXPECT_EQ(database()[2 * 960 + recordfield::Active], 1);
 

@@ -59,17 +59,17 @@ protected:
 
 TEST_F(UserJourney, ANewCountdownFiresOnTheDesktop) {
     newCountdown("Tea", "2");
-    ASSERT_EQ(g().ws.rows.size(), 1);
-    EXPECT_EQ(g().ws.rows.subitem(0, rowpart::State), "Active");
-    EXPECT_EQ(g().ws.rows.subitem(0, rowpart::Left), "2s");
+    ASSERT_EQ(ws().rows().size(), 1);
+    EXPECT_EQ(ws().rows().subitem(0, rowpart::State), "Active");
+    EXPECT_EQ(ws().rows().subitem(0, rowpart::Left), "2s");
     EXPECT_TRUE(frame->form1()->BitBtn8->isEnabled()); // unsaved changes
 
     tick();
-    EXPECT_EQ(g().ws.rows.subitem(0, rowpart::Left), "1s");
+    EXPECT_EQ(ws().rows().subitem(0, rowpart::Left), "1s");
     EXPECT_FALSE(frame->form5()->isVisible());
     tick(); // due: the strip and the balloon appear, the countdown starts again
     EXPECT_TRUE(frame->form5()->isVisible());
-    EXPECT_EQ(g().ws.rows.subitem(0, rowpart::Left), "2s");
+    EXPECT_EQ(ws().rows().subitem(0, rowpart::Left), "2s");
     ASSERT_EQ(fakes.tray.balloons.size(), 1);
     EXPECT_EQ(fakes.tray.balloons[0], "Chimelet Message:|Tea|3000");
     EXPECT_TRUE(frame->presentation().dispatcher().popdur->isActive());
@@ -93,22 +93,22 @@ TEST_F(UserJourney, SavedListsOpenAgainAsTheyWere) {
     const QString file = exe.filePath("mine");
     fakes.dialogs.saveAnswers.push_back(file);
     QTest::mouseClick(frame->form1()->BitBtn8, Qt::LeftButton);
-    EXPECT_EQ(g().ws.currentfile, file + ".clt");
+    EXPECT_EQ(ws().currentfile(), file + ".clt");
     EXPECT_EQ(readbytes(file + ".clt"), readbytes(exe.filePath("chdb.res")));
     EXPECT_FALSE(frame->form1()->BitBtn8->isEnabled());
     EXPECT_EQ(frame->form1()->statuspanel(4)->text(), "mine.clt");
 
     QTest::mouseClick(frame->form1()->BitBtn6, Qt::LeftButton); // New File
-    EXPECT_EQ(g().ws.rows.size(), 0);
+    EXPECT_EQ(ws().rows().size(), 0);
     EXPECT_EQ(frame->form1()->ComboBox5->currentText(), "Sequential");
     EXPECT_TRUE(frame->form1()->statuspanel(4)->text().isEmpty());
 
     fakes.dialogs.openAnswers.push_back(file + ".clt");
     QTest::mouseClick(frame->form1()->BitBtn7, Qt::LeftButton);
-    ASSERT_EQ(g().ws.rows.size(), 2);
-    EXPECT_EQ(g().ws.rows.row(0).caption, "First");
-    EXPECT_EQ(g().ws.rows.row(1).caption, "Second");
-    EXPECT_EQ(g().ws.rows.subitem(1, rowpart::Left), "7s");
+    ASSERT_EQ(ws().rows().size(), 2);
+    EXPECT_EQ(ws().rows().row(0).caption, "First");
+    EXPECT_EQ(ws().rows().row(1).caption, "Second");
+    EXPECT_EQ(ws().rows().subitem(1, rowpart::Left), "7s");
     EXPECT_EQ(frame->form1()->ComboBox5->currentText(), "Lateral");
 }
 
@@ -123,6 +123,6 @@ TEST_F(UserJourney, ADefaultFileThatIsGoneLeavesAnEmptyUnnamedList) {
     fakes.dialogs.messages.clear();
     SetUp();
     EXPECT_EQ(fakes.dialogs.messages, QStringList{"Load failed"});
-    EXPECT_TRUE(g().ws.currentfile.isEmpty());
-    EXPECT_EQ(g().ws.rows.size(), 0);
+    EXPECT_TRUE(ws().currentfile().isEmpty());
+    EXPECT_EQ(ws().rows().size(), 0);
 }

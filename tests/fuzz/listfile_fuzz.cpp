@@ -18,12 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // Just before midnight, where due times wrap round.
     ManualClock clock(QDateTime(QDate(2026, 3, 2), QTime(23, 59, 58)));
     Workspace ws(clock);
-    ListHooks hooks;
     NullSink sink;
-    Engine engine(ws, sink, hooks);
-    ListFiles files(ws, hooks);
-    ws.db.setPath(fuzzfile("chdb.res", nullptr, 0));
-    ws.db.createdatabase();
+    Engine engine(ws, sink);
+    ListFiles files(ws);
+    ws.db().setPath(fuzzfile("chdb.res", nullptr, 0));
+    ws.db().createdatabase();
     if (!files.open(fuzzfile("list.clt", data, size))) return 0;
     for (int i = 0; i < 3; ++i) {
         engine.tick();

@@ -89,9 +89,9 @@ TEST(ScaledScreen, TheMainWindowFitsASmallerScreenWithItsTitleBarOnIt) {
     FakePlatform fake;
     TempFolder tmp;
     WindowDeps g{fake};
-    g.ws.db.setPath(tmp.file("chdb.res"));
-    g.ws.db.createdatabase();
-    TForm1 form(g.ws, fake.clock, fake.dialogs, g.paths, g.reporter);
+    g.ws.db().setPath(tmp.file("chdb.res"));
+    g.ws.db().createdatabase();
+    TForm1 form(g.list, fake.dialogs, g.paths, g.reporter);
     form.updatetimer()->stop();
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_FALSE(available.size().expandedTo(form.size()) == available.size());

@@ -32,8 +32,8 @@ TEST_F(Activation, LateralCountdownsStartedTogetherFireInOneTickInRowOrder) {
 }
 
 TEST_F(Activation, SequentialCountdownsTakeTurns) {
-    engine.ComboBox5Change(PlayMode::Sequential);
-    EXPECT_EQ(ws.db.readheader().Mode, 1);
+    engine.setplaymode(PlayMode::Sequential);
+    EXPECT_EQ(ws.db().readheader().Mode, 1);
     const int a = add(countdown("A", 3));
     const int b = add(countdown("B", 2));
     tick(2);
@@ -45,14 +45,14 @@ TEST_F(Activation, SequentialCountdownsTakeTurns) {
     tick(3);
     EXPECT_EQ(sink.log, QStringList({"3:A", "4:B", "7:A"}));
 
-    engine.ComboBox5Change(PlayMode::Lateral);
+    engine.setplaymode(PlayMode::Lateral);
     tick();
     EXPECT_EQ(left(a), "2s");
     EXPECT_EQ(sink.log.last(), "8:B");
 }
 
 TEST_F(Activation, ALoneSequentialRepeatCountdownFollowsItself) {
-    engine.ComboBox5Change(PlayMode::Sequential);
+    engine.setplaymode(PlayMode::Sequential);
     add(certain("off", QTime(3, 0, 0), true, false));
     add(countdown("only", 2));
     tick(6);
@@ -60,33 +60,33 @@ TEST_F(Activation, ALoneSequentialRepeatCountdownFollowsItself) {
 }
 
 TEST_F(Activation, AnInactiveFirstRowHoldsTheTurnUntilACertainTimePassesItOn) {
-    engine.ComboBox5Change(PlayMode::Sequential);
+    engine.setplaymode(PlayMode::Sequential);
     add(countdown("idle", 3, true, /*active=*/false));
     const int waiting = add(countdown("waiting", 2));
     add(certain("noon", QTime(12, 0, 5)));
     tick(4);
     EXPECT_EQ(left(waiting), "2s");
     tick(); // the certain time runs though it is not the turn, then hands the turn on
-    EXPECT_EQ(ws.seqrow, waiting);
+    EXPECT_EQ(ws.seqrow(), waiting);
     tick(2);
     EXPECT_EQ(sink.log, QStringList({"5:noon", "7:waiting"}));
 }
 
 TEST_F(Activation, TheTurnFollowsItsCountdownThroughStopDeleteAndResume) {
-    engine.ComboBox5Change(PlayMode::Sequential);
+    engine.setplaymode(PlayMode::Sequential);
     add(certain("above", QTime(3, 0, 0)));
     add(countdown("first", 4, /*repeat=*/false));
     add(countdown("second", 2));
     engine.remove(0); // rows move up, the turn moves with "first"
-    EXPECT_EQ(ws.seqrow, 0);
+    EXPECT_EQ(ws.seqrow(), 0);
     engine.stop(0); // a stopped turn passes on
-    EXPECT_EQ(ws.seqrow, 1);
+    EXPECT_EQ(ws.seqrow(), 1);
     engine.resume(0);
     engine.remove(1); // the running countdown goes: the next in line, wrapping, takes over
-    EXPECT_EQ(ws.seqrow, 0);
+    EXPECT_EQ(ws.seqrow(), 0);
     tick(4);
-    EXPECT_EQ(ws.seqrow, -1); // the sequence ran out
-    engine.resume(0);         // resuming starts it again; "-" is due at once
+    EXPECT_EQ(ws.seqrow(), -1); // the sequence ran out
+    engine.resume(0);           // resuming starts it again; "-" is due at once
     tick();
     EXPECT_EQ(sink.log, QStringList({"4:first", "5:first"}));
 }
@@ -212,10 +212,10 @@ TEST_F(Activation, ResumeOfACountdownWithoutTimeRefuses) {
     engine.resume(zero);
     EXPECT_EQ(messages, QStringList{"Time not set, unable to activate Notification"});
     EXPECT_EQ(state(zero), "Inactive");
-    EXPECT_EQ(ws.rows.row(zero).subImage[rowpart::State], icon::Inactive);
+    EXPECT_EQ(ws.rows().row(zero).subImage[rowpart::State], icon::Inactive);
     EXPECT_EQ(stored(zero).Active, 0);
     EXPECT_TRUE(ws.modified());
-    EXPECT_TRUE(engine.resumeone(ws.rows.recordindex(midnight))); // a time, not "no time"
+    EXPECT_TRUE(engine.resumeone(ws.rows().recordindex(midnight))); // a time, not "no time"
 }
 
 TEST_F(Activation, StopAllAndStartAll) {
@@ -244,7 +244,7 @@ TEST_F(Activation, EditAndDelete) {
     add(countdown("C", 3));
     ws.clearmodified();
     engine.edit(a); // the turn passes on in either mode
-    EXPECT_EQ(ws.seqrow, 1);
+    EXPECT_EQ(ws.seqrow(), 1);
     EXPECT_EQ(stored(a).Active, 0);
     EXPECT_EQ(state(a), "Inactive");
     EXPECT_EQ(edits, (QList<QPair<int32_t, int>>{{1, a}}));
@@ -252,9 +252,9 @@ TEST_F(Activation, EditAndDelete) {
 
     engine.remove(1);
     EXPECT_EQ(ws.rowcount(), 2);
-    EXPECT_EQ(ws.rows.recordindex(1).value, 3);
-    EXPECT_EQ(ws.db.readnotification(2).Deleted, 1);
-    EXPECT_EQ(ws.db.recordsPresent(), 4); // the slot stays
+    EXPECT_EQ(ws.rows().recordindex(1).value, 3);
+    EXPECT_EQ(ws.db().readnotification(2).Deleted, 1);
+    EXPECT_EQ(ws.db().recordsPresent(), 4); // the slot stays
     tick(3);
     EXPECT_EQ(sink.log, QStringList({"3:C"}));
 }

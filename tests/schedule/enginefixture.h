@@ -35,26 +35,34 @@ protected:
     ManualClock clock{QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0))};
     Workspace ws{clock};
     RecordingSink sink;
-    ListHooks hooks;
-    Engine engine{ws, sink, hooks};
-    ListFiles files{ws, hooks};
+    Engine engine{ws, sink};
+    ListFiles files{ws};
     QStringList messages, clockpanel, filepanel, mode;
     QList<int32_t> previews;
     QList<QPair<int32_t, int>> edits;
     int audioclosed = 0;
+    // What the commands tell the user; a test may take them itself.
+    std::function<void(const QString&)> message = [this](const QString& t) { messages << t; };
 
     void SetUp() override {
-        ws.db.setPath(folder.file("chdb.res"));
-        ws.db.createdatabase();
-        ws.infobox = [this](const QString& t) { messages << t; };
-        hooks.clockpanel = [this](const QString& t) { clockpanel << t; };
-        hooks.filepanel = [this](const QString& t) { filepanel << t; };
-        hooks.modeselector = [this](PlayMode m) {
+        ws.db().setPath(folder.file("chdb.res"));
+        ws.db().createdatabase();
+        const auto tell = [this](const QString& t) { message(t); };
+        QObject::connect(&engine, &Engine::messageRaised, &engine, tell);
+        QObject::connect(&files, &ListFiles::messageRaised, &files, tell);
+        QObject::connect(&engine, &Engine::clockChanged, &engine,
+                         [this](const QString& t) { clockpanel << t; });
+        QObject::connect(&files, &ListFiles::fileNameChanged, &files,
+                         [this](const QString& t) { filepanel << t; });
+        QObject::connect(&files, &ListFiles::playmodeChanged, &files, [this](PlayMode m) {
             mode << (m == PlayMode::Sequential ? "Sequential" : "Lateral");
-        };
-        hooks.showpreview = [this](int32_t i) { previews << i; };
-        hooks.closeaudio = [this] { ++audioclosed; };
-        hooks.editnotification = [this](RecordIndex i, int r) { edits << qMakePair(i.value, r); };
+        });
+        QObject::connect(&files, &ListFiles::previewChanged, &files,
+                         [this](int32_t i) { previews << i; });
+        QObject::connect(&files, &ListFiles::audioCloseRequested, &files,
+                         [this] { ++audioclosed; });
+        QObject::connect(&engine, &Engine::editRequested, &engine,
+                         [this](RecordIndex i, int r) { edits << qMakePair(i.value, r); });
     }
 
     static TNotificationRecord countdown(const char* name, int secs, bool repeat = true,
@@ -85,10 +93,10 @@ protected:
     }
     void tickat(const QTime& t) { tickat(QDateTime(clock.now().date(), t)); }
 
-    QString left(int row) const { return ws.rows.subitem(row, rowpart::Left); }
-    QString state(int row) const { return ws.rows.subitem(row, rowpart::State); }
+    QString left(int row) const { return ws.rows().subitem(row, rowpart::Left); }
+    QString state(int row) const { return ws.rows().subitem(row, rowpart::State); }
     TNotificationRecord stored(int row) {
-        return ws.db.readnotification(ws.rows.recordindex(row).value);
+        return ws.db().readnotification(ws.rows().recordindex(row).value);
     }
 
 private:

@@ -38,7 +38,7 @@ protected:
         add(countdown("B", 6));
         add(certain("C", QTime(18, 0, 0), true, /*active=*/false));
         engine.remove(1);
-        engine.ComboBox5Change(mode);
+        engine.setplaymode(mode);
         EXPECT_TRUE(files.saveas(folder.file("list")));
         return folder.file("list.clt");
     }
@@ -46,15 +46,15 @@ protected:
 
 TEST_F(NotificationFiles, SavingCopiesTheDatabaseExactlyUnderTheRightName) {
     const QString path = savedlist();
-    EXPECT_EQ(ws.currentfile, path);
-    EXPECT_EQ(readbytes(path), readbytes(ws.db.path()));
+    EXPECT_EQ(ws.currentfile(), path);
+    EXPECT_EQ(readbytes(path), readbytes(ws.db().path()));
     EXPECT_EQ(readbytes(path).size(), 4 * 960);
     EXPECT_FALSE(ws.modified());
     EXPECT_EQ(filepanel.last(), "list.clt");
     add(countdown("D", 3)); // the working database is open again
     EXPECT_TRUE(files.saveas(folder.file("notes.CLT")));
     EXPECT_TRUE(files.saveas(folder.file("a")));
-    EXPECT_EQ(readbytes(folder.file("a.clt")), readbytes(ws.db.path()));
+    EXPECT_EQ(readbytes(folder.file("a.clt")), readbytes(ws.db().path()));
     EXPECT_EQ(readbytes(folder.file("notes.CLT")).size(), 5 * 960);
 }
 
@@ -65,14 +65,14 @@ TEST_F(NotificationFiles, OpeningBuildsRowsForTheLiveRecordsAndPreviewsTheFirst)
     mode.clear();
     ASSERT_TRUE(files.open(path));
     ASSERT_EQ(ws.rowcount(), 2);
-    EXPECT_EQ(ws.rows.recordindex(0).value, 1);
-    EXPECT_EQ(ws.rows.recordindex(1).value, 3);
+    EXPECT_EQ(ws.rows().recordindex(0).value, 1);
+    EXPECT_EQ(ws.rows().recordindex(1).value, 3);
     EXPECT_EQ(state(1), "Inactive"); // as stored
-    EXPECT_EQ(ws.recordcount, 3);
+    EXPECT_EQ(ws.recordcount(), 3);
     EXPECT_EQ(previews, QList<int32_t>{1});
     EXPECT_EQ(mode, QStringList{"Sequential"});
-    EXPECT_EQ(ws.playmode, PlayMode::Sequential);
-    EXPECT_EQ(ws.currentfile, path);
+    EXPECT_EQ(ws.playmode(), PlayMode::Sequential);
+    EXPECT_EQ(ws.currentfile(), path);
     EXPECT_FALSE(ws.modified());
     tick(5);
     EXPECT_EQ(sink.log, QStringList{"5:A"});
@@ -81,13 +81,13 @@ TEST_F(NotificationFiles, OpeningBuildsRowsForTheLiveRecordsAndPreviewsTheFirst)
     writebytes(path, withheader(readbytes(path), 3, 7));
     ASSERT_TRUE(files.open(path));
     EXPECT_EQ(mode.last(), "Lateral");
-    EXPECT_EQ(ws.playmode, PlayMode::Lateral);
+    EXPECT_EQ(ws.playmode(), PlayMode::Lateral);
 }
 
 TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
     const QString good = savedlist();
     add(countdown("unsaved", 9));
-    const QByteArray db = readbytes(ws.db.path());
+    const QByteArray db = readbytes(ws.db().path());
     const QByteArray list = readbytes(good);
     // A colour no row can be shown in: refused before anything is replaced.
     QByteArray zzz = list;
@@ -112,13 +112,13 @@ TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
         messages.clear();
         EXPECT_FALSE(files.open(path)) << path.toStdString();
         EXPECT_EQ(messages, QStringList{"Load failed"}) << path.toStdString();
-        EXPECT_EQ(readbytes(ws.db.path()), db) << path.toStdString();
+        EXPECT_EQ(readbytes(ws.db().path()), db) << path.toStdString();
         EXPECT_EQ(ws.rowcount(), 3) << path.toStdString();
-        EXPECT_EQ(ws.currentfile, good) << path.toStdString();
+        EXPECT_EQ(ws.currentfile(), good) << path.toStdString();
         EXPECT_TRUE(ws.modified()) << path.toStdString();
     }
     add(countdown("after", 2)); // still the open, working list
-    EXPECT_EQ(ws.db.readnotification(5).MessageText, "after");
+    EXPECT_EQ(ws.db().readnotification(5).MessageText, "after");
 }
 
 TEST_F(NotificationFiles, TimesBeyondAnyDayOpenCountAndNeverOverflow) {
@@ -150,18 +150,18 @@ TEST_F(NotificationFiles, TimesBeyondAnyDayOpenCountAndNeverOverflow) {
 TEST_F(NotificationFiles, StartUpOpensTheDefaultFileOrStaysEmptyAndUnnamed) {
     const QString path = savedlist();
     files.newlist();
-    ws.currentfile = path;
+    ws.setcurrentfile(path);
     files.startupfile();
     EXPECT_EQ(ws.rowcount(), 2);
     EXPECT_TRUE(messages.isEmpty());
 
     files.newlist();
     previews.clear();
-    ws.currentfile = folder.file("gone.clt");
+    ws.setcurrentfile(folder.file("gone.clt"));
     files.startupfile();
     files.startupfile(); // no default file at all
     EXPECT_EQ(messages, QStringList{"Load failed"});
-    EXPECT_TRUE(ws.currentfile.isEmpty());
+    EXPECT_TRUE(ws.currentfile().isEmpty());
     EXPECT_EQ(ws.rowcount(), 0);
     EXPECT_EQ(previews, (QList<int32_t>{-1, -1}));
 }
@@ -171,21 +171,21 @@ TEST_F(NotificationFiles, NewFileIsEmptyUnnamedAndRemembersSequential) {
     add(countdown("unsaved", 9));
     files.newlist();
     EXPECT_EQ(audioclosed, 1);
-    EXPECT_EQ(ws.rows.size(), 0);
-    EXPECT_EQ(ws.recordcount, 0);
-    EXPECT_EQ(ws.seqrow, -1);
+    EXPECT_EQ(ws.rows().size(), 0);
+    EXPECT_EQ(ws.recordcount(), 0);
+    EXPECT_EQ(ws.seqrow(), -1);
     EXPECT_EQ(mode.last(), "Sequential");
     EXPECT_EQ(filepanel.last(), "");
     EXPECT_EQ(previews.last(), -1);
     EXPECT_TRUE(files.needsname());
     EXPECT_FALSE(ws.modified());
-    EXPECT_EQ(readbytes(ws.db.path()).size(), 960);
+    EXPECT_EQ(readbytes(ws.db().path()).size(), 960);
 
     add(countdown("fresh", 3));
     ASSERT_TRUE(files.saveas(folder.file("fresh")));
-    engine.ComboBox5Change(PlayMode::Lateral);
+    engine.setplaymode(PlayMode::Lateral);
     ASSERT_TRUE(files.open(folder.file("fresh.clt")));
-    EXPECT_EQ(ws.playmode, PlayMode::Sequential);
+    EXPECT_EQ(ws.playmode(), PlayMode::Sequential);
     EXPECT_EQ(mode.last(), "Sequential");
 }
 
@@ -215,9 +215,9 @@ TEST_F(NotificationFiles, ASaveThatCannotBeWrittenKeepsTheOldFile) {
     // event loop: the list is open again before it, and ticks go on while it is open.
     writebytes(folder.file("plain"), "x");
     bool openatmessage = false;
-    ws.infobox = [this, &openatmessage](const QString& t) {
+    message = [this, &openatmessage](const QString& t) {
         messages << t;
-        openatmessage = ws.db.isOpen();
+        openatmessage = ws.db().isOpen();
         tick(3);
     };
     EXPECT_FALSE(files.saveas(folder.file("plain/notes")));
@@ -227,7 +227,7 @@ TEST_F(NotificationFiles, ASaveThatCannotBeWrittenKeepsTheOldFile) {
     EXPECT_TRUE(ws.modified());
     add(countdown("after", 2)); // the list goes on and saves where it can
     EXPECT_TRUE(files.saveas(folder.file("keep")));
-    EXPECT_EQ(readbytes(keep), readbytes(ws.db.path()));
+    EXPECT_EQ(readbytes(keep), readbytes(ws.db().path()));
 }
 
 TEST_F(NotificationFiles, AnyLanguageSurvivesAListUnderANonLatinFolder) {
@@ -238,10 +238,10 @@ TEST_F(NotificationFiles, AnyLanguageSurvivesAListUnderANonLatinFolder) {
     ASSERT_TRUE(QDir().mkpath(folder.file("Документы")));
     ASSERT_TRUE(files.saveas(folder.file("Документы/список")));
     const QString path = folder.file("Документы/список.clt");
-    EXPECT_EQ(ws.currentfile, path);
+    EXPECT_EQ(ws.currentfile(), path);
     files.newlist();
     ASSERT_TRUE(files.open(path));
     ASSERT_EQ(ws.rowcount(), 1);
-    EXPECT_EQ(ws.rows.row(0).caption, message);
-    EXPECT_EQ(fromansi(ws.db.readnotification(1).MessageText), message);
+    EXPECT_EQ(ws.rows().row(0).caption, message);
+    EXPECT_EQ(fromansi(ws.db().readnotification(1).MessageText), message);
 }

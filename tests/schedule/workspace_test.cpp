@@ -20,7 +20,7 @@ TNotificationRecord note(const char* text, const char* type, int h, int m, int s
 struct WorkspaceRows : ::testing::Test {
     ManualClock clock{QDateTime(QDate(2026, 3, 4), QTime(8, 0, 1))};
     Workspace ws{clock};
-    const RowTable& rows = ws.rows;
+    const RowTable& rows = ws.rows();
 
     QString text(int r, int part) const { return rows.subitem(r, part); }
     int image(int r, int part) const {
@@ -92,25 +92,25 @@ TEST_F(WorkspaceRows, FilesAndRepeatFlagGiveTextsWithMatchingIcons) {
 
 TEST_F(WorkspaceRows, FirstCountdownAddedTakesTheSequentialTurnWhateverItsState) {
     ws.addtolist(note("At noon", "Certain time", 12, 0, 0), RecordIndex(1));
-    EXPECT_EQ(ws.seqrow, -1);
+    EXPECT_EQ(ws.seqrow(), -1);
     ws.addtolist(note("Idle", "Countdown", 0, 0, 0),
                  RecordIndex(2)); // inactive, still takes the turn
     ws.addtolist(note("Tea", "Countdown", 0, 0, 10), RecordIndex(4));
-    EXPECT_EQ(ws.seqrow, 1);
+    EXPECT_EQ(ws.seqrow(), 1);
     EXPECT_EQ(ws.rowcount(), 3);
     EXPECT_EQ(ws.rowcount(), rows.size());
-    ws.seqrow = -1; // the turn ran out: the next countdown added takes it
+    ws.setseqrow(-1); // the turn ran out: the next countdown added takes it
     ws.addtolist(note("Eggs", "Countdown", 0, 4, 0), RecordIndex(5));
-    EXPECT_EQ(ws.seqrow, 3);
+    EXPECT_EQ(ws.seqrow(), 3);
 }
 
 TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {
     TNotificationRecord rec = note("Tea", "Countdown", 0, 1, 30);
     rec.RepeatFlag = 1;
     ws.addtolist(rec, RecordIndex(7));
-    ws.seqrow = 5;
-    ws.rows.setsubitem(0, rowpart::Left, "12s"); // partly counted down
-    ws.rows.setstate(0, false);
+    ws.setseqrow(5);
+    ws.rows().setsubitem(0, rowpart::Left, "12s"); // partly counted down
+    ws.rows().setstate(0, false);
 
     TNotificationRecord edited = rec;
     edited.MessageText = "Green tea";
@@ -125,7 +125,7 @@ TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {
     EXPECT_EQ(image(0, rowpart::Repeat), icon::RunOnce);
     EXPECT_EQ(text(0, rowpart::RecordIndex), "7");
     EXPECT_EQ(ws.rowcount(), 1);
-    EXPECT_EQ(ws.seqrow, 5);
+    EXPECT_EQ(ws.seqrow(), 5);
 
     edited.Hours = edited.Minutes = edited.Seconds = 0;
     edited.Active = 1;
@@ -135,7 +135,7 @@ TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {
     EXPECT_EQ(text(0, rowpart::Left), "-");
 
     // A certain time is always active after an edit, and the item image stays.
-    ws.rows.replace(0, [&] {
+    ws.rows().replace(0, [&] {
         NotificationRow r = rows.row(0);
         r.itemImage = icon::Image;
         return r;
@@ -153,23 +153,23 @@ TEST(WorkspaceRebuild, AddsOneRowPerLiveRecordInRecordOrder) {
     TempFolder tmp;
     ManualClock clock;
     Workspace ws(clock);
-    ws.db.setPath(tmp.file("chdb.res"));
-    ws.db.createdatabase();
+    ws.db().setPath(tmp.file("chdb.res"));
+    ws.db().createdatabase();
     for (const char* text : {"one", "two", "three", "four"})
         ws.appendrecord(note(text, "Countdown", 0, 0, 5));
-    TNotificationRecord gone = ws.db.readnotification(2);
+    TNotificationRecord gone = ws.db().readnotification(2);
     gone.Deleted = 1;
-    ws.db.writenotification(gone, 2);
+    ws.db().writenotification(gone, 2);
 
-    ws.rebuildlist(ws.recordcount);
+    ws.rebuildlist(ws.recordcount());
     ASSERT_EQ(ws.rowcount(), 3);
-    EXPECT_EQ(ws.rows.row(0).caption, "one");
-    EXPECT_EQ(ws.rows.row(1).caption, "three");
-    EXPECT_EQ(ws.rows.recordindex(1).value, 3);
-    EXPECT_EQ(ws.rows.recordindex(2).value, 4);
+    EXPECT_EQ(ws.rows().row(0).caption, "one");
+    EXPECT_EQ(ws.rows().row(1).caption, "three");
+    EXPECT_EQ(ws.rows().recordindex(1).value, 3);
+    EXPECT_EQ(ws.rows().recordindex(2).value, 4);
     ws.emptylist();
     EXPECT_EQ(ws.rowcount(), 0);
-    EXPECT_EQ(ws.rows.size(), 0);
+    EXPECT_EQ(ws.rows().size(), 0);
 }
 
 } // namespace

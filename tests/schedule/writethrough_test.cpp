@@ -24,15 +24,15 @@ protected:
     // The engine's copy and chdb.res hold the same records, byte for byte.
     void agree(const char* after) {
         SCOPED_TRACE(after);
-        const QByteArray file = readbytes(ws.db.path());
+        const QByteArray file = readbytes(ws.db().path());
         ASSERT_EQ(file.size() % 960, 0);
-        ASSERT_EQ(file.size() / 960, ws.db.recordsPresent());
+        ASSERT_EQ(file.size() / 960, ws.db().recordsPresent());
         for (int i = 0; i < file.size() / 960; ++i) {
-            const RecordBytes& seen = ws.db.raw(i);
+            const RecordBytes& seen = ws.db().raw(i);
             ASSERT_EQ(std::memcmp(seen.data(), file.constData() + i * 960, 960), 0)
                 << "record " << i;
-            EXPECT_EQ(ws.db.schedule(i).Active, seen[recordfield::Active]);
-            EXPECT_EQ(ws.db.schedule(i).Deleted, seen[recordfield::Deleted]);
+            EXPECT_EQ(ws.db().schedule(i).Active, seen[recordfield::Active]);
+            EXPECT_EQ(ws.db().schedule(i).Deleted, seen[recordfield::Deleted]);
         }
     }
 };
@@ -57,16 +57,16 @@ TEST_F(WriteThrough, TheCopyAndTheFileAgreeAfterEveryCommandThatWrites) {
     agree("stop all");
     engine.startall();
     agree("start all");
-    engine.ComboBox5Change(PlayMode::Sequential);
+    engine.setplaymode(PlayMode::Sequential);
     agree("mode change");
     ASSERT_TRUE(files.saveas(folder.file("kept")));
     engine.stopall();
     ASSERT_TRUE(files.open(folder.file("kept.clt")));
     agree("load");
-    EXPECT_EQ(ws.db.schedule(3).Active, 1); // the loaded bytes, not the stopped ones
+    EXPECT_EQ(ws.db().schedule(3).Active, 1); // the loaded bytes, not the stopped ones
     files.newlist();
     agree("new file");
-    EXPECT_EQ(ws.db.recordsPresent(), 1);
+    EXPECT_EQ(ws.db().recordsPresent(), 1);
 }
 
 TEST_F(WriteThrough, AListStoppedResumedAndSavedAgainIsItsInputByteForByte) {
@@ -93,7 +93,7 @@ TEST_F(WriteThrough, OneTickTellsTheListOnceForAllRowsItChanged) {
     add(countdown("A", 30));
     add(certain("B", QTime(18, 0, 0)));
     add(countdown("C", 30));
-    QSignalSpy changes(&ws.rows, &RowTable::rangeChanged);
+    QSignalSpy changes(&ws.rows(), &RowTable::rangeChanged);
     tick();
     ASSERT_EQ(changes.size(), 1);
     EXPECT_EQ(changes[0][0].toInt(), 1); // the inactive first row is not in it

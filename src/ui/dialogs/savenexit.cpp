@@ -2,7 +2,6 @@
 #include "ui/dialogs/picturedialog.h"
 
 #include "schedule/errorreporter.h"
-#include "schedule/workspace.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -11,8 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TForm12::TForm12(const Workspace& ws, ErrorReporter& reporter, QWidget* parent)
-    : QDialog(parent), ws_(ws), reporter_(reporter) {
+TForm12::TForm12(ErrorReporter& reporter, QWidget* parent) : QDialog(parent), reporter_(reporter) {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Save before exit?"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -48,13 +46,8 @@ TForm12::TForm12(const Workspace& ws, ErrorReporter& reporter, QWidget* parent)
 }
 
 void TForm12::BitBtn1Click() {
-    if (ws_.currentfile.isEmpty()) {
-        // A cancelled Save dialog still exits, as the user asked to leave.
-        if (const auto chosen = savedialog ? savedialog() : std::nullopt; chosen && saveas)
-            saveas(*chosen);
-    } else if (savelist) {
-        savelist();
-    }
+    // A cancelled Save dialog still exits, as the user asked to leave.
+    emit saveRequested();
     emit leave();
 }
 

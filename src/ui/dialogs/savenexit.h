@@ -2,28 +2,21 @@
 
 #include <QDialog>
 
-#include <functional>
-#include <optional>
-
 class ErrorReporter;
-class Workspace;
 class QPushButton;
 
 // "Save before exit?": stands between an exit command and unsaved changes.
 class TForm12 : public QDialog {
     Q_OBJECT
 public:
-    TForm12(const Workspace& ws, ErrorReporter& reporter, QWidget* parent = nullptr);
+    explicit TForm12(ErrorReporter& reporter, QWidget* parent = nullptr);
 
     QPushButton* exitfromabout; // "Just exit"
     QPushButton* BitBtn1;       // "Save then exit"
 
-    // Saves the list the way the Save File command does; wired by the frame.
-    std::function<void()> savelist;
-    std::function<void(const QString&)> saveas;
-    std::function<std::optional<QString>()> savedialog;
-
 signals:
+    // Save then exit: the list is saved the way the Save File command saves it.
+    void saveRequested();
     // The user chose to leave, after saving or not; the frame ends the program.
     void leave();
 
@@ -37,6 +30,5 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    const Workspace& ws_;
     ErrorReporter& reporter_;
 };

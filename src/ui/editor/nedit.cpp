@@ -489,7 +489,7 @@ void TForm2::makenew() {
 void TForm2::editnotification(RecordIndex index, int row) {
     ws_.markmodified();
     setediting(index.value, row);
-    const TNotificationRecord rec = ws_.db.readnotification(index.value);
+    const TNotificationRecord rec = ws_.db().readnotification(index.value);
     setform(recordtoform(rec));
     // The thumbnail shows this Notification's own picture or nothing.
     clearthumbnail();
@@ -499,7 +499,7 @@ void TForm2::editnotification(RecordIndex index, int row) {
         } catch (const std::exception&) {
         }
     }
-    ws_.db.setactive(index.value, 0);
+    ws_.db().setactive(index.value, 0);
     if (!isVisible()) show();
     raise();
     activateWindow();
@@ -510,7 +510,7 @@ void TForm2::BitBtn1Click() {
     const int32_t index = editindex_;
     const int row = editrow_;
     // The record first, so a failed write leaves the row as it was.
-    ws_.db.writenotification(rec, index);
+    ws_.db().writenotification(rec, index);
     if (ws_.updatelist(row, rec)) emit recordChanged(index);
     clearthumbnail();
     hide();

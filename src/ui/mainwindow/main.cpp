@@ -1,10 +1,8 @@
 #include "ui/mainwindow/main.h"
 
 #include "platform/clock.h"
-#include "schedule/engine.h"
 #include "schedule/errorreporter.h"
-#include "schedule/listfiles.h"
-#include "schedule/secondticker.h"
+#include "schedule/listcontroller.h"
 #include "schedule/timetext.h"
 #include "schedule/workspace.h"
 #include "store/apppaths.h"
@@ -39,10 +37,9 @@ constexpr int kMinimumCaption = 100;
 
 } // namespace
 
-TForm1::TForm1(Workspace& ws, const Clock& clock, Dialogs& dialogs, const AppPaths& paths,
+TForm1::TForm1(ListController& list, Dialogs& dialogs, const AppPaths& paths,
                ErrorReporter& reporter)
-    : ws_(ws), clock_(clock), dialogs_(dialogs), paths_(paths), reporter_(reporter),
-      updatetimer_(new SecondTicker(clock, this)) {
+    : list_(list), ws_(list.workspace()), dialogs_(dialogs), paths_(paths), reporter_(reporter) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Chimlet"));
     QApplication::setWindowIcon(programicon());
@@ -57,12 +54,15 @@ TForm1::TForm1(Workspace& ws, const Clock& clock, Dialogs& dialogs, const AppPat
     buildstatusbar();
     buildmenus();
 
-    connect(&ws_, &Workspace::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
-
-    // The tick goes on after an error: the next second tries again.
-    connect(updatetimer_, &SecondTicker::tick, this,
-            [this] { guarded(reporter_, [this] { updatetimerTimer(); }); });
-    updatetimer_->start();
+    connect(&list_, &ListController::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
+    connect(&list_, &ListController::clockChanged, this,
+            [this](const QString& t) { setpaneltext(2, t); });
+    connect(&list_, &ListController::fileNameChanged, this,
+            [this](const QString& t) { setpaneltext(4, t); });
+    connect(&list_, &ListController::playmodeChanged, this, &TForm1::showmode);
+    connect(&list_, &ListController::previewChanged, this, &TForm1::showpreview);
+    connect(&list_, &ListController::audioCloseRequested, this, &TForm1::audioCloseRequested);
+    connect(&list_, &ListController::editRequested, this, &TForm1::editRequested);
 
     resize(652, 659);
 }
@@ -148,7 +148,7 @@ QGroupBox* TForm1::buildnotifications() {
 void TForm1::buildlist() {
     ListView1 = new QTreeView(GroupBox1);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    model_ = new NotificationListModel(ws_.rows, imagelist_, this);
+    model_ = new NotificationListModel(ws_.rows(), imagelist_, this);
     ListView1->setModel(model_);
     ListView1->setRootIsDecorated(false);
     ListView1->setItemsExpandable(false);
@@ -225,7 +225,7 @@ void TForm1::buildstatusbar() {
     panels_[1]->setText(QStringLiteral("Ver 2.0.1"));
     // The clock panel grows where the desktop font is wider than the clock text's room.
     const int clock =
-        panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(clock_.now().time())) + 12;
+        panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(ws_.clock().now().time())) + 12;
     if (clock > widths[2]) panels_[2]->setFixedWidth(clock);
 }
 
@@ -239,17 +239,17 @@ int TForm1::itemindex() const {
 
 void TForm1::ListView1SelectItem() {
     if (model_->catchingup()) return; // called again once the view has caught up
-    const int index = ws_.rows.recordindex(itemindex()).value;
+    const int index = ws_.rows().recordindex(itemindex()).value;
     if (index == -1) {
         for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
             b->setEnabled(false);
         return;
     }
-    if (index == ws_.lastpreview) return;
+    if (index == ws_.lastpreview()) return;
     for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
         b->setEnabled(true);
     showpreview(index);
-    ws_.lastpreview = index;
+    ws_.setlastpreview(index);
 }
 
 void TForm1::showpreview(int index) {
@@ -258,7 +258,7 @@ void TForm1::showpreview(int index) {
         Panel3->clear();
         return;
     }
-    Panel3->present(ws_.db.readnotification(index));
+    Panel3->present(ws_.db().readnotification(index));
 }
 
 void TForm1::fitcolumns() {
@@ -299,11 +299,12 @@ void TForm1::showmode(PlayMode mode) {
     ComboBox5->setCurrentIndex(static_cast<int>(mode));
 }
 
+SecondTicker* TForm1::updatetimer() const {
+    return &list_.ticker();
+}
+
 void TForm1::updatetimerTimer() {
-    if (engine_)
-        engine_->tick();
-    else
-        setpaneltext(2, currenttimetext(clock_.now().time()));
+    list_.tick();
 }
 
 void TForm1::showEvent(QShowEvent* e) {

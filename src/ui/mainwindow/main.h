@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/listhooks.h"
+#include "store/recordindex.h"
 #include "ui/widgets/listicons.h"
 
 #include <QKeySequence>
@@ -12,13 +12,10 @@
 #include <vector>
 
 struct AppPaths;
-class Clock;
 class Dialogs;
 class ErrorReporter;
+class ListController;
 class Workspace;
-class Engine;
-class ListFiles;
-class NotificationSink;
 class SecondTicker;
 class NotificationListModel;
 class PreviewPanel;
@@ -30,26 +27,24 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTreeView;
+enum class PlayMode : uint8_t;
 
-// The main window: the Notification list with its preview, the command buttons,
-// the status bar and the one-second tick. The list's rows live in the workspace's
-// RowTable; the window only shows them.
+// The main window: the Notification list with its preview, the command buttons and
+// the status bar. The list, its rows and its tick belong to the list controller; the
+// window sends it the commands and shows what it signals.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(Workspace& ws, const Clock& clock, Dialogs& dialogs, const AppPaths& paths,
-           ErrorReporter& reporter);
+    TForm1(ListController& list, Dialogs& dialogs, const AppPaths& paths, ErrorReporter& reporter);
     ~TForm1() override;
 
-    // Connects the commands once every window exists; due Notifications go to `sink`.
-    void connectcommands(NotificationSink& sink);
-    Engine* engine() const { return engine_.get(); }
+    // Connects the controls to their commands once every window exists.
+    void connectcommands();
     // The Save dialog for notification files; nothing when cancelled.
     std::optional<QString> SaveDialog1();
-    ListFiles* files() const { return files_.get(); }
 
-    // The one-second tick, aimed just after each wall-clock second.
-    SecondTicker* updatetimer() const { return updatetimer_; }
+    // The list's one-second tick, aimed just after each wall-clock second.
+    SecondTicker* updatetimer() const;
     QLabel* statuspanel(int i) const { return panels_[i]; }
 
     // Top panel.
@@ -180,17 +175,13 @@ private:
     template <class Control, class Signal>
     void handle(Control* control, Signal signal, void (TForm1::*handler)());
 
+    ListController& list_;
     Workspace& ws_;
-    const Clock& clock_;
     Dialogs& dialogs_;
     const AppPaths& paths_;
     ErrorReporter& reporter_;
     ImageList imagelist_;
     NotificationListModel* model_ = nullptr;
-    SecondTicker* updatetimer_;
-    ListHooks hooks_;
-    std::unique_ptr<Engine> engine_;
-    std::unique_ptr<ListFiles> files_;
     int fittedcaption_ = -1; // the caption width the last fit set
     QLabel* panels_[6] = {};
     std::vector<std::pair<QAction*, void (TForm1::*)()>> commands_;

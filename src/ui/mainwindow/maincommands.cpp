@@ -1,10 +1,9 @@
 // The main window's command handlers: each takes the selected row and hands the
-// work to the engine, the list files or the editor.
+// work to the list controller or the editor.
 #include "platform/dialogs.h"
-#include "schedule/engine.h"
 #include "schedule/errorreporter.h"
+#include "schedule/listcontroller.h"
 #include "schedule/listfiles.h"
-#include "schedule/secondticker.h"
 #include "schedule/workspace.h"
 #include "store/apppaths.h"
 #include "ui/mainwindow/main.h"
@@ -25,18 +24,7 @@ TForm1::~TForm1() {
     delete takeCentralWidget();
 }
 
-void TForm1::connectcommands(NotificationSink& sink) {
-    hooks_.clockpanel = [this](const QString& t) { setpaneltext(2, t); };
-    hooks_.filepanel = [this](const QString& t) { setpaneltext(4, t); };
-    hooks_.modeselector = [this](PlayMode mode) { showmode(mode); };
-    hooks_.showpreview = [this](int32_t index) { showpreview(index); };
-    hooks_.closeaudio = [this] { emit audioCloseRequested(); };
-    hooks_.editnotification = [this](RecordIndex index, int row) {
-        emit editRequested(index, row);
-    };
-    engine_ = std::make_unique<Engine>(ws_, sink, hooks_);
-    files_ = std::make_unique<ListFiles>(ws_, hooks_);
-
+void TForm1::connectcommands() {
     handle(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
     handle(BitBtn2, &QPushButton::clicked, &TForm1::BitBtn2Click);
     handle(BitBtn3, &QPushButton::clicked, &TForm1::BitBtn3Click);
@@ -55,29 +43,29 @@ void TForm1::BitBtn1Click() {
     emit newRequested();
 }
 void TForm1::BitBtn2Click() {
-    if (engine_) engine_->edit(itemindex());
+    list_.edit(itemindex());
 }
 void TForm1::BitBtn3Click() {
-    engine_->remove(itemindex());
+    list_.remove(itemindex());
 }
 void TForm1::BitBtn4Click() {
-    engine_->stop(itemindex());
+    list_.stop(itemindex());
 }
 void TForm1::BitBtn5Click() {
-    engine_->resume(itemindex());
+    list_.resume(itemindex());
 }
 void TForm1::StopAll1Click() {
-    engine_->stopall();
+    list_.stopall();
 }
 void TForm1::StartAll1Click() {
-    engine_->startall();
+    list_.startall();
 }
 void TForm1::ComboBox5Change() {
     // The items stand in the order of the modes' values.
-    engine_->ComboBox5Change(static_cast<PlayMode>(ComboBox5->currentIndex()));
+    list_.setplaymode(static_cast<PlayMode>(ComboBox5->currentIndex()));
 }
 void TForm1::BitBtn6Click() {
-    files_->newlist();
+    list_.newlist();
 }
 
 namespace {
@@ -92,12 +80,12 @@ FileDialogSetup listdialog(const AppPaths& paths, const char* title, bool saving
 } // namespace
 
 void TForm1::BitBtn7Click() {
-    if (auto path = dialogs_.openfile(listdialog(paths_, "Open", false))) files_->open(*path);
+    if (auto path = dialogs_.openfile(listdialog(paths_, "Open", false))) list_.open(*path);
 }
 
 void TForm1::BitBtn8Click() {
-    if (!files_->needsname()) {
-        files_->savelist();
+    if (!list_.needsname()) {
+        list_.save();
         return;
     }
     SaveAs1Click();
@@ -108,5 +96,5 @@ std::optional<QString> TForm1::SaveDialog1() {
 }
 
 void TForm1::SaveAs1Click() {
-    if (auto path = SaveDialog1()) files_->saveas(*path);
+    if (auto path = SaveDialog1()) list_.saveas(*path);
 }

@@ -19,10 +19,10 @@ TEST_F(EditorLifecycle, NewThenCancelKeepsADefaultInactiveNotification) {
     editor->BitBtn2Click();
     EXPECT_FALSE(editor->isVisible());
 
-    EXPECT_EQ(g.ws.recordcount, 1);
-    EXPECT_EQ(g.ws.db.readheader().RecordCount, 1);
+    EXPECT_EQ(g.ws.recordcount(), 1);
+    EXPECT_EQ(g.ws.db().readheader().RecordCount, 1);
     ASSERT_EQ(g.ws.rowcount(), 1);
-    ASSERT_EQ(g.ws.rows.size(), 1);
+    ASSERT_EQ(g.ws.rows().size(), 1);
     const TNotificationRecord rec = stored(1);
     EXPECT_EQ(rec.TimerType, "Countdown");
     EXPECT_EQ(rec.FontSize, 68);
@@ -38,11 +38,9 @@ TEST_F(EditorLifecycle, NewThenCancelKeepsADefaultInactiveNotification) {
 
 TEST_F(EditorLifecycle, EditThenCancelLeavesTheNotificationInactive) {
     addstored(sample());
-    ListHooks hooks;
-    hooks.editnotification = [this](RecordIndex index, int row) {
-        editor->editnotification(index, row);
-    };
-    Engine engine(g.ws, sink, hooks);
+    Engine engine(g.ws, sink);
+    QObject::connect(&engine, &Engine::editRequested, &engine,
+                     [this](RecordIndex index, int row) { editor->editnotification(index, row); });
     engine.edit(0);
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->Edit1->text(), "Tea");
@@ -71,13 +69,13 @@ TEST_F(EditorLifecycle, ApplyArmsByTheTimerAndRestartsTheCountdown) {
 
     const int index = addstored(sample());
     const QString full = rowtext(2, rowpart::Left);
-    g.ws.rows.setsubitem(2, rowpart::Left, "3s");
+    g.ws.rows().setsubitem(2, rowpart::Left, "3s");
     editor->editnotification(RecordIndex(index), 2);
     editor->Edit1->setText("Tea is ready");
     editor->BitBtn1Click();
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(rowtext(2, rowpart::Left), full);
-    EXPECT_EQ(g.ws.rows.row(2).caption, "Tea is ready");
+    EXPECT_EQ(g.ws.rows().row(2).caption, "Tea is ready");
     EXPECT_EQ(stored(index).MessageText, "Tea is ready");
     EXPECT_EQ(stored(index).Active, 1);
     EXPECT_EQ(main->StaticText2->text(), "Tea is ready") << "shown in the preview";
@@ -104,7 +102,7 @@ TEST_F(EditorLifecycle, FailedApplyWritesNothingAndStaysOpen) {
     editor->makenew();
     editor->Edit5->clear(); // minutes refill only on entering
     const QByteArray before = databasebytes();
-    const NotificationRow row = g.ws.rows.row(0);
+    const NotificationRow row = g.ws.rows().row(0);
     try {
         editor->BitBtn1Click();
         ADD_FAILURE() << "Apply went through";
@@ -112,7 +110,7 @@ TEST_F(EditorLifecycle, FailedApplyWritesNothingAndStaysOpen) {
         EXPECT_STREQ(e.what(), "'' is not a valid integer value");
     }
     EXPECT_EQ(databasebytes(), before);
-    EXPECT_EQ(g.ws.rows.row(0).sub, row.sub);
+    EXPECT_EQ(g.ws.rows().row(0).sub, row.sub);
     EXPECT_TRUE(editor->isVisible());
 }
 
@@ -120,13 +118,13 @@ TEST_F(EditorLifecycle, PreviewPresentsWithoutStoring) {
     editor->makenew();
     editor->Edit1->setText("Tea");
     const QByteArray before = databasebytes();
-    const NotificationRow row = g.ws.rows.row(0);
+    const NotificationRow row = g.ws.rows().row(0);
     editor->BitBtn5Click();
     ASSERT_EQ(sink.shown.size(), 1u);
     EXPECT_EQ(sink.shown[0].MessageText, "Tea");
     EXPECT_EQ(sink.shown[0].Active, 0);
     EXPECT_EQ(databasebytes(), before);
-    EXPECT_EQ(g.ws.rows.row(0).caption, row.caption);
+    EXPECT_EQ(g.ws.rows().row(0).caption, row.caption);
     EXPECT_TRUE(editor->isVisible());
 }
 

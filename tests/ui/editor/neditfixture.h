@@ -20,19 +20,14 @@
 #include <memory>
 #include <vector>
 
-// Records what Preview hands to the presentation.
-struct RecordingSink : NotificationSink {
-    std::vector<TNotificationRecord> shown;
-    void shownotification(const TNotificationRecord& rec) override { shown.push_back(rec); }
-};
-
 // The real editor and main window, offscreen, over a working database in a temporary
 // folder; the infobox messages land in fake.dialogs.messages.
 struct EditorFixture : ::testing::Test {
     FakePlatform fake;
     TempFolder tmp;
     WindowDeps g{fake};
-    RecordingSink sink;
+    // What Preview hands to the presentation.
+    RecordingSink& sink = g.sink;
     FakeAudio& audio = fake.audio;
     std::unique_ptr<TForm1> main;
     std::unique_ptr<TForm6> player;
@@ -40,9 +35,9 @@ struct EditorFixture : ::testing::Test {
 
     void SetUp() override {
         g.paths = AppPaths::beside(tmp.path(), tmp.file("documents"));
-        g.ws.db.setPath(tmp.file("chdb.res"));
-        g.ws.db.createdatabase();
-        main = std::make_unique<TForm1>(g.ws, fake.clock, fake.dialogs, g.paths, g.reporter);
+        g.ws.db().setPath(tmp.file("chdb.res"));
+        g.ws.db().createdatabase();
+        main = std::make_unique<TForm1>(g.list, fake.dialogs, g.paths, g.reporter);
         main->updatetimer()->stop();
         player = std::make_unique<TForm6>(audio);
         editor = std::make_unique<TForm2>(g.ws, fake.dialogs, g.paths, *player, g.reporter);
@@ -59,8 +54,8 @@ struct EditorFixture : ::testing::Test {
     }
 
     QStringList& messages() { return fake.dialogs.messages; }
-    TNotificationRecord stored(int index) { return g.ws.db.readnotification(index); }
-    QString rowtext(int row, int part) const { return g.ws.rows.subitem(row, part); }
+    TNotificationRecord stored(int index) { return g.ws.db().readnotification(index); }
+    QString rowtext(int row, int part) const { return g.ws.rows().subitem(row, part); }
 
     QByteArray databasebytes() const { return readbytes(tmp.file("chdb.res")); }
     // A Notification stored the way another list would carry it, with its row.

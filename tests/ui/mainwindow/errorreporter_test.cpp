@@ -1,19 +1,11 @@
 #include "mainfixture.h"
 
 #include "schedule/secondticker.h"
-#include "store/notificationsink.h"
-
-namespace {
-struct NoSink : NotificationSink {
-    void shownotification(const TNotificationRecord&) override {}
-};
-} // namespace
 
 // A row whose record lies past the end of the working database fails every tick. The
 // ticks that run behind the open box must not stack boxes, and the clock keeps going.
 TEST_F(MainWindowFixture, AFailingTickShowsOneBoxAtATimeAndTheTickGoesOn) {
-    NoSink sink;
-    form->connectcommands(sink);
+    form->connectcommands();
     add(note("Tea", 10));
     g.ws.addtolist(note("Lost", 10), RecordIndex(5));
 

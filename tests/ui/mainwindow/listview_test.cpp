@@ -34,7 +34,7 @@ TEST_F(ListView, ShowsEachRowPartInItsColumnWithTheRowsIcons) {
     rec.ImageFile = "/pics/a.jpg";
     rec.RepeatFlag = 1;
     add(rec);
-    const NotificationRow& row = g.ws.rows.row(0);
+    const NotificationRow& row = g.ws.rows().row(0);
     EXPECT_EQ(cell(0, 0).toString(), row.caption);
     EXPECT_EQ(iconat(0, 0), row.itemImage);
     for (int part = 0; part < 8; ++part) {
@@ -102,7 +102,7 @@ TEST_F(ListView, FollowsEveryKindOfRowChangeWithinTheModelContract) {
         add(note("n", s));
 
     // One engine step writes "Left" only, and the view hears of that one cell.
-    g.ws.rows.setsubitem(2, rowpart::Left, countdownstep(g.ws.rows.subitem(2, rowpart::Left)));
+    g.ws.rows().setsubitem(2, rowpart::Left, countdownstep(g.ws.rows().subitem(2, rowpart::Left)));
     ASSERT_EQ(changed.size(), 1);
     EXPECT_EQ(changed[0][0].toModelIndex(), form->listmodel()->index(2, 5));
     EXPECT_EQ(cell(2, 5).toString(), "29s");
@@ -112,7 +112,7 @@ TEST_F(ListView, FollowsEveryKindOfRowChangeWithinTheModelContract) {
     EXPECT_EQ(cell(1, 0).toString(), "edited");
     EXPECT_EQ(cell(1, 5).toString(), "15s");
 
-    g.ws.rows.remove(1);
+    g.ws.rows().remove(1);
     EXPECT_EQ(form->listmodel()->rowCount(), 3);
     EXPECT_EQ(cell(1, 8).toString(), "3");
     EXPECT_EQ(cell(2, 8).toString(), "4");
@@ -132,7 +132,7 @@ TEST_F(ListView, CommandButtonsFollowTheSelectionAndThePreview) {
 
     select(0);
     EXPECT_TRUE(commandsenabled());
-    EXPECT_EQ(g.ws.lastpreview, first);
+    EXPECT_EQ(g.ws.lastpreview(), first);
     EXPECT_EQ(form->StaticText2->text(), "First");
 
     clearselection();
@@ -145,22 +145,22 @@ TEST_F(ListView, CommandButtonsFollowTheSelectionAndThePreview) {
 
     select(1);
     EXPECT_TRUE(commandsenabled());
-    EXPECT_EQ(g.ws.lastpreview, second);
+    EXPECT_EQ(g.ws.lastpreview(), second);
     EXPECT_EQ(form->StaticText2->text(), "Second");
 
     // With several rows selected the first one counts.
     form->ListView1->selectionModel()->select(
         form->listmodel()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     EXPECT_EQ(form->itemindex(), 0);
-    EXPECT_EQ(g.ws.lastpreview, first);
+    EXPECT_EQ(g.ws.lastpreview(), first);
 
     // A row without a usable record index is no Notification.
-    NotificationRow orphan = g.ws.rows.row(1);
+    NotificationRow orphan = g.ws.rows().row(1);
     orphan.record = RecordIndex();
-    g.ws.rows.replace(1, orphan);
+    g.ws.rows().replace(1, orphan);
     select(1);
     EXPECT_FALSE(commandsenabled());
-    EXPECT_EQ(g.ws.lastpreview, first);
+    EXPECT_EQ(g.ws.lastpreview(), first);
     EXPECT_TRUE(fake.dialogs.messages.isEmpty());
 }
 
@@ -169,7 +169,7 @@ TEST_F(ListView, RemovingOrClearingTheSelectedRowsTurnsTheButtonsOff) {
         add(note("n", s));
     select(1);
     ASSERT_TRUE(commandsenabled());
-    g.ws.rows.remove(1);
+    g.ws.rows().remove(1);
     EXPECT_EQ(form->itemindex(), -1);
     EXPECT_FALSE(commandsenabled());
 

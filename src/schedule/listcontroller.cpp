@@ -1,0 +1,102 @@
+#include "schedule/listcontroller.h"
+
+#include "schedule/engine.h"
+#include "schedule/errorreporter.h"
+#include "schedule/listfiles.h"
+#include "schedule/secondticker.h"
+#include "schedule/workspace.h"
+
+ListController::ListController(const Clock& clock, NotificationSink& sink, ErrorReporter& reporter,
+                               QObject* parent)
+    : QObject(parent), reporter_(reporter), ws_(std::make_unique<Workspace>(clock)),
+      engine_(std::make_unique<Engine>(*ws_, sink)), files_(std::make_unique<ListFiles>(*ws_)),
+      ticker_(new SecondTicker(clock, this)) {
+    connect(engine_.get(), &Engine::clockChanged, this, &ListController::clockChanged);
+    connect(engine_.get(), &Engine::editRequested, this, &ListController::editRequested);
+    connect(engine_.get(), &Engine::messageRaised, this, &ListController::messageRaised);
+    connect(engine_.get(), &Engine::fired, this, &ListController::fired);
+    connect(files_.get(), &ListFiles::fileNameChanged, this, &ListController::fileNameChanged);
+    connect(files_.get(), &ListFiles::playmodeChanged, this, &ListController::playmodeChanged);
+    connect(files_.get(), &ListFiles::previewChanged, this, &ListController::previewChanged);
+    connect(files_.get(), &ListFiles::audioCloseRequested, this,
+            &ListController::audioCloseRequested);
+    connect(files_.get(), &ListFiles::messageRaised, this, &ListController::messageRaised);
+    connect(ws_.get(), &Workspace::modifiedChanged, this, &ListController::modifiedChanged);
+    // The tick goes on after an error: the next second tries again.
+    connect(ticker_, &SecondTicker::tick, this, [this] { guarded(reporter_, [this] { tick(); }); });
+    ticker_->start();
+}
+
+ListController::~ListController() = default;
+
+const RowTable& ListController::rows() const {
+    return ws_->rows();
+}
+
+void ListController::newdatabase(const QString& databasefile) {
+    ws_->setplaymode(PlayMode::Lateral);
+    ws_->setseqrow(-1);
+    ws_->db().setPath(databasefile);
+    ws_->db().createdatabase();
+    ws_->setrecordcount(0);
+    emit playmodeChanged(PlayMode::Lateral);
+}
+
+void ListController::openstartupfile(const QString& path) {
+    ws_->setcurrentfile(path);
+    files_->startupfile();
+}
+
+void ListController::close() {
+    ticker_->stop();
+    ws_->db().close();
+}
+
+void ListController::tick() {
+    engine_->tick();
+}
+
+void ListController::edit(int row) {
+    engine_->edit(row);
+}
+void ListController::remove(int row) {
+    engine_->remove(row);
+}
+void ListController::stop(int row) {
+    engine_->stop(row);
+}
+void ListController::resume(int row) {
+    engine_->resume(row);
+}
+void ListController::stopall() {
+    engine_->stopall();
+}
+void ListController::startall() {
+    engine_->startall();
+}
+void ListController::setplaymode(PlayMode mode) {
+    engine_->setplaymode(mode);
+}
+
+RecordIndex ListController::add(const TNotificationRecord& rec) {
+    ws_->markmodified();
+    const RecordIndex index = ws_->appendrecord(rec);
+    ws_->addtolist(rec, index);
+    return index;
+}
+
+void ListController::newlist() {
+    files_->newlist();
+}
+bool ListController::open(const QString& path) {
+    return files_->open(path);
+}
+bool ListController::needsname() const {
+    return files_->needsname();
+}
+bool ListController::save() {
+    return files_->savelist();
+}
+bool ListController::saveas(const QString& path) {
+    return files_->saveas(path);
+}

@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     SessionBusService bus(QString::fromLatin1(CHIMELET_APP_ID), answer);
     bus.publish();
     QObject::connect(&frame.list(), &ListController::fired, &bus,
-                     [&bus](int row, const QString& text) { emit bus.Fired(row + 1, text); });
+                     [&bus](int row, const QString& text) { bus.tellfired(row + 1, text); });
     startuptrace::mark("main window shown");
     return app.exec();
 }

@@ -40,11 +40,12 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
     const auto add = option("add", "Add a Notification showing TEXT, with --in or --at.", "TEXT");
-    const auto in = option("in", "Count down DURATION: 90s, 25m, 1h30m, 1h2m3s or H:MM:SS.",
-                           "DURATION");
+    const auto in =
+        option("in", "Count down DURATION: 90s, 25m, 1h30m, 1h2m3s or H:MM:SS.", "DURATION");
     const auto at = option("at", "Fire at TIME of day: HH:MM or HH:MM:SS, 24-hour.", "TIME");
     const auto repeat = option("repeat", "Repeat the new Notification instead of running once.");
-    const auto list = option("list", "Print the list: row number, then the columns, tab-separated.");
+    const auto list =
+        option("list", "Print the list: row number, then the columns, tab-separated.");
     const auto start = option("start", "Resume the Notification in row N (from 1).", "N");
     const auto stop = option("stop", "Stop the Notification in row N (from 1).", "N");
     const auto startall = option("start-all", "Start every Notification.");
@@ -59,9 +60,10 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
 
     if (!p.parse(arguments)) return refused(p.errorText());
     if (p.isSet(help))
-        return {CommandLine::Action::Help,
-                p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("chimelet")),
-                {}};
+        return {
+            CommandLine::Action::Help,
+            p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("chimelet")),
+            {}};
     if (p.isSet(version))
         return {CommandLine::Action::Version, QStringLiteral("Chimelet " CHIMELET_VERSION), {}};
 

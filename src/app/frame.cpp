@@ -66,8 +66,10 @@ void Frame::connectwindows() {
     // a tick failing behind an open message cannot stack boxes.
     QObject::connect(list_.get(), &ListController::messageRaised, form1_,
                      [this, &g](const QString& text) {
-                         if (held_) held_->append(text);
-                         else g.reporter.report(text);
+                         if (held_)
+                             held_->append(text);
+                         else
+                             g.reporter.report(text);
                      });
 
     QObject::connect(form1_, &TForm1::exitRequested, form1_,

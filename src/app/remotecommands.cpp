@@ -42,14 +42,20 @@ RemoteReply RemoteCommands::run(const RemoteCommand& c) {
     frame_.holdmessages(&said);
     RemoteReply reply;
     try {
-        if (c.verb == QLatin1String(verbs::Open)) reply = open(c.args[0]);
-        else if (c.verb == QLatin1String(verbs::Add)) reply = add(c.args);
-        else if (c.verb == QLatin1String(verbs::List)) reply = this->list();
+        if (c.verb == QLatin1String(verbs::Open))
+            reply = open(c.args[0]);
+        else if (c.verb == QLatin1String(verbs::Add))
+            reply = add(c.args);
+        else if (c.verb == QLatin1String(verbs::List))
+            reply = this->list();
         else if (c.verb == QLatin1String(verbs::Start) || c.verb == QLatin1String(verbs::Stop))
             reply = onrow(c.verb, c.args[0]);
-        else if (c.verb == QLatin1String(verbs::StartAll)) list.startall();
-        else if (c.verb == QLatin1String(verbs::StopAll)) list.stopall();
-        else if (c.verb == QLatin1String(verbs::Show)) frame_.form1()->Restore1Click();
+        else if (c.verb == QLatin1String(verbs::StartAll))
+            list.startall();
+        else if (c.verb == QLatin1String(verbs::StopAll))
+            list.stopall();
+        else if (c.verb == QLatin1String(verbs::Show))
+            frame_.form1()->Restore1Click();
         else if (c.verb == QLatin1String(verbs::Quit))
             reply.then = [this] {
                 guarded(frame_.globals().reporter, [this] { frame_.exitrequest(); });
@@ -76,8 +82,7 @@ RemoteReply RemoteCommands::open(const QString& path) {
     if (!QDir::isAbsolutePath(path))
         return failed(2, QStringLiteral("'%1' is not an absolute path.").arg(path));
     // The editor holds a record of the open list until it closes.
-    if (frame_.editing())
-        return failed(1, QStringLiteral("Close the Notification Editor first."));
+    if (frame_.editing()) return failed(1, QStringLiteral("Close the Notification Editor first."));
     if (!frame_.list().open(path)) return {};
     frame_.form1()->Restore1Click();
     return {};
@@ -135,7 +140,9 @@ RemoteReply RemoteCommands::onrow(const QString& verb, const QString& text) {
     ListController& list = frame_.list();
     if (row > list.rows().size())
         return failed(1, QStringLiteral("There is no row %1 in the list.").arg(row));
-    if (verb == QLatin1String(verbs::Start)) list.resume(row - 1);
-    else list.stop(row - 1);
+    if (verb == QLatin1String(verbs::Start))
+        list.resume(row - 1);
+    else
+        list.stop(row - 1);
     return {};
 }

@@ -12,7 +12,7 @@
 // ended by a NUL. Lengths are bounded before anything is read or allocated.
 namespace commandframe {
 
-inline constexpr uint32_t kMaxRequest = 64 * 1024;       // a path, a 255-byte text
+inline constexpr uint32_t kMaxRequest = 64 * 1024;      // a path, a 255-byte text
 inline constexpr uint32_t kMaxReply = 64 * 1024 * 1024; // a very long list
 inline constexpr int kHeaderBytes = 4;
 

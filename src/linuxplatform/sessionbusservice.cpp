@@ -22,14 +22,21 @@ bool SessionBusService::publish() {
                                  QDBusConnection::ExportScriptableSignals |
                                  QDBusConnection::ExportScriptableInvokables))
         return false;
-    const auto owned = bus_.interface()->registerService(
-        appid_, QDBusConnectionInterface::DontQueueService,
-        QDBusConnectionInterface::DontAllowReplacement);
+    const auto owned =
+        bus_.interface()->registerService(appid_, QDBusConnectionInterface::DontQueueService,
+                                          QDBusConnectionInterface::DontAllowReplacement);
     if (owned.value() != QDBusConnectionInterface::ServiceRegistered) {
         bus_.unregisterObject(objectpath());
         return false;
     }
     return true;
+}
+
+void SessionBusService::tellfired(int row, const QString& text) {
+    if (!bus_.isConnected()) return;
+    QDBusMessage fired = QDBusMessage::createSignal(objectpath(), appid_, QStringLiteral("Fired"));
+    fired << row << text;
+    bus_.send(fired);
 }
 
 QStringList SessionBusService::run(const char* verb, const QStringList& args) {
@@ -57,15 +64,15 @@ void SessionBusService::Open(const QString& path) {
     run(remoteverbs::Open, {path});
 }
 
-int SessionBusService::Add(const QString& text, const QString& in, const QString& at,
-                           bool repeat) {
+int SessionBusService::Add(const QString& text, const QString& in, const QString& at, bool repeat) {
     if (in.isEmpty() == at.isEmpty()) {
         sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("Give either in or at."));
         return 0;
     }
     const QStringList lines =
-        run(remoteverbs::Add, {text, QString::fromLatin1(in.isEmpty() ? "at" : "in"),
-                               in.isEmpty() ? at : in, QString::fromLatin1(repeat ? "repeat" : "once")});
+        run(remoteverbs::Add,
+            {text, QString::fromLatin1(in.isEmpty() ? "at" : "in"), in.isEmpty() ? at : in,
+             QString::fromLatin1(repeat ? "repeat" : "once")});
     return lines.isEmpty() ? 0 : lines[0].toInt();
 }
 

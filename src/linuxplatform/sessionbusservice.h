@@ -20,6 +20,8 @@ public:
     // is another's.
     bool publish();
     QString objectpath() const;
+    // Tells the bus that the Notification in a row (from 1) fired.
+    void tellfired(int row, const QString& text);
 
 public slots:
     // The interface's methods, named as D-Bus names them.
@@ -34,7 +36,8 @@ public slots:
     Q_SCRIPTABLE void Quit();
 
 signals:
-    // A Notification fired: its row (from 1) and its text.
+    // Declared for the interface's description only: `tellfired` sends it under the
+    // application id, where Qt would send an emitted signal under the class's name.
     Q_SCRIPTABLE void Fired(int row, const QString& text);
 
 private:

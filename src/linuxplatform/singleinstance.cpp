@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <utility>
 #include <csignal>
 #include <cstring>
 #include <poll.h>
@@ -22,6 +21,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -38,7 +38,7 @@ long peeruser(int fd) {
 bool privatefolder(const QString& path) {
     const QByteArray p = QFile::encodeName(path);
     ::mkdir(p.constData(), 0700);
-    struct stat st{};
+    struct stat st {};
     return ::lstat(p.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
            (st.st_mode & 077) == 0;
 }
@@ -47,7 +47,8 @@ bool privatefolder(const QString& path) {
 bool waitready(int fd, short events, const QDeadlineTimer& deadline) {
     pollfd p{fd, events, 0};
     for (;;) {
-        const int r = ::poll(&p, 1, static_cast<int>(std::max<qint64>(0, deadline.remainingTime())));
+        const int r =
+            ::poll(&p, 1, static_cast<int>(std::max<qint64>(0, deadline.remainingTime())));
         if (r > 0) return true;
         if (r == 0 || errno != EINTR) return false;
     }
@@ -90,18 +91,26 @@ LocalSingleInstance::~LocalSingleInstance() {
 
 QString LocalSingleInstance::runtimeFolder() {
     // Qt hands out the session's folder only when it is the user's own and private.
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!dir.isEmpty()) return dir;
-    const QString own = QDir::tempPath() + QStringLiteral("/chimelet-%1").arg(::geteuid());
-    return privatefolder(own) ? own : QDir::tempPath();
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty()) {
+        const QString own = QDir::tempPath() + QStringLiteral("/chimelet-%1").arg(::geteuid());
+        dir = privatefolder(own) ? own : QDir::tempPath();
+    }
+    return dir;
+}
+
+QString LocalSingleInstance::folder() const {
+    // Asked once: where the session has no runtime folder, Qt warns at every asking.
+    if (folder_.isEmpty()) folder_ = runtimeFolder();
+    return folder_;
 }
 
 QString LocalSingleInstance::messagePath() const {
-    return runtimeFolder() + QLatin1Char('/') + messageName_;
+    return folder() + QLatin1Char('/') + messageName_;
 }
 
 bool LocalSingleInstance::acquire() {
-    lock_ = std::make_unique<QLockFile>(runtimeFolder() + QLatin1Char('/') + lockName_ + ".lock");
+    lock_ = std::make_unique<QLockFile>(folder() + QLatin1Char('/') + lockName_ + ".lock");
     // A lock whose owner process is gone counts as stale and is taken over.
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0)) return true;
@@ -114,7 +123,7 @@ bool LocalSingleInstance::acquire() {
 }
 
 bool LocalSingleInstance::othercopyruns() const {
-    QLockFile probe(runtimeFolder() + QLatin1Char('/') + lockName_ + ".lock");
+    QLockFile probe(folder() + QLatin1Char('/') + lockName_ + ".lock");
     qint64 pid = 0;
     QString host, app;
     if (!probe.getLockInfo(&pid, &host, &app) || pid <= 0) return false;
@@ -134,14 +143,15 @@ void LocalSingleInstance::listen() {
     QLocalServer::removeServer(messagePath()); // we hold the lock: any socket file is stale
     server_->listen(messagePath());
     QObject::connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* s = server_->nextPendingConnection()) accept(s);
+        while (QLocalSocket* s = server_->nextPendingConnection())
+            accept(s);
     });
 }
 
 void LocalSingleInstance::accept(QLocalSocket* s) {
     QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-    if (connections_ >= kMaxConnections || peeruser(static_cast<int>(s->socketDescriptor())) !=
-                                                static_cast<long>(::geteuid())) {
+    if (connections_ >= kMaxConnections ||
+        peeruser(static_cast<int>(s->socketDescriptor())) != static_cast<long>(::geteuid())) {
         s->abort();
         s->deleteLater();
         return;

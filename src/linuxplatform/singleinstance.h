@@ -44,12 +44,14 @@ public:
     static constexpr int kReadMsecs = 5000; // a whole frame must arrive within this
 
 private:
+    QString folder() const;
     QString messagePath() const;
     void accept(QLocalSocket* socket);
     void answer(QLocalSocket* socket, const RemoteCommand& command);
 
     QString lockName_;
     QString messageName_;
+    mutable QString folder_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
     RemoteHandler handler_;

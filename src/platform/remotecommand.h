@@ -29,8 +29,8 @@ using RemoteHandler = std::function<RemoteReply(const RemoteCommand&)>;
 namespace remoteverbs {
 // A plain later start: the running copy comes forward.
 inline constexpr const char* Started = "started";
-inline constexpr const char* Open = "open";   // path (absolute)
-inline constexpr const char* Add = "add";     // text, "in" or "at", its value, "repeat" or "once"
+inline constexpr const char* Open = "open"; // path (absolute)
+inline constexpr const char* Add = "add";   // text, "in" or "at", its value, "repeat" or "once"
 inline constexpr const char* List = "list";
 inline constexpr const char* Start = "start"; // row, counted from 1
 inline constexpr const char* Stop = "stop";   // row, counted from 1

@@ -52,8 +52,8 @@ std::optional<HmsFields> parseduration(const QString& text) {
         for (qsizetype i = 0; i < text.size(); ++i) {
             const qsizetype unit = units.indexOf(text[i]);
             if (unit < 0) continue;
-            const auto v = unit >= next ? digits(QStringView(text).mid(start, i - start), 6)
-                                        : std::nullopt;
+            const auto v =
+                unit >= next ? digits(QStringView(text).mid(start, i - start), 6) : std::nullopt;
             if (!v) return std::nullopt;
             total += *v * (unit == 0 ? 3600 : unit == 1 ? 60 : 1);
             next = unit + 1;

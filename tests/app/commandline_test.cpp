@@ -22,16 +22,22 @@ TEST(CommandLine, EachOptionBecomesOneCommandForTheRunningCopy) {
         {{"../a/./b.clt"}, {"open", {"/home/me/a/b.clt"}}}};
     for (const auto& [args, command] : cases) {
         const CommandLine line = parse(args);
-        EXPECT_EQ(line.action, command.verb == "open" ? A::Open : A::Command) << line.text.toStdString();
+        EXPECT_EQ(line.action, command.verb == "open" ? A::Open : A::Command)
+            << line.text.toStdString();
         EXPECT_EQ(line.command, command) << args.join(' ').toStdString();
     }
     EXPECT_EQ(parse({}).action, A::Program);
     EXPECT_EQ(parse({"-v"}).action, A::Version);
     EXPECT_EQ(parse({"--add", "Tea", "--in", "5m", "--help"}).action, A::Help);
-    for (const QStringList& args :
-         {QStringList{"--stop", "1", "--stop", "2"}, {"a.clt", "b.clt"}, {"a.clt", "--list"},
-          {"--add", "Tea", "--in", "5m", "--at", "10:00"}, {"--repeat", "--list"},
-          {"--start", "+1"}, {"--start", "-1"}, {"--add", "two\nlines", "--in", "5m"},
-          {"-platform", "xcb"}, {"--add"}})
+    for (const QStringList& args : {QStringList{"--stop", "1", "--stop", "2"},
+                                    {"a.clt", "b.clt"},
+                                    {"a.clt", "--list"},
+                                    {"--add", "Tea", "--in", "5m", "--at", "10:00"},
+                                    {"--repeat", "--list"},
+                                    {"--start", "+1"},
+                                    {"--start", "-1"},
+                                    {"--add", "two\nlines", "--in", "5m"},
+                                    {"-platform", "xcb"},
+                                    {"--add"}})
         EXPECT_EQ(parse(args).action, A::Refused) << args.join(' ').toStdString();
 }

@@ -1,11 +1,12 @@
 #include "app/remotecommands.h"
 #include "framefixture.h"
-#include "support/tempfolder.h"
+#include "schedule/engine.h"
 #include "schedule/listcontroller.h"
-#include "schedule/workspace.h"
 #include "schedule/secondticker.h"
-#include "ui/mainwindow/main.h"
+#include "schedule/workspace.h"
+#include "support/tempfolder.h"
 #include "ui/editor/nedit.h"
+#include "ui/mainwindow/main.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,9 +68,9 @@ TEST_F(RemoteCommandsTest, AddStoresTheRecordTheEditorsNewAndApplyStore) {
     EXPECT_EQ(lines[3].section('\t', 1, 5), lines[1].section('\t', 1, 5));
 
     // Values a caller other than the command line sends are checked again.
-    for (const QStringList& bad : {QStringList{"T", "in", "0s", "once"},
-                                   QStringList{"T", "soon", "5m", "once"},
-                                   QStringList{"a\tb", "in", "5m", "once"}})
+    for (const QStringList& bad :
+         {QStringList{"T", "in", "0s", "once"}, QStringList{"T", "soon", "5m", "once"},
+          QStringList{"a\tb", "in", "5m", "once"}})
         EXPECT_EQ(run("add", bad).code, 2) << bad.join(' ').toStdString();
     EXPECT_EQ(database(), db);
 }

@@ -37,7 +37,8 @@ protected:
         p.setWorkingDirectory(folder.path());
         p.start(exe, args);
         Outcome o;
-        if (p.waitForFinished(40000) && p.exitStatus() == QProcess::NormalExit) o.code = p.exitCode();
+        if (p.waitForFinished(40000) && p.exitStatus() == QProcess::NormalExit)
+            o.code = p.exitCode();
         o.out = QString::fromUtf8(p.readAllStandardOutput());
         o.err = QString::fromUtf8(p.readAllStandardError());
         return o;
@@ -48,7 +49,7 @@ protected:
         qint64 pid = 0;
         QString host, app;
         return lock.getLockInfo(&pid, &host, &app) && ::kill(static_cast<pid_t>(pid), 0) == 0 ? pid
-                                                                                               : 0;
+                                                                                              : 0;
     }
     QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
 };
@@ -175,14 +176,14 @@ TEST_F(CommandLineTest, GarbageOnTheSocketIsDroppedAndChangesNothing) {
     };
     const QByteArray tag("chimelet-command-1\0", 19);
     const QList<QByteArray> garbage = {
-        QByteArray(5000, '\xff'),                                   // a length beyond the bound
-        QByteArray(4, '\0'),                                        // an empty frame
-        frame("hello"),                                             // no tag
-        frame(tag + QByteArray("open\0\xc3(\0", 8)),               // broken UTF-8
-        frame(tag + QByteArray("stop\0", 5)),                       // stop without its row
-        frame(tag + QByteArray("erase\0", 6)),                      // no such verb
-        frame(tag + QByteArray("quit\0", 5)) + "and more",          // bytes after the frame
-        frame(tag + QByteArray("quit\0", 5)).left(12)};             // never finished
+        QByteArray(5000, '\xff'),                          // a length beyond the bound
+        QByteArray(4, '\0'),                               // an empty frame
+        frame("hello"),                                    // no tag
+        frame(tag + QByteArray("open\0\xc3(\0", 8)),       // broken UTF-8
+        frame(tag + QByteArray("stop\0", 5)),              // stop without its row
+        frame(tag + QByteArray("erase\0", 6)),             // no such verb
+        frame(tag + QByteArray("quit\0", 5)) + "and more", // bytes after the frame
+        frame(tag + QByteArray("quit\0", 5)).left(12)};    // never finished
     for (const QByteArray& bytes : garbage) {
         QLocalSocket s;
         s.connectToServer(socket);
@@ -195,8 +196,8 @@ TEST_F(CommandLineTest, GarbageOnTheSocketIsDroppedAndChangesNothing) {
     }
     EXPECT_GT(runningpid(), 0);
     EXPECT_EQ(bytes("chdb.res"), db);
-    EXPECT_EQ(QFileInfo(socket).permissions() & (QFile::ReadOther | QFile::WriteOther |
-                                                 QFile::ReadGroup | QFile::WriteGroup),
+    EXPECT_EQ(QFileInfo(socket).permissions() &
+                  (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
               QFile::Permissions());
     EXPECT_TRUE(chimelet({"--list"}).out.startsWith("1\tTea\t"));
 }
@@ -227,8 +228,8 @@ TEST_F(CommandLineTest, TheSessionBusOffersTheSameCommandsAndTellsOfFirings) {
         << call("List").err.toStdString();
     const QString introspection =
         gdbus({"introspect", "--session", "--dest", id, "--object-path", path}).out;
-    for (const char* member : {"Open(", "Add(", "List(", "Start(", "Stop(", "StartAll(",
-                               "StopAll(", "Show(", "Quit(", "signal Fired("})
+    for (const char* member : {"Open(", "Add(", "List(", "Start(", "Stop(", "StartAll(", "StopAll(",
+                               "Show(", "Quit(", "Fired(i row"})
         EXPECT_TRUE(introspection.contains(member)) << member;
 
     monitor.setProcessEnvironment(env);
@@ -246,7 +247,7 @@ TEST_F(CommandLineTest, TheSessionBusOffersTheSameCommandsAndTellsOfFirings) {
         [&] {
             monitor.waitForReadyRead(100);
             heard += monitor.readAllStandardOutput();
-            return heard.contains(".Fired (1, 'Tea')");
+            return heard.contains(": " CHIMELET_APP_ID ".Fired (1, 'Tea')");
         },
         8000))
         << heard.toStdString();

@@ -99,8 +99,7 @@ TEST(SingleInstance, CommandsOfThisUserAreAnsweredOthersAreNot) {
     ::chmod(QFile::encodeName(session.path()), 0777);
     const QString socket = session.filePath("messagename");
     ::chmod(QFile::encodeName(socket), 0777);
-    const QByteArray answer =
-        askasnobody(socket, commandframe::request({"start-all", {}}));
+    const QByteArray answer = askasnobody(socket, commandframe::request({"start-all", {}}));
     if (answer == "skipped") GTEST_SKIP() << "needs root to act as another user";
     EXPECT_EQ(answer, QByteArray());
     EXPECT_EQ(heard.size(), 1);

@@ -1,5 +1,4 @@
 #include "programrun.h"
-#include "store/workingdatabase.h"
 
 #include <QDir>
 #include <QLocalSocket>
@@ -60,29 +59,17 @@ TEST_F(CommandLineTest, HelpVersionAndRefusalsStartNothingAndWriteNothing) {
     Outcome o = chimelet({"--version"});
     EXPECT_EQ(o.code, 0);
     EXPECT_EQ(o.out, "Chimelet " + QString::fromLatin1(CHIMELET_VERSION) + "\n");
-    o = chimelet({"--help"});
-    EXPECT_EQ(o.code, 0);
-    for (const char* option : {"--add", "--in", "--at", "--repeat", "--list", "--start-all",
-                               "--stop", "--show", "--quit", "FILE"})
-        EXPECT_TRUE(o.out.contains(option)) << option;
-    const QList<QStringList> refused = {{"--bogus"},
-                                        {"--add", "Tea", "--in", "25x"},
-                                        {"--add", "Tea", "--in", "24:00:00"},
-                                        {"--add", "Tea", "--at", "7pm"},
-                                        {"--add", "Tea"},
-                                        {"--in", "5m"},
-                                        {"--start", "0"},
-                                        {"--stop", "two"},
-                                        {"--add", QString(256, 'x'), "--in", "5m"},
-                                        {"--list", "--show"}};
-    for (const QStringList& args : refused) {
+    EXPECT_EQ(chimelet({"--help"}).code, 0);
+    // A refusal names what it refuses, on one line.
+    for (const QStringList& args : {QStringList{"--bogus"},
+                                    {"--add", "Tea", "--in", "25x"},
+                                    {"--add", "Tea", "--at", "7pm"},
+                                    {"--stop", "two"}}) {
         o = chimelet(args);
-        EXPECT_EQ(o.code, 2) << args.join(' ').toStdString();
-        EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
-        EXPECT_TRUE(o.out.isEmpty());
+        EXPECT_EQ(o.code, 2);
+        EXPECT_TRUE(o.err.contains(args.last().remove("--")) && o.err.count('\n') == 1)
+            << o.err.toStdString();
     }
-    EXPECT_TRUE(chimelet({"--bogus"}).err.contains("bogus"));
-    EXPECT_TRUE(chimelet({"--add", "T", "--in", "25x"}).err.contains("25x"));
     EXPECT_EQ(chimelet({"--quit"}).code, 0); // nothing runs, nothing to end
     EXPECT_EQ(runningpid(), 0);
     EXPECT_EQ(files(), (QStringList{"chimelet", "chimelet-audio.so", "chimelet-http.so"}));
@@ -95,16 +82,7 @@ TEST_F(CommandLineTest, EachCommandReachesTheRunningCopyItStartedFirst) {
     EXPECT_EQ(o.out, "1\n");
     const qint64 pid = runningpid();
     ASSERT_GT(pid, 0);
-    WorkingDatabase db;
-    db.setPath(folder.filePath("chdb.res"));
-    db.reopen();
-    TNotificationRecord tea = db.readnotification(1);
-    EXPECT_EQ(tea.MessageText, "Tea");
-    EXPECT_EQ(std::tuple(tea.Hours, tea.Minutes, tea.Seconds), std::tuple(1, 2, 3));
-    EXPECT_EQ(std::tuple(tea.Active, tea.RepeatFlag, tea.DisplayImage, tea.PlayAudio),
-              std::tuple(1, 0, 0, 0));
-    db.close();
-
+    EXPECT_EQ(bytes("chdb.res").size(), 2 * 960);
     EXPECT_EQ(chimelet({"--add", "Lunch", "--at", "12:30", "--repeat"}).out, "2\n");
     o = chimelet({"--list"});
     EXPECT_EQ(o.code, 0);
@@ -147,19 +125,14 @@ TEST_F(CommandLineTest, EachCommandReachesTheRunningCopyItStartedFirst) {
 }
 
 TEST_F(CommandLineTest, AFileOpensInTheNewCopyAndQuitEndsAnUnchangedList) {
-    WorkingDatabase db;
-    db.setPath(folder.filePath("start.clt"));
-    db.createdatabase();
-    TNotificationRecord r;
-    r.MessageText = "From the file";
-    db.writenotification(r, 1);
-    db.setrecordcount(1);
-    db.close();
+    QByteArray empty(960, '\0');
+    empty.replace(300, 4, QByteArray(4, '\xff'));
+    empty[256] = 1; // Sequential: unlike the fresh list of a start
+    writebytes(folder.filePath("start.clt"), empty);
     first.setProcessEnvironment(env);
     first.setWorkingDirectory(folder.path());
     first.start(exe, {"start.clt"});
-    ASSERT_TRUE(waitfor([&] { return bytes("chdb.res") == bytes("start.clt"); }, 15000));
-    EXPECT_TRUE(chimelet({"--list"}).out.startsWith("1\tFrom the file\t"));
+    ASSERT_TRUE(waitfor([&] { return bytes("chdb.res") == empty; }, 15000));
     EXPECT_EQ(chimelet({"--quit"}).code, 0);
     EXPECT_TRUE(first.waitForFinished(5000));
     EXPECT_EQ(first.exitCode(), 0);
@@ -212,22 +185,19 @@ TEST_F(CommandLineTest, TheSessionBusOffersTheSameCommandsAndTellsOfFirings) {
     const auto gdbus = [&](const QStringList& args) {
         QProcess p;
         p.setProcessEnvironment(env);
-        p.start("gdbus", args);
+        p.start("gdbus", QStringList{args[0], "--session", "--dest", id, "--object-path", path} +
+                             args.mid(1));
         p.waitForFinished(10000);
-        return Outcome{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                       QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
+        return Outcome{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
                        QString::fromUtf8(p.readAllStandardError()).trimmed()};
     };
     const auto call = [&](const QString& method, const QStringList& args = {}) {
-        return gdbus(QStringList{"call", "--session", "--dest", id, "--object-path", path,
-                                 "--method", id + "." + method} +
-                     args);
+        return gdbus(QStringList{"call", "--method", id + "." + method} + args);
     };
     start(first);
     ASSERT_TRUE(waitfor([&] { return call("List").code == 0; }, 15000))
         << call("List").err.toStdString();
-    const QString introspection =
-        gdbus({"introspect", "--session", "--dest", id, "--object-path", path}).out;
+    const QString introspection = gdbus({"introspect"}).out;
     for (const char* member : {"Open(", "Add(", "List(", "Start(", "Stop(", "StartAll(", "StopAll(",
                                "Show(", "Quit(", "Fired(i row"})
         EXPECT_TRUE(introspection.contains(member)) << member;
@@ -253,10 +223,8 @@ TEST_F(CommandLineTest, TheSessionBusOffersTheSameCommandsAndTellsOfFirings) {
         << heard.toStdString();
     EXPECT_EQ(call("Quit").code, 0); // the save question comes up: the list has changed
     EXPECT_EQ(first.state(), QProcess::Running);
-    monitor.kill();
-    monitor.waitForFinished(3000);
-    first.kill();
-    first.waitForFinished(3000);
-    daemon.kill();
-    daemon.waitForFinished(3000);
+    for (QProcess* p : {&monitor, &first, &daemon}) {
+        p->kill();
+        p->waitForFinished(3000);
+    }
 }

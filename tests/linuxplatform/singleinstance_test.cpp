@@ -12,7 +12,6 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 TEST(SingleInstance, TheSecondCopyIsRefusedAndItsStartReachesTheFirst) {
@@ -72,35 +71,22 @@ QByteArray askasnobody(const QString& socketpath, const QByteArray& frame) {
 }
 } // namespace
 
-TEST(SingleInstance, CommandsOfThisUserAreAnsweredOthersAreNot) {
+TEST(SingleInstance, AnotherUserIsNotHeardEvenWhereTheSocketIsOpenToAll) {
     QTemporaryDir session;
     qputenv("XDG_RUNTIME_DIR", session.path().toLocal8Bit());
     LocalSingleInstance running("lockname", "messagename");
     ASSERT_TRUE(running.acquire());
     running.listen();
-    QList<RemoteCommand> heard;
-    bool after = false;
-    running.setcommands([&](const RemoteCommand& c) {
-        heard << c;
-        return RemoteReply{1, {"a", "b\tc"}, "why", [&after] { after = true; }};
+    int heard = 0;
+    running.setcommands([&heard](const RemoteCommand&) {
+        ++heard;
+        return RemoteReply{0, {"heard"}, {}, {}};
     });
-    LocalSingleInstance later("lockname", "messagename");
-    EXPECT_TRUE(later.othercopyruns());
-    std::optional<RemoteReply> reply;
-    std::thread asking([&] { reply = later.send({"stop", {"ü"}}, 5000); });
-    QTest::qWaitFor([&] { return after; }, 5000);
-    asking.join();
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(std::tuple(reply->code, reply->lines, reply->message),
-              std::tuple(1, QStringList{"a", "b\tc"}, QString("why")));
-    EXPECT_EQ(heard, (QList<RemoteCommand>{{"stop", {"ü"}}}));
-
-    // Even with the folder and socket opened to all, another user is not heard.
     ::chmod(QFile::encodeName(session.path()), 0777);
     const QString socket = session.filePath("messagename");
     ::chmod(QFile::encodeName(socket), 0777);
     const QByteArray answer = askasnobody(socket, commandframe::request({"start-all", {}}));
     if (answer == "skipped") GTEST_SKIP() << "needs root to act as another user";
     EXPECT_EQ(answer, QByteArray());
-    EXPECT_EQ(heard.size(), 1);
+    EXPECT_EQ(heard, 0);
 }

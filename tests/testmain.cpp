@@ -1,4 +1,8 @@
+#include "support/testdesktop.h"
+
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #if defined(CHIMELET_TESTS_WITH_GUI)
 #include <QGuiApplication>
@@ -11,8 +15,17 @@ using TestApplication = QCoreApplication;
 using TestApplication = QApplication;
 #endif
 
-// Every test program gets a real application object; window tests run offscreen.
+// Every test program gets a real application object; window tests run offscreen, or on
+// a desktop of their own when CHIMELET_TEST_DESKTOP is set.
 int main(int argc, char** argv) {
+    std::unique_ptr<TestDesktop> desktop;
+    if (qEnvironmentVariableIsSet("CHIMELET_TEST_DESKTOP")) {
+        desktop = std::make_unique<TestDesktop>();
+        if (!desktop->ready()) {
+            fprintf(stderr, "no desktop: Xvfb, openbox, trayer, xdotool and wmctrl are needed\n");
+            return 1;
+        }
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
     TestApplication app(argc, argv);

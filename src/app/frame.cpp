@@ -24,6 +24,7 @@
 #include "ui/editor/editorlink.h"
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
+#include "ui/widgets/buttonpadding.h"
 #include "ui/widgets/screenfit.h"
 
 #include <QCoreApplication>
@@ -32,6 +33,7 @@
 
 Frame::Frame(Platform platform, const QString& exeFolder)
     : exeFolder_(exeFolder), g_(std::make_unique<AppGlobals>(platform)) {
+    padbuttons();
     g_->endprocess = [](int code) { ::_exit(code); };
 
     AppGlobals& g = *g_;
@@ -122,7 +124,7 @@ TForm10* Frame::form10() {
         AppGlobals& g = *g_;
         form10_ = new TForm10(*g.platform.http, *g.platform.dialogs, *g.platform.shell, g.paths);
         QObject::connect(form10_, &TForm10::enableothers, form10_,
-                         [this](bool on) { holdmainwindows(!on); });
+                         [this](bool on) { holdmainwindows(form10_, !on); });
         QObject::connect(form10_, &TForm10::endprogram, form10_, [this] { shutdown(); });
     }
     return form10_;
@@ -140,7 +142,8 @@ TForm11* Frame::form11() {
 
 TForm12* Frame::form12() {
     if (!form12_) {
-        form12_ = new TForm12(g_->reporter, form1_);
+        // Not the main window's child: it must answer while that one is held disabled.
+        form12_ = new TForm12(g_->reporter);
         QObject::connect(form12_, &TForm12::leave, form12_, [this] { shutdown(); });
         QObject::connect(form12_, &TForm12::saveRequested, form1_, &TForm1::BitBtn8Click);
     }
@@ -148,14 +151,20 @@ TForm12* Frame::form12() {
 }
 
 void Frame::holdwhileshown(SecondaryWindow* window) {
-    QObject::connect(window, &SecondaryWindow::shown, window, [this] { holdmainwindows(true); });
-    QObject::connect(window, &SecondaryWindow::hidden, window, [this] { holdmainwindows(false); });
+    QObject::connect(window, &SecondaryWindow::shown, window,
+                     [this, window] { holdmainwindows(window, true); });
+    QObject::connect(window, &SecondaryWindow::hidden, window,
+                     [this, window] { holdmainwindows(window, false); });
 }
 
 void Frame::connecttray() {
     AppGlobals& g = *g_;
     TrayIcon* tray = g.platform.tray;
-    const auto restore = [this] { guarded(g_->reporter, [this] { form1_->Restore1Click(); }); };
+    const auto restore = [this] {
+        guarded(g_->reporter, [this] { form1_->Restore1Click(); });
+        // Brought back from the tray while a secondary window is up: held like the rest.
+        if (!holders_.empty()) form1_->setEnabled(false);
+    };
     tray->setmenu(form1_->traypop);
     QObject::connect(tray, &TrayIcon::clicked, form1_, restore);
     form1_->settrayhost(tray->hostavailable());
@@ -188,10 +197,11 @@ void Frame::connectsecondarywindows() {
 
 Frame::~Frame() {
     presentation_.reset();
-    for (QWidget* w : std::initializer_list<QWidget*>{form2_, form3_, form4_, form5_, form6_,
-                                                      form7_, form8_, form9_, form10_, form11_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{form2_, form3_, form4_, form5_, form6_, form7_, form8_,
+                                         form9_, form10_, form11_, form12_})
         delete w;
-    delete form1_; // owns form12
+    delete form1_;
 }
 
 void Frame::FormCreate() {
@@ -223,13 +233,23 @@ void Frame::showmain() {
     showing_ = false;
 }
 
+<<<<<<< HEAD
 bool Frame::editing() const {
     return form2_ && form2_->isVisible();
 }
 
 void Frame::holdmainwindows(bool hold) {
+=======
+void Frame::holdmainwindows(const QObject* by, bool hold) {
+    if (hold)
+        holders_.insert(by);
+    else
+        holders_.erase(by);
+    // Released only when the last holder goes; a window hidden meanwhile is released too.
+    const bool held = !holders_.empty();
+>>>>>>> main
     for (QWidget* w : std::initializer_list<QWidget*>{form1_, form2_})
-        if (w && w->isVisible()) w->setEnabled(!hold);
+        if (w && (!held || w->isVisible())) w->setEnabled(!held);
 }
 
 void Frame::startup() {
@@ -271,5 +291,9 @@ void Frame::exitrequest() {
         shutdown();
         return;
     }
-    form12()->show();
+    TForm12* ask = form12();
+    placeover(ask, form1_);
+    ask->show();
+    ask->raise();
+    ask->activateWindow();
 }

@@ -5,9 +5,11 @@
 #include <QStringList>
 
 #include <memory>
+#include <set>
 
 class ListController;
 class Presentation;
+class QObject;
 class SecondaryWindow;
 class TForm1;
 class TForm2;
@@ -75,14 +77,19 @@ private:
     void connecttray();
     void connectsecondarywindows();
     void holdwhileshown(SecondaryWindow* window);
-    // A secondary window holds the main window and the editor, where visible, while it is up.
-    void holdmainwindows(bool hold);
+    // Secondary windows hold the main window and the editor, where visible, while one is up.
+    void holdmainwindows(const QObject* by, bool hold);
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
+<<<<<<< HEAD
     bool showing_ = false; // the first show, whose start-up has run already
     QString startfile_;
     QStringList* held_ = nullptr;
+=======
+    std::set<const QObject*> holders_; // the secondary windows up now
+    bool showing_ = false;             // the first show, whose start-up has run already
+>>>>>>> main
     std::unique_ptr<Presentation> presentation_;
     std::unique_ptr<ListController> list_;
     TForm1* form1_ = nullptr;

@@ -46,14 +46,13 @@ QWidget* dialogowner() {
     return nullptr;
 }
 
+void keepontop(QWidget& dialog) {
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
 void fitmessagebox(QMessageBox& box) {
-    if (QWidget* owner = box.parentWidget()) {
-        box.setWindowModality(Qt::WindowModal);
-        // A window manager keeps stay-on-top windows over every other: the box must
-        // share that layer or it opens behind the window it blocks.
-        if (owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
-            box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    }
+    if (box.parentWidget()) box.setWindowModality(Qt::WindowModal);
+    keepontop(box);
     // The title bar holds the title beside the window's icon and buttons.
     QFont titlefont = box.font();
     titlefont.setBold(true);

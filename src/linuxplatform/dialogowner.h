@@ -12,6 +12,11 @@ void followactivewindow();
 // None when no window of the program is up.
 QWidget* dialogowner();
 
-// Makes a message box belong to its owner: opened above it (also above a stay-on-top
-// owner), modal for it alone, and wide enough to show its whole title.
+// A window manager keeps stay-on-top windows over every other, and the help window, the
+// editor and the secondary windows stay on top: a dialog must share that layer, or it
+// opens behind whichever of them covers its place.
+void keepontop(QWidget& dialog);
+
+// Makes a message box belong to its owner: modal for it alone, opened above every window
+// of the program, and wide enough to show its whole title.
 void fitmessagebox(QMessageBox& box);

@@ -31,6 +31,7 @@ std::optional<QString> runfiledialog(const FileDialogSetup& setup, bool saving) 
     if (!saving) dialog.setOption(QFileDialog::ReadOnly);
     if (saving && !setup.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (setup.showHidden) dialog.setFilter(dialog.filter() | QDir::Hidden);
+    keepontop(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) return std::nullopt;

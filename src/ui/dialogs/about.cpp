@@ -15,7 +15,7 @@
 TForm8::TForm8(Shell& shell, QWidget* parent) : SecondaryWindow(parent), shell_(shell) {
     setWindowTitle(QStringLiteral("Chimelet - About"));
     Image1 = new QLabel(this);
-    Image1->setPixmap(drawprogramicon(64));
+    Image1->setPixmap(drawprogramicon(48));
     Label1 = new QLabel(this);
     QFont title(QStringLiteral("Times New Roman"));
     title.setStyleHint(QFont::Serif);
@@ -30,13 +30,28 @@ TForm8::TForm8(Shell& shell, QWidget* parent) : SecondaryWindow(parent), shell_(
     connect(exitfromabout, &QPushButton::clicked, this, &TForm8::exitfromaboutClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
 
+    // The client area is 300 x 126: the name and version share a line, the attribution
+    // wraps, the host and "Freeware" share the last line.
+    Label3->setWordWrap(true);
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(Label1);
+    heading->addSpacing(6);
+    heading->addWidget(Label2, 0, Qt::AlignBottom);
+    heading->addStretch();
+    auto* last = new QHBoxLayout;
+    last->addWidget(Label4);
+    last->addStretch();
+    last->addWidget(Label5);
     auto* words = new QVBoxLayout;
-    words->setSpacing(1);
-    for (QLabel* l : {Label1, Label2, Label3, Label4, Label5})
-        words->addWidget(l);
-    picturedialoglayout(this, Image1, words, {exitfromabout}, BitBtn1);
+    words->setSpacing(0);
+    words->addLayout(heading);
+    words->addWidget(Label3);
+    words->addLayout(last);
+    QVBoxLayout* all = picturedialoglayout(this, Image1, words, {exitfromabout}, BitBtn1);
+    all->setContentsMargins(8, 6, 8, 6);
+    all->setSpacing(4);
     FormCreate();
-    setFixedSize(sizeHint().expandedTo(QSize(300, 126)));
+    setFixedSize(300, 126);
 }
 
 void TForm8::FormCreate() {

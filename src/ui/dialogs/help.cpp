@@ -3,7 +3,9 @@
 #include "platform/shell.h"
 #include "readers/rtfreader.h"
 #include "store/ansitext.h"
+#include "ui/widgets/escapekey.h"
 #include "ui/widgets/hintedcontrols.h"
+#include "ui/widgets/screenfit.h"
 #include "ui/widgets/weblinks.h"
 
 #include <QCheckBox>
@@ -12,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -79,13 +80,13 @@ TForm9::TForm9(Shell& shell, QString helpfile, QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(RichEdit1, 1);
     resize(505, 404);
+    onescape(this, [this] { close(); });
 }
 
 void TForm9::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (e->spontaneous()) return;
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    placeatfirstshow(this);
     FormShow();
 }
 

@@ -61,5 +61,5 @@ void TForm12::closeEvent(QCloseEvent* e) {
 }
 
 void TForm12::reject() {
-    emit leave();
+    hide();
 }

@@ -23,7 +23,7 @@ signals:
 public slots:
     void BitBtn1Click();
     void exitfromaboutClick();
-    // Escape goes the way of the close box: hiding the window would lose the exit request.
+    // Escape means "not now": the question goes and the program runs on as before.
     void reject() override;
 
 protected:

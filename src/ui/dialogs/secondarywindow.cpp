@@ -1,7 +1,7 @@
 #include "ui/dialogs/secondarywindow.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "ui/widgets/screenfit.h"
+
 #include <QShowEvent>
 
 SecondaryWindow::SecondaryWindow(QWidget* parent) : QDialog(parent) {
@@ -12,8 +12,7 @@ SecondaryWindow::SecondaryWindow(QWidget* parent) : QDialog(parent) {
 void SecondaryWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (e->spontaneous()) return;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    placeatfirstshow(this);
     emit shown();
 }
 

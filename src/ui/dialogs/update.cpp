@@ -5,17 +5,17 @@
 #include "platform/shell.h"
 #include "store/apppaths.h"
 #include "store/integertext.h"
+#include "ui/widgets/escapekey.h"
 #include "ui/widgets/listicons.h"
+#include "ui/widgets/screenfit.h"
 #include "update/installerdownload.h"
 #include "update/updatecheck.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -67,6 +67,7 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     all->setStretch(0, 1);
     setFixedSize(317, 107);
 
+    onescape(this, [this] { close(); });
     connect(doupdate, &QPushButton::clicked, this, &TForm10::doupdateClick);
     connect(noupdate, &QPushButton::clicked, this, &TForm10::noupdateClick);
     connect(download_, &InstallerDownload::progress, this, &TForm10::downloadprogress);
@@ -101,8 +102,7 @@ void TForm10::showEvent(QShowEvent* e) {
 }
 
 void TForm10::FormShow() {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    placeatfirstshow(this);
     emit enableothers(false);
     StaticText5->clear();
     StaticText2->setText(QString::fromLatin1(kVersionText));

@@ -13,7 +13,11 @@
 #include "store/integertext.h"
 #include "store/notificationsink.h"
 #include "ui/editor/bytelimit.h"
+<<<<<<< HEAD
 #include "ui/editor/fontchoice.h"
+=======
+#include "ui/widgets/escapekey.h"
+>>>>>>> main
 #include "ui/widgets/filechoice.h"
 #include "ui/widgets/hintedcontrols.h"
 #include "ui/widgets/picturepane.h"
@@ -148,6 +152,7 @@ TForm2::TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& a
     columns->addLayout(right, 1);
     layout->addLayout(columns, 1);
     setFixedSize(471, 408);
+    onescape(this, [this] { BitBtn2->click(); });
 
     for (QLineEdit* e : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit9})
         e->installEventFilter(this);
@@ -646,7 +651,7 @@ void TForm2::setmainenabled(bool enabled) {
 void TForm2::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (e->spontaneous()) return;
-    placeonscreen(this);
+    placeatfirstshow(this);
     // While the editor is up nothing in the main window may change the list under it.
     setmainenabled(false);
     Edit1->setFocus();

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -22,6 +23,7 @@ void TForm1::handle(Control* control, Signal signal, void (TForm1::*handler)()) 
 TForm1::~TForm1() {
     // The list's icons belong to this window; the widgets showing them go first.
     delete takeCentralWidget();
+    delete traypop;
 }
 
 void TForm1::connectcommands() {

@@ -92,7 +92,9 @@ void TForm1::buildmenus() {
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { listpop->popup(ListView1->viewport()->mapToGlobal(at)); });
 
-    traypop = new QMenu(this);
+    // Not a child of this window: the tray must answer while a secondary window holds
+    // this one disabled, and a disabled window disables its children.
+    traypop = new QMenu;
     traypop->setObjectName(S("traypop"));
     // A heading: choosing it does nothing.
     TrayTitle1 = command(traypop, "TrayTitle1", S("Chimelet"), none, nullptr);

@@ -58,5 +58,23 @@ void placeonscreen(QWidget* window) {
     if (main && (smallest(main).width() > room.width() || smallest(main).height() > room.height()))
         makeshrinkable(main);
     const QRect place = fitonscreen(window->size(), smallest(window), frame, available);
+    // The client area's place, which the window manager's frame does not shift.
+    window->setGeometry(place);
+}
+
+void placeatfirstshow(QWidget* window) {
+    static constexpr const char* kPlaced = "chimeletplaced";
+    if (window->property(kPlaced).toBool()) return;
+    window->setProperty(kPlaced, true);
+    placeonscreen(window);
+}
+
+void placeover(QWidget* window, const QWidget* owner) {
+    if (!owner || !owner->isVisible() || owner->isMinimized()) {
+        placeonscreen(window);
+        return;
+    }
+    QRect place(QPoint(), window->size());
+    place.moveCenter(owner->geometry().center());
     window->setGeometry(place);
 }

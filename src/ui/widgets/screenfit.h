@@ -13,3 +13,10 @@ QRect fitonscreen(QSize size, QSize minimum, QMargins frame, QRect available);
 
 // Resizes and centres a top-level window on the available area of its screen.
 void placeonscreen(QWidget* window);
+
+// placeonscreen at a window's first showing only: shown again, it comes back where it was
+// or where the user moved it.
+void placeatfirstshow(QWidget* window);
+
+// Centres a window over `owner` when that is on the screen, else on the screen.
+void placeover(QWidget* window, const QWidget* owner);

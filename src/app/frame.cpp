@@ -233,13 +233,10 @@ void Frame::showmain() {
     showing_ = false;
 }
 
-<<<<<<< HEAD
 bool Frame::editing() const {
     return form2_ && form2_->isVisible();
 }
 
-void Frame::holdmainwindows(bool hold) {
-=======
 void Frame::holdmainwindows(const QObject* by, bool hold) {
     if (hold)
         holders_.insert(by);
@@ -247,7 +244,6 @@ void Frame::holdmainwindows(const QObject* by, bool hold) {
         holders_.erase(by);
     // Released only when the last holder goes; a window hidden meanwhile is released too.
     const bool held = !holders_.empty();
->>>>>>> main
     for (QWidget* w : std::initializer_list<QWidget*>{form1_, form2_})
         if (w && (!held || w->isVisible())) w->setEnabled(!held);
 }

@@ -82,14 +82,10 @@ private:
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
-<<<<<<< HEAD
-    bool showing_ = false; // the first show, whose start-up has run already
-    QString startfile_;
-    QStringList* held_ = nullptr;
-=======
     std::set<const QObject*> holders_; // the secondary windows up now
     bool showing_ = false;             // the first show, whose start-up has run already
->>>>>>> main
+    QString startfile_;
+    QStringList* held_ = nullptr;
     std::unique_ptr<Presentation> presentation_;
     std::unique_ptr<ListController> list_;
     TForm1* form1_ = nullptr;

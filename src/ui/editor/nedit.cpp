@@ -13,11 +13,8 @@
 #include "store/integertext.h"
 #include "store/notificationsink.h"
 #include "ui/editor/bytelimit.h"
-<<<<<<< HEAD
 #include "ui/editor/fontchoice.h"
-=======
 #include "ui/widgets/escapekey.h"
->>>>>>> main
 #include "ui/widgets/filechoice.h"
 #include "ui/widgets/hintedcontrols.h"
 #include "ui/widgets/picturepane.h"

@@ -67,7 +67,7 @@ TEST_F(CommandLineTest, HelpVersionAndRefusalsStartNothingAndWriteNothing) {
                                     {"--stop", "two"}}) {
         o = chimelet(args);
         EXPECT_EQ(o.code, 2);
-        EXPECT_TRUE(o.err.contains(args.last().remove("--")) && o.err.count('\n') == 1)
+        EXPECT_TRUE(o.err.contains(QString(args.last()).remove("--")) && o.err.count('\n') == 1)
             << o.err.toStdString();
     }
     EXPECT_EQ(chimelet({"--quit"}).code, 0); // nothing runs, nothing to end

@@ -61,7 +61,8 @@ QByteArray askasnobody(const QString& socketpath, const QByteArray& frame) {
     QByteArray heard;
     // The running copy's loop must turn while the other process waits for its answer.
     int status = -1;
-    QTest::qWaitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, 8000);
+    if (!QTest::qWaitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, 8000))
+        return "no end";
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "could not ask";
     char buf[256];
     for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)

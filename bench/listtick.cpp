@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     auto tick = [&rows] {
         RowTable::Batch batch(rows);
         for (int r = 0; r < rows.size(); ++r)
-            rows.stepcountdown(r);
+            rows.stepcountdown(r, 1);
     };
     tick(); // warm-up
     QApplication::processEvents();

@@ -49,7 +49,15 @@ measure() {
 
 # Processor time (ms) and voluntary context switches of all threads of a process.
 cpu_ms() { awk -v hz="$(getconf CLK_TCK)" '{printf "%d\n", ($14 + $15) * 1000 / hz}' "/proc/$1/stat"; }
-wakeups() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'; }
+# Voluntary context switches ("tid count" lines), one line a thread.
+switches() {
+    for t in /proc/"$1"/task/*; do
+        echo "${t##*/} $(awk '/^voluntary_ctxt_switches/ {print $2}' "$t/status" 2>/dev/null)"
+    done
+}
+# Wake-ups between two snapshots, thread by thread: a thread that ended meanwhile (Qt's pool
+# lets idle ones go) takes no count away, and one that began counts from zero.
+wakeups() { awk 'NR == FNR {was[$1] = $2; next} $2 != "" {s += $2 - was[$1]} END {print s + 0}' "$1" "$2"; }
 
 median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
@@ -99,15 +107,17 @@ XDG_RUNTIME_DIR="$work/runtime2" "$work/hidden/chimelet" 2>/dev/null &
 hpid=$!
 sleep 3
 b0=$(cpu_ms $bpid) c0=$(cpu_ms $cpid) h0=$(cpu_ms $hpid)
-bw0=$(wakeups $bpid) cw0=$(wakeups $cpid) hw0=$(wakeups $hpid)
+for p in $bpid $cpid $hpid; do switches $p >"$work/switches0.$p"; done
 sleep "$idle"
 b1=$(cpu_ms $bpid) c1=$(cpu_ms $cpid) h1=$(cpu_ms $hpid)
-bw1=$(wakeups $bpid) cw1=$(wakeups $cpid) hw1=$(wakeups $hpid)
+for p in $bpid $cpid $hpid; do switches $p >"$work/switches1.$p"; done
+bw=$(wakeups "$work/switches0.$bpid" "$work/switches1.$bpid")
+cw=$(wakeups "$work/switches0.$cpid" "$work/switches1.$cpid")
+hw=$(wakeups "$work/switches0.$hpid" "$work/switches1.$hpid")
 kill $bpid $cpid $hpid $wm
 wait $bpid $cpid $hpid $wm 2>/dev/null || true
-echo "idle ${idle} s side by side: bare $((b1 - b0)) ms $((bw1 - bw0)) wake-ups," \
-    "chimelet shown $((c1 - c0)) ms $((cw1 - cw0)) wake-ups," \
-    "chimelet minimised $((h1 - h0)) ms $((hw1 - hw0)) wake-ups"
+echo "idle ${idle} s side by side: bare $((b1 - b0)) ms $bw wake-ups," \
+    "chimelet shown $((c1 - c0)) ms $cw wake-ups, chimelet minimised $((h1 - h0)) ms $hw wake-ups"
 
 awk -v c="$cms" -v b="$bms" 'BEGIN {printf "RESULT start_ratio %.2f x\n", c / b}'
 awk -v c="$crss" -v b="$brss" 'BEGIN {printf "RESULT rss_ratio %.2f x\n", c / b}'
@@ -116,7 +126,7 @@ awk -v c=$((c1 - c0)) -v h=$((h1 - h0)) -v b=$((b1 - b0)) -v s="$idle" 'BEGIN {
     printf "RESULT idle_cpu_minimised_ms_per_min %.0f ms\n", h * 60 / s
     printf "RESULT idle_cpu_bare_ms_per_min %.0f ms\n", b * 60 / s
 }'
-awk -v c=$((cw1 - cw0)) -v h=$((hw1 - hw0)) -v b=$((bw1 - bw0)) -v s="$idle" 'BEGIN {
+awk -v c="$cw" -v h="$hw" -v b="$bw" -v s="$idle" 'BEGIN {
     printf "RESULT idle_wakeups_shown_per_min %.0f count\n", c * 60 / s
     printf "RESULT idle_wakeups_minimised_per_min %.0f count\n", h * 60 / s
     printf "RESULT idle_wakeups_bare_per_min %.0f count\n", b * 60 / s

@@ -6,11 +6,7 @@ packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgtest-dev
 libxcb-shape0-dev libsdl2-mixer-dev libjpeg62-turbo-dev libwmf-dev libexpat1-dev fonts-urw-base35
 fonts-dejavu-core libcpp-httplib-dev xvfb xauth x11-utils xdotool xcompmgr imagemagick sox lame
 clang-format dbus-daemon openbox desktop-file-utils appstream dpkg-dev file libglib2.0-bin
-<<<<<<< HEAD
-libssl-dev openssl xdg-utils shared-mime-info $*"
-=======
-libssl-dev openssl trayer wmctrl $*"
->>>>>>> main
+libssl-dev openssl trayer wmctrl faketime xdg-utils shared-mime-info $*"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

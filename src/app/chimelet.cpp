@@ -14,6 +14,7 @@
 #include "linuxplatform/sessionplatform.h"
 #include "linuxplatform/shell.h"
 #include "linuxplatform/singleinstance.h"
+#include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
 #include "linuxplatform/windowshape.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
     XdgAutostart autostart;
     ModuleHttpClient http(modulefolders(), CHIMELET_UPDATE_URL);
     X11WindowShape shape;
+    LogindSleepWatch sleep;
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -76,6 +78,7 @@ int main(int argc, char** argv) {
     platform.autostart = &autostart;
     platform.http = &http;
     platform.shape = &shape;
+    platform.sleep = &sleep;
 
     startuptrace::mark("platform services");
     Frame frame(platform, QCoreApplication::applicationDirPath());

@@ -4,6 +4,7 @@
 #include "linuxplatform/folders.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
+#include "platform/sleepwatch.h"
 #include "platform/tray.h"
 #include "present/dispatcher.h"
 #include "present/fsimage.h"
@@ -83,6 +84,10 @@ void Frame::connectwindows() {
         if (g_->secondinstance || g_->started || showing_) return;
         guarded(g_->reporter, [this] { startup(); });
     });
+    // The first tick after a sleep runs at once; the gap rule makes up for the sleep.
+    if (g.platform.sleep)
+        QObject::connect(g.platform.sleep, &SleepWatch::woke, &list_->ticker(),
+                         &SecondTicker::catchup);
     connecttray();
     connectsecondarywindows();
 }

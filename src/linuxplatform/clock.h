@@ -6,4 +6,6 @@
 class SystemClock : public Clock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    // The boot clock, which also counts the time the machine slept.
+    qint64 elapsedmsecs() const override;
 };

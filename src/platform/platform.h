@@ -11,6 +11,7 @@ class WindowOpacity;
 class Autostart;
 class WindowShape;
 class SingleInstance;
+class SleepWatch;
 
 // The operating-system services the program uses, one interface each. The program
 // gets the real ones; tests hand in fakes. Add new services at the end.
@@ -26,4 +27,5 @@ struct Platform {
     HttpClient* http = nullptr;
     WindowShape* shape = nullptr;
     SingleInstance* instance = nullptr;
+    SleepWatch* sleep = nullptr;
 };

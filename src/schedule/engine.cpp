@@ -8,6 +8,7 @@
 
 #include <QScopedValueRollback>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -22,30 +23,38 @@ int secondofday(const QDateTime& t) {
     const QTime tod = t.time();
     return tod.hour() * 3600 + tod.minute() * 60 + tod.second();
 }
+
+// The seconds that passed between two ticks: the wall clock's advance, unless it fell
+// behind the monotonic clock, which means the wall clock was turned back.
+int64_t elapsedsecs(qint64 wallsecs, qint64 elapsedmsecs) {
+    const qint64 real = elapsedmsecs / 1000;
+    if (wallsecs >= real - 1) return std::max<qint64>(wallsecs, 0);
+    return real;
+}
+
+// The window of local seconds a certain time counts as due in after `advance` seconds:
+// a clock turned back shows only its own second, a gap of more than a day one day.
+int64_t duewindow(int64_t advance) {
+    if (advance < 0) return 1;
+    return std::min<int64_t>(advance, kDaySecs);
+}
 } // namespace
 
 Engine::Engine(Workspace& ws, NotificationSink& sink, QObject* parent)
     : QObject(parent), ws_(ws), sink_(sink) {}
 
-int Engine::duewindow(const QDateTime& now) const {
-    if (!lasttick_.isValid()) return 1;
-    const qint64 gap = epochsecond(now) - epochsecond(lasttick_);
-    if (gap == 0) return 0;
-    if (gap < 0 || gap > kLateWindowSecs) return 1;
-    // The seconds of the day in between; a jump of the local clock (daylight
-    // saving) makes them disagree with the real gap, and then only the exact
-    // second counts.
-    const int advance =
-        ((secondofday(now) - secondofday(lasttick_)) % kDaySecs + kDaySecs) % kDaySecs;
-    if (advance < 1 || advance > kLateWindowSecs) return 1;
-    return advance;
+int64_t Engine::localsecond(const QDateTime& t) {
+    return t.date().toJulianDay() * kDaySecs + secondofday(t);
 }
 
-bool Engine::certaindue(int64_t total) const {
+int64_t Engine::certaindue(int row, int64_t total) const {
     // A time of day outside the day never comes round.
-    if (total >= kDaySecs || total <= -kDaySecs) return false;
+    if (total >= kDaySecs || total <= -kDaySecs) return -1;
     const int64_t since = ((secondofday(now_) - total) % kDaySecs + kDaySecs) % kDaySecs;
-    return since < window_;
+    if (since >= window_) return -1;
+    // Its moment came round again on a clock turned back: it fired then.
+    if (ws_.rows().firedat(row) == nowlocal_ - since) return -1;
+    return since;
 }
 
 void Engine::tick() {
@@ -57,8 +66,20 @@ void Engine::tick() {
         tickpending_ = false;
         const QScopedValueRollback running(ticking_, true);
         now_ = ws_.clock().now();
-        window_ = duewindow(now_);
+        const qint64 elapsed = ws_.clock().elapsedmsecs();
+        nowlocal_ = localsecond(now_);
+        if (lasttick_.isValid()) {
+            step_ = elapsedsecs(epochsecond(now_) - epochsecond(lasttick_), elapsed - lastelapsed_);
+            window_ = duewindow(nowlocal_ - lastlocal_);
+        } else {
+            // Nothing is caught up from before the program ran.
+            step_ = window_ = 1;
+        }
         lasttick_ = now_;
+        lastelapsed_ = elapsed;
+        lastlocal_ = nowlocal_;
+        freshturn_ = -1;
+        late_.clear();
         emit clockChanged(currenttimetext(now_.time()));
         // The list hears of the tick's text changes once, at its end.
         RowTable::Batch batch(ws_.rows());
@@ -66,13 +87,15 @@ void Engine::tick() {
             const RecordIndex index = ws_.rows().recordindex(row);
             if (index.valid()) tickrow(row, index);
         }
+        firelate();
     } while (tickpending_);
 }
 
 void Engine::tickrow(int row, RecordIndex index) {
     if (!ticking_) {
         now_ = ws_.clock().now();
-        window_ = 1;
+        nowlocal_ = localsecond(now_);
+        step_ = window_ = 1;
     }
     const ScheduleFields& f = ws_.db().schedule(index.value);
     if (f.Deleted != 0 || f.Active != 1) return;
@@ -80,12 +103,18 @@ void Engine::tickrow(int row, RecordIndex index) {
     if (ws_.playmode() != PlayMode::Lateral && f.countdown && row != ws_.seqrow()) return;
 
     if (f.countdown) {
-        if (!ws_.rows().stepcountdown(row)) fire(row, index);
+        if (step_ == 0) return;
+        const int64_t by = row == freshturn_ ? 1 : step_;
+        if (!ws_.rows().stepcountdown(row, by)) fire(row, index);
         return;
     }
     // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
-    if (certaindue(totalSeconds(f))) {
-        fire(row, index);
+    const int64_t since = certaindue(row, totalSeconds(f));
+    if (since >= 0) {
+        if (window_ == 1)
+            fire(row, index);
+        else
+            late_.push_back({since, row, index});
         return;
     }
     // An empty text here is a certain time whose second this tick has seen already.
@@ -93,8 +122,24 @@ void Engine::tickrow(int row, RecordIndex index) {
     if (!left.isEmpty()) ws_.rows().setsubitem(row, rowpart::Left, left);
 }
 
-void Engine::fire(int row, RecordIndex index) {
+void Engine::firelate() {
+    // Earliest moment first; rows in order within one moment.
+    std::stable_sort(late_.begin(), late_.end(),
+                     [](const LateFiring& a, const LateFiring& b) { return a.since > b.since; });
+    for (const LateFiring& due : late_) {
+        // A presentation may pump events, and with them commands that change the list.
+        if (ws_.rows().recordindex(due.row) != due.index) continue;
+        const ScheduleFields& f = ws_.db().schedule(due.index.value);
+        if (f.Deleted != 0 || f.Active != 1 || f.countdown) continue;
+        if (certaindue(due.row, totalSeconds(f)) != due.since) continue;
+        fire(due.row, due.index, due.since);
+    }
+    late_.clear();
+}
+
+void Engine::fire(int row, RecordIndex index, int64_t since) {
     TNotificationRecord rec = ws_.db().readnotification(index.value);
+    if (!isCountdown(rec)) ws_.rows().setfiredat(row, nowlocal_ - since);
     if (rec.RepeatFlag == 1) {
         TNotificationRecord idle = rec;
         idle.Active = 0;
@@ -106,7 +151,10 @@ void Engine::fire(int row, RecordIndex index) {
         ws_.db().setactive(index.value, 0);
         rec.Active = 0;
     }
-    if (ws_.playmode() == PlayMode::Sequential) ws_.setseqrow(nextsequential());
+    if (ws_.playmode() == PlayMode::Sequential) {
+        ws_.setseqrow(nextsequential());
+        freshturn_ = ws_.seqrow();
+    }
     // The presentation may pump events; the list is told of this tick's changes first.
     ws_.rows().flush();
     emit fired(row, fromansi(rec.MessageText));

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 class NotificationSink;
 class Workspace;
@@ -23,8 +24,10 @@ public:
     Engine(Workspace& ws, NotificationSink& sink, QObject* parent = nullptr);
 
     // One tick (the window's updatetimerTimer): the clock panel, then every row in
-    // order. A tick asked for while one runs (presentation may pump events) runs
-    // right after it instead of inside it.
+    // order. The seconds since the last tick count as passed: countdowns step by them,
+    // and what ended or came round in them fires once (docs/architecture.md, "A gap
+    // between ticks"). A tick asked for while one runs (presentation may pump events)
+    // runs right after it instead of inside it.
     void tick();
     // One row's step within the current tick.
     void tickrow(int row, RecordIndex index);
@@ -40,9 +43,9 @@ public:
     void startall();
     void setplaymode(PlayMode mode);
 
-    // A certain time whose second was skipped by a late tick still fires when the
-    // gap is at most this long; after a longer gap (a suspended machine) it is missed.
-    static constexpr int kLateWindowSecs = 300;
+    // Seconds of local time as a running count (Julian day × 86400 + second of the day):
+    // what a certain time is matched against. It goes back when the clock is turned back.
+    static int64_t localsecond(const QDateTime& t);
 
 signals:
     // The current time, at the start of every tick.
@@ -55,12 +58,16 @@ signals:
     void fired(int row, const QString& text);
 
 private:
-    // Seconds of the day, ending at the tick's own second, in which a certain
-    // time counts as due: 1 for an exact match, more after a late tick, 0 when
-    // this second was already handled.
-    int duewindow(const QDateTime& now) const;
-    bool certaindue(int64_t total) const;
-    void fire(int row, RecordIndex index);
+    // A certain time that fell due inside a gap, fired after the walk in the order of times.
+    struct LateFiring {
+        int64_t since; // seconds from its moment to this tick
+        int row;
+        RecordIndex index;
+    };
+    // How long ago a row's certain time fell due within this tick's window; -1 when not due.
+    int64_t certaindue(int row, int64_t total) const;
+    void firelate();
+    void fire(int row, RecordIndex index, int64_t since = 0);
     // In Sequential mode with no turn set, the first active countdown takes it.
     void restartsequence();
     // Stop All and Start All: every listed record switched off, or on where its time is set.
@@ -69,9 +76,20 @@ private:
     Workspace& ws_;
     NotificationSink& sink_;
 
+    // The last tick: wall clock, monotonic clock, local second.
     QDateTime lasttick_;
+    qint64 lastelapsed_ = 0;
+    int64_t lastlocal_ = 0;
+    // This tick: its moment, the seconds countdowns step by, and how many seconds of
+    // local time, ending at this one, a certain time counts as due in (0: none, at
+    // most a day).
     QDateTime now_;
-    int window_ = 1;
+    int64_t nowlocal_ = 0;
+    int64_t step_ = 1;
+    int64_t window_ = 1;
+    // The countdown whose turn began in this tick: it starts fresh, whatever the gap.
+    int freshturn_ = -1;
+    std::vector<LateFiring> late_;
     bool ticking_ = false;
     bool tickpending_ = false;
 };

@@ -90,9 +90,9 @@ void RowTable::setstate(int r, bool active) {
     changed(r, rowpart::State, rowpart::State);
 }
 
-bool RowTable::stepcountdown(int r) {
+bool RowTable::stepcountdown(int r, int64_t secs) {
     auto& row = rows_.at(static_cast<std::size_t>(r));
-    LeftStep next = steppedleft(row.leftsecs);
+    LeftStep next = steppedleft(row.leftsecs, secs);
     if (next.due) return false;
     row.leftsecs = next.seconds;
     row.leftstale = next.longtext.isEmpty();

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 // The Notification list as data: one row per Notification, caption and sub-items 0-7
@@ -23,6 +24,9 @@ struct NotificationRow {
     bool active = false;    // sub-item 5 shows it
     bool countdown = false; // sub-item 2 shows it
     int32_t leftsecs = 0;   // the seconds a countdown reads from its "Left" text; 0 otherwise
+    // The local moment (Engine::localsecond) a certain time last fired at, so a clock
+    // turned back does not fire it twice.
+    int64_t firedat = INT64_MIN;
     // The table's own mark: "Left" was stepped and its text is made when next read.
     bool leftstale = false;
 };
@@ -55,9 +59,11 @@ public:
     void setsubitem(int r, int part, const QString& text);
     // "Active"/"Inactive" with its icon, and the state itself.
     void setstate(int r, bool active);
-    // One second off a countdown's "Left". False, leaving the row as it is, when
+    // `secs` seconds off a countdown's "Left". False, leaving the row as it is, when
     // nothing is left: the countdown is due.
-    bool stepcountdown(int r);
+    bool stepcountdown(int r, int64_t secs);
+    int64_t firedat(int r) const { return exists(r) ? at(r).firedat : INT64_MIN; }
+    void setfiredat(int r, int64_t at) { rows_.at(static_cast<std::size_t>(r)).firedat = at; }
 
     // The row's record; invalid for a missing row.
     RecordIndex recordindex(int r) const;

@@ -29,6 +29,10 @@ void SecondTicker::stop() {
     timer_.stop();
 }
 
+void SecondTicker::catchup() {
+    if (timer_.isActive()) fire();
+}
+
 void SecondTicker::aim(qint64 epochMs) {
     timer_.start(delaytonext(static_cast<int>(epochMs - floordiv(epochMs, 1000) * 1000)));
 }

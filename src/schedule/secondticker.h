@@ -18,6 +18,9 @@ public:
 
     void start();
     void stop();
+    // The tick now, if the clock's second moved on (the machine woke): the timer's
+    // own clock may have stood still meanwhile. Re-aimed either way.
+    void catchup();
     bool isActive() const { return timer_.isActive(); }
     // Milliseconds until the timer fires next; -1 when stopped.
     int remainingTime() const { return timer_.remainingTime(); }

@@ -86,9 +86,9 @@ QString countdownstep(const QString& text) {
     return secstotext(unittextseconds(text), -1);
 }
 
-LeftStep steppedleft(int32_t seconds) {
+LeftStep steppedleft(int32_t seconds, int64_t by) {
     LeftStep next;
-    const int32_t n = seconds - 1;
+    const int64_t n = seconds - by;
     if (n <= 0) {
         next.due = true;
         return next;
@@ -97,7 +97,7 @@ LeftStep steppedleft(int32_t seconds) {
     // the two-digit reading drops digits, so the text itself is read.
     constexpr int32_t kReadBack = 100 * 3600;
     if (n < kReadBack) {
-        next.seconds = n;
+        next.seconds = static_cast<int32_t>(n);
         return next;
     }
     next.longtext = secstotext(n, 0);

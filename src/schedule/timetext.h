@@ -27,7 +27,8 @@ struct LeftStep {
     QString longtext; // from 100 hours up only
     QString text() const { return due || !longtext.isEmpty() ? longtext : secstotext(seconds, 0); }
 };
-LeftStep steppedleft(int32_t seconds);
+// `by` seconds at once (a gap between ticks) read as one step.
+LeftStep steppedleft(int32_t seconds, int64_t by = 1);
 // The unit text of the time until a time of day next comes round; empty at that second.
 QString untiltext(int64_t total, const QTime& now);
 

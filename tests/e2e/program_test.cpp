@@ -127,3 +127,64 @@ TEST_F(ProgramTest, AFiringIsOnDiskBeforeItsPictureIsShownAndItsSoundPlays) {
     expected[938] = 0;
     EXPECT_EQ(db.mid(960), expected);
 }
+
+// A laptop's sleep as the program sees it: stopped, and on waking its wall clock is an hour
+// on while its monotonic clock is not. libfaketime reads the wall clock from a file.
+TEST_F(ProgramTest, WhatFellDueWhileItWasStoppedFiresOnceWhenItGoesOn) {
+    QString library;
+    for (const char* dir : {"/usr/lib/x86_64-linux-gnu", "/usr/lib/aarch64-linux-gnu", "/usr/lib"})
+        if (QFile::exists(QString(dir) + "/faketime/libfaketime.so.1"))
+            library = QString(dir) + "/faketime/libfaketime.so.1";
+    ASSERT_FALSE(library.isEmpty()) << "libfaketime is missing (Debian package faketime)";
+    const QString stamp = folder.filePath("faketime.rc");
+    writebytes(stamp, "+0\n");
+    env.insert("LD_PRELOAD", library);
+    env.insert("FAKETIME_TIMESTAMP_FILE", stamp);
+    env.insert("FAKETIME_NO_CACHE", "1");
+    env.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
+
+    // Run Once each: a countdown of 10 minutes, a time of day 20 minutes ahead, and a
+    // countdown of 2 hours that the hour must not finish.
+    QByteArray header(960, '\0'), list;
+    putint(header, 952, 3);
+    const QTime at = QTime::currentTime().addSecs(20 * 60);
+    const struct {
+        const char* type;
+        int h, m, s;
+    } rows[] = {{"Countdown", 0, 10, 0},
+                {"Certain time", at.hour(), at.minute(), at.second()},
+                {"Countdown", 2, 0, 0}};
+    for (const auto& row : rows) {
+        QByteArray rec(960, '\0');
+        putstring(rec, 0, "Due");
+        putstring(rec, 892, row.type);
+        putint(rec, 916, row.h);
+        putint(rec, 920, row.m);
+        putint(rec, 924, row.s);
+        putint(rec, 932, 1);
+        rec[938] = 1;
+        list += rec;
+    }
+    writebytes(folder.filePath("sleep.clt"), header + list);
+    QByteArray settings(4 * 272, '\0');
+    QByteArray shifted = QFile::encodeName(folder.filePath("sleep.clt"));
+    for (char& c : shifted)
+        c = static_cast<char>(c + 1);
+    putstring(settings, 0, shifted);
+    writebytes(folder.filePath("chsb.rez"), settings);
+
+    start(first);
+    ASSERT_TRUE(waitfor([&] { return bytes("chdb.res").size() == 4 * 960; }, 15000))
+        << first.readAllStandardError().toStdString();
+    QThread::msleep(2500); // a few ticks
+    const auto pid = static_cast<pid_t>(first.processId());
+    ::kill(pid, SIGSTOP);
+    writebytes(stamp, "+3600\n");
+    QThread::msleep(1500);
+    ::kill(pid, SIGCONT);
+    const auto active = [&](int record) { return bytes("chdb.res").at(record * 960 + 938); };
+    EXPECT_TRUE(waitfor([&] { return active(1) == 0 && active(2) == 0; }, 10000))
+        << "countdown " << int(active(1)) << ", time of day " << int(active(2));
+    EXPECT_EQ(active(3), 1) << "the two-hour countdown ended in an hour";
+    EXPECT_EQ(first.state(), QProcess::Running);
+}

@@ -81,11 +81,15 @@ protected:
         return ws.rowcount() - 1;
     }
 
-    // The clock moves one second, then the engine ticks; `n` times.
+    // A second passes, then the engine ticks; `n` times.
     void tick(int n = 1) {
-        for (int i = 0; i < n; ++i)
-            tickat(clock.now().addSecs(1));
+        for (int i = 0; i < n; ++i) {
+            clock.advance(1000);
+            ++sink.tick;
+            engine.tick();
+        }
     }
+    // The wall clock alone moves to `t` (a late tick, a sleep, a clock set), then a tick.
     void tickat(const QDateTime& t) {
         clock.set(t);
         ++sink.tick;

@@ -47,3 +47,17 @@ TEST(SecondTicker, TicksOncePerSecondOfTheClock) {
     ASSERT_TRUE(ticks.wait(2000));
     EXPECT_EQ(ticks.count(), 2);
 }
+
+TEST(SecondTicker, CatchesUpAtOnceWhenTheClockMovedOnUnderIt) {
+    ManualClock clock(QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0, 250)));
+    SecondTicker ticker(clock);
+    QSignalSpy ticks(&ticker, &SecondTicker::tick);
+    ticker.catchup(); // stopped: nothing
+    ticker.start();
+    ticker.catchup(); // the same second
+    EXPECT_EQ(ticks.count(), 0);
+    clock.set(clock.now().addSecs(3600)); // woke an hour later
+    ticker.catchup();
+    EXPECT_EQ(ticks.count(), 1);
+    EXPECT_TRUE(ticker.isActive());
+}

@@ -1,0 +1,121 @@
+#!/bin/sh
+# A day of use: the real program with 200 repeating Notifications (text strips, balloons,
+# pictures, fades) on a private X display, its clocks run SPEED times fast by libfaketime,
+# for MINUTES real minutes (default 24 at 60x: a program day). A Run Once "checkpoint"
+# falls due near the end. Resident memory is sampled every program hour.
+# Prints "RESULT soak_alive", "soak_checkpoint_fired", "soak_rss_first_hour_kB",
+# "soak_rss_end_kB", "soak_growth_per_day_kB" (after the first hour) and "soak_cpu_share".
+# Usage: bench/soak.sh [BUILD_DIR] [MINUTES] [SPEED]   (run it under nice -n 19)
+# CHIMELET_SOAK_WRAP runs the program under a tool, e.g. "heaptrack -o /tmp/soak";
+# CHIMELET_SOAK_SHOT saves a picture of the screen at the end.
+set -eu
+build=$(cd "${1:-build}" && pwd)
+minutes=${2:-24}
+speed=${3:-60}
+for f in "$build/chimelet" "$build/bench/soak/soakfiles"; do
+    [ -x "$f" ] || { echo "missing $f: build the benchmarks first" >&2; exit 1; }
+done
+faketime=""
+for d in /usr/lib/x86_64-linux-gnu /usr/lib/aarch64-linux-gnu /usr/lib; do
+    [ -f "$d/faketime/libfaketime.so.1" ] && faketime="$d/faketime/libfaketime.so.1"
+done
+[ -n "$faketime" ] || { echo "libfaketime is missing (Debian package faketime)" >&2; exit 1; }
+work=$(mktemp -d)
+xvfb="" wm="" bus="" pid=""
+cleanup() {
+    for p in $pid $wm $bus $xvfb; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+exec 3>&-
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" SDL_AUDIODRIVER=dummy
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+unset QT_QPA_PLATFORM
+if command -v openbox >/dev/null 2>&1; then
+    openbox >/dev/null 2>&1 &
+    wm=$!
+fi
+# A session bus of its own, so balloons touch no desktop's service.
+if command -v dbus-daemon >/dev/null 2>&1; then
+    dbus-daemon --session --nofork --print-address=1 >"$work/bus" &
+    bus=$!
+    for _ in $(seq 50); do [ -s "$work/bus" ] && break; sleep 0.1; done
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+fi
+
+mkdir "$work/prog"
+cp "$build/chimelet" "$build"/chimelet-*.so "$work/prog/"
+[ -x "$build/chimelet-wmf" ] && cp "$build/chimelet-wmf" "$work/prog/"
+# The checkpoint comes 95 % of the way through, at most a day minus a minute away.
+program_secs=$((minutes * 60 * speed))
+checkpoint=$((program_secs * 95 / 100))
+[ "$checkpoint" -gt 86340 ] && checkpoint=86340
+record=$("$build/bench/soak/soakfiles" "$work/prog" "$checkpoint")
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
+
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+echo "soak: $minutes min at ${speed}x = $((program_secs / 3600)) program hours, checkpoint at +${checkpoint} s"
+start=$(date +%s)
+(cd "$work/prog" && LD_PRELOAD="$faketime" FAKETIME="+0 x$speed" FAKETIME_NO_CACHE=1 \
+    exec ${CHIMELET_SOAK_WRAP:-} ./chimelet >"$work/out" 2>&1) &
+pid=$!
+# Under a wrapping tool the program is its child.
+sleep 2
+prog=$(pgrep -n -P "$pid" chimelet 2>/dev/null || echo "$pid")
+hour_real=$((3600 / speed))
+[ "$hour_real" -lt 1 ] && hour_real=1
+alive=1 first_hour="" rss=0
+elapsed=0
+echo "program_hour  rss_kB"
+while [ "$elapsed" -lt $((minutes * 60)) ]; do
+    step=$hour_real
+    [ $((elapsed + step)) -gt $((minutes * 60)) ] && step=$((minutes * 60 - elapsed))
+    sleep "$step"
+    elapsed=$(($(date +%s) - start))
+    if ! kill -0 "$prog" 2>/dev/null; then
+        alive=0
+        break
+    fi
+    rss=$(rss_kb "$prog")
+    [ -z "$first_hour" ] && first_hour=$rss && first_at=$elapsed
+    echo "$((elapsed * speed / 3600)) $rss"
+done
+ticks=0
+[ "$alive" = 1 ] && ticks=$(cpu_ticks "$prog")
+# CHIMELET_SOAK_SHOT names a PNG of the screen at the end.
+[ -n "${CHIMELET_SOAK_SHOT:-}" ] && import -window root "$CHIMELET_SOAK_SHOT" 2>/dev/null
+end=$(date +%s)
+fired=0
+if [ -f "$work/prog/chdb.res" ]; then
+    active=$(od -An -tu1 -j $((record * 960 + 938)) -N1 "$work/prog/chdb.res" | tr -d ' ')
+    [ "$active" = 0 ] && fired=1
+fi
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+if [ "$alive" = 0 ]; then
+    status=0
+    wait "$pid" || status=$?
+    pid=""
+    echo "the program ended (exit status $status); its output:"
+    tail -n 40 "$work/out"
+fi
+echo "RESULT soak_alive $alive bool"
+echo "RESULT soak_checkpoint_fired $fired bool"
+echo "RESULT soak_rss_first_hour_kB ${first_hour:-0} kB"
+echo "RESULT soak_rss_end_kB $rss kB"
+awk -v a="${first_hour:-0}" -v b="$rss" -v t0="${first_at:-0}" -v t1="$elapsed" -v s="$speed" 'BEGIN {
+    days = (t1 - t0) * s / 86400
+    printf "RESULT soak_growth_per_day_kB %.0f kB\n", (days > 0 ? (b - a) / days : 0)
+}'
+awk -v t="$ticks" -v hz="$(getconf CLK_TCK)" -v w=$((end - start)) 'BEGIN {
+    printf "RESULT soak_cpu_share %.1f %%\n", (w > 0 ? 100 * t / hz / w : 0)
+}'

@@ -1,0 +1,102 @@
+// Lays out a program folder for the soak: 200 repeating Notifications (text strips,
+// balloons, small and full-screen pictures, with and without fades), three pictures,
+// and a Run Once "checkpoint" at a time of day CHECKPOINT seconds from now; the settings
+// open the list at start. Usage: soakfiles FOLDER CHECKPOINT
+#include "store/secure.h"
+#include "store/workingdatabase.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTime>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: soakfiles FOLDER CHECKPOINT\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const int checkpoint = QString::fromLocal8Bit(argv[2]).toInt();
+
+    QStringList pictures;
+    for (const char* ext : {"png", "jpg", "bmp"}) {
+        QImage image(800, 600, QImage::Format_RGB32);
+        image.fill(QColor::fromHsv(static_cast<int>(pictures.size()) * 110, 200, 220));
+        QPainter(&image).drawText(image.rect(), Qt::AlignCenter, QStringLiteral("Soak"));
+        pictures << folder + "/picture." + ext;
+        image.save(pictures.back());
+    }
+
+    const QString list = folder + "/soak.clt";
+    WorkingDatabase db;
+    db.setPath(list);
+    db.createdatabase();
+    constexpr int kRows = 200;
+    for (int i = 1; i <= kRows; ++i) {
+        TNotificationRecord rec;
+        rec.MessageText = "Soak " + std::to_string(i);
+        rec.FontName = "DejaVu Sans";
+        rec.FontSize = 24 + i % 30;
+        rec.FontColor = i % 2 ? "clRed" : "clNavy";
+        rec.DisplayText = 1;
+        const char* text[] = {codes::DesktopOverlay, codes::BalloonBubble,
+                              codes::BalloonAndOverlay};
+        rec.TextDisplayType = text[i % 3];
+        if (i % 4 == 0) {
+            rec.DisplayImage = 1;
+            rec.ImageFile = pictures[(i / 4) % 3].toStdString();
+            rec.ImageDisplayType =
+                i % 8 == 0 ? codes::OverlayFullScreen : codes::OverlaySmallWindow;
+        }
+        // Countdowns from 5 minutes to about 2 hours; one in five a time of the day.
+        if (i % 5 == 0) {
+            rec.TimerType = codes::CertainTime;
+            const int at = (i * 431) % 86400;
+            rec.Hours = at / 3600;
+            rec.Minutes = at / 60 % 60;
+            rec.Seconds = at % 60;
+        } else {
+            rec.TimerType = codes::Countdown;
+            const int length = 300 + (i * 997) % 6900;
+            rec.Hours = length / 3600;
+            rec.Minutes = length / 60 % 60;
+            rec.Seconds = length % 60;
+        }
+        rec.RepeatFlag = 1;
+        rec.Fade = i % 3 == 0 ? 0 : 1;
+        rec.DisplayDuration = 1 + i % 10;
+        rec.Active = 1;
+        db.writenotification(rec, i);
+    }
+    TNotificationRecord mark;
+    mark.MessageText = "checkpoint";
+    mark.DisplayText = 1;
+    mark.FontName = "DejaVu Sans";
+    mark.FontSize = 30;
+    mark.FontColor = "clGreen";
+    mark.TextDisplayType = codes::BalloonBubble;
+    mark.TimerType = codes::CertainTime;
+    const QTime at = QTime::currentTime().addSecs(checkpoint);
+    mark.Hours = at.hour();
+    mark.Minutes = at.minute();
+    mark.Seconds = at.second();
+    mark.DisplayDuration = 2;
+    mark.Active = 1;
+    db.writenotification(mark, kRows + 1);
+    db.setrecordcount(kRows + 1);
+    db.close();
+
+    SettingsStore settings;
+    if (!settings.opensettings(folder + "/chsb.rez")) return 1;
+    TSettingsRecord first = settings.readsetting(0);
+    first.Text = SettingsStore::storedText(list.toStdString());
+    settings.writesetting(first, 0);
+    settings.close();
+    std::printf("%d\n", kRows + 1);
+    return 0;
+}

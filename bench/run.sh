@@ -6,7 +6,7 @@
 set -eu
 build=${1:-build}
 bench="$build/bench"
-for b in dbaccess enginetick listtick overlayprepare; do
+for b in dbaccess enginetick listtick overlayprepare metafiledraw; do
     [ -x "$bench/$b" ] || { echo "missing $bench/$b: build the benchmarks first" >&2; exit 1; }
 done
 out=$(mktemp)
@@ -15,6 +15,7 @@ echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 "$bench/dbaccess" | tee -a "$out"
 "$bench/listtick" | tee -a "$out"
 "$bench/overlayprepare" | tee -a "$out"
+"$bench/metafiledraw" | tee -a "$out"
 "$bench/enginetick" "${CHIMELET_BENCH_PHASE_TICKS:-60}" | tee -a "$out"
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo

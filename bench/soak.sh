@@ -89,6 +89,7 @@ while [ "$elapsed" -lt $((minutes * 60)) ]; do
     rss=$(rss_kb "$prog")
     [ -z "$first_hour" ] && first_hour=$rss && first_at=$elapsed
     echo "$((elapsed * speed / 3600)) $rss"
+    echo "$elapsed $rss" >>"$work/samples"
 done
 ticks=0
 [ "$alive" = 1 ] && ticks=$(cpu_ticks "$prog")
@@ -112,10 +113,13 @@ echo "RESULT soak_alive $alive bool"
 echo "RESULT soak_checkpoint_fired $fired bool"
 echo "RESULT soak_rss_first_hour_kB ${first_hour:-0} kB"
 echo "RESULT soak_rss_end_kB $rss kB"
-awk -v a="${first_hour:-0}" -v b="$rss" -v t0="${first_at:-0}" -v t1="$elapsed" -v s="$speed" 'BEGIN {
-    days = (t1 - t0) * s / 86400
-    printf "RESULT soak_growth_per_day_kB %.0f kB\n", (days > 0 ? (b - a) / days : 0)
-}'
+# The trend of the hourly samples after the first hour (a least-squares line), so one
+# sample caught while pages are reclaimed or a picture is up does not decide it.
+awk -v s="$speed" '{x = $1 * s / 86400; n++; sx += x; sy += $2; sxx += x * x; sxy += x * $2}
+END {
+    d = n * sxx - sx * sx
+    printf "RESULT soak_growth_per_day_kB %.0f kB\n", (n > 1 && d > 0 ? (n * sxy - sx * sy) / d : 0)
+}' "$work/samples" 2>/dev/null || echo "RESULT soak_growth_per_day_kB 0 kB"
 awk -v t="$ticks" -v hz="$(getconf CLK_TCK)" -v w=$((end - start)) 'BEGIN {
     printf "RESULT soak_cpu_share %.1f %%\n", (w > 0 ? 100 * t / hz / w : 0)
 }'

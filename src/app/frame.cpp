@@ -74,6 +74,9 @@ void Frame::connectwindows() {
                          else
                              g.reporter.report(text);
                      });
+    // A firing's picture is read after the firing; its refusal reaches the same box.
+    QObject::connect(&presentation_->dispatcher(), &Dispatcher::picturerefused, form1_,
+                     [&g](const QString& why) { g.reporter.report(why); });
 
     QObject::connect(form1_, &TForm1::exitRequested, form1_,
                      [this] { guarded(g_->reporter, [this] { exitrequest(); }); });

@@ -110,12 +110,18 @@ QString LocalSingleInstance::messagePath() const {
 }
 
 bool LocalSingleInstance::acquire() {
-    lock_ = std::make_unique<QLockFile>(folder() + QLatin1Char('/') + lockName_ + ".lock");
+    const QString path = folder() + QLatin1Char('/') + lockName_ + ".lock";
+    lock_ = std::make_unique<QLockFile>(path);
     // A lock whose owner process is gone counts as stale and is taken over.
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0)) return true;
     if (lock_->error() == QLockFile::LockFailedError) {
-        lock_->removeStaleLockFile();
+        // A running copy holds its file under a system lock, so this removes only what a
+        // copy that is gone left, whatever it holds. A file that cannot even be opened is
+        // no running copy's either: each makes its own, readable and writable.
+        if (!lock_->removeStaleLockFile() &&
+            !QFile(path).open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            QFile::remove(path);
         if (lock_->tryLock(0)) return true;
     }
     lock_.reset();

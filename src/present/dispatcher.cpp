@@ -1,6 +1,7 @@
 #include "present/dispatcher.h"
 
 #include "platform/tray.h"
+#include "present/picturejob.h"
 #include "present/surfaces.h"
 #include "readers/imageconvert.h"
 #include "readers/pictureloader.h"
@@ -16,6 +17,7 @@
 #include <QTimer>
 
 #include <limits>
+#include <memory>
 
 namespace {
 bool on(uint8_t flag) {
@@ -37,6 +39,14 @@ QColor fontcolor(const std::string& text) {
     return QColor(rgb.r, rgb.g, rgb.b);
 }
 
+// What an overlay shows: a converted kind goes through the scratch bitmap, as the
+// program always did; another kind is shown as Qt reads it.
+QImage overlaypicture(const QString& file, const QString& scratch) {
+    if (picturekind(file) == PictureKind::Other) return loadpicture(file);
+    imagetobitmap(file, scratch);
+    return loadpicture(scratch);
+}
+
 QRect primaryscreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect();
@@ -44,7 +54,9 @@ QRect primaryscreen() {
 } // namespace
 
 Dispatcher::Dispatcher(PresentSurfaces surfaces, const AppPaths& paths, QObject* parent)
-    : QObject(parent), popdur(new QTimer(this)), s_(surfaces), paths_(paths) {
+    : QObject(parent), popdur(new QTimer(this)), s_(surfaces), paths_(paths),
+      fullscreenjob_(new PictureJob(this)), smalljob_(new PictureJob(this)),
+      wallpaperjob_(new PictureJob(this)) {
     popdur->setSingleShot(false);
     popdur->setTimerType(Qt::PreciseTimer);
     connect(popdur, &QTimer::timeout, this, &Dispatcher::popdurTimer);
@@ -77,25 +89,34 @@ void Dispatcher::armpopdur(int32_t seconds) {
 void Dispatcher::showimage(const TNotificationRecord& rec) {
     if (!on(rec.DisplayImage) || rec.ImageFile.empty()) return;
     const QString file = fromansi(rec.ImageFile);
-    const bool exists = isregularfile(file);
+    if (!isregularfile(file)) return;
     const std::string& type = rec.ImageDisplayType;
+    const auto refused = [this](const QString& why) { emit picturerefused(why); };
 
-    auto overlay = [&](ImageSurface& window) {
-        QImage picture;
-        if (picturekind(file) == PictureKind::Other) {
-            // Not one of the converted kinds: shown as it is when Qt can read it.
-            picture = loadpicture(file);
-        } else {
-            imagetobitmap(file, paths_.tmpbmp);
-            picture = loadpicture(paths_.tmpbmp);
-        }
-        window.setpicture(picture);
-        window.starttheshow(on(rec.Fade));
+    auto overlay = [&](ImageSurface& window, PictureJob* job) {
+        const bool fade = on(rec.Fade);
+        job->start([file, scratch = paths_.tmpbmp] { return overlaypicture(file, scratch); },
+                   [this, &window, fade](const QImage& picture) {
+                       window.setpicture(picture);
+                       window.starttheshow(fade);
+                       emit displaystarted();
+                   },
+                   refused);
     };
-    if (type == codes::OverlayFullScreen && exists) overlay(s_.fullscreen);
-    if (type == codes::OverlaySmallWindow && exists) overlay(s_.small);
-    if (type == codes::DesktopBackground && exists)
-        s_.wallpaper.makewallpaper(file, fromansi(rec.WallpaperStyle));
+    if (type == codes::OverlayFullScreen) overlay(s_.fullscreen, fullscreenjob_);
+    if (type == codes::OverlaySmallWindow) overlay(s_.small, smalljob_);
+    if (type == codes::DesktopBackground) {
+        const QString style = fromansi(rec.WallpaperStyle);
+        WallpaperSurface& wallpaper = s_.wallpaper;
+        auto bitmap = std::make_shared<QString>();
+        wallpaperjob_->start(
+            [file, &wallpaper, bitmap] {
+                *bitmap = wallpaper.makebitmap(file);
+                return QImage();
+            },
+            [&wallpaper, style, bitmap](const QImage&) { wallpaper.setwallpaper(*bitmap, style); },
+            refused);
+    }
 }
 
 void Dispatcher::showtext(const TNotificationRecord& rec) {
@@ -125,6 +146,9 @@ void Dispatcher::showtext(const TNotificationRecord& rec) {
 }
 
 void Dispatcher::popdurTimer() {
+    // A picture still being read would come after its display ended.
+    fullscreenjob_->cancel();
+    smalljob_->cancel();
     if (s_.fullscreen.isshowing()) s_.fullscreen.endtheshow();
     if (s_.small.isshowing()) s_.small.endtheshow();
     if (s_.text.isshowing()) s_.text.endtheshow();

@@ -6,6 +6,7 @@
 
 class AudioSurface;
 class ImageSurface;
+class PictureJob;
 class QTimer;
 class TextSurface;
 class TrayIcon;
@@ -30,8 +31,10 @@ public:
     // `paths` is read at each firing, so it may be filled in after construction.
     Dispatcher(PresentSurfaces surfaces, const AppPaths& paths, QObject* parent = nullptr);
 
-    // Image, then text, then balloon, then audio. An unreadable picture or font colour
-    // raises and leaves the later steps undone.
+    // Starts preparing the picture, then shows text and balloon and plays the audio. An
+    // unreadable font colour raises and leaves the later steps undone. The picture is
+    // read away from the GUI thread and shown when it is ready, while the display
+    // lasts; a refused one is never shown and its error is told by `picturerefused`.
     void shownotification(const TNotificationRecord& rec) override;
 
     QTimer* popdur;
@@ -42,6 +45,8 @@ public slots:
 signals:
     // The overlays of a firing are up; they may need their order restored.
     void displaystarted();
+    // A firing's picture could not be read: the error's text.
+    void picturerefused(const QString& why);
 
 private:
     void showimage(const TNotificationRecord& rec);
@@ -50,4 +55,8 @@ private:
 
     PresentSurfaces s_;
     const AppPaths& paths_;
+    // One preparation each, as a later firing replaces an earlier one's picture.
+    PictureJob* fullscreenjob_;
+    PictureJob* smalljob_;
+    PictureJob* wallpaperjob_;
 };

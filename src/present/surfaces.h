@@ -36,11 +36,17 @@ public:
     virtual bool isshowing() const = 0;
 };
 
+// The desktop's wallpaper, in two steps: the conversion of the picture into the
+// wallpaper bitmap, which reads outside bytes and so runs away from the GUI thread,
+// and applying that bitmap.
 class WallpaperSurface {
 public:
     virtual ~WallpaperSurface() = default;
-    // Raises IoError when the picture cannot be converted; later failures are silent.
-    virtual void makewallpaper(const QString& image, const QString& style) = 0;
+    // The bitmap's path; raises IoError when the picture cannot be converted. Touches
+    // files only, so it may run on any thread.
+    virtual QString makebitmap(const QString& image) const = 0;
+    // Failures are silent.
+    virtual void setwallpaper(const QString& bitmap, const QString& style) noexcept = 0;
 };
 
 class AudioSurface {

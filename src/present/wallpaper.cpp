@@ -17,14 +17,14 @@ WallpaperPlacement placementfor(WallpaperStyleValues values) {
     return WallpaperPlacement::Centered;
 }
 
-void Wallpaper::makewallpaper(const QString& image, const QString& style) {
+QString Wallpaper::makebitmap(const QString& image) const {
     // A picture of another kind is converted through the general loader, so the
     // desktop never gets the previous wallpaper's bitmap in its place.
     if (picturekind(image) == PictureKind::Other)
         savebitmap(loadpicture(image), paths_.wallpaperbmp);
     else
         imagetobitmap(image, paths_.wallpaperbmp);
-    setwallpaper(paths_.wallpaperbmp, style);
+    return paths_.wallpaperbmp;
 }
 
 void Wallpaper::setwallpaper(const QString& bitmap, const QString& style) noexcept {

@@ -25,11 +25,10 @@ public:
     Wallpaper(const AppPaths& paths, DesktopWallpaper& desktop)
         : paths_(paths), desktop_(desktop) {}
 
-    // Converts the picture to the wallpaper bitmap beside the executable (errors
-    // propagate), then applies it.
-    void makewallpaper(const QString& image, const QString& style) override;
+    // Converts the picture to the wallpaper bitmap beside the executable.
+    QString makebitmap(const QString& image) const override;
     // Applies a bitmap in a style; a desktop that refuses is not reported.
-    void setwallpaper(const QString& bitmap, const QString& style) noexcept;
+    void setwallpaper(const QString& bitmap, const QString& style) noexcept override;
 
 private:
     const AppPaths& paths_;

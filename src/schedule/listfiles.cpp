@@ -110,14 +110,22 @@ bool ListFiles::loadlist() {
 }
 
 bool ListFiles::open(const QString& path) {
-    // Checked in memory first: the bytes that pass the check are the bytes copied.
     const auto bytes = readwhole(path);
-    if (!bytes || !islistfile(*bytes)) {
+    if (!bytes) {
+        emit messageRaised(kLoadFailed);
+        return false;
+    }
+    return openbytes(*bytes, path);
+}
+
+bool ListFiles::openbytes(const QByteArray& bytes, const QString& path) {
+    // Checked in memory first: the bytes that pass the check are the bytes copied.
+    if (!islistfile(bytes)) {
         emit messageRaised(kLoadFailed);
         return false;
     }
     ws_.db().close();
-    if (!writewhole(ws_.db().path(), *bytes)) {
+    if (!writewhole(ws_.db().path(), bytes)) {
         ws_.db().reopen();
         emit messageRaised(kLoadFailed);
         return false;

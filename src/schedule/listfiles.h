@@ -36,6 +36,9 @@ public:
     // Open File with the path the user chose. A file that is not a whole list is
     // refused with "Load failed" before anything of the open list changes.
     bool open(const QString& path);
+    // Open File's second half, on a list already read: checked whole, then made the
+    // open list, known by `path`.
+    bool openbytes(const QByteArray& bytes, const QString& path);
     // Reloads the list from its current file.
     bool loadlist();
     // New File / Close File: an empty, unnamed list in Sequential mode.

@@ -1,5 +1,6 @@
-// A list file opened into a working list, then ticked and stepped through every
-// command a user may give it.
+// A list file's bytes opened into a working list, then ticked and stepped through every
+// command a user may give it. The bytes stay in memory; the working database, which the
+// program keeps as a file, lives in the run's scratch folder (in memory under fuzz.sh).
 #include "fuzzfiles.h"
 
 #include "schedule/engine.h"
@@ -21,9 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     NullSink sink;
     Engine engine(ws, sink);
     ListFiles files(ws);
-    ws.db().setPath(fuzzfile("chdb.res", nullptr, 0));
+    static const QString database = fuzzfile("chdb.res", nullptr, 0);
+    ws.db().setPath(database);
     ws.db().createdatabase();
-    if (!files.open(fuzzfile("list.clt", data, size))) return 0;
+    if (!files.openbytes(fuzzbytes(data, size), QStringLiteral("fuzz.clt"))) return 0;
     for (int i = 0; i < 3; ++i) {
         engine.tick();
         clock.advance(1000);

@@ -5,12 +5,14 @@
 #include "store/apppaths.h"
 #include "store/ioerror.h"
 #include "support/fakeplatform.h"
+#include "support/picturejobs.h"
 #include "support/tempfolder.h"
 #include "support/testpictures.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -73,11 +75,16 @@ private:
     Log& log_;
 };
 
+// Its "bitmap" is the picture itself, once it proved readable.
 class RecordingWallpaper : public WallpaperSurface {
 public:
     explicit RecordingWallpaper(Log& log) : log_(log) {}
-    void makewallpaper(const QString& image, const QString& style) override {
-        log_.add(QStringLiteral("wallpaper:%1 %2").arg(image, style));
+    QString makebitmap(const QString& image) const override {
+        if (QImage(image).isNull()) throw IoError("Cannot load picture " + image.toStdString());
+        return image;
+    }
+    void setwallpaper(const QString& bitmap, const QString& style) noexcept override {
+        log_.add(QStringLiteral("wallpaper:%1 %2").arg(bitmap, style));
     }
 
 private:
@@ -171,11 +178,16 @@ TEST_F(DispatcherTest, NothingHappensForDurationZeroOrLess) {
     EXPECT_EQ(d.popdur->interval(), 7000);
 }
 
-TEST_F(DispatcherTest, ImageThenTextThenBalloonThenAudio) {
+TEST_F(DispatcherTest, TextBalloonAndAudioAtOnceThePictureWhenRead) {
+    QSignalSpy started(&d, &Dispatcher::displaystarted);
     d.shownotification(everything());
-    EXPECT_EQ(log.lines, (QStringList{"full:picture 40x30", "full:start 1", "text:styles 000",
-                                      "text:face Arial 24 #ff0000", "text:start Tea 1",
-                                      "balloon:Tea", "audio:" + dir.file("tone.wav")}));
+    const QStringList atonce{"text:styles 000", "text:face Arial 24 #ff0000", "text:start Tea 1",
+                             "balloon:Tea", "audio:" + dir.file("tone.wav")};
+    EXPECT_EQ(log.lines, atonce);
+    settlepictures();
+    EXPECT_EQ(log.lines, QStringList(atonce) << "full:picture 40x30"
+                                             << "full:start 1");
+    EXPECT_EQ(started.count(), 2) << "the late picture has the overlays restacked";
     EXPECT_EQ(tray.balloons, QStringList{"Chimelet Message:|Tea|3000"});
     EXPECT_TRUE(QFile::exists(paths.tmpbmp)) << "the picture goes through tmp.bmp";
     EXPECT_EQ(text.placed, QGuiApplication::primaryScreen()->geometry());
@@ -236,6 +248,7 @@ TEST_F(DispatcherTest, ImageDisplayTypesDecideTheWindowOrTheWallpaper) {
         r.PlayAudio = 0;
         r.ImageDisplayType = c.type;
         d.shownotification(r);
+        settlepictures();
         EXPECT_EQ(log.lines, c.expect) << c.type;
     }
 }
@@ -261,20 +274,35 @@ TEST_F(DispatcherTest, MissingFilesAreSkippedAndTheRestGoesAhead) {
     EXPECT_FALSE(log.has("audio:"));
 }
 
-TEST_F(DispatcherTest, AnUnreadablePictureStopsTextBalloonAndAudio) {
-    writebytes(dir.file("broken.jpg"), QByteArray(64, 'z'));
-    TNotificationRecord r = everything();
-    r.ImageFile = toansi(dir.file("broken.jpg"));
-    EXPECT_THROW(d.shownotification(r), IoError);
-    EXPECT_TRUE(log.lines.isEmpty()) << log.lines.join(", ").toStdString();
-    EXPECT_TRUE(tray.balloons.isEmpty());
-    EXPECT_TRUE(d.popdur->isActive()) << "the display timer stays armed";
+TEST_F(DispatcherTest, ARefusedPictureIsToldAndNeverShownTheRestGoesAhead) {
+    QSignalSpy refused(&d, &Dispatcher::picturerefused);
+    for (const char* type : {codes::OverlayFullScreen, codes::DesktopBackground}) {
+        log.lines.clear();
+        writebytes(dir.file("broken.jpg"), QByteArray(64, 'z'));
+        TNotificationRecord r = everything();
+        r.ImageFile = toansi(dir.file("broken.jpg"));
+        r.ImageDisplayType = type;
+        d.shownotification(r);
+        settlepictures();
+        EXPECT_FALSE(log.has("full:") || log.has("wallpaper:")) << type;
+        EXPECT_TRUE(log.has("text:start") && log.has("balloon:") && log.has("audio:")) << type;
+    }
+    ASSERT_EQ(refused.count(), 2);
+    EXPECT_TRUE(refused[0][0].toString().contains(dir.file("broken.jpg")));
+
+    // Ended before its picture was read: the picture never comes.
+    log.lines.clear();
+    d.shownotification(everything());
+    d.popdurTimer();
+    settlepictures();
+    EXPECT_FALSE(log.has("full:"));
 }
 
-TEST_F(DispatcherTest, AnUnreadableColourRaisesAfterTheImage) {
+TEST_F(DispatcherTest, AnUnreadableColourRaisesAfterTheImageStarted) {
     TNotificationRecord r = everything();
     r.FontColor = "clNoSuchColour";
     EXPECT_THROW(d.shownotification(r), std::exception);
+    settlepictures();
     EXPECT_TRUE(log.has("full:start"));
     EXPECT_FALSE(log.has("text:start"));
     EXPECT_TRUE(tray.balloons.isEmpty());
@@ -304,6 +332,7 @@ TEST_F(DispatcherTest, PictureOfAnotherKindIsShownAsItIs) {
     r.ImageFile = toansi(dir.file("pic.png"));
     r.ImageDisplayType = codes::OverlaySmallWindow;
     d.shownotification(r);
+    settlepictures();
     EXPECT_TRUE(log.has("small:picture 12x8"));
 }
 
@@ -330,6 +359,7 @@ TEST_F(DispatcherTest, DisplayTimerReArmRules) {
 
 TEST_F(DispatcherTest, EndingADisplayEndsShowingWindowsAndWithdrawsTheBalloon) {
     d.shownotification(everything());
+    settlepictures();
     ASSERT_FALSE(tray.balloontext().isEmpty());
     log.lines.clear();
     d.popdurTimer();

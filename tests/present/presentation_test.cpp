@@ -8,6 +8,7 @@
 #include "store/ansitext.h"
 #include "store/apppaths.h"
 #include "support/fakeplatform.h"
+#include "support/picturejobs.h"
 #include "support/tempfolder.h"
 #include "support/testpictures.h"
 
@@ -59,6 +60,7 @@ protected:
 
 TEST_F(PresentationTest, AFiringShowsEverythingAndAClickEndsTheDisplayButNotTheSound) {
     p.dispatcher().shownotification(firing(codes::OverlayFullScreen));
+    settlepictures();
     EXPECT_TRUE(full.isVisible());
     EXPECT_EQ(full.Image1->picture().size(), QSize(64, 48));
     EXPECT_TRUE(text.isVisible());
@@ -93,9 +95,11 @@ TEST_F(PresentationTest, ANewPictureNeverCoversTheTextStillShowing) {
         w->installEventFilter(&log);
     }
     p.dispatcher().shownotification(firing(codes::OverlaySmallWindow));
+    settlepictures();
     TNotificationRecord picture = firing(codes::OverlayFullScreen);
     picture.DisplayText = 0; // the strip of the first firing stays up
     p.dispatcher().shownotification(picture);
+    settlepictures();
     ASSERT_TRUE(full.isVisible() && small.isVisible() && text.isVisible());
     EXPECT_EQ(log.order.mid(log.order.lastIndexOf("full")), (QStringList{"full", "small", "text"}))
         << log.order.join(' ').toStdString();

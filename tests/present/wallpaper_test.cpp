@@ -32,7 +32,7 @@ protected:
 TEST_F(WallpaperTest, PictureBecomesTheBitmapBesideTheProgramThenTheWallpaper) {
     const QString jpeg = dir.file("first.JPEG");
     ASSERT_TRUE(twocolours(30, 20).save(jpeg, "JPG"));
-    wallpaper.makewallpaper(jpeg, "Tile");
+    wallpaper.setwallpaper(wallpaper.makebitmap(jpeg), "Tile");
     ASSERT_EQ(desktop.changes.size(), 1);
     EXPECT_EQ(desktop.changes[0].bitmap, paths.wallpaperbmp);
     EXPECT_TRUE(paths.wallpaperbmp.endsWith("/Chimelet Background.bmp"));
@@ -44,7 +44,7 @@ TEST_F(WallpaperTest, PictureBecomesTheBitmapBesideTheProgramThenTheWallpaper) {
     QImage second(9, 9, QImage::Format_RGB32);
     second.fill(Qt::green);
     ASSERT_TRUE(second.save(bmp, "BMP"));
-    wallpaper.makewallpaper(bmp, "Stretch");
+    wallpaper.setwallpaper(wallpaper.makebitmap(bmp), "Stretch");
     EXPECT_EQ(QImage(paths.wallpaperbmp).size(), QSize(9, 9));
     EXPECT_EQ(desktop.changes.last().placement, WallpaperPlacement::Stretched);
 }
@@ -52,7 +52,7 @@ TEST_F(WallpaperTest, PictureBecomesTheBitmapBesideTheProgramThenTheWallpaper) {
 TEST_F(WallpaperTest, ConversionErrorsRaiseBeforeTheDesktopIsTouched) {
     const QString broken = dir.file("broken.jpg");
     writebytes(broken, "not a jpeg");
-    EXPECT_THROW(wallpaper.makewallpaper(broken, "Center"), IoError);
+    EXPECT_THROW(wallpaper.setwallpaper(wallpaper.makebitmap(broken), "Center"), IoError);
     EXPECT_TRUE(desktop.changes.isEmpty());
     EXPECT_FALSE(QFile::exists(paths.wallpaperbmp));
 }
@@ -61,7 +61,7 @@ TEST_F(WallpaperTest, ARefusingDesktopIsNotReported) {
     desktop.refuse = true;
     const QString bmp = dir.file("pic.bmp");
     ASSERT_TRUE(twocolours(4, 4).save(bmp, "BMP"));
-    EXPECT_NO_THROW(wallpaper.makewallpaper(bmp, "Center"));
+    EXPECT_NO_THROW(wallpaper.setwallpaper(wallpaper.makebitmap(bmp), "Center"));
     EXPECT_NO_THROW(wallpaper.setwallpaper(dir.file("missing.bmp"), "Tile"));
 }
 
@@ -69,11 +69,12 @@ TEST_F(WallpaperTest, OtherPictureKindsStillGiveABitmap) {
     writebytes(paths.wallpaperbmp, "stale");
     const QString png = dir.file("pic.png");
     ASSERT_TRUE(twocolours(6, 3).save(png, "PNG"));
-    wallpaper.makewallpaper(png, "Center");
+    wallpaper.setwallpaper(wallpaper.makebitmap(png), "Center");
     EXPECT_EQ(QImage(paths.wallpaperbmp).size(), QSize(6, 3));
     ASSERT_EQ(desktop.changes.size(), 1);
 
     writebytes(dir.file("text.txt"), "hello");
-    EXPECT_THROW(wallpaper.makewallpaper(dir.file("text.txt"), "Center"), IoError);
+    EXPECT_THROW(wallpaper.setwallpaper(wallpaper.makebitmap(dir.file("text.txt")), "Center"),
+                 IoError);
     EXPECT_EQ(desktop.changes.size(), 1);
 }

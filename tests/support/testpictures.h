@@ -12,6 +12,8 @@
 #include <cstring>
 #include <initializer_list>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -63,6 +65,27 @@ public:
     void ellipse(int16_t l, int16_t t, int16_t r, int16_t b) {
         record(0x0418, {uint16_t(b), uint16_t(r), uint16_t(t), uint16_t(l)});
     }
+    // From the ray towards (x1, y1) anticlockwise to the ray towards (x2, y2).
+    void pie(int16_t l, int16_t t, int16_t r, int16_t b, int16_t x1, int16_t y1, int16_t x2,
+             int16_t y2) {
+        record(0x081A, {uint16_t(y2), uint16_t(x2), uint16_t(y1), uint16_t(x1), uint16_t(b),
+                        uint16_t(r), uint16_t(t), uint16_t(l)});
+    }
+    void chord(int16_t l, int16_t t, int16_t r, int16_t b, int16_t x1, int16_t y1, int16_t x2,
+               int16_t y2) {
+        record(0x0830, {uint16_t(y2), uint16_t(x2), uint16_t(y1), uint16_t(x1), uint16_t(b),
+                        uint16_t(r), uint16_t(t), uint16_t(l)});
+    }
+    void roundrect(int16_t l, int16_t t, int16_t r, int16_t b, int16_t w, int16_t h) {
+        record(0x061C,
+               {uint16_t(h), uint16_t(w), uint16_t(b), uint16_t(r), uint16_t(t), uint16_t(l)});
+    }
+    void polygon(std::initializer_list<std::pair<int16_t, int16_t>> points) {
+        std::vector<uint16_t> params{uint16_t(points.size())};
+        for (const auto& [x, y] : points)
+            params.insert(params.end(), {uint16_t(x), uint16_t(y)});
+        record(0x0324, params);
+    }
     QByteArray finish() {
         record(0x0000, {});
         QByteArray out = b_;
@@ -77,6 +100,9 @@ private:
     void w16(uint16_t v) { b_.append(char(v & 0xff)).append(char(v >> 8)); }
     void w32(uint32_t v) { w16(uint16_t(v & 0xffff)), w16(uint16_t(v >> 16)); }
     void record(uint16_t fn, std::initializer_list<uint16_t> params) {
+        record(fn, std::vector<uint16_t>(params));
+    }
+    void record(uint16_t fn, const std::vector<uint16_t>& params) {
         const uint32_t size = 3 + uint32_t(params.size());
         maxrecord_ = std::max(maxrecord_, size);
         w32(size);

@@ -39,6 +39,8 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     StaticText2 = new QLabel(QString::fromLatin1(kVersionText), this);
     StaticText1 = new QLabel(this);
     StaticText1->setWordWrap(true);
+    // The server's news is text: markup in it must not make the label fetch anything.
+    StaticText1->setTextFormat(Qt::PlainText);
     StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setTextVisible(false);

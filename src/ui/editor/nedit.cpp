@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "present/mp3r.h"
+#include "present/picturejob.h"
 #include "readers/imageconvert.h"
 #include "readers/pictureloader.h"
 #include "schedule/errorreporter.h"
@@ -124,7 +125,7 @@ QFrame* timepanel(QWidget* parent,
 TForm2::TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& audio,
                ErrorReporter& reporter, QWidget* parent)
     : QWidget(parent), ws_(ws), dialogs_(dialogs), paths_(paths), audio_(audio),
-      reporter_(reporter) {
+      reporter_(reporter), thumbnailjob_(new PictureJob(this)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Notification Editor"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -496,10 +497,9 @@ void TForm2::editnotification(RecordIndex index, int row) {
     // The thumbnail shows this Notification's own picture or nothing.
     clearthumbnail();
     if (!rec.ImageFile.empty()) {
-        try {
-            Image1->setpicture(loadpicture(fromansi(rec.ImageFile)));
-        } catch (const std::exception&) {
-        }
+        const QString file = fromansi(rec.ImageFile);
+        thumbnailjob_->start([file] { return loadpicture(file); },
+                             [this](const QImage& picture) { Image1->setpicture(picture); });
     }
     ws_.db().setactive(index.value, 0);
     if (!isVisible()) show();
@@ -532,16 +532,27 @@ void TForm2::BitBtn3Click() {
     const std::optional<QString> chosen =
         dialogs_.openfile({QStringLiteral("Open"), imagefilter(), paths_.docfolder, false, true});
     if (!chosen) return;
-    try {
-        if (!choosableimage(*chosen)) throw std::runtime_error("not an image file");
-        imagetobitmap(*chosen, paths_.tmpbmp);
-        Edit2->setText(*chosen);
-        Image1->setpicture(loadpicture(paths_.tmpbmp));
-    } catch (const std::exception&) {
-        Edit2->clear();
-        clearthumbnail();
-        dialogs_.infobox(QString::fromLatin1(kInvalidFile));
+    if (!choosableimage(*chosen)) {
+        refusepicture();
+        return;
     }
+    // The path is taken once the picture proved readable.
+    thumbnailjob_->start(
+        [file = *chosen, scratch = paths_.tmpbmp] {
+            imagetobitmap(file, scratch);
+            return loadpicture(scratch);
+        },
+        [this, file = *chosen](const QImage& picture) {
+            Edit2->setText(file);
+            Image1->setpicture(picture);
+        },
+        [this](const QString&) { refusepicture(); });
+}
+
+void TForm2::refusepicture() {
+    Edit2->clear();
+    clearthumbnail();
+    dialogs_.infobox(QString::fromLatin1(kInvalidFile));
 }
 
 void TForm2::BitBtn4Click() {
@@ -622,6 +633,7 @@ void TForm2::Edit9Exit() {
 }
 
 void TForm2::clearthumbnail() {
+    thumbnailjob_->cancel();
     Image1->clear();
 }
 

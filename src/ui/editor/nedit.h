@@ -12,6 +12,7 @@ class TForm6;
 class Workspace;
 struct TimeField;
 class NotificationSink;
+class PictureJob;
 class PicturePane;
 class QCheckBox;
 class QComboBox;
@@ -135,6 +136,7 @@ private:
     void settimeedit(QLineEdit* edit, const TimeField& field, const QString& text);
     void refill(QLineEdit* edit, const TimeField& field);
     void clearthumbnail();
+    void refusepicture();
     void playaudio(const QString& path);
     void stopaudio();
     void closeaudio();
@@ -153,4 +155,5 @@ private:
     int32_t editindex_ = 0;
     int editrow_ = -1;
     NotificationSink* sink_ = nullptr;
+    PictureJob* thumbnailjob_;
 };

@@ -1,5 +1,6 @@
 #include "ui/mainwindow/preview.h"
 
+#include "present/picturejob.h"
 #include "readers/pictureloader.h"
 #include "store/ansitext.h"
 #include "store/colortable.h"
@@ -18,17 +19,6 @@ namespace {
 
 QColor scrollbarcolor() {
     return QApplication::palette().color(QPalette::Button);
-}
-
-QImage previewpicture(const TNotificationRecord& rec) {
-    if (rec.DisplayImage != 1 || rec.ImageFile.empty()) return {};
-    const QString path = fromansi(rec.ImageFile);
-    if (!QFileInfo(path).isFile()) return {};
-    try {
-        return loadpicture(path);
-    } catch (const std::exception&) {
-        return {};
-    }
 }
 
 void applyflag(uint8_t flag, QFont& font, void (QFont::*set)(bool)) {
@@ -50,7 +40,7 @@ QFont previewfont(QFont font, const TNotificationRecord& rec) {
 
 PreviewPanel::PreviewPanel(QWidget* parent)
     : QFrame(parent), Image2(new Banner(this)), Image1(new PicturePane(this)),
-      StaticText2(new QLabel(this)) {
+      StaticText2(new QLabel(this)), picturejob_(new PictureJob(this)) {
     setObjectName(QStringLiteral("Panel3"));
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
@@ -88,11 +78,17 @@ PreviewPanel::PreviewPanel(QWidget* parent)
 
 void PreviewPanel::clear() {
     StaticText2->clear();
+    picturejob_->cancel();
     Image1->clear();
 }
 
 void PreviewPanel::present(const TNotificationRecord& rec) {
-    Image1->setpicture(previewpicture(rec));
+    picturejob_->cancel();
+    Image1->clear();
+    const QString path = fromansi(rec.ImageFile);
+    if (rec.DisplayImage == 1 && !path.isEmpty() && QFileInfo(path).isFile())
+        picturejob_->start([path] { return loadpicture(path); },
+                           [this](const QImage& picture) { Image1->setpicture(picture); });
     StaticText2->clear();
     if (rec.DisplayText != 1 || rec.MessageText.empty()) return;
     StaticText2->setFont(previewfont(StaticText2->font(), rec));

@@ -5,6 +5,7 @@
 #include <QFrame>
 
 class Banner;
+class PictureJob;
 class PicturePane;
 class QLabel;
 
@@ -21,9 +22,12 @@ public:
 
     // Empties picture and text.
     void clear();
-    // Shows a Notification; a picture that is missing or cannot be read leaves the
-    // picture empty without a word.
+    // Shows a Notification: the text at once, the picture once it is read; a picture
+    // that is missing or cannot be read leaves the picture empty without a word.
     void present(const TNotificationRecord& rec);
+
+private:
+    PictureJob* picturejob_;
 };
 
 // The text line's font after previewing `rec`: a style flag of 1 adds the style, 0

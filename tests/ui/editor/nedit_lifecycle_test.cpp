@@ -3,6 +3,7 @@
 #include "schedule/engine.h"
 #include "store/colortable.h"
 #include "store/integertext.h"
+#include "support/picturejobs.h"
 #include "ui/mainwindow/preview.h"
 #include "ui/widgets/picturepane.h"
 
@@ -89,6 +90,7 @@ TEST_F(EditorLifecycle, StoredTextsComeBackInTheListsOwnSpelling) {
     rec.ImageDisplayType = "Somewhere else";
     const int index = addstored(rec);
     editor->editnotification(RecordIndex(index), 0);
+    settlepictures();
     editor->BitBtn1Click();
 
     const TNotificationRecord back = stored(index);
@@ -153,6 +155,7 @@ TEST_F(EditorLifecycle, ThumbnailFollowsTheNotification) {
     const int index = addstored(rec);
 
     editor->editnotification(RecordIndex(index), 0);
+    settlepictures();
     EXPECT_EQ(editor->Image1->picture().size(), QSize(30, 20));
     editor->close();
     EXPECT_FALSE(editor->Image1->picture().isNull()) << "the close box leaves it";
@@ -162,6 +165,7 @@ TEST_F(EditorLifecycle, ThumbnailFollowsTheNotification) {
     // A stored picture that is gone leaves the thumbnail empty, silently.
     rec.ImageFile = tmp.file("gone.jpg").toStdString();
     editor->editnotification(RecordIndex(addstored(rec)), 1);
+    settlepictures();
     EXPECT_TRUE(editor->Image1->picture().isNull());
     EXPECT_TRUE(messages().isEmpty());
 }

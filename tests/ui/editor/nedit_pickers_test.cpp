@@ -1,6 +1,7 @@
 #include "neditfixture.h"
 
 #include "store/ansitext.h"
+#include "support/picturejobs.h"
 #include "ui/widgets/filechoice.h"
 #include "ui/widgets/picturepane.h"
 
@@ -38,6 +39,7 @@ TEST_F(EditorPickers, UpperCaseJpegIsConvertedAndShown) {
     const QString jpeg = picture("HOLIDAY.JPG", "JPG");
     answer(jpeg);
     editor->BitBtn3Click();
+    settlepictures();
     EXPECT_EQ(editor->Edit2->text(), jpeg);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_TRUE(tmpbmp().startsWith("BM")) << "the scratch file is a bitmap";
@@ -53,6 +55,7 @@ TEST_F(EditorPickers, UpperCaseJpegIsConvertedAndShown) {
 TEST_F(EditorPickers, AnyLanguageIsKeptUnusableImagesAreRefused) {
     answer(picture("good.bmp", "BMP"));
     editor->BitBtn3Click();
+    settlepictures();
     const QByteArray scratch = tmpbmp();
     ASSERT_FALSE(scratch.isEmpty());
 
@@ -60,11 +63,13 @@ TEST_F(EditorPickers, AnyLanguageIsKeptUnusableImagesAreRefused) {
     writebytes(broken, "this is no jpeg at all");
     answer(broken);
     editor->BitBtn3Click();
+    settlepictures();
     refused(editor->Edit2, "undecodable");
     EXPECT_TRUE(editor->Image1->picture().isNull()) << "no picture without a path";
 
     answer(tmp.file("missing.jpg"));
     editor->BitBtn3Click();
+    settlepictures();
     refused(editor->Edit2, "missing");
 
     // No picture type the program knows, so the old scratch picture would be on show.
@@ -72,6 +77,7 @@ TEST_F(EditorPickers, AnyLanguageIsKeptUnusableImagesAreRefused) {
     QFile::copy(picture("drawing.png", "PNG"), other);
     answer(other);
     editor->BitBtn3Click();
+    settlepictures();
     refused(editor->Edit2, "other kind");
     EXPECT_EQ(tmpbmp(), scratch);
 
@@ -79,6 +85,7 @@ TEST_F(EditorPickers, AnyLanguageIsKeptUnusableImagesAreRefused) {
     QFile::remove(g.paths.tmpbmp);
     answer(picture("photo.png", "PNG"));
     editor->BitBtn3Click();
+    settlepictures();
     EXPECT_EQ(editor->Edit2->text(), tmp.file("photo.png"));
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_TRUE(tmpbmp().startsWith("BM"));
@@ -89,6 +96,7 @@ TEST_F(EditorPickers, AnyLanguageIsKeptUnusableImagesAreRefused) {
     const QString photo = picture("Документы/日本/写真 ☕.bmp", "BMP");
     answer(photo);
     editor->BitBtn3Click();
+    settlepictures();
     EXPECT_EQ(editor->Edit2->text(), photo);
     EXPECT_EQ(editor->Image1->picture().size(), QSize(64, 32));
     const QString song = tmp.file("Документы/日本/песня.wav");
@@ -109,6 +117,7 @@ TEST_F(EditorPickers, AnyLanguageIsKeptUnusableImagesAreRefused) {
     ASSERT_LT(deep.size(), 255);
     answer(deep);
     editor->BitBtn3Click();
+    settlepictures();
     refused(editor->Edit2, "longer than 255");
 }
 

@@ -1,6 +1,9 @@
 #include "mainfixture.h"
 
 #include "present/picturebox.h"
+#include "readers/wmfrender.h"
+#include "support/picturejobs.h"
+#include "support/testpictures.h"
 #include "ui/mainwindow/preview.h"
 #include "ui/widgets/picturepane.h"
 
@@ -8,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -76,30 +80,38 @@ TEST_F(Preview, TextIsLeftEmptyWhenNotDisplayedOrEmpty) {
 TEST_F(Preview, PictureShownOnlyWhenWantedPresentAndReadable) {
     const QString good = picture("good.png");
     form->showpreview(withimage(good));
+    settlepictures();
     ASSERT_FALSE(form->Image1->picture().isNull());
     EXPECT_EQ(form->Image1->picture().size(), QSize(40, 20));
 
     form->showpreview(withimage(good, 0));
+    settlepictures();
     EXPECT_TRUE(form->Image1->picture().isNull());
 
     form->showpreview(withimage(good));
+    settlepictures();
     form->showpreview(withimage(tmp.file("missing.jpg")));
+    settlepictures();
     EXPECT_TRUE(form->Image1->picture().isNull());
 
     const QString damaged = tmp.file("damaged.jpg");
     writebytes(damaged, "\xff\xd8\xff\xe0 this is no picture");
     form->showpreview(withimage(good));
+    settlepictures();
     form->showpreview(withimage(damaged));
+    settlepictures();
     EXPECT_TRUE(form->Image1->picture().isNull());
 
     // A folder of that name is no picture either.
     form->showpreview(withimage(tmp.path()));
+    settlepictures();
     EXPECT_TRUE(form->Image1->picture().isNull());
     EXPECT_TRUE(fake.dialogs.messages.isEmpty());
 }
 
 TEST_F(Preview, MinusOneEmptiesThePanel) {
     form->showpreview(withimage(picture("p.png")));
+    settlepictures();
     ASSERT_FALSE(form->StaticText2->text().isEmpty());
     form->showpreview(-1);
     EXPECT_TRUE(form->StaticText2->text().isEmpty());
@@ -129,3 +141,28 @@ TEST(PicturePaneFit, KeepsProportionsAndCentres) {
 }
 
 } // namespace
+
+TEST_F(Preview, TheWindowAnswersWhileAMetafileTakesTwoSecondsToDraw) {
+    // A helper that thinks for two seconds before drawing, as a damaged file may make it.
+    const QString helper = metafilehelper();
+    const QString slow = tmp.file("slow-helper");
+    writebytes(slow, "#!/bin/sh\nsleep 2\nexec '" CHIMELET_HELPER_DIR "/chimelet-wmf' \"$@\"\n");
+    QFile::setPermissions(slow, QFile::ReadOwner | QFile::ExeOwner);
+    setmetafilehelper(slow);
+    WmfWriter wmf(40, 20, 96);
+    wmf.rectangle(0, 0, 20, 10);
+    const QString meta = tmp.file("drawing.wmf");
+    writebytes(meta, wmf.finish());
+
+    bool answered = false, pictureyet = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        answered = true;
+        pictureyet = !form->Image1->picture().isNull();
+    });
+    form->showpreview(withimage(meta));
+    EXPECT_EQ(form->StaticText2->text(), "Look") << "the text does not wait for the picture";
+    QTRY_VERIFY(answered);
+    EXPECT_FALSE(pictureyet) << "the window answered only after the picture was drawn";
+    QTRY_COMPARE_WITH_TIMEOUT(form->Image1->picture().size(), QSize(40, 20), 10000);
+    setmetafilehelper(helper);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFutureWatcher>
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+// Prepares a picture away from the GUI thread: a damaged file may take seconds to be
+// refused, and the windows answer meanwhile. The jobs of the whole program run one
+// after the other on one worker, as they share the scratch bitmap. The result comes
+// back on the thread that owns the job; starting again or cancelling drops the result
+// of the job before.
+class PictureJob : public QObject {
+    Q_OBJECT
+public:
+    // Reads, converts and returns the picture; raises when the file is refused.
+    using Prepare = std::function<QImage()>;
+    using Ready = std::function<void(const QImage&)>;
+    // The refusal's text, as an error box shows it.
+    using Refused = std::function<void(const QString&)>;
+
+    explicit PictureJob(QObject* parent = nullptr);
+
+    void start(Prepare prepare, Ready ready, Refused refused = {});
+    void cancel();
+    bool pending() const { return watcher_ != nullptr; }
+
+    struct Outcome {
+        QImage picture;
+        QString refusal;
+        bool ok = false;
+    };
+
+private:
+    QFutureWatcher<Outcome>* watcher_ = nullptr;
+};
+
+// The one worker every job runs on.
+class QThreadPool;
+QThreadPool& pictureworker();

@@ -14,7 +14,7 @@ int main() {
     constexpr int kRounds = 5;
     QTemporaryDir dir;
     WorkingDatabase db;
-    db.setPath(dir.filePath("chdb.res"));
+    db.setpath(dir.filePath("chdb.res"));
     db.createdatabase();
     TNotificationRecord rec;
     rec.MessageText = "Benchmark";
@@ -22,7 +22,7 @@ int main() {
     rec.Minutes = 5;
     rec.Active = 1;
     for (int i = 1; i <= kRecords; ++i)
-        db.writenotification(rec, i);
+        db.writenotification(rec, RecordIndex(i));
     db.setrecordcount(kRecords);
 
     std::mt19937 rng(7);
@@ -33,19 +33,19 @@ int main() {
     t.start();
     for (int round = 0; round < kRounds; ++round)
         for (int i = 1; i <= kRecords; ++i)
-            sink += db.readnotification(i).Minutes;
+            sink += db.readnotification(RecordIndex(i)).Minutes;
     const double readNs = double(t.nsecsElapsed()) / (kRounds * kRecords);
 
     t.restart();
     for (int round = 0; round < kRounds; ++round)
         for (int i = 1; i <= kRecords; ++i)
-            sink += db.schedule(i).Minutes;
+            sink += db.schedule(RecordIndex(i)).Minutes;
     const double tickNs = double(t.nsecsElapsed()) / (kRounds * kRecords);
 
     t.restart();
     for (int n = 0; n < kRounds * kRecords; ++n) {
         const int i = pick(rng);
-        db.setactive(i, db.schedule(i).Active == 1 ? 0 : 1);
+        db.setactive(RecordIndex(i), db.schedule(RecordIndex(i)).Active == 1 ? 0 : 1);
     }
     const double rmwNs = double(t.nsecsElapsed()) / (kRounds * kRecords);
 

@@ -56,7 +56,7 @@ double percentile(std::vector<double> v, double p) {
 void fulltick(const QString& folder) {
     ManualClock clock;
     Workspace ws(clock);
-    ws.db().setPath(folder + "/chdb.res");
+    ws.db().setpath(folder + "/chdb.res");
     ws.db().createdatabase();
     fill(ws);
     CountingSink sink;
@@ -65,7 +65,7 @@ void fulltick(const QString& folder) {
     // The floor: a bare copy of the same records, as a tick that did nothing else would cost.
     std::vector<RecordBytes> records, copy;
     for (int i = 0; i <= kRows; ++i)
-        records.push_back(ws.db().raw(i));
+        records.push_back(ws.db().raw(RecordIndex(i)));
     std::vector<double> ms, floor;
     for (int i = 0; i < 30; ++i) {
         clock.advance(1000);
@@ -89,7 +89,7 @@ void fulltick(const QString& folder) {
 void phase(const QString& folder, int ticks) {
     SystemClock clock;
     Workspace ws(clock);
-    ws.db().setPath(folder + "/phase.res");
+    ws.db().setpath(folder + "/phase.res");
     ws.db().createdatabase();
     fill(ws);
     CountingSink sink;

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
 
     const QString list = folder + "/soak.clt";
     WorkingDatabase db;
-    db.setPath(list);
+    db.setpath(list);
     db.createdatabase();
     constexpr int kRows = 200;
     for (int i = 1; i <= kRows; ++i) {
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         rec.Fade = i % 3 == 0 ? 0 : 1;
         rec.DisplayDuration = 1 + i % 10;
         rec.Active = 1;
-        db.writenotification(rec, i);
+        db.writenotification(rec, RecordIndex(i));
     }
     TNotificationRecord mark;
     mark.MessageText = "checkpoint";
@@ -87,14 +87,14 @@ int main(int argc, char** argv) {
     mark.Seconds = at.second();
     mark.DisplayDuration = 2;
     mark.Active = 1;
-    db.writenotification(mark, kRows + 1);
+    db.writenotification(mark, RecordIndex(kRows + 1));
     db.setrecordcount(kRows + 1);
     db.close();
 
     SettingsStore settings;
     if (!settings.opensettings(folder + "/chsb.rez")) return 1;
     TSettingsRecord first = settings.readsetting(0);
-    first.Text = SettingsStore::storedText(list.toStdString());
+    first.Text = SettingsStore::storedtext(list.toStdString());
     settings.writesetting(first, 0);
     settings.close();
     std::printf("%d\n", kRows + 1);

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     const QString list = folder + "/twenty.clt";
     WorkingDatabase db;
-    db.setPath(list);
+    db.setpath(list);
     db.createdatabase();
     for (int i = 1; i <= 20; ++i) {
         TNotificationRecord rec;
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         rec.RepeatFlag = 1;
         rec.DisplayDuration = 5;
         rec.Active = 1;
-        db.writenotification(rec, i);
+        db.writenotification(rec, RecordIndex(i));
     }
     db.setrecordcount(20);
     db.close();
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     SettingsStore settings;
     if (!settings.opensettings(folder + "/chsb.rez")) return 1;
     TSettingsRecord first = settings.readsetting(0);
-    first.Text = SettingsStore::storedText(list.toStdString());
+    first.Text = SettingsStore::storedtext(list.toStdString());
     first.Value = minimised ? 1 : 0;
     settings.writesetting(first, 0);
     settings.close();

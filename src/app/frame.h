@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appglobals.h"
+#include "app/lifecycle.h"
 
 #include <QStringList>
 
@@ -24,10 +25,9 @@ class TForm10;
 class TForm11;
 class TForm12;
 
-// The program frame: creates the twelve windows once (those
-// not needed at start at their first use), hands each the services
-// it uses, connects their signals, runs the single-instance check, the start-up sequence
-// on the main window's first show, and owns the one way out.
+// The program frame: creates the list controller and the twelve windows once (those not
+// needed at start at their first use), hands each the services it uses and connects their
+// signals. Start-up and the way out are the Lifecycle's.
 class Frame {
 public:
     // `exeFolder` is the executable's folder (files live there when it can be written);
@@ -40,11 +40,11 @@ public:
     ListController& list() { return *list_; }
     bool secondinstance() const { return g_->secondinstance; }
 
-    TForm1* form1() const { return form1_; }
-    TForm3* form3() const { return form3_; }
-    TForm4* form4() const { return form4_; }
-    TForm5* form5() const { return form5_; }
-    TForm6* form6() const { return form6_; }
+    TForm1* form1() const { return form1_.get(); }
+    TForm3* form3() const { return form3_.get(); }
+    TForm4* form4() const { return form4_.get(); }
+    TForm5* form5() const { return form5_.get(); }
+    TForm6* form6() const { return form6_.get(); }
     // The other windows are made at their first use and kept from then on.
     TForm2* form2();
     TForm7* form7();
@@ -56,23 +56,21 @@ public:
     Presentation& presentation() { return *presentation_; }
 
     // Shows the main window, which runs the start-up sequence the first time.
-    void showmain();
+    void showmain() { lifecycle_->showmain(); }
     // A list to open at start-up instead of the default start-up file.
-    void openatstart(const QString& path) { startfile_ = path; }
+    void openatstart(const QString& path) { lifecycle_->openatstart(path); }
     // Whether the editor is open on a record of the list.
     bool editing() const;
     // While `held` is set, the list's messages are collected there instead of shown.
     void holdmessages(QStringList* held) { held_ = held; }
-
     // The start-up sequence; runs on the main window's first show.
-    void startup();
+    void startup() { lifecycle_->startup(); }
     // Timers off, audio closed, files closed, tray icon removed, process ended.
-    void shutdown();
+    void shutdown() { lifecycle_->shutdown(); }
     // Exit commands and the main window's close: straight out, or ask to save first.
     void exitrequest();
 
 private:
-    void FormCreate();
     void connectwindows();
     void connecttray();
     void connectsecondarywindows();
@@ -83,27 +81,22 @@ private:
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
     std::set<const QObject*> holders_; // the secondary windows up now
-    bool showing_ = false;             // the first show, whose start-up has run already
-    QString startfile_;
     QStringList* held_ = nullptr;
+    // Declared in the order that lets each go before what it uses: the overlays outlive
+    // the presentation, the list outlives the windows showing it.
+    std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<TForm4> form4_;
+    std::unique_ptr<TForm5> form5_;
+    std::unique_ptr<TForm6> form6_;
     std::unique_ptr<Presentation> presentation_;
     std::unique_ptr<ListController> list_;
-    TForm1* form1_ = nullptr;
-    TForm2* form2_ = nullptr;
-    TForm3* form3_ = nullptr;
-    TForm4* form4_ = nullptr;
-    TForm5* form5_ = nullptr;
-    TForm6* form6_ = nullptr;
-    TForm7* form7_ = nullptr;
-    TForm8* form8_ = nullptr;
-    TForm9* form9_ = nullptr;
-    TForm10* form10_ = nullptr;
-    TForm11* form11_ = nullptr;
-    TForm12* form12_ = nullptr;
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<TForm7> form7_;
+    std::unique_ptr<TForm8> form8_;
+    std::unique_ptr<TForm9> form9_;
+    std::unique_ptr<TForm10> form10_;
+    std::unique_ptr<TForm11> form11_;
+    std::unique_ptr<TForm12> form12_;
+    std::unique_ptr<Lifecycle> lifecycle_;
 };
-
-inline constexpr const char* kMutexName = "chimeletapprunoncechecknowk";
-inline constexpr const char* kMessageName = "chimeletapprunoncechecknowktwo";
-inline constexpr const char* kUnstableMessage =
-    "Chimelet system unstable, Program Halted. Try reinstalling or contact support if error "
-    "persists.";

@@ -97,7 +97,7 @@ void Engine::tickrow(int row, RecordIndex index) {
         nowlocal_ = localsecond(now_);
         step_ = window_ = 1;
     }
-    const ScheduleFields& f = ws_.db().schedule(index.value);
+    const ScheduleFields& f = ws_.db().schedule(index);
     if (f.Deleted != 0 || f.Active != 1) return;
     // Sequential mode holds back every countdown but the one whose turn it is.
     if (ws_.playmode() != PlayMode::Lateral && f.countdown && row != ws_.seqrow()) return;
@@ -109,7 +109,7 @@ void Engine::tickrow(int row, RecordIndex index) {
         return;
     }
     // One frozen moment for the whole tick, so a slow tick cannot see two seconds.
-    const int64_t since = certaindue(row, totalSeconds(f));
+    const int64_t since = certaindue(row, totalseconds(f));
     if (since >= 0) {
         if (window_ == 1)
             fire(row, index);
@@ -118,7 +118,7 @@ void Engine::tickrow(int row, RecordIndex index) {
         return;
     }
     // An empty text here is a certain time whose second this tick has seen already.
-    const QString left = untiltext(totalSeconds(f), now_.time());
+    const QString left = untiltext(totalseconds(f), now_.time());
     if (!left.isEmpty()) ws_.rows().setsubitem(row, rowpart::Left, left);
 }
 
@@ -129,17 +129,17 @@ void Engine::firelate() {
     for (const LateFiring& due : late_) {
         // A presentation may pump events, and with them commands that change the list.
         if (ws_.rows().recordindex(due.row) != due.index) continue;
-        const ScheduleFields& f = ws_.db().schedule(due.index.value);
+        const ScheduleFields& f = ws_.db().schedule(due.index);
         if (f.Deleted != 0 || f.Active != 1 || f.countdown) continue;
-        if (certaindue(due.row, totalSeconds(f)) != due.since) continue;
+        if (certaindue(due.row, totalseconds(f)) != due.since) continue;
         fire(due.row, due.index, due.since);
     }
     late_.clear();
 }
 
 void Engine::fire(int row, RecordIndex index, int64_t since) {
-    TNotificationRecord rec = ws_.db().readnotification(index.value);
-    if (!isCountdown(rec)) ws_.rows().setfiredat(row, nowlocal_ - since);
+    TNotificationRecord rec = ws_.db().readnotification(index);
+    if (!iscountdown(rec)) ws_.rows().setfiredat(row, nowlocal_ - since);
     if (rec.RepeatFlag == 1) {
         TNotificationRecord idle = rec;
         idle.Active = 0;
@@ -148,7 +148,7 @@ void Engine::fire(int row, RecordIndex index, int64_t since) {
         ws_.rows().setsubitem(row, rowpart::Left, QStringLiteral("-"));
         ws_.rows().setstate(row, false);
         // On disk before anything is presented: a crash during the show loses nothing.
-        ws_.db().setactive(index.value, 0);
+        ws_.db().setactive(index, 0);
         rec.Active = 0;
     }
     if (ws_.playmode() == PlayMode::Sequential) {
@@ -223,9 +223,9 @@ void Engine::stop(int row) {
 
 bool Engine::resumeone(RecordIndex index) {
     ws_.markmodified();
-    const bool armed = timeset(ws_.db().schedule(index.value));
+    const bool armed = timeset(ws_.db().schedule(index));
     // Written before the message: ticks go on while the message box is open.
-    ws_.db().setactive(index.value, armed ? 1 : 0);
+    ws_.db().setactive(index, armed ? 1 : 0);
     if (!armed) emit messageRaised(QString::fromLatin1(kTimeNotSetMessage));
     return armed;
 }
@@ -258,12 +258,12 @@ void Engine::setall(bool start) {
     for (int row = 0; row < ws_.rowcount(); ++row) {
         const RecordIndex index = ws_.rows().recordindex(row);
         if (!index.valid()) continue;
-        const ScheduleFields& f = ws_.db().schedule(index.value);
+        const ScheduleFields& f = ws_.db().schedule(index);
         if (f.Deleted == 1) continue;
         const uint8_t active = start && timeset(f) ? 1 : 0;
         // Start All leaves the rows it cannot arm as they are.
         if (!start || active == 1) ws_.rows().setstate(row, start);
-        ws_.db().setactive(index.value, active);
+        ws_.db().setactive(index, active);
     }
 }
 

@@ -2,9 +2,12 @@
 
 #include "store/ansitext.h"
 
+#include <QObject>
 #include <QString>
 
 #include <exception>
+#include <functional>
+#include <type_traits>
 
 class Dialogs;
 
@@ -32,4 +35,27 @@ template <class Work> void guarded(ErrorReporter& reporter, Work&& work) {
         // Texts of records and paths in it are in their stored form.
         reporter.report(fromansi(e.what()));
     }
+}
+
+// The one way a handler is connected to a signal: `handler` (a member of `receiver`, or
+// any callable) runs through guarded. Signal arguments the handler does not take are
+// dropped, as Qt drops them for a slot.
+template <class Sender, class Signal, class Receiver, class Handler>
+QMetaObject::Connection connectguarded(ErrorReporter& reporter, Sender* sender, Signal signal,
+                                       Receiver* receiver, Handler handler) {
+    return QObject::connect(
+        sender, signal, receiver, [&reporter, receiver, handler](const auto&... args) {
+            guarded(reporter, [&] {
+                if constexpr (std::is_member_function_pointer_v<Handler>) {
+                    if constexpr (std::is_invocable_v<Handler, Receiver*, decltype(args)...>)
+                        std::invoke(handler, receiver, args...);
+                    else
+                        std::invoke(handler, receiver);
+                } else if constexpr (std::is_invocable_v<Handler, decltype(args)...>) {
+                    std::invoke(handler, args...);
+                } else {
+                    std::invoke(handler);
+                }
+            });
+        });
 }

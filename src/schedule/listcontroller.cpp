@@ -23,7 +23,7 @@ ListController::ListController(const Clock& clock, NotificationSink& sink, Error
     connect(files_.get(), &ListFiles::messageRaised, this, &ListController::messageRaised);
     connect(ws_.get(), &Workspace::modifiedChanged, this, &ListController::modifiedChanged);
     // The tick goes on after an error: the next second tries again.
-    connect(ticker_, &SecondTicker::tick, this, [this] { guarded(reporter_, [this] { tick(); }); });
+    connectguarded(reporter_, ticker_, &SecondTicker::tick, this, &ListController::tick);
     ticker_->start();
 }
 
@@ -36,7 +36,7 @@ const RowTable& ListController::rows() const {
 void ListController::newdatabase(const QString& databasefile) {
     ws_->setplaymode(PlayMode::Lateral);
     ws_->setseqrow(-1);
-    ws_->db().setPath(databasefile);
+    ws_->db().setpath(databasefile);
     ws_->db().createdatabase();
     ws_->setrecordcount(0);
     emit playmodeChanged(PlayMode::Lateral);

@@ -46,10 +46,10 @@ RecordBytes recordat(const QByteArray& data, qsizetype index) {
 bool islistfile(const QByteArray& data) {
     const qsizetype size = static_cast<qsizetype>(kNotificationRecordSize);
     if (data.size() < size || data.size() % size != 0) return false;
-    const int32_t count = decodeHeader(recordat(data, 0)).RecordCount;
+    const int32_t count = decodeheader(recordat(data, 0)).RecordCount;
     if (count < 0 || count > data.size() / size - 1) return false;
     for (int32_t i = 1; i <= count; ++i) {
-        const TNotificationRecord rec = decodeNotification(recordat(data, i));
+        const TNotificationRecord rec = decodenotification(recordat(data, i));
         // The preview and the text overlay read the colour of every shown text.
         const bool showstext = rec.DisplayText == 1 && !rec.MessageText.empty();
         if (rec.Deleted == 0 && showstext && !iscolortext(rec.FontColor)) return false;

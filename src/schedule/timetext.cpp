@@ -112,12 +112,12 @@ QString untiltext(int64_t total, const QTime& now) {
 }
 
 QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const QTime& now) {
-    const int64_t total = totalSeconds(rec);
+    const int64_t total = totalseconds(rec);
     if (rec.Active == 1) {
-        if (isCountdown(rec)) return countdownstep(currentLeft);
+        if (iscountdown(rec)) return countdownstep(currentLeft);
         return untiltext(total, now);
     }
-    const QString out = isCountdown(rec) ? secstotext(total, 0) : untiltext(total, now);
+    const QString out = iscountdown(rec) ? secstotext(total, 0) : untiltext(total, now);
     return out.isEmpty() ? QStringLiteral("-") : out;
 }
 

@@ -25,7 +25,7 @@ void showstate(NotificationRow& row, bool active) {
 NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex index) const {
     NotificationRow row;
     row.record = index;
-    row.countdown = isCountdown(rec);
+    row.countdown = iscountdown(rec);
     row.caption = fromansi(rec.MessageText);
     row.itemImage = icon::Notification;
     auto set = [&row](int part, const QString& text, int image) {
@@ -35,9 +35,9 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex in
     set(rowpart::Image, fromansi(rec.ImageFile), rec.ImageFile.empty() ? icon::None : icon::Image);
     set(rowpart::Audio, fromansi(rec.AudioFile), rec.AudioFile.empty() ? icon::None : icon::Audio);
     set(rowpart::TimerType, fromansi(rec.TimerType),
-        isCountdown(rec) ? icon::Countdown : icon::CertainTime);
+        iscountdown(rec) ? icon::Countdown : icon::CertainTime);
     set(rowpart::Time,
-        isCountdown(rec) ? hmstotext(rec.Hours, rec.Minutes, rec.Seconds)
+        iscountdown(rec) ? hmstotext(rec.Hours, rec.Minutes, rec.Seconds)
                          : clocktext(QString::number(rec.Hours), QString::number(rec.Minutes),
                                      QString::number(rec.Seconds)),
         icon::None);
@@ -54,7 +54,7 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex in
 
 void Workspace::addtolist(const TNotificationRecord& rec, RecordIndex index) {
     // The first countdown added while no turn is set takes the turn, active or not.
-    if (isCountdown(rec) && seqrow_ == -1) seqrow_ = rowcount();
+    if (iscountdown(rec) && seqrow_ == -1) seqrow_ = rowcount();
     rows_.append(rowfor(rec, index));
 }
 
@@ -71,8 +71,8 @@ bool Workspace::updatelist(int row, const TNotificationRecord& rec) {
 
 void Workspace::rebuildlist(int32_t count) {
     for (int32_t i = 1; i <= count; ++i) {
-        if (db_.schedule(i).Deleted != 0) continue;
-        addtolist(db_.readnotification(i), RecordIndex(i));
+        if (db_.schedule(RecordIndex(i)).Deleted != 0) continue;
+        addtolist(db_.readnotification(RecordIndex(i)), RecordIndex(i));
     }
 }
 
@@ -82,17 +82,17 @@ void Workspace::emptylist() {
 
 void Workspace::deletenotification(RecordIndex index) {
     markmodified();
-    db_.setdeleted(index.value, 1);
+    db_.setdeleted(index, 1);
 }
 
 void Workspace::stopnotification(RecordIndex index) {
     markmodified();
-    db_.setactive(index.value, 0);
+    db_.setactive(index, 0);
 }
 
 RecordIndex Workspace::appendrecord(const TNotificationRecord& rec) {
     ++recordcount_;
     db_.setrecordcount(recordcount_);
-    db_.writenotification(rec, recordcount_);
+    db_.writenotification(rec, RecordIndex(recordcount_));
     return RecordIndex(recordcount_);
 }

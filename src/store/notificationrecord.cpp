@@ -39,96 +39,96 @@ constexpr std::size_t Reserved4 = 956;
 
 } // namespace
 
-RecordBytes encodeNotification(const TNotificationRecord& r) {
+RecordBytes encodenotification(const TNotificationRecord& r) {
     RecordBytes raw{};
     uint8_t* p = raw.data();
-    bytes::putShortString(p + off::MessageText, 255, r.MessageText);
+    bytes::putshortstring(p + off::MessageText, 255, r.MessageText);
     p[off::DisplayText] = r.DisplayText;
-    bytes::putShortString(p + off::TextDisplayType, 20, r.TextDisplayType);
-    bytes::putShortString(p + off::FontName, 20, r.FontName);
-    bytes::putInt32(p + off::FontSize, r.FontSize);
-    bytes::putShortString(p + off::FontColor, 20, r.FontColor);
+    bytes::putshortstring(p + off::TextDisplayType, 20, r.TextDisplayType);
+    bytes::putshortstring(p + off::FontName, 20, r.FontName);
+    bytes::putint32(p + off::FontSize, r.FontSize);
+    bytes::putshortstring(p + off::FontColor, 20, r.FontColor);
     p[off::FontItalic] = r.FontItalic;
     p[off::FontBold] = r.FontBold;
     p[off::FontUnderline] = r.FontUnderline;
-    bytes::putShortString(p + off::ImageFile, 255, r.ImageFile);
+    bytes::putshortstring(p + off::ImageFile, 255, r.ImageFile);
     p[off::DisplayImage] = r.DisplayImage;
-    bytes::putShortString(p + off::ImageDisplayType, 40, r.ImageDisplayType);
-    bytes::putShortString(p + off::WallpaperStyle, 8, r.WallpaperStyle);
-    bytes::putShortString(p + off::AudioFile, 255, r.AudioFile);
+    bytes::putshortstring(p + off::ImageDisplayType, 40, r.ImageDisplayType);
+    bytes::putshortstring(p + off::WallpaperStyle, 8, r.WallpaperStyle);
+    bytes::putshortstring(p + off::AudioFile, 255, r.AudioFile);
     p[off::PlayAudio] = r.PlayAudio;
-    bytes::putShortString(p + off::TimerType, 20, r.TimerType);
-    bytes::putInt32(p + off::Hours, r.Hours);
-    bytes::putInt32(p + off::Minutes, r.Minutes);
-    bytes::putInt32(p + off::Seconds, r.Seconds);
+    bytes::putshortstring(p + off::TimerType, 20, r.TimerType);
+    bytes::putint32(p + off::Hours, r.Hours);
+    bytes::putint32(p + off::Minutes, r.Minutes);
+    bytes::putint32(p + off::Seconds, r.Seconds);
     p[off::RepeatFlag] = r.RepeatFlag;
-    bytes::putInt32(p + off::DisplayDuration, r.DisplayDuration);
+    bytes::putint32(p + off::DisplayDuration, r.DisplayDuration);
     p[off::Fade] = r.Fade;
     p[off::Deleted] = r.Deleted;
     p[off::Active] = r.Active;
-    bytes::putInt32(p + off::Reserved1, r.Reserved1);
-    bytes::putInt32(p + off::Reserved2, r.Reserved2);
-    bytes::putInt32(p + off::Reserved3, r.Reserved3);
-    bytes::putInt32(p + off::RecordCount, r.RecordCount);
-    bytes::putInt32(p + off::Reserved4, r.Reserved4);
+    bytes::putint32(p + off::Reserved1, r.Reserved1);
+    bytes::putint32(p + off::Reserved2, r.Reserved2);
+    bytes::putint32(p + off::Reserved3, r.Reserved3);
+    bytes::putint32(p + off::RecordCount, r.RecordCount);
+    bytes::putint32(p + off::Reserved4, r.Reserved4);
     return raw;
 }
 
-TNotificationRecord decodeNotification(const RecordBytes& raw) {
+TNotificationRecord decodenotification(const RecordBytes& raw) {
     const uint8_t* p = raw.data();
     TNotificationRecord r;
-    r.MessageText = bytes::getShortString(p + off::MessageText, 255);
+    r.MessageText = bytes::getshortstring(p + off::MessageText, 255);
     r.DisplayText = p[off::DisplayText];
-    r.TextDisplayType = bytes::getShortString(p + off::TextDisplayType, 20);
-    r.FontName = bytes::getShortString(p + off::FontName, 20);
-    r.FontSize = bytes::getInt32(p + off::FontSize);
-    r.FontColor = bytes::getShortString(p + off::FontColor, 20);
+    r.TextDisplayType = bytes::getshortstring(p + off::TextDisplayType, 20);
+    r.FontName = bytes::getshortstring(p + off::FontName, 20);
+    r.FontSize = bytes::getint32(p + off::FontSize);
+    r.FontColor = bytes::getshortstring(p + off::FontColor, 20);
     r.FontItalic = p[off::FontItalic];
     r.FontBold = p[off::FontBold];
     r.FontUnderline = p[off::FontUnderline];
-    r.ImageFile = bytes::getShortString(p + off::ImageFile, 255);
+    r.ImageFile = bytes::getshortstring(p + off::ImageFile, 255);
     r.DisplayImage = p[off::DisplayImage];
-    r.ImageDisplayType = bytes::getShortString(p + off::ImageDisplayType, 40);
-    r.WallpaperStyle = bytes::getShortString(p + off::WallpaperStyle, 8);
-    r.AudioFile = bytes::getShortString(p + off::AudioFile, 255);
+    r.ImageDisplayType = bytes::getshortstring(p + off::ImageDisplayType, 40);
+    r.WallpaperStyle = bytes::getshortstring(p + off::WallpaperStyle, 8);
+    r.AudioFile = bytes::getshortstring(p + off::AudioFile, 255);
     r.PlayAudio = p[off::PlayAudio];
-    r.TimerType = bytes::getShortString(p + off::TimerType, 20);
-    r.Hours = bytes::getInt32(p + off::Hours);
-    r.Minutes = bytes::getInt32(p + off::Minutes);
-    r.Seconds = bytes::getInt32(p + off::Seconds);
+    r.TimerType = bytes::getshortstring(p + off::TimerType, 20);
+    r.Hours = bytes::getint32(p + off::Hours);
+    r.Minutes = bytes::getint32(p + off::Minutes);
+    r.Seconds = bytes::getint32(p + off::Seconds);
     r.RepeatFlag = p[off::RepeatFlag];
-    r.DisplayDuration = bytes::getInt32(p + off::DisplayDuration);
+    r.DisplayDuration = bytes::getint32(p + off::DisplayDuration);
     r.Fade = p[off::Fade];
     r.Deleted = p[off::Deleted];
     r.Active = p[off::Active];
-    r.Reserved1 = bytes::getInt32(p + off::Reserved1);
-    r.Reserved2 = bytes::getInt32(p + off::Reserved2);
-    r.Reserved3 = bytes::getInt32(p + off::Reserved3);
-    r.RecordCount = bytes::getInt32(p + off::RecordCount);
-    r.Reserved4 = bytes::getInt32(p + off::Reserved4);
+    r.Reserved1 = bytes::getint32(p + off::Reserved1);
+    r.Reserved2 = bytes::getint32(p + off::Reserved2);
+    r.Reserved3 = bytes::getint32(p + off::Reserved3);
+    r.RecordCount = bytes::getint32(p + off::RecordCount);
+    r.Reserved4 = bytes::getint32(p + off::Reserved4);
     return r;
 }
 
-ScheduleFields decodeSchedule(const RecordBytes& raw) {
+ScheduleFields decodeschedule(const RecordBytes& raw) {
     const uint8_t* p = raw.data();
     ScheduleFields f;
-    f.countdown = bytes::getShortString(p + off::TimerType, 20) == codes::Countdown;
-    f.Hours = bytes::getInt32(p + off::Hours);
-    f.Minutes = bytes::getInt32(p + off::Minutes);
-    f.Seconds = bytes::getInt32(p + off::Seconds);
+    f.countdown = bytes::getshortstring(p + off::TimerType, 20) == codes::Countdown;
+    f.Hours = bytes::getint32(p + off::Hours);
+    f.Minutes = bytes::getint32(p + off::Minutes);
+    f.Seconds = bytes::getint32(p + off::Seconds);
     f.RepeatFlag = p[off::RepeatFlag];
     f.Deleted = p[off::Deleted];
     f.Active = p[off::Active];
     return f;
 }
 
-ListHeader decodeHeader(const RecordBytes& raw) {
+ListHeader decodeheader(const RecordBytes& raw) {
     return ListHeader{raw[headerfield::Mode],
-                      bytes::getInt32(raw.data() + headerfield::RecordCount)};
+                      bytes::getint32(raw.data() + headerfield::RecordCount)};
 }
 
-RecordBytes newHeader() {
+RecordBytes newheader() {
     RecordBytes raw{};
-    bytes::putInt32(raw.data() + headerfield::Marker, -1);
+    bytes::putint32(raw.data() + headerfield::Marker, -1);
     return raw;
 }

@@ -44,8 +44,8 @@ struct TNotificationRecord {
 constexpr std::size_t kNotificationRecordSize = 960;
 using RecordBytes = std::array<uint8_t, kNotificationRecordSize>;
 
-RecordBytes encodeNotification(const TNotificationRecord& rec);
-TNotificationRecord decodeNotification(const RecordBytes& raw);
+RecordBytes encodenotification(const TNotificationRecord& rec);
+TNotificationRecord decodenotification(const RecordBytes& raw);
 
 // Offsets of the flag bytes that commands change on their own.
 namespace recordfield {
@@ -63,7 +63,7 @@ struct ScheduleFields {
     uint8_t Deleted = 0;
     uint8_t Active = 0;
 };
-ScheduleFields decodeSchedule(const RecordBytes& raw);
+ScheduleFields decodeschedule(const RecordBytes& raw);
 
 // Record 0 read with its header meanings. Other header bytes are kept as they are
 // by the header operations, which patch the raw record.
@@ -78,8 +78,8 @@ constexpr std::size_t Marker = 300;
 constexpr std::size_t RecordCount = 952;
 } // namespace headerfield
 
-ListHeader decodeHeader(const RecordBytes& raw);
-RecordBytes newHeader();
+ListHeader decodeheader(const RecordBytes& raw);
+RecordBytes newheader();
 
 // Field texts the engine, dispatcher and editor compare against.
 namespace codes {
@@ -102,16 +102,16 @@ inline constexpr int32_t kMaxFontSize = 1000;
 
 // Total seconds of a Notification's time fields. A file may hold any 32-bit values,
 // so the sum is taken in 64 bits, where it cannot overflow.
-template <typename Fields> inline int64_t totalSeconds(const Fields& r) {
+template <typename Fields> inline int64_t totalseconds(const Fields& r) {
     return int64_t(r.Hours) * 3600 + int64_t(r.Minutes) * 60 + r.Seconds;
 }
-inline bool isCountdown(const TNotificationRecord& r) {
+inline bool iscountdown(const TNotificationRecord& r) {
     return r.TimerType == codes::Countdown;
 }
-inline bool isCountdown(const ScheduleFields& f) {
+inline bool iscountdown(const ScheduleFields& f) {
     return f.countdown;
 }
 // Whether the Notification can be armed: a certain time always, a countdown only with a length.
 template <typename Fields> inline bool timeset(const Fields& r) {
-    return !isCountdown(r) || totalSeconds(r) > 0;
+    return !iscountdown(r) || totalseconds(r) > 0;
 }

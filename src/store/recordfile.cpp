@@ -36,7 +36,7 @@ void RecordFile::close() {
     if (file_.isOpen()) file_.close();
 }
 
-void RecordFile::seekTo(int64_t index, const char* action) {
+void RecordFile::seekto(int64_t index, const char* action) {
     if (!file_.isOpen())
         throw IoError(std::string("Cannot ") + action + " record " + std::to_string(index) +
                       ": file not open");
@@ -46,21 +46,21 @@ void RecordFile::seekTo(int64_t index, const char* action) {
 }
 
 void RecordFile::read(int64_t index, uint8_t* into, int64_t count) {
-    seekTo(index, "read");
+    seekto(index, "read");
     const auto want = static_cast<qint64>(size_) * count;
     if (count < 0 || file_.read(reinterpret_cast<char*>(into), want) != want)
         throw IoError("Read beyond end of file: record " + std::to_string(index) + " of " +
-                      file_.fileName().toStdString() + " (" + std::to_string(recordsPresent()) +
+                      file_.fileName().toStdString() + " (" + std::to_string(recordspresent()) +
                       " records present)");
 }
 
 void RecordFile::write(int64_t index, const uint8_t* from) {
-    seekTo(index, "write");
+    seekto(index, "write");
     const auto put = file_.write(reinterpret_cast<const char*>(from), static_cast<qint64>(size_));
     if (put != static_cast<qint64>(size_) || !file_.flush())
         throw IoError("Cannot write record " + std::to_string(index) + " of " + describe(file_));
 }
 
-int64_t RecordFile::recordsPresent() const {
+int64_t RecordFile::recordspresent() const {
     return file_.isOpen() ? file_.size() / static_cast<int64_t>(size_) : 0;
 }

@@ -23,10 +23,10 @@ public:
     // `count` records from `index` on, in one read.
     void read(int64_t index, uint8_t* into, int64_t count = 1);
     void write(int64_t index, const uint8_t* from);
-    int64_t recordsPresent() const;
+    int64_t recordspresent() const;
 
 private:
-    void seekTo(int64_t index, const char* action);
+    void seekto(int64_t index, const char* action);
 
     std::size_t size_;
     QFile file_;

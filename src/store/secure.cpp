@@ -12,16 +12,16 @@ constexpr std::size_t kFlag = 264;
 constexpr int kBlankRecords = 4;
 } // namespace
 
-std::array<uint8_t, kSettingsRecordSize> encodeSettings(const TSettingsRecord& rec) {
+std::array<uint8_t, kSettingsRecordSize> encodesettings(const TSettingsRecord& rec) {
     std::array<uint8_t, kSettingsRecordSize> raw{};
-    bytes::putShortString(raw.data() + kText, 255, rec.Text);
-    bytes::putInt64(raw.data() + kValue, rec.Value);
+    bytes::putshortstring(raw.data() + kText, 255, rec.Text);
+    bytes::putint64(raw.data() + kValue, rec.Value);
     raw[kFlag] = rec.Flag;
     return raw;
 }
 
-TSettingsRecord decodeSettings(const uint8_t* raw) {
-    return TSettingsRecord{bytes::getShortString(raw + kText, 255), bytes::getInt64(raw + kValue),
+TSettingsRecord decodesettings(const uint8_t* raw) {
+    return TSettingsRecord{bytes::getshortstring(raw + kText, 255), bytes::getint64(raw + kValue),
                            raw[kFlag]};
 }
 
@@ -49,7 +49,7 @@ bool SettingsStore::opensettings(const QString& path) {
         }
         const TSettingsRecord first = readsetting(0);
         startMinimized_ = first.Value != 0;
-        defaultFile_ = plainText(first.Text);
+        defaultFile_ = plaintext(first.Text);
         return true;
     } catch (const std::exception&) {
         return false;
@@ -59,10 +59,10 @@ bool SettingsStore::opensettings(const QString& path) {
 TSettingsRecord SettingsStore::readsetting(int32_t number) {
     std::array<uint8_t, kSettingsRecordSize> raw;
     file_.read(number, raw.data());
-    return decodeSettings(raw.data());
+    return decodesettings(raw.data());
 }
 
 void SettingsStore::writesetting(const TSettingsRecord& rec, int32_t number) {
-    const auto raw = encodeSettings(rec);
+    const auto raw = encodesettings(rec);
     file_.write(number, raw.data());
 }

@@ -20,8 +20,8 @@ struct TSettingsRecord {
 
 constexpr std::size_t kSettingsRecordSize = 272;
 
-std::array<uint8_t, kSettingsRecordSize> encodeSettings(const TSettingsRecord& rec);
-TSettingsRecord decodeSettings(const uint8_t* raw);
+std::array<uint8_t, kSettingsRecordSize> encodesettings(const TSettingsRecord& rec);
+TSettingsRecord decodesettings(const uint8_t* raw);
 
 // The program's own character shift for stored paths: +1 going in, -1 coming out.
 // Sums beyond the byte range saturate to the other end (0 or 255).
@@ -42,8 +42,8 @@ public:
     std::string defaultfile() const { return defaultFile_; }
 
     // Stored texts go through the shift; these do both steps.
-    static std::string storedText(const std::string& plain) { return shifttext(plain, 1); }
-    static std::string plainText(const std::string& stored) { return shifttext(stored, -1); }
+    static std::string storedtext(const std::string& plain) { return shifttext(plain, 1); }
+    static std::string plaintext(const std::string& stored) { return shifttext(stored, -1); }
 
 private:
     RecordFile file_;

@@ -5,13 +5,18 @@
 
 #include <QFile>
 
+namespace {
+// Record 0 holds the list header.
+constexpr RecordIndex kHeader(0);
+} // namespace
+
 WorkingDatabase::WorkingDatabase() : file_(kNotificationRecordSize) {}
 
 void WorkingDatabase::createdatabase() {
     close();
     if (QFile::exists(path_)) QFile::remove(path_);
     file_.create(path_);
-    writeRaw(newHeader(), 0);
+    writeraw(newheader(), kHeader);
 }
 
 void WorkingDatabase::reopen() {
@@ -27,19 +32,20 @@ void WorkingDatabase::close() {
 }
 
 void WorkingDatabase::load() {
-    const int64_t present = file_.recordsPresent();
+    const int64_t present = file_.recordspresent();
     std::vector<RecordBytes> records(static_cast<std::size_t>(present));
     static_assert(sizeof(RecordBytes) == kNotificationRecordSize);
     if (present > 0) file_.read(0, reinterpret_cast<uint8_t*>(records.data()), present);
     std::vector<ScheduleFields> schedule;
     schedule.reserve(records.size());
     for (const RecordBytes& r : records)
-        schedule.push_back(decodeSchedule(r));
+        schedule.push_back(decodeschedule(r));
     records_ = std::move(records);
     schedule_ = std::move(schedule);
 }
 
-const RecordBytes& WorkingDatabase::raw(int32_t index) const {
+const RecordBytes& WorkingDatabase::raw(RecordIndex at) const {
+    const int32_t index = at.value;
     if (!file_.isOpen())
         throw IoError("Cannot read record " + std::to_string(index) + ": file not open");
     if (index < 0 || static_cast<std::size_t>(index) >= records_.size())
@@ -49,9 +55,9 @@ const RecordBytes& WorkingDatabase::raw(int32_t index) const {
     return records_[static_cast<std::size_t>(index)];
 }
 
-void WorkingDatabase::writeRaw(const RecordBytes& raw, int32_t index) {
+void WorkingDatabase::writeraw(const RecordBytes& raw, RecordIndex index) {
     try {
-        file_.write(index, raw.data());
+        file_.write(index.value, raw.data());
     } catch (...) {
         // A write that failed part way may have changed the file; the copy follows it.
         try {
@@ -61,53 +67,53 @@ void WorkingDatabase::writeRaw(const RecordBytes& raw, int32_t index) {
         }
         throw;
     }
-    const auto at = static_cast<std::size_t>(index);
+    const auto at = static_cast<std::size_t>(index.value);
     if (at >= records_.size()) {
         // Writing past the end fills the gap with zero bytes, in the file as here.
         records_.resize(at + 1, RecordBytes{});
-        schedule_.resize(at + 1, decodeSchedule(RecordBytes{}));
+        schedule_.resize(at + 1, decodeschedule(RecordBytes{}));
     }
     records_[at] = raw;
-    schedule_[at] = decodeSchedule(raw);
+    schedule_[at] = decodeschedule(raw);
 }
 
-void WorkingDatabase::patchbyte(int32_t index, std::size_t offset, uint8_t value) {
+void WorkingDatabase::patchbyte(RecordIndex index, std::size_t offset, uint8_t value) {
     RecordBytes changed = raw(index);
     changed[offset] = value;
-    writeRaw(changed, index);
+    writeraw(changed, index);
 }
 
-TNotificationRecord WorkingDatabase::readnotification(int32_t index) const {
-    return decodeNotification(raw(index));
+TNotificationRecord WorkingDatabase::readnotification(RecordIndex index) const {
+    return decodenotification(raw(index));
 }
 
-const ScheduleFields& WorkingDatabase::schedule(int32_t index) const {
+const ScheduleFields& WorkingDatabase::schedule(RecordIndex index) const {
     raw(index);
-    return schedule_[static_cast<std::size_t>(index)];
+    return schedule_[static_cast<std::size_t>(index.value)];
 }
 
-void WorkingDatabase::writenotification(const TNotificationRecord& rec, int32_t index) {
-    writeRaw(encodeNotification(rec), index);
+void WorkingDatabase::writenotification(const TNotificationRecord& rec, RecordIndex index) {
+    writeraw(encodenotification(rec), index);
 }
 
-void WorkingDatabase::setactive(int32_t index, uint8_t active) {
+void WorkingDatabase::setactive(RecordIndex index, uint8_t active) {
     patchbyte(index, recordfield::Active, active);
 }
 
-void WorkingDatabase::setdeleted(int32_t index, uint8_t deleted) {
+void WorkingDatabase::setdeleted(RecordIndex index, uint8_t deleted) {
     patchbyte(index, recordfield::Deleted, deleted);
 }
 
 ListHeader WorkingDatabase::readheader() const {
-    return decodeHeader(raw(0));
+    return decodeheader(raw(kHeader));
 }
 
 void WorkingDatabase::setrecordcount(int32_t count) {
-    RecordBytes header = raw(0);
-    bytes::putInt32(header.data() + headerfield::RecordCount, count);
-    writeRaw(header, 0);
+    RecordBytes header = raw(kHeader);
+    bytes::putint32(header.data() + headerfield::RecordCount, count);
+    writeraw(header, kHeader);
 }
 
 void WorkingDatabase::setmodebyte(uint8_t mode) {
-    patchbyte(0, headerfield::Mode, mode);
+    patchbyte(kHeader, headerfield::Mode, mode);
 }

@@ -2,6 +2,7 @@
 
 #include "store/notificationrecord.h"
 #include "store/recordfile.h"
+#include "store/recordindex.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ class WorkingDatabase {
 public:
     WorkingDatabase();
 
-    void setPath(const QString& path) { path_ = path; }
+    void setpath(const QString& path) { path_ = path; }
     QString path() const { return path_; }
 
     // Deletes any old file (ignoring failure) and writes a fresh header.
@@ -28,25 +29,25 @@ public:
     void close();
     bool isOpen() const { return file_.isOpen(); }
 
-    TNotificationRecord readnotification(int32_t index) const;
+    TNotificationRecord readnotification(RecordIndex index) const;
     // The fields the tick decides on, decoded when the record was last written.
-    const ScheduleFields& schedule(int32_t index) const;
+    const ScheduleFields& schedule(RecordIndex index) const;
     // A whole record from the editor's fields.
-    void writenotification(const TNotificationRecord& rec, int32_t index);
+    void writenotification(const TNotificationRecord& rec, RecordIndex index);
     // One flag byte changed in the record as read; the other 959 bytes stay.
-    void setactive(int32_t index, uint8_t active);
-    void setdeleted(int32_t index, uint8_t deleted);
+    void setactive(RecordIndex index, uint8_t active);
+    void setdeleted(RecordIndex index, uint8_t deleted);
     ListHeader readheader() const;
     void setrecordcount(int32_t count);
     void setmodebyte(uint8_t mode);
-    int64_t recordsPresent() const { return file_.recordsPresent(); }
+    int64_t recordspresent() const { return file_.recordspresent(); }
     // The bytes of a record as the engine sees them.
-    const RecordBytes& raw(int32_t index) const;
+    const RecordBytes& raw(RecordIndex index) const;
 
 private:
     void load();
-    void writeRaw(const RecordBytes& raw, int32_t index);
-    void patchbyte(int32_t index, std::size_t offset, uint8_t value);
+    void writeraw(const RecordBytes& raw, RecordIndex index);
+    void patchbyte(RecordIndex index, std::size_t offset, uint8_t value);
 
     QString path_;
     RecordFile file_;

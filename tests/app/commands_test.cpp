@@ -120,6 +120,9 @@ TEST_F(Commands, ShortcutsReachTheirHandlersFromTheListAndTheTrayMenuHasNone) {
     main()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
     press(Qt::CTRL | Qt::Key_U);
+    // The answer comes from the check's own thread.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !frame->form10()->checking(); }));
+    QCoreApplication::processEvents();
     EXPECT_EQ(fakes.dialogs.messages, QStringList{"Could not connect to update server."});
     fakes.dialogs.messages.clear();
     press(Qt::SHIFT | Qt::Key_Insert);

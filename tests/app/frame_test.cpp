@@ -162,8 +162,12 @@ TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
         {options, [this] { frame->form11()->BitBtn2->click(); }},
         {options, [options] { options->close(); }},
         {options, [options] { QTest::keyClick(options, Qt::Key_Escape); }},
-        // The fake server has no news: the update window closes itself.
-        {update, [] { QCoreApplication::processEvents(); }},
+        // The fake server has no news: the update window closes itself once it hears so.
+        {update,
+         [this] {
+             QTest::qWaitFor([this] { return !frame->form10()->checking(); });
+             QCoreApplication::processEvents();
+         }},
     };
     for (const auto& [window, leave] : ways) {
         window->show();

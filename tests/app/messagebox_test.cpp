@@ -28,7 +28,7 @@ TEST(MessageBoxes, ThePickersErrorOpensAboveTheEditorAndReleasesIt) {
     BoxDialogs dialogs;
     dialogs.answer = tmp.file("missing.jpg");
     Workspace ws(fake.clock);
-    ws.db().setPath(tmp.file("chdb.res"));
+    ws.db().setpath(tmp.file("chdb.res"));
     ws.db().createdatabase();
     const AppPaths paths = AppPaths::beside(tmp.path(), tmp.path());
     ErrorReporter reporter(dialogs);

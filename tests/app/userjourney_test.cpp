@@ -116,8 +116,8 @@ TEST_F(UserJourney, ADefaultFileThatIsGoneLeavesAnEmptyUnnamedList) {
     frame.reset();
     QFile settings(exe.filePath("chsb.rez"));
     ASSERT_TRUE(settings.open(QIODevice::ReadWrite));
-    TSettingsRecord first{SettingsStore::storedText(exe.filePath("gone.clt").toStdString()), 0, 0};
-    const auto raw = encodeSettings(first);
+    TSettingsRecord first{SettingsStore::storedtext(exe.filePath("gone.clt").toStdString()), 0, 0};
+    const auto raw = encodesettings(first);
     settings.write(reinterpret_cast<const char*>(raw.data()), raw.size());
     settings.close();
     fakes.dialogs.messages.clear();

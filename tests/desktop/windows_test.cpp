@@ -115,6 +115,8 @@ TEST_F(DesktopFrame, EscapeInSaveBeforeExitCancelsTheExitAndTheCloseBoxStillExit
 TEST_F(DesktopFrame, EscapeIsTheCloseBoxOfUpdateHelpAndEditor) {
     main()->Checkforupdates2->trigger();
     TForm10* update = frame->form10();
+    // The check answers from its own thread; the window shows after that.
+    QTest::qWaitFor([update] { return !update->checking(); });
     ASSERT_TRUE(QTest::qWaitForWindowActive(update));
     ASSERT_FALSE(main()->isEnabled());
     presskey("Escape");
@@ -137,13 +139,17 @@ TEST_F(DesktopFrame, EscapeIsTheCloseBoxOfUpdateHelpAndEditor) {
     EXPECT_TRUE(main()->isEnabled());
     const NotificationRow row = ws().rows().row(0);
     EXPECT_FALSE(row.active);
-    EXPECT_EQ(ws().db().readnotification(row.record.value).MessageText, "");
+    EXPECT_EQ(ws().db().readnotification(row.record).MessageText, "");
 }
 
 TEST_F(DesktopFrame, CentredWindowsComeBackWhereTheyWere) {
     const QRect screen = main()->screen()->availableGeometry();
     const std::pair<QWidget*, std::function<void()>> windows[] = {
-        {frame->form10(), [this] { main()->Checkforupdates2->trigger(); }},
+        {frame->form10(),
+         [this] {
+             main()->Checkforupdates2->trigger();
+             QTest::qWaitFor([this] { return !frame->form10()->checking(); });
+         }},
         {frame->form9(), [this] { main()->Help4->trigger(); }},
         {frame->form11(), [this] { main()->Options2->trigger(); }},
         {frame->form8(), [this] { main()->About1->trigger(); }},

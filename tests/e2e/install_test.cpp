@@ -111,16 +111,16 @@ TEST(Install, AReadOnlyExeFolderKeepsTheFilesInTheDataFolderAcrossStarts) {
 
     // A setting made between starts: a list to open at start.
     WorkingDatabase db;
-    db.setPath(list);
+    db.setpath(list);
     db.createdatabase();
     TNotificationRecord tea;
     tea.MessageText = "Tea";
-    db.writenotification(tea, 1);
+    db.writenotification(tea, RecordIndex(1));
     db.setrecordcount(1);
     db.close();
     SettingsStore settings;
     ASSERT_TRUE(settings.opensettings(data + "chsb.rez"));
-    settings.writesetting({SettingsStore::storedText(list.toStdString()), 0, 0}, 0);
+    settings.writesetting({SettingsStore::storedtext(list.toStdString()), 0, 0}, 0);
     settings.close();
     EXPECT_TRUE(startandstop([&] { return readbytes(data + "chdb.res") == readbytes(list); }))
         << "the second start did not open the list its settings name";

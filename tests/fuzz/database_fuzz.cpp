@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (std::size_t at = 0; at + kNotificationRecordSize <= size; at += kNotificationRecordSize) {
         RecordBytes raw;
         std::copy_n(data + at, kNotificationRecordSize, raw.begin());
-        const TNotificationRecord rec = decodeNotification(raw);
-        if (decodeNotification(encodeNotification(rec)) != rec) std::abort();
+        const TNotificationRecord rec = decodenotification(raw);
+        if (decodenotification(encodenotification(rec)) != rec) std::abort();
         (void)hmstotext(rec.Hours, rec.Minutes, rec.Seconds);
         (void)lefttext(rec, QStringLiteral("1h2m3s"), clock);
         TNotificationRecord active = rec;
@@ -24,12 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
 
     WorkingDatabase db;
-    db.setPath(fuzzfile("chdb.res", data, size));
+    db.setpath(fuzzfile("chdb.res", data, size));
     try {
         db.reopen();
         const ListHeader header = db.readheader();
         for (int32_t i = 1; i <= header.RecordCount && i < 64; ++i)
-            (void)db.readnotification(i);
+            (void)db.readnotification(RecordIndex(i));
         db.setmodebyte(header.Mode);
     } catch (const std::exception&) {
         // A short file or one that ends early is refused with IoError.

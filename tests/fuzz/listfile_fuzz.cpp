@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Engine engine(ws, sink);
     ListFiles files(ws);
     static const QString database = fuzzfile("chdb.res", nullptr, 0);
-    ws.db().setPath(database);
+    ws.db().setpath(database);
     ws.db().createdatabase();
     if (!files.openbytes(fuzzbytes(data, size), QStringLiteral("fuzz.clt"))) return 0;
     for (int i = 0; i < 3; ++i) {

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     (void)store.defaultfile();
     try {
         for (int32_t i = 0; i < 4; ++i)
-            (void)SettingsStore::plainText(store.readsetting(i).Text);
+            (void)SettingsStore::plaintext(store.readsetting(i).Text);
     } catch (const std::exception&) {
         // Fewer records than the program keeps: refused with IoError.
     }

@@ -89,7 +89,7 @@ TEST(ScaledScreen, TheMainWindowFitsASmallerScreenWithItsTitleBarOnIt) {
     FakePlatform fake;
     TempFolder tmp;
     WindowDeps g{fake};
-    g.ws.db().setPath(tmp.file("chdb.res"));
+    g.ws.db().setpath(tmp.file("chdb.res"));
     g.ws.db().createdatabase();
     TForm1 form(g.list, fake.dialogs, g.paths, g.reporter);
     form.updatetimer()->stop();

@@ -333,8 +333,8 @@ TEST_F(Activation, EditAndDelete) {
     engine.remove(1);
     EXPECT_EQ(ws.rowcount(), 2);
     EXPECT_EQ(ws.rows().recordindex(1).value, 3);
-    EXPECT_EQ(ws.db().readnotification(2).Deleted, 1);
-    EXPECT_EQ(ws.db().recordsPresent(), 4); // the slot stays
+    EXPECT_EQ(ws.db().readnotification(RecordIndex(2)).Deleted, 1);
+    EXPECT_EQ(ws.db().recordspresent(), 4); // the slot stays
     tick(3);
     EXPECT_EQ(sink.log, QStringList({"3:C"}));
 }

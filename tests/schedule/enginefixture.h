@@ -45,7 +45,7 @@ protected:
     std::function<void(const QString&)> message = [this](const QString& t) { messages << t; };
 
     void SetUp() override {
-        ws.db().setPath(folder.file("chdb.res"));
+        ws.db().setpath(folder.file("chdb.res"));
         ws.db().createdatabase();
         const auto tell = [this](const QString& t) { message(t); };
         QObject::connect(&engine, &Engine::messageRaised, &engine, tell);
@@ -100,7 +100,7 @@ protected:
     QString left(int row) const { return ws.rows().subitem(row, rowpart::Left); }
     QString state(int row) const { return ws.rows().subitem(row, rowpart::State); }
     TNotificationRecord stored(int row) {
-        return ws.db().readnotification(ws.rows().recordindex(row).value);
+        return ws.db().readnotification(ws.rows().recordindex(row));
     }
 
 private:

@@ -14,7 +14,7 @@
 namespace {
 QByteArray withheader(QByteArray bytes, int32_t count, uint8_t mode) {
     auto* p = reinterpret_cast<uint8_t*>(bytes.data());
-    bytes::putInt32(p + headerfield::RecordCount, count);
+    bytes::putint32(p + headerfield::RecordCount, count);
     p[headerfield::Mode] = mode;
     return bytes;
 }
@@ -91,7 +91,7 @@ TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
     const QByteArray list = readbytes(good);
     // A colour no row can be shown in: refused before anything is replaced.
     QByteArray zzz = list;
-    bytes::putShortString(reinterpret_cast<uint8_t*>(zzz.data()) + 960 + 304, 20, "zzz");
+    bytes::putshortstring(reinterpret_cast<uint8_t*>(zzz.data()) + 960 + 304, 20, "zzz");
     zzz[960 + 256] = 1; // its text is shown
     const QByteArray bad[] = {list.left(list.size() - 100),
                               withheader(list, 4, 0),
@@ -118,7 +118,7 @@ TEST_F(NotificationFiles, AFileThatIsNoListIsRefusedWithNothingLost) {
         EXPECT_TRUE(ws.modified()) << path.toStdString();
     }
     add(countdown("after", 2)); // still the open, working list
-    EXPECT_EQ(ws.db().readnotification(5).MessageText, "after");
+    EXPECT_EQ(ws.db().readnotification(RecordIndex(5)).MessageText, "after");
 }
 
 TEST_F(NotificationFiles, TimesBeyondAnyDayOpenCountAndNeverOverflow) {
@@ -243,5 +243,5 @@ TEST_F(NotificationFiles, AnyLanguageSurvivesAListUnderANonLatinFolder) {
     ASSERT_TRUE(files.open(path));
     ASSERT_EQ(ws.rowcount(), 1);
     EXPECT_EQ(ws.rows().row(0).caption, message);
-    EXPECT_EQ(fromansi(ws.db().readnotification(1).MessageText), message);
+    EXPECT_EQ(fromansi(ws.db().readnotification(RecordIndex(1)).MessageText), message);
 }

@@ -13,7 +13,7 @@ TNotificationRecord note(const char* text, const char* type, int h, int m, int s
     r.Hours = h;
     r.Minutes = m;
     r.Seconds = s;
-    r.Active = totalSeconds(r) > 0 ? 1 : 0;
+    r.Active = totalseconds(r) > 0 ? 1 : 0;
     return r;
 }
 
@@ -153,13 +153,13 @@ TEST(WorkspaceRebuild, AddsOneRowPerLiveRecordInRecordOrder) {
     TempFolder tmp;
     ManualClock clock;
     Workspace ws(clock);
-    ws.db().setPath(tmp.file("chdb.res"));
+    ws.db().setpath(tmp.file("chdb.res"));
     ws.db().createdatabase();
     for (const char* text : {"one", "two", "three", "four"})
         ws.appendrecord(note(text, "Countdown", 0, 0, 5));
-    TNotificationRecord gone = ws.db().readnotification(2);
+    TNotificationRecord gone = ws.db().readnotification(RecordIndex(2));
     gone.Deleted = 1;
-    ws.db().writenotification(gone, 2);
+    ws.db().writenotification(gone, RecordIndex(2));
 
     ws.rebuildlist(ws.recordcount());
     ASSERT_EQ(ws.rowcount(), 3);

@@ -8,7 +8,7 @@ namespace {
 // A record whose filler bytes (after each string, the pads, the reserved fields)
 // are not the zeros the codec would write.
 QByteArray withfiller(const TNotificationRecord& rec, uint8_t seed) {
-    RecordBytes raw = encodeNotification(rec);
+    RecordBytes raw = encodenotification(rec);
     for (std::size_t at : {299u, 913u, 914u, 915u, 929u, 930u, 931u, 939u, 941u, 950u, 958u})
         raw[at] = static_cast<uint8_t>(seed + at);
     for (std::size_t at = 1 + rec.MessageText.size(); at < 256; ++at)
@@ -26,13 +26,13 @@ protected:
         SCOPED_TRACE(after);
         const QByteArray file = readbytes(ws.db().path());
         ASSERT_EQ(file.size() % 960, 0);
-        ASSERT_EQ(file.size() / 960, ws.db().recordsPresent());
+        ASSERT_EQ(file.size() / 960, ws.db().recordspresent());
         for (int i = 0; i < file.size() / 960; ++i) {
-            const RecordBytes& seen = ws.db().raw(i);
+            const RecordBytes& seen = ws.db().raw(RecordIndex(i));
             ASSERT_EQ(std::memcmp(seen.data(), file.constData() + i * 960, 960), 0)
                 << "record " << i;
-            EXPECT_EQ(ws.db().schedule(i).Active, seen[recordfield::Active]);
-            EXPECT_EQ(ws.db().schedule(i).Deleted, seen[recordfield::Deleted]);
+            EXPECT_EQ(ws.db().schedule(RecordIndex(i)).Active, seen[recordfield::Active]);
+            EXPECT_EQ(ws.db().schedule(RecordIndex(i)).Deleted, seen[recordfield::Deleted]);
         }
     }
 };
@@ -63,10 +63,10 @@ TEST_F(WriteThrough, TheCopyAndTheFileAgreeAfterEveryCommandThatWrites) {
     engine.stopall();
     ASSERT_TRUE(files.open(folder.file("kept.clt")));
     agree("load");
-    EXPECT_EQ(ws.db().schedule(3).Active, 1); // the loaded bytes, not the stopped ones
+    EXPECT_EQ(ws.db().schedule(RecordIndex(3)).Active, 1); // the loaded bytes, not the stopped ones
     files.newlist();
     agree("new file");
-    EXPECT_EQ(ws.db().recordsPresent(), 1);
+    EXPECT_EQ(ws.db().recordspresent(), 1);
 }
 
 TEST_F(WriteThrough, AListStoppedResumedAndSavedAgainIsItsInputByteForByte) {

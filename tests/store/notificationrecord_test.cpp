@@ -54,7 +54,7 @@ TNotificationRecord everyFieldDistinct() {
 
 TEST(NotificationRecord, EveryFieldSitsAtItsOffset) {
     const TNotificationRecord r = everyFieldDistinct();
-    const RecordBytes raw = encodeNotification(r);
+    const RecordBytes raw = encodenotification(r);
     EXPECT_EQ(shortAt(raw, 0), "Tea is ready");
     EXPECT_EQ(raw[256], 1);
     EXPECT_EQ(shortAt(raw, 257), "Balloon & Overlay");
@@ -91,7 +91,7 @@ TEST(NotificationRecord, EveryFieldSitsAtItsOffset) {
     for (std::size_t i : {913u, 914u, 915u, 929u, 930u, 931u})
         EXPECT_EQ(raw[i], 0) << i;
     EXPECT_EQ(raw[1 + 12], 0);
-    EXPECT_EQ(decodeNotification(raw), r);
+    EXPECT_EQ(decodenotification(raw), r);
 }
 
 TEST(NotificationRecord, StringsAtTheirLimitsAndBeyond) {
@@ -101,7 +101,7 @@ TEST(NotificationRecord, StringsAtTheirLimitsAndBeyond) {
     r.ImageDisplayType = std::string(40, 'i');
     r.WallpaperStyle = std::string(8, 'w');
     r.FontName = "An Extremely Long Font Face Name";
-    const TNotificationRecord back = decodeNotification(encodeNotification(r));
+    const TNotificationRecord back = decodenotification(encodenotification(r));
     EXPECT_EQ(back.MessageText, r.MessageText);
     EXPECT_EQ(back.TextDisplayType, r.TextDisplayType);
     EXPECT_EQ(back.ImageDisplayType, r.ImageDisplayType);
@@ -109,7 +109,7 @@ TEST(NotificationRecord, StringsAtTheirLimitsAndBeyond) {
     EXPECT_EQ(back.FontName, "An Extremely Long Fo"); // cut to 20
     // A longer value never spills into the next field.
     r.WallpaperStyle = "StretchAndMore";
-    const RecordBytes raw = encodeNotification(r);
+    const RecordBytes raw = encodenotification(r);
     EXPECT_EQ(raw[626], 8);
     EXPECT_EQ(raw[635], 0); // AudioFile length untouched
 }
@@ -118,19 +118,19 @@ TEST(NotificationRecord, OverlongLengthByteReadsTheFieldOnly) {
     TNotificationRecord r;
     r.WallpaperStyle = "Tile";
     r.AudioFile = "/x.wav";
-    RecordBytes raw = encodeNotification(r);
+    RecordBytes raw = encodenotification(r);
     raw[626] = 200; // claims 200 characters in an 8-character field
     std::memcpy(&raw[627], "ABCDEFGH", 8);
-    const TNotificationRecord back = decodeNotification(raw);
+    const TNotificationRecord back = decodenotification(raw);
     EXPECT_EQ(back.WallpaperStyle, "ABCDEFGH");
     EXPECT_EQ(back.AudioFile, "/x.wav");
 }
 
 TEST(NotificationRecord, HeaderView) {
-    const RecordBytes fresh = newHeader();
+    const RecordBytes fresh = newheader();
     EXPECT_EQ(le32(fresh, 300), -1);
-    EXPECT_EQ(decodeHeader(fresh).Mode, 0);
-    EXPECT_EQ(decodeHeader(fresh).RecordCount, 0);
+    EXPECT_EQ(decodeheader(fresh).Mode, 0);
+    EXPECT_EQ(decodeheader(fresh).RecordCount, 0);
     for (std::size_t i = 0; i < fresh.size(); ++i) {
         if (i >= 300 && i < 304) continue;
         EXPECT_EQ(fresh[i], 0) << i;
@@ -140,7 +140,7 @@ TEST(NotificationRecord, HeaderView) {
 class WorkingDatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        db.setPath(dir.filePath("chdb.res"));
+        db.setpath(dir.filePath("chdb.res"));
         db.createdatabase();
     }
     QByteArray fileBytes() { return readbytes(dir.filePath("chdb.res")); }
@@ -158,7 +158,7 @@ TEST_F(WorkingDatabaseTest, NewDatabaseIsOneHeader) {
 
 TEST_F(WorkingDatabaseTest, CreateDiscardsAnOldFile) {
     db.setrecordcount(5);
-    db.writenotification(everyFieldDistinct(), 1);
+    db.writenotification(everyFieldDistinct(), RecordIndex(1));
     db.createdatabase();
     EXPECT_EQ(fileBytes().size(), 960);
     EXPECT_EQ(db.readheader().RecordCount, 0);
@@ -179,31 +179,31 @@ TEST_F(WorkingDatabaseTest, HeaderUpdatesKeepOtherBytes) {
 TEST_F(WorkingDatabaseTest, RecordsAreAddressedByIndex) {
     TNotificationRecord a = everyFieldDistinct(), b = everyFieldDistinct();
     b.MessageText = "second";
-    db.writenotification(a, 1);
-    db.writenotification(b, 2);
+    db.writenotification(a, RecordIndex(1));
+    db.writenotification(b, RecordIndex(2));
     db.setrecordcount(2);
     EXPECT_EQ(fileBytes().size(), 3 * 960);
-    EXPECT_EQ(db.readnotification(2).MessageText, "second");
-    EXPECT_EQ(db.readnotification(1), a);
+    EXPECT_EQ(db.readnotification(RecordIndex(2)).MessageText, "second");
+    EXPECT_EQ(db.readnotification(RecordIndex(1)), a);
     EXPECT_EQ(fileBytes().mid(960 * 2 + 1, 6), QByteArray("second"));
 }
 
 TEST_F(WorkingDatabaseTest, ReadingBeyondTheEndRaises) {
-    db.writenotification(everyFieldDistinct(), 1);
+    db.writenotification(everyFieldDistinct(), RecordIndex(1));
     try {
-        db.readnotification(2);
+        db.readnotification(RecordIndex(2));
         FAIL() << "no error";
     } catch (const IoError& e) {
         EXPECT_NE(std::string(e.what()).find("beyond end of file"), std::string::npos) << e.what();
     }
-    EXPECT_THROW(db.readnotification(-1), IoError);
+    EXPECT_THROW(db.readnotification(RecordIndex(-1)), IoError);
 }
 
 TEST_F(WorkingDatabaseTest, ClosedDatabaseRaisesAndReopenKeepsContents) {
-    db.writenotification(everyFieldDistinct(), 1);
+    db.writenotification(everyFieldDistinct(), RecordIndex(1));
     db.close();
-    EXPECT_THROW(db.readnotification(1), IoError);
-    EXPECT_THROW(db.writenotification(TNotificationRecord{}, 1), IoError);
+    EXPECT_THROW(db.readnotification(RecordIndex(1)), IoError);
+    EXPECT_THROW(db.writenotification(TNotificationRecord{}, RecordIndex(1)), IoError);
     db.reopen();
-    EXPECT_EQ(db.readnotification(1).MessageText, "Tea is ready");
+    EXPECT_EQ(db.readnotification(RecordIndex(1)).MessageText, "Tea is ready");
 }

@@ -5,7 +5,7 @@
 
 TEST(SettingsRecord, Layout) {
     TSettingsRecord r{"C:x", 0x0102030405060708LL, 1};
-    const auto raw = encodeSettings(r);
+    const auto raw = encodesettings(r);
     EXPECT_EQ(raw[0], 3);
     EXPECT_EQ(raw[1], 'C');
     EXPECT_EQ(raw[256], 0x08);
@@ -13,9 +13,9 @@ TEST(SettingsRecord, Layout) {
     EXPECT_EQ(raw[264], 1);
     for (int i = 265; i < 272; ++i)
         EXPECT_EQ(raw[i], 0);
-    EXPECT_EQ(decodeSettings(raw.data()), r);
+    EXPECT_EQ(decodesettings(raw.data()), r);
     TSettingsRecord negative{"", -1, 0};
-    EXPECT_EQ(decodeSettings(encodeSettings(negative).data()).Value, -1);
+    EXPECT_EQ(decodesettings(encodesettings(negative).data()).Value, -1);
 }
 
 TEST(ShiftText, ShiftsAndWrapsAtTheEnds) {
@@ -50,7 +50,7 @@ TEST(SettingsStore, ReadsStartupSettingsAndLeavesLongerStoresAlone) {
     {
         SettingsStore s;
         ASSERT_TRUE(s.opensettings(path));
-        s.writesetting(TSettingsRecord{SettingsStore::storedText("/home/u/list.clt"), 2, 1}, 0);
+        s.writesetting(TSettingsRecord{SettingsStore::storedtext("/home/u/list.clt"), 2, 1}, 0);
         s.writesetting(TSettingsRecord{"extra", 9, 1}, 5); // six records now
         s.close();
     }

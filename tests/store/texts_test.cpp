@@ -63,7 +63,7 @@ TEST(StoredText, LatinKeepsItsBytesAndAnyTextReadsBackAsWritten) {
         TNotificationRecord r;
         r.MessageText = toansi(text, 255);
         r.ImageFile = toansi("/home/u/Документы/" + text + ".jpg", 255);
-        const TNotificationRecord back = decodeNotification(encodeNotification(r));
+        const TNotificationRecord back = decodenotification(encodenotification(r));
         EXPECT_EQ(fromansi(back.MessageText), text);
         EXPECT_EQ(fromansi(back.ImageFile), "/home/u/Документы/" + text + ".jpg");
     }
@@ -74,7 +74,7 @@ TEST(StoredText, LatinKeepsItsBytesAndAnyTextReadsBackAsWritten) {
     {
         SettingsStore s;
         ASSERT_TRUE(s.opensettings(path));
-        s.writesetting(TSettingsRecord{SettingsStore::storedText(toansi(list, 255)), 0, 0}, 0);
+        s.writesetting(TSettingsRecord{SettingsStore::storedtext(toansi(list, 255)), 0, 0}, 0);
         s.close();
     }
     SettingsStore s;

@@ -27,10 +27,10 @@ constexpr int kStartupRecord = 0;
 constexpr int kLinkRecord = 3;
 
 std::string stored(const QString& text) {
-    return SettingsStore::storedText(toansi(text)).substr(0, 255);
+    return SettingsStore::storedtext(toansi(text)).substr(0, 255);
 }
 QString plain(const std::string& text) {
-    return fromansi(SettingsStore::plainText(text));
+    return fromansi(SettingsStore::plaintext(text));
 }
 
 } // namespace
@@ -62,8 +62,7 @@ TForm11::TForm11(SettingsStore& settings, Dialogs& dialogs, Autostart& autostart
     for (auto [b, handler] :
          {std::pair{BitBtn1, &TForm11::BitBtn1Click}, std::pair{BitBtn2, &TForm11::BitBtn2Click},
           std::pair{BitBtn3, &TForm11::BitBtn3Click}, std::pair{BitBtn4, &TForm11::BitBtn4Click}})
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { guarded(reporter_, [this, handler] { (this->*handler)(); }); });
+        connectguarded(reporter_, b, &QPushButton::clicked, this, handler);
     const std::pair<QObject*, const char*> names[] = {
         {CheckBox6, "CheckBox6"}, {CheckBox7, "CheckBox7"}, {Label3, "Label3"},
         {Edit2, "Edit2"},         {BitBtn1, "BitBtn1"},     {BitBtn2, "BitBtn2"},

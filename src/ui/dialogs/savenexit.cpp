@@ -32,11 +32,10 @@ TForm12::TForm12(ErrorReporter& reporter, QWidget* parent) : QDialog(parent), re
     BitBtn1 = new QPushButton(QStringLiteral("Save then exit"), this);
     exitfromabout->setObjectName(QStringLiteral("exitfromabout"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    connect(exitfromabout, &QPushButton::clicked, this,
-            [this] { guarded(reporter_, [this] { exitfromaboutClick(); }); });
+    connectguarded(reporter_, exitfromabout, &QPushButton::clicked, this,
+                   &TForm12::exitfromaboutClick);
     // A save that fails is reported and the program stays, so nothing is lost.
-    connect(BitBtn1, &QPushButton::clicked, this,
-            [this] { guarded(reporter_, [this] { BitBtn1Click(); }); });
+    connectguarded(reporter_, BitBtn1, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
 
     auto* words = new QVBoxLayout;
     words->addWidget(heading);

@@ -10,6 +10,7 @@
 #include "ui/widgets/screenfit.h"
 #include "update/installerdownload.h"
 #include "update/updatecheck.h"
+#include "update/updatequery.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -19,11 +20,12 @@
 #include <QVBoxLayout>
 
 #include <limits>
+#include <utility>
 
 TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPaths& paths,
                  QWidget* parent)
     : QWidget(parent), http_(http), dialogs_(dialogs), shell_(shell), paths_(paths),
-      download_(new InstallerDownload(http, this)) {
+      query_(new UpdateQuery(http, this)), download_(new InstallerDownload(http, this)) {
     setWindowTitle(QStringLiteral("Chimelet - Update Available"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
@@ -74,27 +76,39 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     connect(noupdate, &QPushButton::clicked, this, &TForm10::noupdateClick);
     connect(download_, &InstallerDownload::progress, this, &TForm10::downloadprogress);
     connect(download_, &InstallerDownload::finished, this, &TForm10::downloadfinished);
+    connect(query_, &UpdateQuery::checked, this, &TForm10::checked);
+    connect(query_, &UpdateQuery::newsFetched, this, &TForm10::shownews);
 }
 
 bool TForm10::downloading() const {
     return download_->running();
 }
 
+bool TForm10::checking() const {
+    return query_->running();
+}
+
 void TForm10::checkforupdates() {
-    try {
-        switch (::checkforupdates(http_)) {
-        case UpdateCheck::NoConnection:
-            dialogs_.infobox(QString::fromLatin1(kNoConnectionMessage));
-            break;
-        case UpdateCheck::NoUpdates:
-            dialogs_.infobox(QString::fromLatin1(kNoUpdatesMessage));
-            break;
-        case UpdateCheck::Available:
-            show();
-            break;
-        }
-    } catch (const ConversionError& e) {
-        dialogs_.infobox(QString::fromUtf8(e.what()));
+    if (query_->check()) emit checkingChanged(true);
+}
+
+void TForm10::checked(UpdateCheck result, const QString& news, const QString& error) {
+    emit checkingChanged(false);
+    if (!error.isEmpty()) {
+        dialogs_.infobox(error);
+        return;
+    }
+    switch (result) {
+    case UpdateCheck::NoConnection:
+        dialogs_.infobox(QString::fromLatin1(kNoConnectionMessage));
+        break;
+    case UpdateCheck::NoUpdates:
+        dialogs_.infobox(QString::fromLatin1(kNoUpdatesMessage));
+        break;
+    case UpdateCheck::Available:
+        news_ = news;
+        show();
+        break;
     }
 }
 
@@ -108,7 +122,19 @@ void TForm10::FormShow() {
     emit enableothers(false);
     StaticText5->clear();
     StaticText2->setText(QString::fromLatin1(kVersionText));
-    const QString news = releasenews(http_);
+    // The news came with the check; a window shown otherwise asks for it.
+    awaitingnews_ = true;
+    if (news_) {
+        shownews(*std::exchange(news_, std::nullopt));
+        return;
+    }
+    StaticText1->clear();
+    if (!query_->fetchnews()) shownews(QString());
+}
+
+void TForm10::shownews(const QString& news) {
+    // Only the show that asked takes its answer; a download or a hide came first.
+    if (!std::exchange(awaitingnews_, false)) return;
     if (news.isEmpty()) {
         // Hiding from inside the show would be undone by the show itself.
         QMetaObject::invokeMethod(
@@ -125,6 +151,7 @@ void TForm10::FormShow() {
 }
 
 void TForm10::doupdateClick() {
+    awaitingnews_ = false;
     doupdate->setEnabled(false);
     noupdate->setEnabled(false);
     StaticText1->setText(QStringLiteral("Downloading..."));
@@ -160,6 +187,7 @@ void TForm10::failed() {
 }
 
 void TForm10::noupdateClick() {
+    awaitingnews_ = false;
     emit enableothers(true);
     noupdate->setText(QStringLiteral("Cancel"));
     noupdate->setEnabled(true);
@@ -170,6 +198,7 @@ void TForm10::noupdateClick() {
 void TForm10::closeEvent(QCloseEvent* e) {
     // Closing during a download ends it; it then shows as failed.
     if (download_->running()) download_->cancel();
+    awaitingnews_ = false;
     emit enableothers(true);
     ProgressBar1->hide();
     QWidget::closeEvent(e);

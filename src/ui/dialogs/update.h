@@ -2,10 +2,15 @@
 
 #include <QWidget>
 
+#include <optional>
+
+enum class UpdateCheck;
+
 class Dialogs;
 class HttpClient;
 class InstallerDownload;
 class Shell;
+class UpdateQuery;
 struct AppPaths;
 class QLabel;
 class QProgressBar;
@@ -30,9 +35,12 @@ public:
     QPushButton* noupdate = nullptr;
 
     bool downloading() const;
+    // Whether the update check or the news is being fetched.
+    bool checking() const;
 
 public slots:
     // The user's update check: a message, or this window when a newer release exists.
+    // The answer comes later; windows and the tick go on meanwhile.
     void checkforupdates();
     void FormShow();
     void doupdateClick();
@@ -44,12 +52,16 @@ signals:
     void enableothers(bool enabled);
     // The new release is with the desktop: the program ends.
     void endprogram();
+    // The check runs (true) or has been answered (false).
+    void checkingChanged(bool checking);
 
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void checked(UpdateCheck result, const QString& news, const QString& error);
+    void shownews(const QString& news);
     void downloadfinished(bool ok, const QString& path);
     void failed();
 
@@ -57,5 +69,8 @@ private:
     Dialogs& dialogs_;
     Shell& shell_;
     const AppPaths& paths_;
+    UpdateQuery* query_;
     InstallerDownload* download_;
+    std::optional<QString> news_; // the news the check brought, for the show that follows it
+    bool awaitingnews_ = false;   // the shown window waits for its news
 };

@@ -156,19 +156,19 @@ TForm2::TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& a
         e->installEventFilter(this);
     Image1->installEventFilter(this);
 
-    handle(BitBtn1, &QPushButton::clicked, &TForm2::BitBtn1Click);
-    handle(BitBtn2, &QPushButton::clicked, &TForm2::BitBtn2Click);
-    handle(BitBtn5, &QPushButton::clicked, &TForm2::BitBtn5Click);
-    handle(BitBtn3, &QPushButton::clicked, &TForm2::BitBtn3Click);
-    handle(BitBtn4, &QPushButton::clicked, &TForm2::BitBtn4Click);
-    handle(BitBtn6, &QPushButton::clicked, &TForm2::BitBtn6Click);
-    handle(BitBtn7, &QPushButton::clicked, &TForm2::BitBtn7Click);
-    handle(BitBtn8, &QPushButton::clicked, &TForm2::BitBtn8Click);
-    handle(BitBtn9, &QPushButton::clicked, &TForm2::BitBtn9Click);
-    handle(Edit4, &QLineEdit::textChanged, &TForm2::Edit4Change);
-    handle(Edit5, &QLineEdit::textChanged, &TForm2::Edit5Change);
-    handle(Edit6, &QLineEdit::textChanged, &TForm2::Edit6Change);
-    handle(Edit9, &QLineEdit::textChanged, &TForm2::Edit9Change);
+    connectguarded(reporter_, BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+    connectguarded(reporter_, BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
+    connectguarded(reporter_, BitBtn5, &QPushButton::clicked, this, &TForm2::BitBtn5Click);
+    connectguarded(reporter_, BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
+    connectguarded(reporter_, BitBtn4, &QPushButton::clicked, this, &TForm2::BitBtn4Click);
+    connectguarded(reporter_, BitBtn6, &QPushButton::clicked, this, &TForm2::BitBtn6Click);
+    connectguarded(reporter_, BitBtn7, &QPushButton::clicked, this, &TForm2::BitBtn7Click);
+    connectguarded(reporter_, BitBtn8, &QPushButton::clicked, this, &TForm2::BitBtn8Click);
+    connectguarded(reporter_, BitBtn9, &QPushButton::clicked, this, &TForm2::BitBtn9Click);
+    connectguarded(reporter_, Edit4, &QLineEdit::textChanged, this, &TForm2::Edit4Change);
+    connectguarded(reporter_, Edit5, &QLineEdit::textChanged, this, &TForm2::Edit5Change);
+    connectguarded(reporter_, Edit6, &QLineEdit::textChanged, this, &TForm2::Edit6Change);
+    connectguarded(reporter_, Edit9, &QLineEdit::textChanged, this, &TForm2::Edit9Change);
     // Every control answers to its designer name.
     for (const auto& [w, name] :
          std::initializer_list<std::pair<QWidget*, const char*>>{{BitBtn1, "BitBtn1"},
@@ -462,12 +462,6 @@ void TForm2::setform(const NotificationForm& f) {
     Edit3->setText(f.audioFile);
 }
 
-template <class Control, class Signal>
-void TForm2::handle(Control* control, Signal signal, void (TForm2::*handler)()) {
-    connect(control, signal, this,
-            [this, handler] { guarded(reporter_, [this, handler] { (this->*handler)(); }); });
-}
-
 void TForm2::setediting(int32_t index, int row) {
     editindex_ = index;
     editrow_ = row;
@@ -492,7 +486,7 @@ void TForm2::makenew() {
 void TForm2::editnotification(RecordIndex index, int row) {
     ws_.markmodified();
     setediting(index.value, row);
-    const TNotificationRecord rec = ws_.db().readnotification(index.value);
+    const TNotificationRecord rec = ws_.db().readnotification(index);
     setform(recordtoform(rec));
     // The thumbnail shows this Notification's own picture or nothing.
     clearthumbnail();
@@ -501,7 +495,7 @@ void TForm2::editnotification(RecordIndex index, int row) {
         thumbnailjob_->start([file] { return loadpicture(file); },
                              [this](const QImage& picture) { Image1->setpicture(picture); });
     }
-    ws_.db().setactive(index.value, 0);
+    ws_.db().setactive(index, 0);
     if (!isVisible()) show();
     raise();
     activateWindow();
@@ -512,7 +506,7 @@ void TForm2::BitBtn1Click() {
     const int32_t index = editindex_;
     const int row = editrow_;
     // The record first, so a failed write leaves the row as it was.
-    ws_.db().writenotification(rec, index);
+    ws_.db().writenotification(rec, RecordIndex(index));
     if (ws_.updatelist(row, rec)) emit recordChanged(index);
     clearthumbnail();
     hide();

@@ -142,8 +142,6 @@ private:
     void closeaudio();
     void setmainenabled(bool enabled);
 
-    template <class Control, class Signal>
-    void handle(Control* control, Signal signal, void (TForm2::*handler)());
     void setediting(int32_t index, int row);
 
     Workspace& ws_;

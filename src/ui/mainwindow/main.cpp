@@ -258,7 +258,7 @@ void TForm1::showpreview(int index) {
         Panel3->clear();
         return;
     }
-    Panel3->present(ws_.db().readnotification(index));
+    Panel3->present(ws_.db().readnotification(RecordIndex(index)));
 }
 
 void TForm1::fitcolumns() {
@@ -297,6 +297,14 @@ void TForm1::setpaneltext(int panel, const QString& text) {
 void TForm1::showmode(PlayMode mode) {
     const QSignalBlocker quiet(ComboBox5);
     ComboBox5->setCurrentIndex(static_cast<int>(mode));
+}
+
+void TForm1::showchecking(bool checking) {
+    Checkforupdates2->setEnabled(!checking);
+    if (checking)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
 }
 
 SecondTicker* TForm1::updatetimer() const {

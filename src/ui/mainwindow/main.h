@@ -111,6 +111,8 @@ public:
     void setpaneltext(int panel, const QString& text);
     // Sets the mode selector without running its change handler.
     void showmode(PlayMode mode);
+    // While the update check runs: a busy pointer, and no second check.
+    void showchecking(bool checking);
 
 public slots:
     void updatetimerTimer();
@@ -170,10 +172,6 @@ private:
     void buildmenus();
     QAction* command(QMenu* menu, const char* name, const QString& caption, QKeySequence keys,
                      void (TForm1::*handler)());
-
-    // Connects a control's signal to a handler that reports its own errors.
-    template <class Control, class Signal>
-    void handle(Control* control, Signal signal, void (TForm1::*handler)());
 
     ListController& list_;
     Workspace& ws_;

@@ -14,12 +14,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-template <class Control, class Signal>
-void TForm1::handle(Control* control, Signal signal, void (TForm1::*handler)()) {
-    connect(control, signal, this,
-            [this, handler] { guarded(reporter_, [this, handler] { (this->*handler)(); }); });
-}
-
 TForm1::~TForm1() {
     // The list's icons belong to this window; the widgets showing them go first.
     delete takeCentralWidget();
@@ -27,18 +21,19 @@ TForm1::~TForm1() {
 }
 
 void TForm1::connectcommands() {
-    handle(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
-    handle(BitBtn2, &QPushButton::clicked, &TForm1::BitBtn2Click);
-    handle(BitBtn3, &QPushButton::clicked, &TForm1::BitBtn3Click);
-    handle(BitBtn4, &QPushButton::clicked, &TForm1::BitBtn4Click);
-    handle(BitBtn5, &QPushButton::clicked, &TForm1::BitBtn5Click);
-    handle(BitBtn6, &QPushButton::clicked, &TForm1::BitBtn6Click);
-    handle(BitBtn7, &QPushButton::clicked, &TForm1::BitBtn7Click);
-    handle(BitBtn8, &QPushButton::clicked, &TForm1::BitBtn8Click);
-    handle(ComboBox5, &QComboBox::currentTextChanged, &TForm1::ComboBox5Change);
-    handle(BitBtn9, &QPushButton::clicked, &TForm1::BitBtn9Click);
+    connectguarded(reporter_, BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connectguarded(reporter_, BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connectguarded(reporter_, BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connectguarded(reporter_, BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+    connectguarded(reporter_, BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+    connectguarded(reporter_, BitBtn6, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
+    connectguarded(reporter_, BitBtn7, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
+    connectguarded(reporter_, BitBtn8, &QPushButton::clicked, this, &TForm1::BitBtn8Click);
+    connectguarded(reporter_, ComboBox5, &QComboBox::currentTextChanged, this,
+                   &TForm1::ComboBox5Change);
+    connectguarded(reporter_, BitBtn9, &QPushButton::clicked, this, &TForm1::BitBtn9Click);
     for (const auto& [action, handler] : commands_)
-        handle(action, &QAction::triggered, handler);
+        connectguarded(reporter_, action, &QAction::triggered, this, handler);
 }
 
 void TForm1::BitBtn1Click() {

@@ -28,7 +28,7 @@ struct OptionsTest : ::testing::Test {
                                          tmp.file("chimelet"));
     }
     QString recorded(int number) {
-        return fromansi(SettingsStore::plainText(settings.readsetting(number).Text));
+        return fromansi(SettingsStore::plaintext(settings.readsetting(number).Text));
     }
     void ok(bool autostartWanted) {
         form->show();
@@ -40,7 +40,7 @@ struct OptionsTest : ::testing::Test {
 
 TEST_F(OptionsTest, OnlyExactlyOneShowsStartMinimisedAndOkRewritesRecordZero) {
     TSettingsRecord old;
-    old.Text = SettingsStore::storedText(toansi(QStringLiteral("/home/zoë/list.clt")));
+    old.Text = SettingsStore::storedtext(toansi(QStringLiteral("/home/zoë/list.clt")));
     old.Value = 2;
     settings.writesetting(old, 0);
     form->show();

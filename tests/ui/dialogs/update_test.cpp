@@ -58,6 +58,11 @@ struct UpdateWindowTest : ::testing::Test {
         paths.datafolder = tmp.path() + '/';
         form = std::make_unique<TForm10>(*http, dialogs, shell, paths);
         form->checkforupdates();
+        answered();
+    }
+    // The check's answer, which comes from its thread.
+    void answered() {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !form->checking(); }, 10000));
         QCoreApplication::processEvents();
     }
     // The message of a check against a server whose "cur.dat" is `body`.
@@ -66,6 +71,7 @@ struct UpdateWindowTest : ::testing::Test {
         dialogs.messages.clear();
         form->hide();
         form->checkforupdates();
+        answered();
         return dialogs.messages.value(0);
     }
     QStringList files() const { return QDir(tmp.path()).entryList(QDir::Files); }
@@ -94,7 +100,7 @@ TEST_F(UpdateWindowTest, CheckOffersANewerReleaseWithItsNewsLowerCased) {
     // Without news the window closes itself again.
     form->hide();
     form->show();
-    QCoreApplication::processEvents();
+    answered();
     EXPECT_FALSE(form->isVisible());
 }
 
@@ -138,4 +144,34 @@ TEST_F(UpdateWindowTest, CutOrStalledDownloadFailsAndLeavesNothing) {
         EXPECT_EQ(form->noupdate->text(), "Cancel");
         EXPECT_TRUE(form->doupdate->isEnabled());
     }
+}
+
+// A server that answers after four seconds holds up neither the tick nor the windows:
+// the check returns at once, says it is checking, and its answer comes later.
+TEST_F(UpdateWindowTest, ASlowServerHoldsUpNoTick) {
+    server.server().Get("/chimelet/update/cur.dat",
+                        [](const httplib::Request&, httplib::Response& res) {
+                            std::this_thread::sleep_for(4s);
+                            res.set_content("2", "text/plain");
+                        });
+    http = std::make_unique<HttplibClient>(server.start(),
+                                           HttplibClient::Settings{5000ms, 5000ms, {}});
+    form = std::make_unique<TForm10>(*http, dialogs, shell, paths);
+    SystemClock clock;
+    SecondTicker ticker(clock);
+    int ticks = 0;
+    QObject::connect(&ticker, &SecondTicker::tick, [&] { ++ticks; });
+    ticker.start();
+    QSignalSpy checking(form.get(), &TForm10::checkingChanged);
+
+    form->checkforupdates();
+    EXPECT_TRUE(form->checking());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    ASSERT_EQ(checking.size(), 1);
+    EXPECT_TRUE(checking[0][0].toBool());
+    answered();
+    EXPECT_GE(ticks, 3);
+    EXPECT_EQ(dialogs.messages, QStringList{kNoUpdatesMessage});
+    ASSERT_EQ(checking.size(), 2);
+    EXPECT_FALSE(checking[1][0].toBool());
 }

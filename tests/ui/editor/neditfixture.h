@@ -35,7 +35,7 @@ struct EditorFixture : ::testing::Test {
 
     void SetUp() override {
         g.paths = AppPaths::beside(tmp.path(), tmp.file("documents"));
-        g.ws.db().setPath(tmp.file("chdb.res"));
+        g.ws.db().setpath(tmp.file("chdb.res"));
         g.ws.db().createdatabase();
         main = std::make_unique<TForm1>(g.list, fake.dialogs, g.paths, g.reporter);
         main->updatetimer()->stop();
@@ -54,7 +54,7 @@ struct EditorFixture : ::testing::Test {
     }
 
     QStringList& messages() { return fake.dialogs.messages; }
-    TNotificationRecord stored(int index) { return g.ws.db().readnotification(index); }
+    TNotificationRecord stored(int index) { return g.ws.db().readnotification(RecordIndex(index)); }
     QString rowtext(int row, int part) const { return g.ws.rows().subitem(row, part); }
 
     QByteArray databasebytes() const { return readbytes(tmp.file("chdb.res")); }

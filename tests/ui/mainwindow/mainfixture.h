@@ -21,7 +21,7 @@ struct MainWindowFixture : ::testing::Test {
     std::unique_ptr<TForm1> form;
 
     void SetUp() override {
-        g.ws.db().setPath(tmp.file("chdb.res"));
+        g.ws.db().setpath(tmp.file("chdb.res"));
         g.ws.db().createdatabase();
         form = std::make_unique<TForm1>(g.list, fake.dialogs, g.paths, g.reporter);
     }

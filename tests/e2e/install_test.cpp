@@ -169,11 +169,11 @@ TEST(Install, ListFilesAreTheirOwnTypeAndOpenInChimelet) {
     ASSERT_EQ(code, 0);
 
     WorkingDatabase made;
-    made.setPath(home.filePath("tea.clt"));
+    made.setpath(home.filePath("tea.clt"));
     made.createdatabase();
     TNotificationRecord tea;
     tea.MessageText = "Tea";
-    made.writenotification(tea, 1);
+    made.writenotification(tea, RecordIndex(1));
     made.setrecordcount(1);
     made.close();
     const QByteArray list = readbytes(home.filePath("tea.clt"));

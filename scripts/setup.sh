@@ -6,8 +6,8 @@ packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgtest-dev
 libxcb-shape0-dev libsdl2-mixer-dev libjpeg62-turbo-dev libwmf-dev libexpat1-dev fonts-urw-base35
 fonts-dejavu-core libcpp-httplib-dev xvfb xauth x11-utils xdotool xcompmgr imagemagick sox lame
 clang-format dbus-daemon openbox desktop-file-utils appstream dpkg-dev file libglib2.0-bin
-libssl-dev openssl trayer wmctrl faketime dbus-bin python3-minimal weston xwayland qt6-wayland
-xfwm4 xfce4-panel xfce4-notifyd $*"
+libssl-dev openssl trayer wmctrl faketime xdg-utils shared-mime-info dbus-bin python3-minimal weston
+xwayland qt6-wayland xfwm4 xfce4-panel xfce4-notifyd $*"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

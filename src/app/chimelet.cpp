@@ -1,5 +1,8 @@
+#include "app/commandline.h"
 #include "app/errorreport.h"
 #include "app/frame.h"
+#include "app/handover.h"
+#include "app/remotecommands.h"
 #include "app/startuptrace.h"
 #include "linuxplatform/clock.h"
 #include "linuxplatform/desktopwallpaper.h"
@@ -7,6 +10,7 @@
 #include "linuxplatform/dialogs.h"
 #include "linuxplatform/moduleaudiodevice.h"
 #include "linuxplatform/modulehttpclient.h"
+#include "linuxplatform/sessionbusservice.h"
 #include "linuxplatform/sessionplatform.h"
 #include "linuxplatform/shell.h"
 #include "linuxplatform/singleinstance.h"
@@ -15,11 +19,35 @@
 #include "linuxplatform/tray.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
+#include "schedule/listcontroller.h"
 
+#include <QDir>
 #include <QIcon>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     startuptrace::begin();
+    // The command line is read before anything starts: help, the version and a refused
+    // option print and end here, and a command goes to the running copy.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = parsecommandline(arguments, QDir::currentPath());
+    using Action = CommandLine::Action;
+    if (line.action == Action::Help || line.action == Action::Version) {
+        std::fputs((line.text + u'\n').toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (line.action == Action::Refused) {
+        std::fputs((line.text + u'\n').toLocal8Bit().constData(), stderr);
+        return kRefusedExit;
+    }
+    LocalSingleInstance instance(QString::fromLatin1(kMutexName),
+                                 QString::fromLatin1(kMessageName));
+    if (line.action == Action::Command || line.action == Action::Open)
+        if (const auto code = handover(instance, line)) return *code;
+
     choosewindowplatform();
     ChimeletApplication app(argc, argv);
     startuptrace::mark("application");
@@ -34,8 +62,6 @@ int main(int argc, char** argv) {
     SystemDesktopWallpaper desktop;
     ModuleAudioDevice audio(modulefolders());
     X11WindowOpacity opacity;
-    LocalSingleInstance instance(QString::fromLatin1(kMutexName),
-                                 QString::fromLatin1(kMessageName));
     XdgAutostart autostart;
     ModuleHttpClient http(modulefolders(), CHIMELET_UPDATE_URL);
     X11WindowShape shape;
@@ -57,9 +83,22 @@ int main(int argc, char** argv) {
     startuptrace::mark("platform services");
     Frame frame(platform, QCoreApplication::applicationDirPath());
     startuptrace::mark("windows created");
-    if (frame.secondinstance()) return 0;
+    if (frame.secondinstance()) {
+        // Another copy won the race to start: the file goes to it.
+        if (line.action == Action::Open) return handover(instance, line).value_or(1);
+        return 0;
+    }
     onterminationsignal([&frame] { frame.shutdown(); });
+    if (line.action == Action::Open) frame.openatstart(line.command.args[0]);
     frame.showmain();
+    // Commands are answered once start-up has run: the list they act on is there.
+    RemoteCommands commands(frame);
+    const RemoteHandler answer = [&commands](const RemoteCommand& c) { return commands.run(c); };
+    instance.setcommands(answer);
+    SessionBusService bus(QString::fromLatin1(CHIMELET_APP_ID), answer);
+    bus.publish();
+    QObject::connect(&frame.list(), &ListController::fired, &bus,
+                     [&bus](int row, const QString& text) { bus.tellfired(row + 1, text); });
     startuptrace::mark("main window shown");
     return app.exec();
 }

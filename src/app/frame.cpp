@@ -71,7 +71,12 @@ void Frame::connectwindows() {
     // The commands' messages ("Save failed", ...) share the one box with the errors, so
     // a tick failing behind an open message cannot stack boxes.
     QObject::connect(list_.get(), &ListController::messageRaised, form1_.get(),
-                     [&g](const QString& text) { g.reporter.report(text); });
+                     [this, &g](const QString& text) {
+                         if (held_)
+                             held_->append(text);
+                         else
+                             g.reporter.report(text);
+                     });
     // A firing's picture is read after the firing; its refusal reaches the same box.
     QObject::connect(&presentation_->dispatcher(), &Dispatcher::picturerefused, form1_.get(),
                      [&g](const QString& why) { g.reporter.report(why); });
@@ -208,6 +213,10 @@ void Frame::connectsecondarywindows() {
 }
 
 Frame::~Frame() = default;
+
+bool Frame::editing() const {
+    return form2_ && form2_->isVisible();
+}
 
 void Frame::holdmainwindows(const QObject* by, bool hold) {
     if (hold)

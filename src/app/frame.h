@@ -3,6 +3,8 @@
 #include "app/appglobals.h"
 #include "app/lifecycle.h"
 
+#include <QStringList>
+
 #include <memory>
 #include <set>
 
@@ -55,6 +57,12 @@ public:
 
     // Shows the main window, which runs the start-up sequence the first time.
     void showmain() { lifecycle_->showmain(); }
+    // A list to open at start-up instead of the default start-up file.
+    void openatstart(const QString& path) { lifecycle_->openatstart(path); }
+    // Whether the editor is open on a record of the list.
+    bool editing() const;
+    // While `held` is set, the list's messages are collected there instead of shown.
+    void holdmessages(QStringList* held) { held_ = held; }
     // The start-up sequence; runs on the main window's first show.
     void startup() { lifecycle_->startup(); }
     // Timers off, audio closed, files closed, tray icon removed, process ended.
@@ -73,6 +81,7 @@ private:
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;
     std::set<const QObject*> holders_; // the secondary windows up now
+    QStringList* held_ = nullptr;
     // Declared in the order that lets each go before what it uses: the overlays outlive
     // the presentation, the list outlives the windows showing it.
     std::unique_ptr<TForm3> form3_;

@@ -67,7 +67,7 @@ void Lifecycle::startup() {
     startuptrace::mark("startup: working database");
     // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;
-    list_.openstartupfile(fromansi(g.settings.defaultfile()));
+    list_.openstartupfile(startfile_.isEmpty() ? fromansi(g.settings.defaultfile()) : startfile_);
     startuptrace::mark("startup: default file");
 }
 

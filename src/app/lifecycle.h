@@ -21,6 +21,8 @@ public:
     void showmain();
     // The start-up sequence; runs on the main window's first show.
     void startup();
+    // A list to open at start-up instead of the default start-up file.
+    void openatstart(const QString& path) { startfile_ = path; }
     // Whether the main window's first show is the one showmain makes (its start-up ran).
     bool showing() const { return showing_; }
     // Timers off, audio closed, files closed, tray icon removed, process ended.
@@ -34,6 +36,7 @@ private:
     TForm6& audio_;
     QString exeFolder_;
     bool showing_ = false;
+    QString startfile_;
 };
 
 inline constexpr const char* kMutexName = "chimeletapprunoncechecknowk";

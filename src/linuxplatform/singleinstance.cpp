@@ -1,24 +1,85 @@
 #include "linuxplatform/singleinstance.h"
 
+#include "linuxplatform/commandframe.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <algorithm>
-#include <memory>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <utility>
 
 namespace {
-constexpr qint64 kMaxMessage = 1024;
-// Where launchers put the token, and where Qt's Wayland platform takes it from when a
-// window asks to come forward.
-constexpr const char* kActivationToken = "XDG_ACTIVATION_TOKEN";
 
-bool isactivationtoken(const QByteArray& token) {
-    return !token.isEmpty() && token.size() <= 255 &&
-           std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
+// The user id of the process at the other end of a connected local socket; -1 unknown.
+long peeruser(int fd) {
+    ucred cred{};
+    socklen_t len = sizeof cred;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0) return -1;
+    return static_cast<long>(cred.uid);
 }
+
+// A folder only this user can enter: made if missing, refused if anyone else owns it,
+// it is a link, or others may enter it.
+bool privatefolder(const QString& path) {
+    const QByteArray p = QFile::encodeName(path);
+    ::mkdir(p.constData(), 0700);
+    struct stat st {};
+    return ::lstat(p.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// Blocking I/O on a descriptor until the deadline.
+bool waitready(int fd, short events, const QDeadlineTimer& deadline) {
+    pollfd p{fd, events, 0};
+    for (;;) {
+        const int r =
+            ::poll(&p, 1, static_cast<int>(std::max<qint64>(0, deadline.remainingTime())));
+        if (r > 0) return true;
+        if (r == 0 || errno != EINTR) return false;
+    }
+}
+
+bool writeall(int fd, const QByteArray& bytes, const QDeadlineTimer& deadline) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        if (!waitready(fd, POLLOUT, deadline)) return false;
+        const ssize_t n = ::send(fd, bytes.constData() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+std::optional<QByteArray> readexactly(int fd, qsizetype count, const QDeadlineTimer& deadline) {
+    QByteArray out;
+    out.resize(count);
+    qsizetype done = 0;
+    while (done < count) {
+        if (!waitready(fd, POLLIN, deadline)) return std::nullopt;
+        const ssize_t n = ::recv(fd, out.data() + done, count - done, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return std::nullopt;
+        done += n;
+    }
+    return out;
+}
+
 } // namespace
 
 LocalSingleInstance::LocalSingleInstance(const QString& lockName, const QString& messageName)
@@ -29,17 +90,27 @@ LocalSingleInstance::~LocalSingleInstance() {
 }
 
 QString LocalSingleInstance::runtimeFolder() {
+    // Qt hands out the session's folder only when it is the user's own and private.
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) dir = QDir::tempPath();
+    if (dir.isEmpty()) {
+        const QString own = QDir::tempPath() + QStringLiteral("/chimelet-%1").arg(::geteuid());
+        dir = privatefolder(own) ? own : QDir::tempPath();
+    }
     return dir;
 }
 
+QString LocalSingleInstance::folder() const {
+    // Asked once: where the session has no runtime folder, Qt warns at every asking.
+    if (folder_.isEmpty()) folder_ = runtimeFolder();
+    return folder_;
+}
+
 QString LocalSingleInstance::messagePath() const {
-    return runtimeFolder() + QLatin1Char('/') + messageName_;
+    return folder() + QLatin1Char('/') + messageName_;
 }
 
 bool LocalSingleInstance::acquire() {
-    const QString path = runtimeFolder() + QLatin1Char('/') + lockName_ + ".lock";
+    const QString path = folder() + QLatin1Char('/') + lockName_ + ".lock";
     lock_ = std::make_unique<QLockFile>(path);
     // A lock whose owner process is gone counts as stale and is taken over.
     lock_->setStaleLockTime(0);
@@ -57,38 +128,131 @@ bool LocalSingleInstance::acquire() {
     return false;
 }
 
+bool LocalSingleInstance::othercopyruns() const {
+    QLockFile probe(folder() + QLatin1Char('/') + lockName_ + ".lock");
+    qint64 pid = 0;
+    QString host, app;
+    if (!probe.getLockInfo(&pid, &host, &app) || pid <= 0) return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+void LocalSingleInstance::setcommands(RemoteHandler handler) {
+    handler_ = std::move(handler);
+    for (const auto& [socket, command] : std::exchange(waiting_, {}))
+        if (socket) answer(socket, command);
+}
+
 void LocalSingleInstance::listen() {
     if (server_) return;
     server_ = new QLocalServer();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(messagePath()); // we hold the lock: any socket file is stale
     server_->listen(messagePath());
     QObject::connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* s = server_->nextPendingConnection()) {
-            // A copy sends its name and perhaps the activation token its launcher gave
-            // it; nothing another local program writes here can do more than bring us
-            // forward.
-            auto said = std::make_shared<QByteArray>();
-            QObject::connect(s, &QLocalSocket::readyRead, s, [s, said] {
-                *said += s->read(std::max<qint64>(0, kMaxMessage - said->size()));
-                s->readAll();
-            });
-            QObject::connect(s, &QLocalSocket::disconnected, this, [this, s, said] {
-                s->deleteLater();
-                const QList<QByteArray> lines = said->split('\n');
-                const QByteArray token = lines.size() > 1 ? lines[1] : QByteArray();
-                if (isactivationtoken(token)) qputenv(kActivationToken, token);
-                emit startedAgain();
-            });
-        }
+        while (QLocalSocket* s = server_->nextPendingConnection())
+            accept(s);
     });
 }
 
+void LocalSingleInstance::accept(QLocalSocket* s) {
+    QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+    if (connections_ >= kMaxConnections ||
+        peeruser(static_cast<int>(s->socketDescriptor())) != static_cast<long>(::geteuid())) {
+        s->abort();
+        s->deleteLater();
+        return;
+    }
+    ++connections_;
+    QObject::connect(s, &QObject::destroyed, this, [this] { --connections_; });
+    // Too slow, too long or malformed: dropped unanswered, and nothing was done.
+    auto* late = new QTimer(s);
+    late->setSingleShot(true);
+    QObject::connect(late, &QTimer::timeout, s, [s] { s->abort(); });
+    late->start(kReadMsecs);
+    s->setReadBufferSize(commandframe::kHeaderBytes + commandframe::kMaxRequest);
+    auto length = std::make_shared<std::optional<uint32_t>>();
+    QObject::connect(s, &QLocalSocket::readyRead, s, [this, s, length, late] {
+        if (!*length) {
+            if (s->bytesAvailable() < commandframe::kHeaderBytes) return;
+            *length = commandframe::payloadlength(s->read(commandframe::kHeaderBytes),
+                                                  commandframe::kMaxRequest);
+            if (!*length) return s->abort();
+        }
+        if (s->bytesAvailable() < **length) return;
+        const auto command = commandframe::parserequest(s->read(**length));
+        if (!command || s->bytesAvailable() > 0) return s->abort();
+        QObject::disconnect(s, &QLocalSocket::readyRead, nullptr, nullptr);
+        late->stop();
+        answer(s, *command);
+    });
+}
+
+void LocalSingleInstance::answer(QLocalSocket* s, const RemoteCommand& command) {
+    RemoteReply reply;
+    if (command.verb == QLatin1String(remoteverbs::Started)) {
+        emit startedAgain();
+    } else if (!handler_) {
+        // Answered once the copy has started.
+        waiting_.emplace_back(s, command);
+        return;
+    } else {
+        reply = handler_(command);
+    }
+    QByteArray bytes = commandframe::reply(reply);
+    if (bytes.size() - commandframe::kHeaderBytes > commandframe::kMaxReply)
+        bytes = commandframe::reply({1, {}, QStringLiteral("The answer is too long to send."), {}});
+    QPointer<QLocalSocket> alive(s);
+    const auto then = reply.then;
+    // Whatever comes after the reply runs once it has left or the caller is gone.
+    const auto finish = [this, alive, then] {
+        if (alive) {
+            QObject::disconnect(alive, &QLocalSocket::bytesWritten, nullptr, nullptr);
+            alive->disconnectFromServer();
+        }
+        // From the event loop itself, not from inside this socket's signal.
+        if (then) QTimer::singleShot(0, this, then);
+    };
+    auto done = std::make_shared<bool>(false);
+    const auto once = [finish, done] {
+        if (*done) return;
+        *done = true;
+        finish();
+    };
+    QObject::connect(s, &QLocalSocket::bytesWritten, s, [s, once] {
+        if (s->bytesToWrite() == 0) once();
+    });
+    QObject::connect(s, &QLocalSocket::disconnected, this, once);
+    QObject::connect(s, &QLocalSocket::errorOccurred, this, once);
+    s->write(bytes);
+    s->flush();
+    if (s->bytesToWrite() == 0) once();
+}
+
+std::optional<RemoteReply> LocalSingleInstance::send(const RemoteCommand& command,
+                                                     int msecs) const {
+    const QByteArray path = QFile::encodeName(messagePath());
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (path.size() >= static_cast<qsizetype>(sizeof addr.sun_path)) return std::nullopt;
+    std::memcpy(addr.sun_path, path.constData(), path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return std::nullopt;
+    const auto closer = qScopeGuard([fd] { ::close(fd); });
+    // Only a copy of this very user is told anything.
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 ||
+        peeruser(fd) != static_cast<long>(::geteuid()))
+        return std::nullopt;
+    const QDeadlineTimer deadline(msecs);
+    RemoteReply silent{1, {}, QStringLiteral("Chimelet did not answer."), {}};
+    if (!writeall(fd, commandframe::request(command), deadline)) return silent;
+    const auto header = readexactly(fd, commandframe::kHeaderBytes, deadline);
+    const auto length =
+        header ? commandframe::payloadlength(*header, commandframe::kMaxReply) : std::nullopt;
+    const auto payload = length ? readexactly(fd, *length, deadline) : std::nullopt;
+    const auto reply = payload ? commandframe::parsereply(*payload) : std::nullopt;
+    return reply ? *reply : silent;
+}
+
 void LocalSingleInstance::broadcast() {
-    QLocalSocket socket;
-    socket.connectToServer(messagePath());
-    if (!socket.waitForConnected(500)) return;
-    // Wayland lets only a window that holds a token from the user's action come forward.
-    socket.write(messageName_.toUtf8() + '\n' + qgetenv(kActivationToken));
-    socket.waitForBytesWritten(500);
-    socket.disconnectFromServer();
+    send({QString::fromLatin1(remoteverbs::Started), {}}, 500);
 }

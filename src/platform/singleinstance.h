@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/remotecommand.h"
+
 #include <QObject>
 
 // Keeps a second copy of the program from running. The second copy tells the running
-// one that it was started again, so the running copy can come forward.
+// one that it was started, so the running copy can come forward; later starts with a
+// command on their command line hand it to the running copy the same way.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -13,6 +16,8 @@ public:
     virtual void listen() = 0;
     // A second copy tells the running copy that it was started.
     virtual void broadcast() = 0;
+    // Who answers the commands of later copies; until it is set they are refused.
+    virtual void setcommands(RemoteHandler handler) = 0;
 
 signals:
     void startedAgain();

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "schedule/timetext.h"
 #include "schedule/workspace.h"
+#include "store/ansitext.h"
 #include "store/notificationsink.h"
 
 #include <QScopedValueRollback>
@@ -156,6 +157,7 @@ void Engine::fire(int row, RecordIndex index, int64_t since) {
     }
     // The presentation may pump events; the list is told of this tick's changes first.
     ws_.rows().flush();
+    emit fired(row, fromansi(rec.MessageText));
     sink_.shownotification(rec);
 }
 

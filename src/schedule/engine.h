@@ -54,6 +54,8 @@ signals:
     void editRequested(RecordIndex index, int row);
     // A command's message to the user.
     void messageRaised(const QString& text);
+    // A Notification in a row fired, with its text; told before it is presented.
+    void fired(int row, const QString& text);
 
 private:
     // A certain time that fell due inside a gap, fired after the walk in the order of times.

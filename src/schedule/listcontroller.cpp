@@ -14,6 +14,7 @@ ListController::ListController(const Clock& clock, NotificationSink& sink, Error
     connect(engine_.get(), &Engine::clockChanged, this, &ListController::clockChanged);
     connect(engine_.get(), &Engine::editRequested, this, &ListController::editRequested);
     connect(engine_.get(), &Engine::messageRaised, this, &ListController::messageRaised);
+    connect(engine_.get(), &Engine::fired, this, &ListController::fired);
     connect(files_.get(), &ListFiles::fileNameChanged, this, &ListController::fileNameChanged);
     connect(files_.get(), &ListFiles::playmodeChanged, this, &ListController::playmodeChanged);
     connect(files_.get(), &ListFiles::previewChanged, this, &ListController::previewChanged);

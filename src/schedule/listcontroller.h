@@ -81,6 +81,8 @@ signals:
     // A command's message to the user ("Save failed", "Select a Notification ...").
     void messageRaised(const QString& text);
     void modifiedChanged(bool modified);
+    // A Notification in a row fired, with its text.
+    void fired(int row, const QString& text);
 
 private:
     ErrorReporter& reporter_;

@@ -53,7 +53,8 @@ TEST(Install, EveryFileOfADesktopProgramUnderOneIdAndTheyValidate) {
         EXPECT_TRUE(QFile::exists(at("bin/" CHIMELET_MODULE_FROM_BIN "/") + module)) << module;
     EXPECT_EQ(readbytes(at("share/chimelet/chmhlp.tub")), readbytes(build("chmhlp.tub")));
     EXPECT_TRUE(QFile::exists(at("share/man/man1/chimelet.1")));
-    for (const QString& line : QStringList{"Name=Chimelet", "Exec=chimelet", "Icon=" + id,
+    for (const QString& line : QStringList{"Name=Chimelet", "Exec=chimelet %f", "Icon=" + id,
+                                           "MimeType=application/x-chimelet-list;",
                                            "Categories=Utility;Clock;", "StartupNotify=true"})
         EXPECT_TRUE(readbytes(entry).contains("\n" + line.toUtf8() + "\n")) << line.toStdString();
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
@@ -140,10 +141,78 @@ TEST(Install, DebianPackageHoldsTheFilesAndNamesItsLibraries) {
     const QString contents = run(tool("dpkg-deb"), {"--contents", deb});
     for (const char* file :
          {"/usr/bin/chimelet", "/usr/bin/chimelet-wmf", "/chimelet/chimelet-audio.so",
-          "/chimelet/chimelet-http.so", "/usr/share/chimelet/chmhlp.tub", "Chimelet.desktop",
-          "Chimelet.metainfo.xml", "/man1/chimelet.1", "/scalable/apps/", "/256x256/apps/"})
+          "/usr/share/mime/packages/" CHIMELET_APP_ID ".xml", "/chimelet/chimelet-http.so",
+          "/usr/share/chimelet/chmhlp.tub", "Chimelet.desktop", "Chimelet.metainfo.xml",
+          "/man1/chimelet.1", "/scalable/apps/", "/256x256/apps/"})
         EXPECT_TRUE(contents.contains(file)) << file << " missing from " << deb.toStdString();
     const QString depends = run(tool("dpkg-deb"), {"--field", deb, "Depends"});
     for (const char* library : {"libqt6widgets6", "libsdl2-mixer", "libjpeg62-turbo", "libwmf"})
         EXPECT_TRUE(depends.contains(library)) << library << " not in " << depends.toStdString();
+}
+
+// The desktop of a user who installed the program: the list type is known by its name and
+// by its bytes, Chimelet is its default, and opening a list starts Chimelet with it.
+TEST(Install, ListFilesAreTheirOwnTypeAndOpenInChimelet) {
+    for (const char* name : {"update-mime-database", "update-desktop-database", "xdg-mime", "gio"})
+        if (tool(name).isEmpty())
+            GTEST_SKIP() << name
+                         << " missing (shared-mime-info, "
+                            "desktop-file-utils, xdg-utils, libglib2.0-bin)";
+    QTemporaryDir prefix, home, runtime;
+    int code;
+    run(qEnvironmentVariable("CHIMELET_CMAKE", tool("cmake")),
+        {"--install", build(""), "--prefix", prefix.path()}, &code);
+    ASSERT_EQ(code, 0);
+    run(tool("update-mime-database"), {prefix.filePath("share/mime")}, &code);
+    ASSERT_EQ(code, 0);
+    run(tool("update-desktop-database"), {prefix.filePath("share/applications")}, &code);
+    ASSERT_EQ(code, 0);
+
+    WorkingDatabase made;
+    made.setpath(home.filePath("tea.clt"));
+    made.createdatabase();
+    TNotificationRecord tea;
+    tea.MessageText = "Tea";
+    made.writenotification(tea, RecordIndex(1));
+    made.setrecordcount(1);
+    made.close();
+    const QByteArray list = readbytes(home.filePath("tea.clt"));
+    writebytes(home.filePath("tea"), list);
+    writebytes(home.filePath("zeros"), QByteArray(960, '\0'));
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_DIRS", prefix.filePath("share") + ":/usr/share");
+    env.insert("HOME", home.path());
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    for (const char* unset : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"})
+        env.remove(unset);
+    env.insert("XDG_CURRENT_DESKTOP", "GNOME"); // xdg-mime asks GIO, as on that desktop
+    env.insert("PATH", prefix.filePath("bin") + ":" + env.value("PATH"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    p.setProcessEnvironment(env);
+    const auto ask = [&](const QString& program, const QStringList& args) {
+        p.start(program, args);
+        p.waitForFinished(20000);
+        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    };
+    const QString type = "application/x-chimelet-list";
+    EXPECT_EQ(ask("xdg-mime", {"query", "filetype", home.filePath("tea.clt")}), type);
+    EXPECT_EQ(ask("xdg-mime", {"query", "filetype", home.filePath("tea")}), type);
+    EXPECT_NE(ask("xdg-mime", {"query", "filetype", home.filePath("zeros")}), type);
+    EXPECT_EQ(ask("xdg-mime", {"query", "default", type}), CHIMELET_APP_ID ".desktop");
+
+    // The program gio starts writes on gio's channels after gio has ended.
+    QProcess open;
+    open.setProcessEnvironment(env);
+    open.setStandardOutputFile(QProcess::nullDevice());
+    open.setStandardErrorFile(QProcess::nullDevice());
+    open.start("gio", {"open", home.filePath("tea.clt")});
+    EXPECT_TRUE(open.waitForFinished(20000) && open.exitCode() == 0);
+    const QString db = home.filePath(".local/share/Chimelet/chdb.res");
+    EXPECT_TRUE(waitfor([&] { return readbytes(db) == list; }, 20000))
+        << readbytes(db).size() << " bytes in " << db.toStdString();
+    ask(prefix.filePath("bin/chimelet"), {"--quit"});
+    EXPECT_EQ(p.exitCode(), 0);
 }

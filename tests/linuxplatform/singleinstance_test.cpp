@@ -1,3 +1,4 @@
+#include "linuxplatform/commandframe.h"
 #include "linuxplatform/singleinstance.h"
 
 #include "support/tempfolder.h"
@@ -11,7 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(SingleInstance, TheSecondCopyIsRefusedAndItsStartReachesTheFirst) {
     QTemporaryDir session;
@@ -103,4 +111,62 @@ TEST(SingleInstance, AKilledCopysLeftoversStopNeitherTheNextStartNorALaterCall) 
         later.broadcast();
         EXPECT_TRUE(QTest::qWaitFor([&] { return heard.size() == 1; }, 3000));
     }
+}
+
+namespace {
+// A process of another user, as root can make one: what it hears back from the socket.
+QByteArray askasnobody(const QString& socketpath, const QByteArray& frame) {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || !nobody) return "skipped";
+    int out[2];
+    if (::pipe(out) != 0) return "no pipe";
+    const QByteArray path = QFile::encodeName(socketpath);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(out[0]);
+        if (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0) ::_exit(1);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        std::memcpy(addr.sun_path, path.constData(), path.size());
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) ::_exit(2);
+        if (::write(fd, frame.constData(), frame.size()) != frame.size()) ::_exit(3);
+        char buf[256];
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0 && ::write(out[1], buf, n) != n) ::_exit(4);
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    QByteArray heard;
+    // The running copy's loop must turn while the other process waits for its answer.
+    int status = -1;
+    if (!QTest::qWaitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, 8000))
+        return "no end";
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "could not ask";
+    char buf[256];
+    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)
+        heard.append(buf, n);
+    ::close(out[0]);
+    return heard;
+}
+} // namespace
+
+TEST(SingleInstance, AnotherUserIsNotHeardEvenWhereTheSocketIsOpenToAll) {
+    QTemporaryDir session;
+    qputenv("XDG_RUNTIME_DIR", session.path().toLocal8Bit());
+    LocalSingleInstance running("lockname", "messagename");
+    ASSERT_TRUE(running.acquire());
+    running.listen();
+    int heard = 0;
+    running.setcommands([&heard](const RemoteCommand&) {
+        ++heard;
+        return RemoteReply{0, {"heard"}, {}, {}};
+    });
+    ::chmod(QFile::encodeName(session.path()), 0777);
+    const QString socket = session.filePath("messagename");
+    ::chmod(QFile::encodeName(socket), 0777);
+    const QByteArray answer = askasnobody(socket, commandframe::request({"start-all", {}}));
+    if (answer == "skipped") GTEST_SKIP() << "needs root to act as another user";
+    EXPECT_EQ(answer, QByteArray());
+    EXPECT_EQ(heard, 0);
 }

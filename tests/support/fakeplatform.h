@@ -141,6 +141,8 @@ public:
     bool acquire() override { return !othercopy; }
     void listen() override { listening = true; }
     void broadcast() override { ++broadcasts; }
+    void setcommands(RemoteHandler h) override { handler = std::move(h); }
+    RemoteHandler handler;
     // A later copy was started.
     void startagain() { emit startedAgain(); }
 };

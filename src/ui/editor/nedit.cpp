@@ -14,6 +14,7 @@
 #include "store/integertext.h"
 #include "store/notificationsink.h"
 #include "ui/editor/bytelimit.h"
+#include "ui/editor/fontchoice.h"
 #include "ui/widgets/escapekey.h"
 #include "ui/widgets/filechoice.h"
 #include "ui/widgets/hintedcontrols.h"
@@ -25,7 +26,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -400,11 +400,7 @@ void TForm2::FormCreate() {
 
 void TForm2::fillfonts() {
     fontsfilled_ = true;
-    QStringList families = QFontDatabase::families();
-    families.removeDuplicates();
-    std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    const QStringList families = fontfamilies();
     const QString current = ComboBox2->currentText();
     ComboBox2->clear();
     ComboBox2->addItems(families);

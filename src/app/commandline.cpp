@@ -1,0 +1,123 @@
+#include "app/commandline.h"
+
+#include "schedule/timeinput.h"
+#include "store/ansitext.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace {
+
+namespace verbs = remoteverbs;
+
+CommandLine refused(const QString& why) {
+    return {CommandLine::Action::Refused, QStringLiteral("chimelet: ") + why, {}};
+}
+
+QCommandLineOption option(const char* name, const char* help, const char* value = nullptr) {
+    return value ? QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(help),
+                                      QString::fromLatin1(value))
+                 : QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(help));
+}
+
+// A row as the list counts them, from 1.
+bool rownumber(const QString& text) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok && n >= 1 && !text.startsWith(u'+');
+}
+
+} // namespace
+
+CommandLine parsecommandline(const QStringList& arguments, const QString& folder) {
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral(
+        "Desktop reminders at a time of day or after a countdown.\n"
+        "With FILE, opens that list (in the running copy, if one runs). A command goes to "
+        "the running copy; when none runs, one is started first."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    const auto add = option("add", "Add a Notification showing TEXT, with --in or --at.", "TEXT");
+    const auto in =
+        option("in", "Count down DURATION: 90s, 25m, 1h30m, 1h2m3s or H:MM:SS.", "DURATION");
+    const auto at = option("at", "Fire at TIME of day: HH:MM or HH:MM:SS, 24-hour.", "TIME");
+    const auto repeat = option("repeat", "Repeat the new Notification instead of running once.");
+    const auto list =
+        option("list", "Print the list: row number, then the columns, tab-separated.");
+    const auto start = option("start", "Resume the Notification in row N (from 1).", "N");
+    const auto stop = option("stop", "Stop the Notification in row N (from 1).", "N");
+    const auto startall = option("start-all", "Start every Notification.");
+    const auto stopall = option("stop-all", "Stop every Notification.");
+    const auto show = option("show", "Bring the window forward.");
+    const auto quit = option("quit", "Exit, asking to save first when the list has changed.");
+    for (const auto& o :
+         {help, version, add, in, at, repeat, list, start, stop, startall, stopall, show, quit})
+        p.addOption(o);
+    p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A Chimelet list (.clt)."),
+                            QStringLiteral("[FILE]"));
+
+    if (!p.parse(arguments)) return refused(p.errorText());
+    if (p.isSet(help))
+        return {
+            CommandLine::Action::Help,
+            p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("chimelet")),
+            {}};
+    if (p.isSet(version))
+        return {CommandLine::Action::Version, QStringLiteral("Chimelet " CHIMELET_VERSION), {}};
+
+    for (const QString& name : p.optionNames())
+        if (p.optionNames().count(name) > 1)
+            return refused(QStringLiteral("--%1 is given more than once.").arg(name));
+    const QStringList files = p.positionalArguments();
+    if (files.size() > 1)
+        return refused(QStringLiteral("'%1': only one file can be opened.").arg(files[1]));
+    // Options that only qualify --add.
+    for (const auto* o : {&in, &at, &repeat})
+        if (p.isSet(*o) && !p.isSet(add))
+            return refused(QStringLiteral("--%1 goes with --add.").arg(o->names().first()));
+
+    QList<RemoteCommand> commands;
+    if (p.isSet(add)) {
+        const QString text = p.value(add);
+        if (toansi(text).size() > 255)
+            return refused(QStringLiteral("--add: the text is longer than 255 bytes."));
+        for (QChar c : text)
+            if (c.category() == QChar::Other_Control)
+                return refused(QStringLiteral("--add: the text must be a single line."));
+        if (p.isSet(in) == p.isSet(at))
+            return refused(QStringLiteral("--add needs either --in or --at."));
+        const bool countdown = p.isSet(in);
+        const QString when = p.value(countdown ? in : at);
+        if (countdown && !parseduration(when))
+            return refused(QStringLiteral("--in: '%1' is not a duration from 1s to 23:59:59 "
+                                          "(90s, 25m, 1h30m, 1h2m3s or H:MM:SS).")
+                               .arg(when));
+        if (!countdown && !parsetimeofday(when))
+            return refused(
+                QStringLiteral("--at: '%1' is not a time of day (HH:MM or HH:MM:SS).").arg(when));
+        commands.append({QString::fromLatin1(verbs::Add),
+                         {text, QString::fromLatin1(countdown ? "in" : "at"), when,
+                          QString::fromLatin1(p.isSet(repeat) ? "repeat" : "once")}});
+    }
+    for (const auto* o : {&start, &stop}) {
+        if (!p.isSet(*o)) continue;
+        const QString n = p.value(*o);
+        if (!rownumber(n))
+            return refused(
+                QStringLiteral("--%1: '%2' is not a row number.").arg(o->names().first(), n));
+        commands.append({o->names().first(), {QString::number(n.toInt())}});
+    }
+    for (const auto* o : {&list, &startall, &stopall, &show, &quit})
+        if (p.isSet(*o)) commands.append({o->names().first(), {}});
+    if (!files.isEmpty())
+        commands.append({QString::fromLatin1(verbs::Open),
+                         {QDir::cleanPath(QDir(folder).absoluteFilePath(files[0]))}});
+
+    if (commands.size() > 1)
+        return refused(QStringLiteral("give one command at a time (a file or one option)."));
+    if (commands.isEmpty()) return {};
+    const bool open = commands[0].verb == QLatin1String(verbs::Open);
+    return {open ? CommandLine::Action::Open : CommandLine::Action::Command, {}, commands[0]};
+}

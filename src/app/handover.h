@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/commandline.h"
+
+#include <optional>
+
+class LocalSingleInstance;
+
+// Hands the command line's command to the running copy and prints its answer: lines on
+// the standard output, the message on the error output. When no copy runs, a command
+// starts one and waits until it answers; a file is left to this process to start with.
+// The exit code, or nothing when this process is to start the program itself.
+std::optional<int> handover(const LocalSingleInstance& instance, const CommandLine& line);
+
+// How long a command waits for a copy to start and answer.
+inline constexpr int kHandoverMsecs = 30000;

@@ -1,0 +1,43 @@
+#include "app/commandline.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+CommandLine parse(const QStringList& args) {
+    return parsecommandline(QStringList{"chimelet"} + args, "/home/me/lists");
+}
+} // namespace
+
+TEST(CommandLine, EachOptionBecomesOneCommandForTheRunningCopy) {
+    using A = CommandLine::Action;
+    const std::pair<QStringList, RemoteCommand> cases[] = {
+        {{"--add", "Tea", "--in", "25m"}, {"add", {"Tea", "in", "25m", "once"}}},
+        {{"--at", "07:30", "--repeat", "--add", "-x-"}, {"add", {"-x-", "at", "07:30", "repeat"}}},
+        {{"--list"}, {"list", {}}},
+        {{"--start", "2"}, {"start", {"2"}}},
+        {{"--stop=007"}, {"stop", {"7"}}},
+        {{"--start-all"}, {"start-all", {}}},
+        {{"--quit"}, {"quit", {}}},
+        {{"week.clt"}, {"open", {"/home/me/lists/week.clt"}}},
+        {{"../a/./b.clt"}, {"open", {"/home/me/a/b.clt"}}}};
+    for (const auto& [args, command] : cases) {
+        const CommandLine line = parse(args);
+        EXPECT_EQ(line.action, command.verb == "open" ? A::Open : A::Command)
+            << line.text.toStdString();
+        EXPECT_EQ(line.command, command) << args.join(' ').toStdString();
+    }
+    EXPECT_EQ(parse({}).action, A::Program);
+    EXPECT_EQ(parse({"-v"}).action, A::Version);
+    EXPECT_EQ(parse({"--add", "Tea", "--in", "5m", "--help"}).action, A::Help);
+    for (const QStringList& args : {QStringList{"--stop", "1", "--stop", "2"},
+                                    {"a.clt", "b.clt"},
+                                    {"a.clt", "--list"},
+                                    {"--add", "Tea", "--in", "5m", "--at", "10:00"},
+                                    {"--repeat", "--list"},
+                                    {"--start", "+1"},
+                                    {"--start", "-1"},
+                                    {"--add", "two\nlines", "--in", "5m"},
+                                    {"-platform", "xcb"},
+                                    {"--add"}})
+        EXPECT_EQ(parse(args).action, A::Refused) << args.join(' ').toStdString();
+}

@@ -1,0 +1,89 @@
+#include "app/remotecommands.h"
+#include "framefixture.h"
+#include "schedule/engine.h"
+#include "schedule/listcontroller.h"
+#include "schedule/secondticker.h"
+#include "schedule/workspace.h"
+#include "support/tempfolder.h"
+#include "ui/editor/nedit.h"
+#include "ui/mainwindow/main.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RemoteCommandsTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        FrameFixture::SetUp();
+        frame->startup();
+        frame->list().ticker().stop();
+    }
+    void TearDown() override {
+        frame->form2()->hide();
+        frame->form1()->hide();
+    }
+    RemoteReply run(const char* verb, const QStringList& args = {}) {
+        return RemoteCommands(*frame).run({QString::fromLatin1(verb), args});
+    }
+    // The Notification a user makes in the editor: New, the text and time, no picture,
+    // no sound, Apply.
+    void byhand(const QString& text, const QString& type, const QStringList& hms, bool repeat) {
+        QTest::mouseClick(frame->form1()->BitBtn1, Qt::LeftButton);
+        TForm2* e = frame->form2();
+        e->Edit1->setText(text);
+        e->ComboBox5->setCurrentText(type);
+        e->Edit4->setText(hms[0]);
+        e->Edit5->setText(hms[1]);
+        e->Edit6->setText(hms[2]);
+        e->CheckBox1->setChecked(false);
+        e->CheckBox3->setChecked(false);
+        e->CheckBox7->setChecked(repeat);
+        QTest::mouseClick(e->BitBtn1, Qt::LeftButton);
+    }
+    QByteArray database() const { return readbytes(file("chdb.res")); }
+};
+
+} // namespace
+
+TEST_F(RemoteCommandsTest, AddStoresTheRecordTheEditorsNewAndApplyStore) {
+    byhand("Tea", "Countdown", {"1", "2", "3"}, false);
+    byhand("Lunch", "Certain time", {"12", "30", "0"}, true);
+    frame->list().workspace().clearmodified();
+    EXPECT_EQ(run("add", {"Tea", "in", "1h2m3s", "once"}).lines, QStringList{"3"});
+    EXPECT_TRUE(frame->list().workspace().modified());
+    EXPECT_EQ(run("add", {"Lunch", "at", "12:30", "repeat"}).lines, QStringList{"4"});
+    const QByteArray db = database();
+    ASSERT_EQ(db.size(), 5 * 960);
+    EXPECT_EQ(db.mid(3 * 960, 960), db.mid(960, 960));
+    EXPECT_EQ(db.mid(4 * 960, 960), db.mid(2 * 960, 960));
+    const QStringList lines = run("list").lines;
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[2].section('\t', 1), lines[0].section('\t', 1));
+
+    // Values a caller other than the command line sends are checked again.
+    for (const QStringList& bad :
+         {QStringList{"T", "in", "0s", "once"}, QStringList{"T", "soon", "5m", "once"},
+          QStringList{"a\tb", "in", "5m", "once"}})
+        EXPECT_EQ(run("add", bad).code, 2) << bad.join(' ').toStdString();
+    EXPECT_EQ(database(), db);
+}
+
+TEST_F(RemoteCommandsTest, AMessageComesBackAndTheBoxShowsItOnlyAfterTheReply) {
+    byhand("Never set", "Countdown", {"0", "0", "0"}, false);
+    RemoteReply reply = run("start", {"1"});
+    EXPECT_EQ(reply.code, 1);
+    EXPECT_EQ(reply.message, QString::fromLatin1(kTimeNotSetMessage));
+    EXPECT_TRUE(fakes.dialogs.messages.isEmpty());
+    ASSERT_TRUE(reply.then);
+    reply.then();
+    EXPECT_EQ(fakes.dialogs.messages, QStringList{kTimeNotSetMessage});
+    EXPECT_EQ(run("open", {"relative.clt"}).code, 2);
+    EXPECT_EQ(run("open", {file("missing.clt")}).message, "Load failed");
+    EXPECT_EQ(run("list").lines.size(), 1);
+}

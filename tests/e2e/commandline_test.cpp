@@ -1,0 +1,230 @@
+#include "programrun.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+struct Outcome {
+    int code = -1;
+    QString out, err;
+};
+
+// The real program driven from here, as a script drives it: each command a process of
+// its own, against the copy that runs (started by the first command).
+class CommandLineTest : public ProgramRun {
+protected:
+    void SetUp() override {
+        ProgramRun::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(copymodules(folder.path()));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    }
+    void TearDown() override {
+        if (const qint64 pid = runningpid(); pid > 0) ::kill(static_cast<pid_t>(pid), SIGKILL);
+        ProgramRun::TearDown();
+    }
+    Outcome chimelet(const QStringList& args) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(folder.path());
+        p.start(exe, args);
+        Outcome o;
+        if (p.waitForFinished(40000) && p.exitStatus() == QProcess::NormalExit)
+            o.code = p.exitCode();
+        o.out = QString::fromUtf8(p.readAllStandardOutput());
+        o.err = QString::fromUtf8(p.readAllStandardError());
+        return o;
+    }
+    // The copy that holds the lock, 0 when none does.
+    qint64 runningpid() const {
+        QLockFile lock(runtime.filePath("chimeletapprunoncechecknowk.lock"));
+        qint64 pid = 0;
+        QString host, app;
+        return lock.getLockInfo(&pid, &host, &app) && ::kill(static_cast<pid_t>(pid), 0) == 0 ? pid
+                                                                                              : 0;
+    }
+    QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
+};
+
+} // namespace
+
+TEST_F(CommandLineTest, HelpVersionAndRefusalsStartNothingAndWriteNothing) {
+    Outcome o = chimelet({"--version"});
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(o.out, "Chimelet " + QString::fromLatin1(CHIMELET_VERSION) + "\n");
+    EXPECT_EQ(chimelet({"--help"}).code, 0);
+    // A refusal names what it refuses, on one line.
+    for (const QStringList& args : {QStringList{"--bogus"},
+                                    {"--add", "Tea", "--in", "25x"},
+                                    {"--add", "Tea", "--at", "7pm"},
+                                    {"--stop", "two"}}) {
+        o = chimelet(args);
+        EXPECT_EQ(o.code, 2);
+        EXPECT_TRUE(o.err.contains(QString(args.last()).remove("--")) && o.err.count('\n') == 1)
+            << o.err.toStdString();
+    }
+    EXPECT_EQ(chimelet({"--quit"}).code, 0); // nothing runs, nothing to end
+    EXPECT_EQ(runningpid(), 0);
+    EXPECT_EQ(files(), (QStringList{"chimelet", "chimelet-audio.so", "chimelet-http.so"}));
+}
+
+TEST_F(CommandLineTest, EachCommandReachesTheRunningCopyItStartedFirst) {
+    // No copy runs: the command starts one and returns once the record is stored.
+    Outcome o = chimelet({"--add", "Tea", "--in", "1h2m3s"});
+    ASSERT_EQ(o.code, 0) << o.err.toStdString();
+    EXPECT_EQ(o.out, "1\n");
+    const qint64 pid = runningpid();
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(bytes("chdb.res").size(), 2 * 960);
+    EXPECT_EQ(chimelet({"--add", "Lunch", "--at", "12:30", "--repeat"}).out, "2\n");
+    o = chimelet({"--list"});
+    EXPECT_EQ(o.code, 0);
+    const QStringList lines = o.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith("1\tTea\t\t\tCountdown\t1h2m3s\t")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith("\tActive\tRun Once"));
+    EXPECT_TRUE(lines[1].startsWith("2\tLunch\t\t\tCertain time\t12:30:00\t"));
+    EXPECT_TRUE(lines[1].endsWith("\tActive\tRepeat"));
+
+    EXPECT_EQ(chimelet({"--stop", "1"}).code, 0);
+    EXPECT_TRUE(chimelet({"--list"}).out.contains("\tInactive\tRun Once\n"));
+    const QByteArray before = bytes("chdb.res");
+    o = chimelet({"--start", "3"});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_TRUE(o.err.contains('3'));
+    EXPECT_EQ(bytes("chdb.res"), before);
+    EXPECT_EQ(chimelet({"--start-all"}).code, 0);
+    EXPECT_FALSE(chimelet({"--list"}).out.contains("Inactive"));
+    EXPECT_EQ(chimelet({"--stop-all"}).code, 0);
+    EXPECT_EQ(chimelet({"--list"}).out.count("\tInactive\t"), 2);
+    EXPECT_EQ(chimelet({"--show"}).code, 0);
+
+    // A list file opens in the running copy; a file that is no list is refused there.
+    const QByteArray list = bytes("chdb.res");
+    writebytes(folder.filePath("two.clt"), list);
+    writebytes(folder.filePath("broken.clt"), "not a list");
+    o = chimelet({"broken.clt"});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_EQ(o.err, "Load failed\n");
+    EXPECT_EQ(chimelet({"two.clt"}).code, 0);
+    EXPECT_EQ(bytes("chdb.res"), list);
+    EXPECT_EQ(runningpid(), pid);
+
+    // Unsaved changes: Exit asks first, so the copy keeps running.
+    EXPECT_EQ(chimelet({"--add", "More", "--in", "90s"}).code, 0);
+    EXPECT_EQ(chimelet({"--quit"}).code, 0);
+    QThread::msleep(300);
+    EXPECT_EQ(runningpid(), pid);
+}
+
+TEST_F(CommandLineTest, AFileOpensInTheNewCopyAndQuitEndsAnUnchangedList) {
+    QByteArray empty(960, '\0');
+    empty.replace(300, 4, QByteArray(4, '\xff'));
+    empty[256] = 1; // Sequential: unlike the fresh list of a start
+    writebytes(folder.filePath("start.clt"), empty);
+    first.setProcessEnvironment(env);
+    first.setWorkingDirectory(folder.path());
+    first.start(exe, {"start.clt"});
+    ASSERT_TRUE(waitfor([&] { return bytes("chdb.res") == empty; }, 15000));
+    EXPECT_EQ(chimelet({"--quit"}).code, 0);
+    EXPECT_TRUE(first.waitForFinished(5000));
+    EXPECT_EQ(first.exitCode(), 0);
+}
+
+TEST_F(CommandLineTest, GarbageOnTheSocketIsDroppedAndChangesNothing) {
+    ASSERT_EQ(chimelet({"--add", "Tea", "--in", "5m"}).code, 0);
+    const QByteArray db = bytes("chdb.res");
+    const QString socket = runtime.filePath("chimeletapprunoncechecknowktwo");
+    const auto frame = [](const QByteArray& payload) {
+        QByteArray length(4, '\0');
+        qToBigEndian(static_cast<quint32>(payload.size()), length.data());
+        return length + payload;
+    };
+    const QByteArray tag("chimelet-command-1\0", 19);
+    const QList<QByteArray> garbage = {
+        QByteArray(5000, '\xff'),                          // a length beyond the bound
+        QByteArray(4, '\0'),                               // an empty frame
+        frame("hello"),                                    // no tag
+        frame(tag + QByteArray("open\0\xc3(\0", 8)),       // broken UTF-8
+        frame(tag + QByteArray("stop\0", 5)),              // stop without its row
+        frame(tag + QByteArray("erase\0", 6)),             // no such verb
+        frame(tag + QByteArray("quit\0", 5)) + "and more", // bytes after the frame
+        frame(tag + QByteArray("quit\0", 5)).left(12)};    // never finished
+    for (const QByteArray& bytes : garbage) {
+        QLocalSocket s;
+        s.connectToServer(socket);
+        ASSERT_TRUE(s.waitForConnected(2000));
+        s.write(bytes);
+        s.waitForBytesWritten(2000);
+        // Dropped without an answer.
+        EXPECT_TRUE(s.state() == QLocalSocket::UnconnectedState || s.waitForDisconnected(7000));
+        EXPECT_EQ(s.readAll(), QByteArray());
+    }
+    EXPECT_GT(runningpid(), 0);
+    EXPECT_EQ(bytes("chdb.res"), db);
+    EXPECT_EQ(QFileInfo(socket).permissions() &
+                  (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
+              QFile::Permissions());
+    EXPECT_TRUE(chimelet({"--list"}).out.startsWith("1\tTea\t"));
+}
+
+TEST_F(CommandLineTest, TheSessionBusOffersTheSameCommandsAndTellsOfFirings) {
+    QProcess daemon, monitor;
+    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    ASSERT_TRUE(daemon.waitForStarted(5000)) << "dbus-daemon is not installed";
+    ASSERT_TRUE(daemon.waitForReadyRead(5000));
+    env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(daemon.readLine()).trimmed());
+    const QString id = CHIMELET_APP_ID, path = "/" + QString(id).replace('.', '/');
+    const auto gdbus = [&](const QStringList& args) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start("gdbus", QStringList{args[0], "--session", "--dest", id, "--object-path", path} +
+                             args.mid(1));
+        p.waitForFinished(10000);
+        return Outcome{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
+                       QString::fromUtf8(p.readAllStandardError()).trimmed()};
+    };
+    const auto call = [&](const QString& method, const QStringList& args = {}) {
+        return gdbus(QStringList{"call", "--method", id + "." + method} + args);
+    };
+    start(first);
+    ASSERT_TRUE(waitfor([&] { return call("List").code == 0; }, 15000))
+        << call("List").err.toStdString();
+    const QString introspection = gdbus({"introspect"}).out;
+    for (const char* member : {"Open(", "Add(", "List(", "Start(", "Stop(", "StartAll(", "StopAll(",
+                               "Show(", "Quit(", "Fired(i row"})
+        EXPECT_TRUE(introspection.contains(member)) << member;
+
+    monitor.setProcessEnvironment(env);
+    monitor.start("gdbus", {"monitor", "--session", "--dest", id});
+    ASSERT_TRUE(monitor.waitForStarted(5000));
+    EXPECT_EQ(call("Add", {"Tea", "2s", "", "false"}).out, "(1,)");
+    EXPECT_EQ(chimelet({"--add", "Cake", "--at", "23:59", "--repeat"}).out, "2\n");
+    EXPECT_TRUE(call("List").out.startsWith("([['1', 'Tea', '', '', 'Countdown', '2s', "));
+    const Outcome missing = call("Start", {"5"});
+    EXPECT_NE(missing.code, 0);
+    EXPECT_TRUE(missing.err.contains("row 5")) << missing.err.toStdString();
+    EXPECT_NE(call("Add", {"Tea", "0s", "", "false"}).code, 0);
+    QByteArray heard;
+    EXPECT_TRUE(waitfor(
+        [&] {
+            monitor.waitForReadyRead(100);
+            heard += monitor.readAllStandardOutput();
+            return heard.contains(": " CHIMELET_APP_ID ".Fired (1, 'Tea')");
+        },
+        8000))
+        << heard.toStdString();
+    EXPECT_EQ(call("Quit").code, 0); // the save question comes up: the list has changed
+    EXPECT_EQ(first.state(), QProcess::Running);
+    for (QProcess* p : {&monitor, &first, &daemon}) {
+        p->kill();
+        p->waitForFinished(3000);
+    }
+}

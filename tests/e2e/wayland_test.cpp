@@ -30,9 +30,9 @@ protected:
         QByteArray store(4 * 272, '\0');
         store[256] = minimised ? 1 : 0;
         if (rec) {
-            RecordBytes header = newHeader();
+            RecordBytes header = newheader();
             header[headerfield::RecordCount] = 1;
-            const RecordBytes raw = encodeNotification(*rec);
+            const RecordBytes raw = encodenotification(*rec);
             const QString list = folder.filePath("probe.clt");
             writebytes(list, QByteArray(reinterpret_cast<const char*>(header.data()), 960) +
                                  QByteArray(reinterpret_cast<const char*>(raw.data()), 960));

@@ -71,9 +71,9 @@ bool XDesktop::askclose(const QString& id) {
 }
 
 void XDesktop::openatstart(const TNotificationRecord& rec) {
-    RecordBytes header = newHeader();
+    RecordBytes header = newheader();
     header[headerfield::RecordCount] = 1;
-    const RecordBytes raw = encodeNotification(rec);
+    const RecordBytes raw = encodenotification(rec);
     const QString list = folder.filePath("probe.clt");
     writebytes(list, QByteArray(reinterpret_cast<const char*>(header.data()), int(header.size())) +
                          QByteArray(reinterpret_cast<const char*>(raw.data()), int(raw.size())));

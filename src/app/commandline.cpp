@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "chimeletversion.h"
 #include "schedule/timeinput.h"
 #include "store/ansitext.h"
 

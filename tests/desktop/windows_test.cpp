@@ -116,7 +116,7 @@ TEST_F(DesktopFrame, EscapeIsTheCloseBoxOfUpdateHelpAndEditor) {
     main()->Checkforupdates2->trigger();
     TForm10* update = frame->form10();
     // The check answers from its own thread; the window shows after that.
-    QTest::qWaitFor([update] { return !update->checking(); });
+    EXPECT_TRUE(QTest::qWaitFor([update] { return !update->checking(); }));
     ASSERT_TRUE(QTest::qWaitForWindowActive(update));
     ASSERT_FALSE(main()->isEnabled());
     presskey("Escape");
@@ -148,7 +148,7 @@ TEST_F(DesktopFrame, CentredWindowsComeBackWhereTheyWere) {
         {frame->form10(),
          [this] {
              main()->Checkforupdates2->trigger();
-             QTest::qWaitFor([this] { return !frame->form10()->checking(); });
+             EXPECT_TRUE(QTest::qWaitFor([this] { return !frame->form10()->checking(); }));
          }},
         {frame->form9(), [this] { main()->Help4->trigger(); }},
         {frame->form11(), [this] { main()->Options2->trigger(); }},

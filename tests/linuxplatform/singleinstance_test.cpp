@@ -1,9 +1,13 @@
 #include "linuxplatform/commandframe.h"
+#include "linuxplatform/sessionbusservice.h"
 #include "linuxplatform/singleinstance.h"
 
+#include "support/privatebus.h"
 #include "support/tempfolder.h"
 
 #include <QCoreApplication>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -66,6 +70,31 @@ TEST(SingleInstance, AFramesActivationTokenIsTakenOnlyWhenItIsOneAndNeverCostsTh
     }
     // Only the token may follow the arguments.
     EXPECT_FALSE(commandframe::parserequest(stop + "x" + '\0'));
+}
+
+TEST(SessionBus, ActivateLendsTheCallersTokenToTheWindowThatComesForward) {
+    PrivateBus bus;
+    if (bus.address().isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed";
+    QStringList heard;
+    SessionBusService service(
+        "org.example.Chimelet",
+        [&](const RemoteCommand& c) {
+            heard << c.verb + ' ' + qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+            return RemoteReply{};
+        },
+        bus.connect("service"));
+    ASSERT_TRUE(service.publish());
+    for (const char* token : {"bus-token_1", "bad\ttoken"}) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall("org.example.Chimelet", "/org/example/Chimelet",
+                                           "org.freedesktop.Application", "Activate");
+        call << QVariantMap{{"activation-token", token}};
+        const QDBusPendingCall pending = bus.connect("caller").asyncCall(call);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }, 5000));
+        EXPECT_FALSE(pending.isError()) << pending.error().message().toStdString();
+    }
+    EXPECT_EQ(heard, QStringList({"show bus-token_1", "show "}));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
 }
 
 namespace {

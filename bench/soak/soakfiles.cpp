@@ -2,6 +2,8 @@
 // balloons, small and full-screen pictures, with and without fades), three pictures,
 // and a Run Once "checkpoint" at a time of day CHECKPOINT seconds from now; the settings
 // open the list at start. Usage: soakfiles FOLDER CHECKPOINT
+// Prints the checkpoint's record, then one line per row that pops a balloon: "countdown
+// SECONDS" (its period) or "time SECONDS" (how far its first time of day is from now).
 #include "store/secure.h"
 #include "store/workingdatabase.h"
 
@@ -37,6 +39,8 @@ int main(int argc, char** argv) {
     db.setpath(list);
     db.createdatabase();
     constexpr int kRows = 200;
+    const QTime now = QTime::currentTime();
+    std::printf("%d\n", kRows + 1);
     for (int i = 1; i <= kRows; ++i) {
         TNotificationRecord rec;
         rec.MessageText = "Soak " + std::to_string(i);
@@ -67,6 +71,12 @@ int main(int argc, char** argv) {
             rec.Minutes = length / 60 % 60;
             rec.Seconds = length % 60;
         }
+        const bool balloon = rec.TextDisplayType != codes::DesktopOverlay;
+        const int seconds = rec.Hours * 3600 + rec.Minutes * 60 + rec.Seconds;
+        if (balloon && rec.TimerType == codes::Countdown) std::printf("countdown %d\n", seconds);
+        if (balloon && rec.TimerType == codes::CertainTime)
+            std::printf("time %d\n",
+                        (seconds - now.msecsSinceStartOfDay() / 1000 + 86399) % 86400 + 1);
         rec.RepeatFlag = 1;
         rec.Fade = i % 3 == 0 ? 0 : 1;
         rec.DisplayDuration = 1 + i % 10;
@@ -81,7 +91,8 @@ int main(int argc, char** argv) {
     mark.FontColor = "clGreen";
     mark.TextDisplayType = codes::BalloonBubble;
     mark.TimerType = codes::CertainTime;
-    const QTime at = QTime::currentTime().addSecs(checkpoint);
+    const QTime at = now.addSecs(checkpoint);
+    std::printf("time %d\n", checkpoint);
     mark.Hours = at.hour();
     mark.Minutes = at.minute();
     mark.Seconds = at.second();
@@ -97,6 +108,5 @@ int main(int argc, char** argv) {
     first.Text = SettingsStore::storedtext(list.toStdString());
     settings.writesetting(first, 0);
     settings.close();
-    std::printf("%d\n", kRows + 1);
     return 0;
 }

@@ -13,6 +13,9 @@
 # Usage: bench/soak.sh [BUILD_DIR] [MINUTES] [SPEED]   (run it under nice -n 19)
 # CHIMELET_SOAK_WRAP runs the program under a tool, e.g. "heaptrack -o /tmp/soak";
 # CHIMELET_SOAK_SHOT saves a picture of the screen at the end.
+# CHIMELET_SOAK_BRISK=1 makes every row a countdown of 1 to 3 seconds: about a hundred
+# firings a second, to find what grows per firing at SPEED 1 (no libfaketime), e.g.
+# CHIMELET_SOAK_BRISK=1 CHIMELET_SOAK_WRAP="heaptrack -o /tmp/soak" bench/soak.sh build 5 1
 set -eu
 build=$(cd "${1:-build}" && pwd)
 minutes=${2:-24}
@@ -24,7 +27,7 @@ faketime=""
 for d in /usr/lib/x86_64-linux-gnu /usr/lib/aarch64-linux-gnu /usr/lib; do
     [ -f "$d/faketime/libfaketime.so.1" ] && faketime="$d/faketime/libfaketime.so.1"
 done
-[ -n "$faketime" ] || { echo "libfaketime is missing (Debian package faketime)" >&2; exit 1; }
+[ -n "$faketime" ] || [ "$speed" = 1 ] || { echo "libfaketime is missing (Debian package faketime)" >&2; exit 1; }
 work=$(mktemp -d)
 xvfb="" wm="" bus="" pid="" monitor=""
 cleanup() {
@@ -69,7 +72,9 @@ cp "$build/chimelet" "$build"/chimelet-*.so "$work/prog/"
 program_secs=$((minutes * 60 * speed))
 checkpoint=$((program_secs * 95 / 100))
 [ "$checkpoint" -gt 86340 ] && checkpoint=86340
-"$build/bench/soak/soakfiles" "$work/prog" "$checkpoint" >"$work/rows"
+brisk=""
+[ "${CHIMELET_SOAK_BRISK:-0}" = 1 ] && brisk=brisk
+"$build/bench/soak/soakfiles" "$work/prog" "$checkpoint" $brisk >"$work/rows"
 record=$(head -n1 "$work/rows")
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -80,6 +85,7 @@ echo "soak: $minutes min at ${speed}x = $((program_secs / 3600)) program hours, 
 start=$(date +%s)
 # A crash leaves a core: in the program's folder where the kernel writes one to a file.
 core_pattern=$(cat /proc/sys/kernel/core_pattern 2>/dev/null || echo "?")
+[ "$speed" = 1 ] && faketime=""
 # shellcheck disable=SC3045
 (cd "$work/prog" && ulimit -c unlimited 2>/dev/null; LD_PRELOAD="$faketime" FAKETIME="+0 x$speed" FAKETIME_NO_CACHE=1 \
     exec ${CHIMELET_SOAK_WRAP:-} ./chimelet >"$work/out" 2>&1) &
@@ -87,11 +93,13 @@ pid=$!
 # Under a wrapping tool the program is its child.
 sleep 2
 prog=$(pgrep -n -P "$pid" chimelet 2>/dev/null || echo "$pid")
+# A sample each program hour, and at least one a real minute.
 hour_real=$((3600 / speed))
 [ "$hour_real" -lt 1 ] && hour_real=1
+[ "$hour_real" -gt 60 ] && hour_real=60
 alive=1 first_hour="" rss=0
 elapsed=0
-echo "program_hour  rss_kB"
+echo "real_s program_hour rss_kB"
 while [ "$elapsed" -lt $((minutes * 60)) ]; do
     step=$hour_real
     [ $((elapsed + step)) -gt $((minutes * 60)) ] && step=$((minutes * 60 - elapsed))
@@ -103,7 +111,7 @@ while [ "$elapsed" -lt $((minutes * 60)) ]; do
     fi
     rss=$(rss_kb "$prog")
     [ -z "$first_hour" ] && first_hour=$rss
-    echo "$((elapsed * speed / 3600)) $rss"
+    echo "$elapsed $(awk -v h=$((elapsed * speed)) 'BEGIN { printf "%.1f", h / 3600 }') $rss"
     echo "$elapsed $rss" >>"$work/samples"
 done
 ticks=0

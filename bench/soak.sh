@@ -32,6 +32,11 @@ work=$(mktemp -d)
 xvfb="" wm="" bus="" pid="" monitor=""
 cleanup() {
     for p in $pid $monitor $wm $bus $xvfb; do kill "$p" 2>/dev/null || true; done
+    # The program writes its files as it ends: they go after it.
+    if [ -n "$pid" ]; then
+        (sleep 5 && kill -KILL "$pid" 2>/dev/null) &
+        wait "$pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT

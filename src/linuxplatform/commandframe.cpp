@@ -1,5 +1,7 @@
 #include "linuxplatform/commandframe.h"
 
+#include "linuxplatform/activationtoken.h"
+
 #include <QStringDecoder>
 #include <QtEndian>
 
@@ -7,6 +9,8 @@ namespace {
 
 constexpr char kRequestTag[] = "chimelet-command-1";
 constexpr char kReplyTag[] = "chimelet-reply-1";
+// The optional field after a request's arguments; frames without it stay as they were.
+constexpr char kTokenField[] = "activation-token=";
 
 QByteArray frame(const char* tag, const QStringList& fields) {
     QByteArray payload(tag);
@@ -36,7 +40,10 @@ std::optional<QStringList> fields(const QByteArray& payload, const char* tag) {
 } // namespace
 
 QByteArray commandframe::request(const RemoteCommand& command) {
-    return frame(kRequestTag, QStringList{command.verb} + command.args);
+    QStringList fields = QStringList{command.verb} + command.args;
+    if (activationtoken::valid(command.activationtoken))
+        fields << QLatin1String(kTokenField) + command.activationtoken;
+    return frame(kRequestTag, fields);
 }
 
 QByteArray commandframe::reply(const RemoteReply& r) {
@@ -53,8 +60,15 @@ std::optional<uint32_t> commandframe::payloadlength(const QByteArray& header, ui
 std::optional<RemoteCommand> commandframe::parserequest(const QByteArray& payload) {
     auto parts = fields(payload, kRequestTag);
     if (!parts || parts->isEmpty()) return std::nullopt;
-    RemoteCommand c{parts->takeFirst(), *parts};
-    if (remoteverbs::argumentcount(c.verb) != c.args.size()) return std::nullopt;
+    RemoteCommand c{parts->takeFirst(), *parts, {}};
+    const int count = remoteverbs::argumentcount(c.verb);
+    // A token that is not one is left out; the command stands without it.
+    if (count >= 0 && c.args.size() == count + 1 &&
+        c.args.last().startsWith(QLatin1String(kTokenField))) {
+        const QString token = c.args.takeLast().mid(int(sizeof kTokenField) - 1);
+        if (activationtoken::valid(token)) c.activationtoken = token;
+    }
+    if (count != c.args.size()) return std::nullopt;
     return c;
 }
 

@@ -1,5 +1,7 @@
 #include "linuxplatform/sessionbusservice.h"
 
+#include "linuxplatform/activationtoken.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -9,6 +11,7 @@ SessionBusService::SessionBusService(const QString& appid, RemoteHandler handler
                                      QDBusConnection bus)
     : appid_(appid), handler_(std::move(handler)), bus_(bus) {
     qDBusRegisterMetaType<QList<QStringList>>();
+    new ApplicationActivation(this);
 }
 
 QString SessionBusService::objectpath() const {
@@ -17,10 +20,10 @@ QString SessionBusService::objectpath() const {
 
 bool SessionBusService::publish() {
     if (!bus_.isConnected()) return false;
-    if (!bus_.registerObject(objectpath(), appid_, this,
-                             QDBusConnection::ExportScriptableSlots |
-                                 QDBusConnection::ExportScriptableSignals |
-                                 QDBusConnection::ExportScriptableInvokables))
+    if (!bus_.registerObject(
+            objectpath(), appid_, this,
+            QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals |
+                QDBusConnection::ExportScriptableInvokables | QDBusConnection::ExportAdaptors))
         return false;
     const auto owned =
         bus_.interface()->registerService(appid_, QDBusConnectionInterface::DontQueueService,
@@ -58,6 +61,14 @@ QStringList SessionBusService::run(const char* verb, const QStringList& args) {
         });
     }
     return reply.lines;
+}
+
+void SessionBusService::activate(const QVariantMap& platformdata) {
+    // The adaptor's call has no context of this object to answer an error through.
+    const LentActivationToken lent(
+        platformdata.value(QStringLiteral("activation-token")).toString());
+    const RemoteReply reply = handler_({QString::fromLatin1(remoteverbs::Show), {}});
+    if (reply.then) QTimer::singleShot(0, this, reply.then);
 }
 
 void SessionBusService::Open(const QString& path) {

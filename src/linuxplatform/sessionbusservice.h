@@ -2,10 +2,12 @@
 
 #include "platform/remotecommand.h"
 
+#include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QObject>
 #include <QStringList>
+#include <QVariantMap>
 
 // The program on the D-Bus session bus: the name of its application id, and one object
 // (the id as a path) with the command line's verbs, answered by the same handler as the
@@ -22,6 +24,9 @@ public:
     QString objectpath() const;
     // Tells the bus that the Notification in a row (from 1) fired.
     void tellfired(int row, const QString& text);
+    // Show, for a caller that may hold the token of the user's action ("activation-token"
+    // in `platformdata`, as org.freedesktop.Application's Activate passes it).
+    void activate(const QVariantMap& platformdata);
 
 public slots:
     // The interface's methods, named as D-Bus names them.
@@ -47,4 +52,21 @@ private:
     QString appid_;
     RemoteHandler handler_;
     QDBusConnection bus_;
+};
+
+// org.freedesktop.Application's Activate on the service's object: how launchers and
+// desktops bring a program forward over the bus, with the token of the user's action.
+// Its other methods are not offered.
+class ApplicationActivation : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    explicit ApplicationActivation(SessionBusService* service)
+        : QDBusAbstractAdaptor(service), service_(service) {}
+
+public slots:
+    void Activate(const QVariantMap& platformdata) { service_->activate(platformdata); }
+
+private:
+    SessionBusService* service_;
 };

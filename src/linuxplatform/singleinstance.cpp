@@ -1,5 +1,6 @@
 #include "linuxplatform/singleinstance.h"
 
+#include "linuxplatform/activationtoken.h"
 #include "linuxplatform/commandframe.h"
 
 #include <QDeadlineTimer>
@@ -189,14 +190,18 @@ void LocalSingleInstance::accept(QLocalSocket* s) {
 
 void LocalSingleInstance::answer(QLocalSocket* s, const RemoteCommand& command) {
     RemoteReply reply;
-    if (command.verb == QLatin1String(remoteverbs::Started)) {
-        emit startedAgain();
-    } else if (!handler_) {
+    if (!handler_ && command.verb != QLatin1String(remoteverbs::Started)) {
         // Answered once the copy has started.
         waiting_.emplace_back(s, command);
         return;
-    } else {
-        reply = handler_(command);
+    }
+    {
+        // A window that comes forward for the command presents the later start's token.
+        const LentActivationToken lent(command.activationtoken);
+        if (command.verb == QLatin1String(remoteverbs::Started))
+            emit startedAgain();
+        else
+            reply = handler_(command);
     }
     QByteArray bytes = commandframe::reply(reply);
     if (bytes.size() - commandframe::kHeaderBytes > commandframe::kMaxReply)
@@ -244,7 +249,11 @@ std::optional<RemoteReply> LocalSingleInstance::send(const RemoteCommand& comman
         return std::nullopt;
     const QDeadlineTimer deadline(msecs);
     RemoteReply silent{1, {}, QStringLiteral("Chimelet did not answer."), {}};
-    if (!writeall(fd, commandframe::request(command), deadline)) return silent;
+    // Wayland brings the running copy's window forward only for the token this start's
+    // launcher gave it.
+    RemoteCommand ours = command;
+    if (ours.activationtoken.isEmpty()) ours.activationtoken = activationtoken::own();
+    if (!writeall(fd, commandframe::request(ours), deadline)) return silent;
     const auto header = readexactly(fd, commandframe::kHeaderBytes, deadline);
     const auto length =
         header ? commandframe::payloadlength(*header, commandframe::kMaxReply) : std::nullopt;

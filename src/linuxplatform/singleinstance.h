@@ -33,7 +33,8 @@ public:
     // A later copy: whether a copy holds the lock (it may not listen yet).
     bool othercopyruns() const;
     // Sends a command to the running copy and waits up to `msecs` for its reply;
-    // nothing when no copy of this user listens. Needs no application object.
+    // nothing when no copy of this user listens. Needs no application object. The
+    // command carries this process's activation token unless it names one.
     std::optional<RemoteReply> send(const RemoteCommand& command, int msecs) const;
 
     // The user's own folder for the lock and the socket: the session's runtime folder,

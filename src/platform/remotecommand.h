@@ -10,6 +10,9 @@
 struct RemoteCommand {
     QString verb;
     QStringList args;
+    // The token the later start's launcher gave it, for the window that comes forward for
+    // the command (Wayland's xdg-activation); empty when it had none.
+    QString activationtoken = {};
     bool operator==(const RemoteCommand&) const = default;
 };
 

@@ -1,9 +1,13 @@
 #include "linuxplatform/commandframe.h"
+#include "linuxplatform/sessionbusservice.h"
 #include "linuxplatform/singleinstance.h"
 
+#include "support/privatebus.h"
 #include "support/tempfolder.h"
 
 #include <QCoreApplication>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -33,9 +37,64 @@ TEST(SingleInstance, TheSecondCopyIsRefusedAndItsStartReachesTheFirst) {
     EXPECT_FALSE(later.acquire());
     later.broadcast();
     EXPECT_TRUE(QTest::qWaitFor([&] { return heard.size() == 1; }, 3000));
+    // The later copy's activation token goes with it, and is there while the running copy
+    // comes forward and only then: Wayland brings forward only with one.
+    QStringList lent;
+    const auto look = [&] { lent << qEnvironmentVariable("XDG_ACTIVATION_TOKEN"); };
+    QObject::connect(&running, &SingleInstance::startedAgain, look);
+    qputenv("XDG_ACTIVATION_TOKEN", "launcher-token_1");
+    later.broadcast();
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    running.setcommands([&](const RemoteCommand&) { return look(), RemoteReply{}; });
+    later.send({"show", {}, "launcher-token_2"}, 100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lent.size() == 2; }, 3000));
+    EXPECT_EQ(lent, QStringList({"launcher-token_1", "launcher-token_2"}));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
+
     // Another name is another program.
     LocalSingleInstance other("otherlock", "othermessage");
     EXPECT_TRUE(other.acquire());
+}
+
+TEST(SingleInstance, AFramesActivationTokenIsTakenOnlyWhenItIsOneAndNeverCostsTheCommand) {
+    const RemoteCommand sent{"stop", {"3"}, "gnome-shell/Chimelet/1234-5-host_TIME42"};
+    EXPECT_EQ(commandframe::parserequest(commandframe::request(sent).mid(4)), sent);
+    const QByteArray stop = QByteArray("chimelet-command-1") + '\0' + "stop" + '\0' + "3" + '\0';
+    const QByteArray head = stop + "activation-token=";
+    for (const QByteArray& hostile :
+         {QByteArray(256, 'a'), QByteArray("to\nken"), QByteArray("to ken"),
+          QByteArray("t\xc3\xb6ken"), QByteArray()}) {
+        const auto heard = commandframe::parserequest(head + hostile + '\0');
+        ASSERT_TRUE(heard) << hostile.toStdString();
+        EXPECT_EQ(*heard, RemoteCommand({"stop", {"3"}, {}}));
+    }
+    // Only the token may follow the arguments.
+    EXPECT_FALSE(commandframe::parserequest(stop + "x" + '\0'));
+}
+
+TEST(SessionBus, ActivateLendsTheCallersTokenToTheWindowThatComesForward) {
+    PrivateBus bus;
+    if (bus.address().isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed";
+    QStringList heard;
+    SessionBusService service(
+        "org.example.Chimelet",
+        [&](const RemoteCommand& c) {
+            heard << c.verb + ' ' + qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+            return RemoteReply{};
+        },
+        bus.connect("service"));
+    ASSERT_TRUE(service.publish());
+    for (const char* token : {"bus-token_1", "bad\ttoken"}) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall("org.example.Chimelet", "/org/example/Chimelet",
+                                           "org.freedesktop.Application", "Activate");
+        call << QVariantMap{{"activation-token", token}};
+        const QDBusPendingCall pending = bus.connect("caller").asyncCall(call);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }, 5000));
+        EXPECT_FALSE(pending.isError()) << pending.error().message().toStdString();
+    }
+    EXPECT_EQ(heard, QStringList({"show bus-token_1", "show "}));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
 }
 
 namespace {

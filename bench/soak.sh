@@ -12,7 +12,8 @@
 # CHIMELET_SOAK_KEEP (default /tmp/chimelet-soak-core.XXXXXX).
 # Usage: bench/soak.sh [BUILD_DIR] [MINUTES] [SPEED]   (run it under nice -n 19)
 # CHIMELET_SOAK_WRAP runs the program under a tool, e.g. "heaptrack -o /tmp/soak";
-# CHIMELET_SOAK_SHOT saves a picture of the screen at the end.
+# CHIMELET_SOAK_SHOT saves a picture of the screen at the end; CHIMELET_SOAK_NOTIFY=none
+# runs it with no notification service (the program's own balloons).
 # CHIMELET_SOAK_BRISK=1 makes every row a countdown of 1 to 3 seconds: about a hundred
 # firings a second, to find what grows per firing at SPEED 1 (no libfaketime), e.g.
 # CHIMELET_SOAK_BRISK=1 CHIMELET_SOAK_WRAP="heaptrack -o /tmp/soak" bench/soak.sh build 5 1
@@ -56,9 +57,16 @@ if command -v openbox >/dev/null 2>&1; then
     openbox >/dev/null 2>&1 &
     wm=$!
 fi
-# A session bus of its own, so balloons touch no desktop's service.
+# A session bus of its own, so balloons touch no desktop's service. It starts an installed
+# notification service at the first balloon; CHIMELET_SOAK_NOTIFY=none keeps it from that.
 if command -v dbus-daemon >/dev/null 2>&1; then
-    dbus-daemon --session --nofork --print-address=1 >"$work/bus" 2>"$work/busout" &
+    busconfig="--session"
+    if [ "${CHIMELET_SOAK_NOTIFY:-}" = none ]; then
+        sed '/<standard_session_servicedirs/d; /<servicedir>/d' /usr/share/dbus-1/session.conf \
+            >"$work/session.conf"
+        busconfig="--config-file=$work/session.conf"
+    fi
+    dbus-daemon "$busconfig" --nofork --print-address=1 >"$work/bus" 2>"$work/busout" &
     bus=$!
     for _ in $(seq 50); do [ -s "$work/bus" ] && break; sleep 0.1; done
     DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")

@@ -27,7 +27,6 @@ public:
 
     void start(Prepare prepare, Ready ready, Refused refused = {});
     void cancel();
-    bool pending() const { return watcher_ != nullptr; }
 
     struct Outcome {
         QImage picture;

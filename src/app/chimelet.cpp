@@ -8,6 +8,7 @@
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopwindow.h"
 #include "linuxplatform/dialogs.h"
+#include "linuxplatform/heapreturn.h"
 #include "linuxplatform/moduleaudiodevice.h"
 #include "linuxplatform/modulehttpclient.h"
 #include "linuxplatform/sessionbusservice.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     if (line.action == Action::Command || line.action == Action::Open)
         if (const auto code = handover(instance, line)) return *code;
 
+    returnlargeblocks();
     choosewindowplatform();
     ChimeletApplication app(argc, argv);
     startuptrace::mark("application");

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/remotecommands.h"
 #include "schedule/timeinput.h"
 #include "store/ansitext.h"
 
@@ -83,9 +84,8 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
         const QString text = p.value(add);
         if (toansi(text).size() > 255)
             return refused(QStringLiteral("--add: the text is longer than 255 bytes."));
-        for (QChar c : text)
-            if (c.category() == QChar::Other_Control)
-                return refused(QStringLiteral("--add: the text must be a single line."));
+        if (oneline(text) != text)
+            return refused(QStringLiteral("--add: the text must be a single line."));
         if (p.isSet(in) == p.isSet(at))
             return refused(QStringLiteral("--add needs either --in or --at."));
         const bool countdown = p.isSet(in);

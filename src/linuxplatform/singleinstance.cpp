@@ -110,8 +110,12 @@ QString LocalSingleInstance::messagePath() const {
     return folder() + QLatin1Char('/') + messageName_;
 }
 
+QString LocalSingleInstance::lockpath() const {
+    return folder() + QLatin1Char('/') + lockName_ + ".lock";
+}
+
 bool LocalSingleInstance::acquire() {
-    const QString path = folder() + QLatin1Char('/') + lockName_ + ".lock";
+    const QString path = lockpath();
     lock_ = std::make_unique<QLockFile>(path);
     // A lock whose owner process is gone counts as stale and is taken over.
     lock_->setStaleLockTime(0);
@@ -130,7 +134,7 @@ bool LocalSingleInstance::acquire() {
 }
 
 bool LocalSingleInstance::othercopyruns() const {
-    QLockFile probe(folder() + QLatin1Char('/') + lockName_ + ".lock");
+    QLockFile probe(lockpath());
     qint64 pid = 0;
     QString host, app;
     if (!probe.getLockInfo(&pid, &host, &app) || pid <= 0) return false;

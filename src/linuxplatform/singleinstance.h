@@ -47,6 +47,7 @@ public:
 private:
     QString folder() const;
     QString messagePath() const;
+    QString lockpath() const;
     void accept(QLocalSocket* socket);
     void answer(QLocalSocket* socket, const RemoteCommand& command);
 

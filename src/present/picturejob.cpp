@@ -39,6 +39,8 @@ PictureJob::PictureJob(QObject* parent) : QObject(parent) {}
 void PictureJob::start(Prepare prepare, Ready ready, Refused refused) {
     cancel();
     auto promise = std::make_shared<QPromise<Outcome>>();
+    auto dropped = std::make_shared<std::atomic<bool>>(false);
+    dropped_ = dropped;
     watcher_ = new QFutureWatcher<Outcome>(this);
     connect(watcher_, &QFutureWatcherBase::finished, this,
             [this, watcher = watcher_, ready = std::move(ready), refused = std::move(refused)] {
@@ -52,16 +54,18 @@ void PictureJob::start(Prepare prepare, Ready ready, Refused refused) {
                     refused(out.refusal);
             });
     watcher_->setFuture(promise->future());
-    pictureworker().start([promise, prepare = std::move(prepare)] {
+    pictureworker().start([promise, dropped, prepare = std::move(prepare)] {
         promise->start();
-        promise->addResult(run(prepare));
+        // A burst of firings leaves one picture to read, not a queue of unseen ones.
+        if (!dropped->load()) promise->addResult(run(prepare));
         promise->finish();
     });
 }
 
 void PictureJob::cancel() {
     if (!watcher_) return;
-    // The worker finishes the job; nobody hears of it.
+    // A job already begun is finished, and nobody hears of it; one not begun never runs.
+    dropped_->store(true);
     watcher_->disconnect(this);
     watcher_->deleteLater();
     watcher_ = nullptr;

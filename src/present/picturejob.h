@@ -5,13 +5,15 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 // Prepares a picture away from the GUI thread: a damaged file may take seconds to be
 // refused, and the windows answer meanwhile. The jobs of the whole program run one
 // after the other on one worker, as they share the scratch bitmap. The result comes
 // back on the thread that owns the job; starting again or cancelling drops the result
-// of the job before.
+// of the job before, and the job itself when it has not begun.
 class PictureJob : public QObject {
     Q_OBJECT
 public:
@@ -25,7 +27,6 @@ public:
 
     void start(Prepare prepare, Ready ready, Refused refused = {});
     void cancel();
-    bool pending() const { return watcher_ != nullptr; }
 
     struct Outcome {
         QImage picture;
@@ -35,6 +36,7 @@ public:
 
 private:
     QFutureWatcher<Outcome>* watcher_ = nullptr;
+    std::shared_ptr<std::atomic<bool>> dropped_;
 };
 
 // The one worker every job runs on.

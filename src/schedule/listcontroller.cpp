@@ -8,7 +8,7 @@
 
 ListController::ListController(const Clock& clock, NotificationSink& sink, ErrorReporter& reporter,
                                QObject* parent)
-    : QObject(parent), reporter_(reporter), ws_(std::make_unique<Workspace>(clock)),
+    : QObject(parent), ws_(std::make_unique<Workspace>(clock)),
       engine_(std::make_unique<Engine>(*ws_, sink)), files_(std::make_unique<ListFiles>(*ws_)),
       ticker_(new SecondTicker(clock, this)) {
     connect(engine_.get(), &Engine::clockChanged, this, &ListController::clockChanged);
@@ -23,7 +23,7 @@ ListController::ListController(const Clock& clock, NotificationSink& sink, Error
     connect(files_.get(), &ListFiles::messageRaised, this, &ListController::messageRaised);
     connect(ws_.get(), &Workspace::modifiedChanged, this, &ListController::modifiedChanged);
     // The tick goes on after an error: the next second tries again.
-    connectguarded(reporter_, ticker_, &SecondTicker::tick, this, &ListController::tick);
+    connectguarded(reporter, ticker_, &SecondTicker::tick, this, &ListController::tick);
     ticker_->start();
 }
 

@@ -85,7 +85,6 @@ signals:
     void fired(int row, const QString& text);
 
 private:
-    ErrorReporter& reporter_;
     std::unique_ptr<Workspace> ws_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<ListFiles> files_;

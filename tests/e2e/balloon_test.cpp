@@ -1,4 +1,3 @@
-#include "store/notificationrecord.h"
 #include "support/privatebus.h"
 #include "xdesktop.h"
 
@@ -52,18 +51,7 @@ protected:
 } // namespace
 
 TEST_F(Balloon, TheEndOfADisplayShowsNoBlankBalloon) {
-    TNotificationRecord rec;
-    rec.MessageText = "Tea is ready";
-    rec.DisplayText = 1;
-    rec.TextDisplayType = codes::BalloonBubble;
-    rec.FontName = "DejaVu Sans";
-    rec.FontSize = 12;
-    rec.FontColor = "clNavy";
-    rec.TimerType = codes::Countdown;
-    rec.Seconds = 1;
-    rec.DisplayDuration = 1;
-    rec.Active = 1;
-    openatstart(rec);
+    openatstart(textrecord(codes::BalloonBubble, 12, 1));
     start(first);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !host.items.isEmpty(); }, 15000))
         << "the tray icon never came to the tray host";

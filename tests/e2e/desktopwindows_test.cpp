@@ -1,26 +1,9 @@
-#include "store/notificationrecord.h"
 #include "xdesktop.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
-
-// A text strip that shows for `seconds` a second after the start.
-TNotificationRecord strip(int seconds) {
-    TNotificationRecord rec;
-    rec.MessageText = "Tea is ready";
-    rec.DisplayText = 1;
-    rec.TextDisplayType = codes::BalloonAndOverlay;
-    rec.FontName = "DejaVu Sans";
-    rec.FontSize = 40;
-    rec.FontColor = "clNavy";
-    rec.TimerType = codes::Countdown;
-    rec.Seconds = 1;
-    rec.DisplayDuration = seconds;
-    rec.Active = 1;
-    return rec;
-}
 
 // What xwininfo says of a window: one "Key: value" line per entry.
 QString field(const QString& info, const QString& key) {
@@ -55,7 +38,7 @@ TEST_F(XDesktop, CloseRequestsNeverEndTheProgram) {
 TEST_F(XDesktop, OverlaysAreNeitherManagedNorListedAndSitWhereTheyAreSent) {
     startwindowmanager();
     ASSERT_FALSE(HasFatalFailure());
-    openatstart(strip(6));
+    openatstart(textrecord(codes::BalloonAndOverlay, 40, 6));
     start(first);
     // The strip: a window across the bottom of the screen, 170 pixels high.
     QString info;

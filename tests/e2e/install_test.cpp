@@ -29,6 +29,18 @@ QString run(const QString& program, const QStringList& args, int* code = nullptr
     return QString::fromLocal8Bit(p.readAll());
 }
 
+// A list holding one Notification, "Tea".
+void writetealist(const QString& path) {
+    WorkingDatabase db;
+    db.setpath(path);
+    db.createdatabase();
+    TNotificationRecord tea;
+    tea.MessageText = "Tea";
+    db.writenotification(tea, RecordIndex(1));
+    db.setrecordcount(1);
+    db.close();
+}
+
 QString build(const char* name) {
     return qEnvironmentVariable("CHIMELET_BUILD_DIR") + "/" + name;
 }
@@ -110,14 +122,7 @@ TEST(Install, AReadOnlyExeFolderKeepsTheFilesInTheDataFolderAcrossStarts) {
     ::chmod(QFile::encodeName(exeDir.path()), 0755);
 
     // A setting made between starts: a list to open at start.
-    WorkingDatabase db;
-    db.setpath(list);
-    db.createdatabase();
-    TNotificationRecord tea;
-    tea.MessageText = "Tea";
-    db.writenotification(tea, RecordIndex(1));
-    db.setrecordcount(1);
-    db.close();
+    writetealist(list);
     SettingsStore settings;
     ASSERT_TRUE(settings.opensettings(data + "chsb.rez"));
     settings.writesetting({SettingsStore::storedtext(list.toStdString()), 0, 0}, 0);
@@ -168,14 +173,7 @@ TEST(Install, ListFilesAreTheirOwnTypeAndOpenInChimelet) {
     run(tool("update-desktop-database"), {prefix.filePath("share/applications")}, &code);
     ASSERT_EQ(code, 0);
 
-    WorkingDatabase made;
-    made.setpath(home.filePath("tea.clt"));
-    made.createdatabase();
-    TNotificationRecord tea;
-    tea.MessageText = "Tea";
-    made.writenotification(tea, RecordIndex(1));
-    made.setrecordcount(1);
-    made.close();
+    writetealist(home.filePath("tea.clt"));
     const QByteArray list = readbytes(home.filePath("tea.clt"));
     writebytes(home.filePath("tea"), list);
     writebytes(home.filePath("zeros"), QByteArray(960, '\0'));

@@ -11,15 +11,7 @@
 
 namespace {
 
-class ProgramTest : public ProgramRun {
-protected:
-    void SetUp() override {
-        ProgramRun::SetUp();
-        ASSERT_FALSE(HasFatalFailure());
-        ASSERT_TRUE(copymodules(folder.path()));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-    }
-};
+using ProgramTest = OffscreenRun;
 
 } // namespace
 
@@ -102,12 +94,7 @@ TEST_F(ProgramTest, AFiringIsOnDiskBeforeItsPictureIsShownAndItsSoundPlays) {
     rec[700] = '\x7f'; // a byte inside a string's unused tail stays as it is
     const QString list = folder.filePath("kettle.clt");
     writebytes(list, header + rec);
-    QByteArray settings(4 * 272, '\0');
-    QByteArray shifted = QFile::encodeName(list);
-    for (char& c : shifted)
-        c = static_cast<char>(c + 1);
-    putstring(settings, 0, shifted);
-    writebytes(folder.filePath("chsb.rez"), settings);
+    settingsopening(list);
 
     start(first);
     const QString shown = folder.filePath("tmp.bmp");
@@ -166,12 +153,7 @@ TEST_F(ProgramTest, WhatFellDueWhileItWasStoppedFiresOnceWhenItGoesOn) {
         list += rec;
     }
     writebytes(folder.filePath("sleep.clt"), header + list);
-    QByteArray settings(4 * 272, '\0');
-    QByteArray shifted = QFile::encodeName(folder.filePath("sleep.clt"));
-    for (char& c : shifted)
-        c = static_cast<char>(c + 1);
-    putstring(settings, 0, shifted);
-    writebytes(folder.filePath("chsb.rez"), settings);
+    settingsopening(folder.filePath("sleep.clt"));
 
     start(first);
     ASSERT_TRUE(waitfor([&] { return bytes("chdb.res").size() == 4 * 960; }, 15000))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/notificationrecord.h"
 #include "support/tempfolder.h"
 
 #include <QByteArray>
@@ -31,6 +32,22 @@ inline bool copymodules(const QString& folder) {
 // The files mapped into the running process `pid`.
 inline QByteArray mappedfiles(qint64 pid) {
     return readbytes(QStringLiteral("/proc/%1/maps").arg(pid));
+}
+
+// A text reminder, `duration` seconds long, that fires a second after the start.
+inline TNotificationRecord textrecord(const char* type, int fontsize, int duration) {
+    TNotificationRecord rec;
+    rec.MessageText = "Tea is ready";
+    rec.DisplayText = 1;
+    rec.TextDisplayType = type;
+    rec.FontName = "DejaVu Sans";
+    rec.FontSize = fontsize;
+    rec.FontColor = "clNavy";
+    rec.TimerType = codes::Countdown;
+    rec.Seconds = 1;
+    rec.DisplayDuration = duration;
+    rec.Active = 1;
+    return rec;
 }
 
 inline bool waitfor(const std::function<bool()>& cond, int msecs) {
@@ -67,9 +84,41 @@ protected:
         ASSERT_TRUE(p.waitForStarted(5000));
     }
     QByteArray bytes(const char* name) const { return readbytes(folder.filePath(name)); }
+    // Settings that open `list` at the next start ("" for none); `minimised` is start
+    // minimised. The store keeps the file's name with each byte raised by one.
+    void settingsopening(const QString& list, bool minimised = false) {
+        QByteArray settings(4 * 272, '\0');
+        const QByteArray name = QFile::encodeName(list);
+        settings[0] = char(name.size());
+        for (int i = 0; i < name.size(); ++i)
+            settings[1 + i] = char(name[i] + 1);
+        settings[256] = minimised ? 1 : 0;
+        writebytes(folder.filePath("chsb.rez"), settings);
+    }
+    // A list holding only `rec`, opened at the next start.
+    void openatstart(const TNotificationRecord& rec, bool minimised = false) {
+        RecordBytes header = newheader();
+        header[headerfield::RecordCount] = 1;
+        const RecordBytes raw = encodenotification(rec);
+        const QString list = folder.filePath("probe.clt");
+        writebytes(list, QByteArray(reinterpret_cast<const char*>(header.data()), 960) +
+                             QByteArray(reinterpret_cast<const char*>(raw.data()), 960));
+        settingsopening(list, minimised);
+    }
 
     QTemporaryDir folder, runtime;
     QString exe;
     QProcessEnvironment env;
     QProcess first, second;
+};
+
+// The program with its modules beside it and no screen.
+class OffscreenRun : public ProgramRun {
+protected:
+    void SetUp() override {
+        ProgramRun::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(copymodules(folder.path()));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    }
 };

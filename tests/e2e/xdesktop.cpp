@@ -1,7 +1,5 @@
 #include "xdesktop.h"
 
-#include "store/notificationrecord.h"
-
 #include <QFile>
 
 #include <X11/Xatom.h>
@@ -68,20 +66,4 @@ bool XDesktop::askclose(const QString& id) {
     const bool sent = XSendEvent(d, e.xclient.window, False, NoEventMask, &e) != 0;
     XCloseDisplay(d);
     return sent;
-}
-
-void XDesktop::openatstart(const TNotificationRecord& rec) {
-    RecordBytes header = newheader();
-    header[headerfield::RecordCount] = 1;
-    const RecordBytes raw = encodenotification(rec);
-    const QString list = folder.filePath("probe.clt");
-    writebytes(list, QByteArray(reinterpret_cast<const char*>(header.data()), int(header.size())) +
-                         QByteArray(reinterpret_cast<const char*>(raw.data()), int(raw.size())));
-    // The settings store keeps the default file's bytes each raised by one.
-    QByteArray settings(4 * 272, '\0');
-    const QByteArray name = QFile::encodeName(list);
-    settings[0] = char(name.size());
-    for (int i = 0; i < name.size(); ++i)
-        settings[1 + i] = char(name[i] + 1);
-    writebytes(folder.filePath("chsb.rez"), settings);
 }

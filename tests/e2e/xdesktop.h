@@ -6,8 +6,6 @@
 #include <QProcess>
 #include <QStringList>
 
-struct TNotificationRecord;
-
 // A desktop of a test's own: an X server, optionally a window manager, no tray host and
 // no session bus. Windows are looked at with the tools a user has (xdotool, xprop,
 // xwininfo); what those cannot send is sent with Xlib (xdesktop.cpp).
@@ -22,8 +20,6 @@ protected:
     QString windownamed(const QString& name);
     // The state the window manager keeps for the window ("Normal", "Iconic"), "" for none.
     QString wmstate(const QString& id);
-    // The settings open a list holding only `rec` at the next start.
-    void openatstart(const TNotificationRecord& rec);
     // Asks the window to close as a window manager's close button does (WM_DELETE_WINDOW).
     bool askclose(const QString& id);
 

@@ -71,11 +71,6 @@ public:
         record(0x081A, {uint16_t(y2), uint16_t(x2), uint16_t(y1), uint16_t(x1), uint16_t(b),
                         uint16_t(r), uint16_t(t), uint16_t(l)});
     }
-    void chord(int16_t l, int16_t t, int16_t r, int16_t b, int16_t x1, int16_t y1, int16_t x2,
-               int16_t y2) {
-        record(0x0830, {uint16_t(y2), uint16_t(x2), uint16_t(y1), uint16_t(x1), uint16_t(b),
-                        uint16_t(r), uint16_t(t), uint16_t(l)});
-    }
     void roundrect(int16_t l, int16_t t, int16_t r, int16_t b, int16_t w, int16_t h) {
         record(0x061C,
                {uint16_t(h), uint16_t(w), uint16_t(b), uint16_t(r), uint16_t(t), uint16_t(l)});

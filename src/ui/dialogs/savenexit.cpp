@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TForm12::TForm12(ErrorReporter& reporter, QWidget* parent) : QDialog(parent), reporter_(reporter) {
+TForm12::TForm12(ErrorReporter& reporter, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Save before exit?"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -32,10 +32,10 @@ TForm12::TForm12(ErrorReporter& reporter, QWidget* parent) : QDialog(parent), re
     BitBtn1 = new QPushButton(QStringLiteral("Save then exit"), this);
     exitfromabout->setObjectName(QStringLiteral("exitfromabout"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    connectguarded(reporter_, exitfromabout, &QPushButton::clicked, this,
+    connectguarded(reporter, exitfromabout, &QPushButton::clicked, this,
                    &TForm12::exitfromaboutClick);
     // A save that fails is reported and the program stays, so nothing is lost.
-    connectguarded(reporter_, BitBtn1, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
+    connectguarded(reporter, BitBtn1, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
 
     auto* words = new QVBoxLayout;
     words->addWidget(heading);

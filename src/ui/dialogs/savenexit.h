@@ -28,7 +28,4 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-
-private:
-    ErrorReporter& reporter_;
 };

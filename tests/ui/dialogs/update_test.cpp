@@ -75,6 +75,14 @@ struct UpdateWindowTest : ::testing::Test {
         return dialogs.messages.value(0);
     }
     QStringList files() const { return QDir(tmp.path()).entryList(QDir::Files); }
+    SystemClock clock;
+    SecondTicker ticker{clock};
+    int ticks = 0;
+    // The program's second tick, running beside the window.
+    void countticks() {
+        QObject::connect(&ticker, &SecondTicker::tick, [this] { ++ticks; });
+        ticker.start();
+    }
     bool download() {
         form->doupdateClick();
         return QTest::qWaitFor([this] { return !form->downloading(); }, 10000);
@@ -108,11 +116,7 @@ TEST_F(UpdateWindowTest, DownloadRunsBesideTheTickAndIsHandedToTheDesktop) {
     constexpr std::size_t size = 3 << 20;
     server.file(kInstaller, size, 48, 40ms); // about two seconds
     open();
-    SystemClock clock;
-    SecondTicker ticker(clock);
-    int ticks = 0;
-    QObject::connect(&ticker, &SecondTicker::tick, [&] { ++ticks; });
-    ticker.start();
+    countticks();
     QSignalSpy end(form.get(), &TForm10::endprogram);
 
     ASSERT_TRUE(download());
@@ -157,11 +161,7 @@ TEST_F(UpdateWindowTest, ASlowServerHoldsUpNoTick) {
     http = std::make_unique<HttplibClient>(server.start(),
                                            HttplibClient::Settings{5000ms, 5000ms, {}});
     form = std::make_unique<TForm10>(*http, dialogs, shell, paths);
-    SystemClock clock;
-    SecondTicker ticker(clock);
-    int ticks = 0;
-    QObject::connect(&ticker, &SecondTicker::tick, [&] { ++ticks; });
-    ticker.start();
+    countticks();
     QSignalSpy checking(form.get(), &TForm10::checkingChanged);
 
     form->checkforupdates();

@@ -6,7 +6,8 @@
 # Prints "RESULT soak_alive", "soak_checkpoint_fired", "soak_balloon_firings" (the balloons
 # asked of the notification service, counted on the bus: 2 of 3 rows pop one) beside
 # "soak_balloon_firings_due", "soak_rss_first_hour_kB", "soak_rss_end_kB",
-# "soak_growth_per_day_kB" (after the first hour) and "soak_cpu_share".
+# "soak_growth_per_day_kB" (after the first hour; at SPEED 1 read the next line instead),
+# "soak_growth_per_1000_balloons_kB" and "soak_cpu_share".
 # A program that ends by itself is reported with its exit status or signal, and its core
 # dump (where the kernel writes one to a file) is kept with the executable in
 # CHIMELET_SOAK_KEEP (default /tmp/chimelet-soak-core.XXXXXX).
@@ -185,10 +186,14 @@ echo "RESULT soak_rss_first_hour_kB ${first_hour:-0} kB"
 echo "RESULT soak_rss_end_kB $rss kB"
 # The trend of the hourly samples after the first hour (a least-squares line), so one
 # sample caught while pages are reclaimed or a picture is up does not decide it.
-awk -v s="$speed" '{x = $1 * s / 86400; n++; sx += x; sy += $2; sxx += x * x; sxy += x * $2}
+# The same per thousand balloons, for a brisk run: what grows per firing.
+awk -v s="$speed" -v b="$balloons" -v w=$((end - start)) '
+{x = $1 * s / 86400; n++; sx += x; sy += $2; sxx += x * x; sxy += x * $2}
 END {
     d = n * sxx - sx * sx
-    printf "RESULT soak_growth_per_day_kB %.0f kB\n", (n > 1 && d > 0 ? (n * sxy - sx * sy) / d : 0)
+    g = n > 1 && d > 0 ? (n * sxy - sx * sy) / d : 0
+    printf "RESULT soak_growth_per_day_kB %.0f kB\n", g
+    printf "RESULT soak_growth_per_1000_balloons_kB %.1f kB\n", (b > 0 ? g * w * s / 86400 / b * 1000 : 0)
 }' "$work/samples" 2>/dev/null || echo "RESULT soak_growth_per_day_kB 0 kB"
 awk -v t="$ticks" -v hz="$(getconf CLK_TCK)" -v w=$((end - start)) 'BEGIN {
     printf "RESULT soak_cpu_share %.1f %%\n", (w > 0 ? 100 * t / hz / w : 0)

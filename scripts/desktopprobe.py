@@ -73,6 +73,13 @@ class X:
         self.lib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
                                         ctypes.c_long, ctypes.c_void_p]
         self.lib.XFlush.argtypes = [ctypes.c_void_p]
+        self.lib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.lib.XGrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                          ctypes.c_uint, ctypes.c_int, ctypes.c_int,
+                                          ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong]
+        self.lib.XUngrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         self.d = self.lib.XOpenDisplay(display.encode() if display else None)
         if not self.d:
             raise OSError("no display")
@@ -82,6 +89,13 @@ class X:
 
     def owner(self, selection):
         return self.lib.XGetSelectionOwner(self.d, self.atom(selection))
+
+    def reenter(self):
+        """A pointer grab taken and given back: the window under the pointer hears it leave
+        and enter again, with where it is."""
+        self.lib.XGrabPointer(self.d, self.lib.XDefaultRootWindow(self.d), 0, 0, 1, 1, 0, 0, 0)
+        self.lib.XUngrabPointer(self.d, 0)
+        self.lib.XSync(self.d, 0)
 
     def askclose(self, window):
         """WM_DELETE_WINDOW, as a window manager's close button sends it."""
@@ -208,7 +222,13 @@ def row(name, run, pid, shots, platform, outer):
 
     def click(x, y):
         env = dict(os.environ, DISPLAY=outer or os.environ.get("DISPLAY", ""))
-        sh("xdotool", "mousemove", str(x), str(y), "click", "1", env=env)
+        sh("xdotool", "mousemove", str(x), str(y), env=env)
+        if outer:
+            # Weston's nested X11 back end follows the pointer by its moves alone and may
+            # not know where it is (it then clicked its own launcher); an enter tells it.
+            X(outer).reenter()
+            time.sleep(0.3)
+        sh("xdotool", "click", "1", env=env)
 
     # starts
     main = 0

@@ -9,7 +9,7 @@
 
 SessionBusService::SessionBusService(const QString& appid, RemoteHandler handler,
                                      QDBusConnection bus)
-    : appid_(appid), handler_(std::move(handler)), bus_(bus) {
+    : appid_(appid), handler_(std::move(handler)), bus_(std::move(bus)) {
     qDBusRegisterMetaType<QList<QStringList>>();
     new ApplicationActivation(this);
 }

@@ -57,7 +57,7 @@ QByteArray desktopentry(const QString& program) {
 
 QString XdgAutostart::create(const QString& program) {
     const QString folder = folder_.isEmpty() ? specialfolder(SpecialFolder::Autostart) : folder_;
-    const QString entry = QDir(folder).filePath(QStringLiteral("Chimelet.desktop"));
+    QString entry = QDir(folder).filePath(QStringLiteral("Chimelet.desktop"));
     // Failures are not reported: the path is kept, and the next OK tries again.
     if (!QDir().mkpath(folder)) return entry;
     QSaveFile file(entry);

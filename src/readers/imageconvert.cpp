@@ -13,7 +13,7 @@
 
 QByteArray readpicturefile(const QString& path) {
     // A file larger than the largest picture's pixels plus its headers holds none we show.
-    const auto bytes = readregularfile(path, kMaxPictureBytes + 1024 * 1024);
+    const auto bytes = readregularfile(path, kMaxPictureBytes + qint64{1024} * 1024);
     if (!bytes)
         throw IoError("Cannot read picture " + path.toStdString() +
                       ": not a readable file of a picture's size");

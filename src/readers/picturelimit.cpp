@@ -15,7 +15,7 @@ void checkpicturesize(qint64 width, qint64 height, const QString& source) {
 }
 
 QImage readbounded(QImageReader& reader, const QString& source) {
-    reader.setAllocationLimit(int(kMaxPictureBytes / (1024 * 1024)));
+    reader.setAllocationLimit(int(kMaxPictureBytes / (qint64{1024} * 1024)));
     const QSize declared = reader.size();
     if (declared.isValid()) checkpicturesize(declared.width(), declared.height(), source);
     QImage image = reader.read();

@@ -37,25 +37,29 @@ template <class Work> void guarded(ErrorReporter& reporter, Work&& work) {
     }
 }
 
-// The one way a handler is connected to a signal: `handler` (a member of `receiver`, or
-// any callable) runs through guarded. Signal arguments the handler does not take are
-// dropped, as Qt drops them for a slot.
+// Calls `handler` (a member of `receiver`, or any callable) with the signal's arguments, or
+// with none when it takes none, as Qt drops them for a slot. A function of its own, so the
+// call not taken is never compiled for the arguments at hand.
+template <class Handler, class Receiver, class... Args>
+void callhandler(const Handler& handler, [[maybe_unused]] Receiver* receiver, const Args&... args) {
+    if constexpr (std::is_member_function_pointer_v<Handler>) {
+        if constexpr (std::is_invocable_v<const Handler&, Receiver*, const Args&...>)
+            std::invoke(handler, receiver, args...);
+        else
+            std::invoke(handler, receiver);
+    } else if constexpr (std::is_invocable_v<const Handler&, const Args&...>) {
+        std::invoke(handler, args...);
+    } else {
+        std::invoke(handler);
+    }
+}
+
+// The one way a handler is connected to a signal: `handler` runs through guarded.
 template <class Sender, class Signal, class Receiver, class Handler>
 QMetaObject::Connection connectguarded(ErrorReporter& reporter, Sender* sender, Signal signal,
                                        Receiver* receiver, Handler handler) {
-    return QObject::connect(
-        sender, signal, receiver, [&reporter, receiver, handler](const auto&... args) {
-            guarded(reporter, [&] {
-                if constexpr (std::is_member_function_pointer_v<Handler>) {
-                    if constexpr (std::is_invocable_v<Handler, Receiver*, decltype(args)...>)
-                        std::invoke(handler, receiver, args...);
-                    else
-                        std::invoke(handler, receiver);
-                } else if constexpr (std::is_invocable_v<Handler, decltype(args)...>) {
-                    std::invoke(handler, args...);
-                } else {
-                    std::invoke(handler);
-                }
-            });
-        });
+    return QObject::connect(sender, signal, receiver,
+                            [&reporter, receiver, handler](const auto&... args) {
+                                guarded(reporter, [&] { callhandler(handler, receiver, args...); });
+                            });
 }

@@ -35,7 +35,8 @@ void putshortstring(uint8_t* at, std::size_t max, const std::string& text) {
     const std::size_t n = std::min(max, text.size());
     std::memset(at, 0, max + 1);
     at[0] = static_cast<uint8_t>(n);
-    std::memcpy(at + 1, text.data(), n);
+    // A length-prefixed string, not a C string: no terminator follows it.
+    std::memcpy(at + 1, text.data(), n); // NOLINT(bugprone-not-null-terminated-result)
 }
 
 std::string getshortstring(const uint8_t* at, std::size_t max) {

@@ -19,7 +19,7 @@ constexpr const char* kNewsPath = "/chimelet/update/niw.dat";
 constexpr const char* kInstallerPath = "/chimelet/update/ud.exe";
 
 // Both texts are a few bytes; anything longer is not ours.
-constexpr std::size_t kTextLimit = 64 * 1024;
+constexpr std::size_t kTextLimit = std::size_t{64} * 1024;
 constexpr std::size_t kInstallerLimit = std::size_t(1) << 30;
 
 std::string agent(HttpClient& http, const char* prefix) {

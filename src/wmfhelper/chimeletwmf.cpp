@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly)) return 1;
-    const QByteArray bytes = in.read(kMaxPictureBytes + 1024 * 1024);
+    const QByteArray bytes = in.read(kMaxPictureBytes + qint64{1024} * 1024);
     try {
         const QImage image = drawmetafile(bytes, source).convertToFormat(QImage::Format_RGB32);
         const MetafileImageHead size{image.width(), image.height()};

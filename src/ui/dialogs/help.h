@@ -43,4 +43,4 @@ private:
 
 inline constexpr const char* kHelpMissing = "Help file is missing or corrupt, reinstall Chimelet.";
 // A help file larger than this is taken for a damaged one.
-inline constexpr qint64 kMaxHelpBytes = 8 * 1024 * 1024;
+inline constexpr qint64 kMaxHelpBytes = qint64{8} * 1024 * 1024;

@@ -4,7 +4,7 @@
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
 
-void linkeditor(TForm1& main, std::function<TForm2&()> editor, TForm6& audio) {
+void linkeditor(TForm1& main, const std::function<TForm2&()>& editor, TForm6& audio) {
     QObject::connect(&main, &TForm1::newRequested, &main, [editor] { editor().makenew(); });
     QObject::connect(&main, &TForm1::editRequested, &main, [editor](RecordIndex index, int row) {
         editor().editnotification(index, row);

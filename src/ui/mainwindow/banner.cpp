@@ -32,7 +32,7 @@ void Banner::paintEvent(QPaintEvent*) {
         p.drawEllipse(bell, radius, radius);
     }
 
-    const QPixmap icon = drawprogramicon(48 * static_cast<int>(devicePixelRatioF() + 0.5));
+    const QPixmap icon = drawprogramicon(48 * qRound(devicePixelRatioF()));
     p.drawPixmap(QRectF(bell.x() - 24, bell.y() - 24, 48, 48), icon, icon.rect());
 
     QFont title = font();

@@ -13,8 +13,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTreeView>
 
 TForm1::~TForm1() {
+    // The list is no scroll area any more while its viewport is destroyed: the filter that
+    // asks it for the viewport stops first.
+    ListView1->viewport()->removeEventFilter(this);
     // The list's icons belong to this window; the widgets showing them go first.
     delete takeCentralWidget();
     delete traypop;

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/remotecommands.h"
+#include "chimeletversion.h"
 #include "schedule/timeinput.h"
 #include "store/ansitext.h"
 

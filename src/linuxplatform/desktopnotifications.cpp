@@ -6,6 +6,8 @@
 #include <QDBusPendingReply>
 #include <QVariantMap>
 
+#include <utility>
+
 namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
@@ -20,7 +22,7 @@ QDBusMessage call(const QString& method) {
 } // namespace
 
 DesktopNotifications::DesktopNotifications(QDBusConnection bus, QObject* parent)
-    : QObject(parent), bus_(bus) {}
+    : QObject(parent), bus_(std::move(bus)) {}
 
 bool DesktopNotifications::available() const {
     if (!bus_.isConnected()) return false;

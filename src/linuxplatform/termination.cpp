@@ -6,6 +6,7 @@
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 int pipeFds[2] = {-1, -1};
@@ -19,7 +20,7 @@ void onSignal(int) {
 void onterminationsignal(std::function<void()> handler) {
     if (pipeFds[0] == -1 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, pipeFds) != 0) return;
     auto* notifier = new QSocketNotifier(pipeFds[1], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [handler] {
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [handler = std::move(handler)] {
         char c;
         [[maybe_unused]] auto n = ::read(pipeFds[1], &c, 1);
         handler();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chimeletversion.h"
 #include "platform/httpclient.h"
 
 #include <QString>
@@ -9,7 +10,7 @@
 
 // The running release: its number is compared with the server's.
 inline constexpr int32_t kReleaseNumber = 2;
-inline constexpr const char* kVersionText = "v2.0.1";
+inline constexpr const char* kVersionText = "v" CHIMELET_VERSION;
 
 inline constexpr const char* kNoConnectionMessage = "Could not connect to update server.";
 inline constexpr const char* kNoUpdatesMessage = "No updates for Chimelet were detected.";

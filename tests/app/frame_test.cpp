@@ -165,7 +165,7 @@ TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
         // The fake server has no news: the update window closes itself once it hears so.
         {update,
          [this] {
-             QTest::qWaitFor([this] { return !frame->form10()->checking(); });
+             EXPECT_TRUE(QTest::qWaitFor([this] { return !frame->form10()->checking(); }));
              QCoreApplication::processEvents();
          }},
     };

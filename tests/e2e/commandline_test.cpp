@@ -1,3 +1,4 @@
+#include "chimeletversion.h"
 #include "programrun.h"
 #include "support/privatebus.h"
 

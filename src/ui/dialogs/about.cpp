@@ -1,6 +1,7 @@
 #include "ui/dialogs/about.h"
 #include "ui/dialogs/picturedialog.h"
 
+#include "chimeletversion.h"
 #include "platform/shell.h"
 #include "ui/widgets/listicons.h"
 #include "ui/widgets/weblinks.h"
@@ -56,7 +57,7 @@ TForm8::TForm8(Shell& shell, QWidget* parent) : SecondaryWindow(parent), shell_(
 
 void TForm8::FormCreate() {
     Label1->setText(QStringLiteral("Chimelet"));
-    Label2->setText(QStringLiteral("v2.0.1"));
+    Label2->setText(QStringLiteral("v" CHIMELET_VERSION));
     Label3->setText(QStringLiteral("Reminders for your desktop, by the Chimelet team"));
     Label5->setText(QStringLiteral("Freeware"));
 }

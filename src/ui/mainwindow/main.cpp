@@ -1,5 +1,6 @@
 #include "ui/mainwindow/main.h"
 
+#include "chimeletversion.h"
 #include "platform/clock.h"
 #include "schedule/errorreporter.h"
 #include "schedule/listcontroller.h"
@@ -222,7 +223,7 @@ void TForm1::buildstatusbar() {
         panels_[i]->setFixedHeight(panels_[i]->sizeHint().height());
         statusBar()->addWidget(panels_[i]);
     }
-    panels_[1]->setText(QStringLiteral("Ver 2.0.1"));
+    panels_[1]->setText(QStringLiteral("Ver " CHIMELET_VERSION));
     // The clock panel grows where the desktop font is wider than the clock text's room.
     const int clock =
         panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(ws_.clock().now().time())) + 12;

@@ -170,8 +170,8 @@ private:
     void buildlist();
     void buildstatusbar();
     void buildmenus();
-    QAction* command(QMenu* menu, const char* name, const QString& caption, QKeySequence keys,
-                     void (TForm1::*handler)());
+    QAction* command(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& keys, void (TForm1::*handler)());
 
     ListController& list_;
     Workspace& ws_;

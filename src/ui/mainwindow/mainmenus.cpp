@@ -12,8 +12,8 @@
 #include <QMenuBar>
 #include <QTreeView>
 
-QAction* TForm1::command(QMenu* menu, const char* name, const QString& caption, QKeySequence keys,
-                         void (TForm1::*handler)()) {
+QAction* TForm1::command(QMenu* menu, const char* name, const QString& caption,
+                         const QKeySequence& keys, void (TForm1::*handler)()) {
     auto* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(keys);

@@ -5,7 +5,7 @@ set -eu
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev
 libxcb-shape0-dev libsdl2-mixer-dev libjpeg62-turbo-dev libwmf-dev libexpat1-dev fonts-urw-base35
 fonts-dejavu-core libcpp-httplib-dev xvfb xauth x11-utils xdotool xcompmgr imagemagick sox lame
-clang-format clang-tidy dbus-daemon openbox desktop-file-utils appstream dpkg-dev file libglib2.0-bin
+clang-format clang-tidy ccache dbus-daemon openbox desktop-file-utils appstream dpkg-dev file libglib2.0-bin
 libssl-dev openssl trayer wmctrl faketime xdg-utils shared-mime-info dbus-bin python3-minimal weston
 xwayland qt6-wayland xfwm4 xfce4-panel xfce4-notifyd $*"
 missing=""

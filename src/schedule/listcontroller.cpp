@@ -120,7 +120,7 @@ RecordIndex ListController::newnotification(const TNotificationRecord& rec) {
 
 TNotificationRecord ListController::beginedit(RecordIndex index, int row) {
     ws_->markmodified();
-    const TNotificationRecord rec = ws_->db().readnotification(index);
+    TNotificationRecord rec = ws_->db().readnotification(index);
     ws_->db().setactive(index, 0);
     editindex_ = index;
     editrow_ = row;

@@ -104,3 +104,37 @@ TEST_F(Wayland, TheSessionsWaylandDefaultGivesWayToAReachableX11) {
     env.insert("CHIMELET_PLATFORM", "wayland");
     EXPECT_STREQ(platformof(second), "wayland");
 }
+
+// Weston's panel sits above every ordinary window; the full-screen picture covers it too.
+TEST_F(Wayland, TheFullScreenPictureCoversTheCompositorsPanel) {
+    QImage red(64, 48, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    ASSERT_TRUE(red.save(folder.filePath("red.jpg"), "JPG"));
+    TNotificationRecord rec = textrecord(codes::DesktopOverlay, 40, 6);
+    rec.DisplayText = 0;
+    rec.DisplayImage = 1;
+    rec.ImageFile = QFile::encodeName(folder.filePath("red.jpg")).toStdString();
+    rec.ImageDisplayType = codes::OverlayFullScreen;
+    openatstart(rec, true);
+    const auto reds = [](const QImage& image, int rows) {
+        int n = 0;
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                n += qRed(p) > 230 && qGreen(p) < 30 && qBlue(p) < 30;
+            }
+        return n;
+    };
+    ASSERT_LT(reds(shot(), 32), 100) << "red before the picture";
+    start(first);
+    QImage during;
+    EXPECT_TRUE(waitfor(
+        [&] {
+            during = shot();
+            return !during.isNull() && reds(during, during.height()) > 700000;
+        },
+        10000))
+        << first.readAllStandardError().toStdString();
+    // The panel's rows at the top are the picture's as well.
+    EXPECT_EQ(reds(during, 32), 32 * during.width());
+}

@@ -62,3 +62,31 @@ uint NotificationService::Notify(const QString& app, uint replaces, const QStrin
                  .join('|');
     return last = 40 + uint(calls.size());
 }
+
+StatusNotifierWatcher::StatusNotifierWatcher() : thread_(new QThread) {
+    thread_->start();
+    moveToThread(thread_);
+}
+
+StatusNotifierWatcher::~StatusNotifierWatcher() {
+    thread_->quit();
+    thread_->wait();
+    delete thread_;
+}
+
+bool StatusNotifierWatcher::serve(QDBusConnection& bus) {
+    return bus.registerObject("/StatusNotifierWatcher", this,
+                              QDBusConnection::ExportAllSlots |
+                                  QDBusConnection::ExportAllProperties) &&
+           bus.registerService("org.kde.StatusNotifierWatcher");
+}
+
+QStringList StatusNotifierWatcher::registered() const {
+    const QMutexLocker lock(&mutex_);
+    return registered_;
+}
+
+void StatusNotifierWatcher::RegisterStatusNotifierItem(const QString& service) {
+    const QMutexLocker lock(&mutex_);
+    registered_ << service;
+}

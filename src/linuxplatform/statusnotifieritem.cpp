@@ -20,7 +20,7 @@ QList<StatusNotifierPixmap> pixmaps(const QIcon& icon) {
             icon.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32);
         if (image.isNull()) continue;
         StatusNotifierPixmap p{image.width(), image.height(), {}};
-        p.argb.reserve(image.width() * image.height() * 4);
+        p.argb.reserve(qsizetype(image.width()) * image.height() * 4);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb c = image.pixel(x, y);

@@ -124,7 +124,8 @@ desktop_weston() { # $1: the platform Chimelet runs on
             awk '{print $NF}')
         unset WAYLAND_DISPLAY
     else
-        export QT_QPA_PLATFORM=wayland
+        # Chimelet's own choice: a session's QT_QPA_PLATFORM gives way to the X server.
+        export CHIMELET_PLATFORM=wayland
     fi
     sleep 1
 }
@@ -145,7 +146,7 @@ desktop_gnome() {
 
 # Takes the whole screen as the user sees it.
 screenshot() {
-    if [ -n "${QT_QPA_PLATFORM:-}" ]; then
+    if [ -n "${CHIMELET_PLATFORM:-}" ]; then
         (cd "$run" && rm -f wayland-screenshot-*.png &&
             XDG_RUNTIME_DIR=$run/wl timeout 10 weston-screenshooter >/dev/null 2>&1 &&
             mv wayland-screenshot-*.png "$1")
@@ -160,7 +161,7 @@ row() {
     mkdir -p "$run"
     outerdisplay=""
     (
-        unset QT_QPA_PLATFORM WAYLAND_DISPLAY DISPLAY
+        unset QT_QPA_PLATFORM CHIMELET_PLATFORM WAYLAND_DISPLAY DISPLAY
         # The desktop's parts keep their settings in a home of their own.
         export HOME=$run/desktophome XDG_CONFIG_HOME=$run/desktophome/.config
         mkdir -p "$HOME"
@@ -172,7 +173,7 @@ row() {
             exit 77
         fi
         startchimelet
-        probe row "$name" "$run" "$chimelet" "$shots" "${QT_QPA_PLATFORM:-xcb}" \
+        probe row "$name" "$run" "$chimelet" "$shots" "${CHIMELET_PLATFORM:-xcb}" \
             "${outerdisplay:-}"
         status=$?
         endall

@@ -49,6 +49,17 @@ waitfor() { # SECONDS COMMAND...: true once COMMAND succeeds
     return 1
 }
 probe() { /usr/bin/python3 "$helper" "$@"; }
+# Whether a connection owns NAME on the session bus.
+owned() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q "boolean true"
+}
+# The first of the executables given that is installed.
+firstof() {
+    local f
+    for f in "$@"; do [ -x "$f" ] && echo "$f" && return 0; done
+    return 1
+}
 
 # An X server of its own; sets DISPLAY.
 startx() {
@@ -87,8 +98,15 @@ startchimelet() {
 # What a desktop does, in its parts. Each sets up and returns non-zero if it cannot start.
 desktop_xfce() {
     has xfwm4 && has xfce4-panel || return 2
+    local notifyd
+    notifyd=$(firstof /usr/lib/*/xfce4/notifyd/xfce4-notifyd /usr/lib/xfce4/notifyd/xfce4-notifyd) ||
+        return 2
     startx && startbus || return 1
     has xfsettingsd && background xfsettingsd --no-daemon
+    # Xfce's own notification service, started here: left to the bus, the name goes to
+    # whichever service another desktop installed (Plasma's placeholder never answers).
+    background "$notifyd"
+    waitfor 10 owned org.freedesktop.Notifications || return 1
     background xfwm4 --compositor=on
     waitfor 10 probe wm || return 1
     background xfce4-panel

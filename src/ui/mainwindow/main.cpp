@@ -10,6 +10,8 @@
 #include "ui/mainwindow/listcolumns.h"
 #include "ui/mainwindow/listmodel.h"
 #include "ui/mainwindow/preview.h"
+#include "ui/widgets/accessiblenames.h"
+#include "ui/widgets/escapekey.h"
 #include "ui/widgets/hintedcontrols.h"
 
 #include <QApplication>
@@ -54,6 +56,11 @@ TForm1::TForm1(ListController& list, Dialogs& dialogs, const AppPaths& paths,
     setCentralWidget(central);
     buildstatusbar();
     buildmenus();
+    nameforaccess(this);
+    taborder({BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5,
+              ComboBox5, ListView1});
+    // The reminder on screen goes without the focus leaving what has it here.
+    onescape(this, [this] { emit dismissRequested(); });
 
     connect(&list_, &ListController::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
     connect(&list_, &ListController::clockChanged, this,
@@ -149,6 +156,7 @@ QGroupBox* TForm1::buildnotifications() {
 void TForm1::buildlist() {
     ListView1 = new QTreeView(GroupBox1);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setAccessibleName(QStringLiteral("Notification list"));
     model_ = new NotificationListModel(ws_.rows(), imagelist_, this);
     ListView1->setModel(model_);
     ListView1->setRootIsDecorated(false);
@@ -224,6 +232,10 @@ void TForm1::buildstatusbar() {
         statusBar()->addWidget(panels_[i]);
     }
     panels_[1]->setText(QStringLiteral("Ver " CHIMELET_VERSION));
+    statusBar()->setAccessibleName(QStringLiteral("Status"));
+    panels_[1]->setAccessibleDescription(QStringLiteral("Version"));
+    panels_[2]->setAccessibleDescription(QStringLiteral("Current time"));
+    panels_[4]->setAccessibleDescription(QStringLiteral("Current file"));
     // The clock panel grows where the desktop font is wider than the clock text's room.
     const int clock =
         panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(ws_.clock().now().time())) + 12;

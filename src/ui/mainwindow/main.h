@@ -156,6 +156,8 @@ signals:
     void helpRequested();
     // A web address to open with the desktop's default handler.
     void browRequested(const QString& url);
+    // Escape: a reminder on screen should go, as a click on it does.
+    void dismissRequested();
 
 protected:
     void showEvent(QShowEvent* e) override;

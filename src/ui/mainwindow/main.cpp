@@ -9,6 +9,7 @@
 #include "store/apppaths.h"
 #include "ui/mainwindow/listcolumns.h"
 #include "ui/mainwindow/listmodel.h"
+#include "ui/mainwindow/listview.h"
 #include "ui/mainwindow/preview.h"
 #include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/escapekey.h"
@@ -154,7 +155,7 @@ QGroupBox* TForm1::buildnotifications() {
 }
 
 void TForm1::buildlist() {
-    ListView1 = new QTreeView(GroupBox1);
+    ListView1 = new NotificationListView(GroupBox1);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setAccessibleName(QStringLiteral("Notification list"));
     model_ = new NotificationListModel(ws_.rows(), imagelist_, this);
@@ -169,6 +170,8 @@ void TForm1::buildlist() {
     ListView1->setSortingEnabled(false);
     ListView1->setIconSize(QSize(ImageList::kSize, ImageList::kSize));
     ListView1->setTextElideMode(Qt::ElideNone);
+    ListView1->setItemDelegateForColumn(columnofpart(rowpart::Left),
+                                        new TickingCellDelegate(ListView1));
 
     // The selection stays as visible as with focus, so the previewed row is clear.
     QPalette pal = ListView1->palette();
@@ -226,6 +229,7 @@ void TForm1::buildstatusbar() {
         panels_[i]->setFixedWidth(widths[i]);
         if (i >= 1 && i <= 4) panels_[i]->setAlignment(Qt::AlignCenter);
         panels_[i]->setFrameShape(QFrame::StyledPanel);
+        panels_[i]->setFont(unshapedfont(panels_[i]->font()));
         // Fixed in both directions, a new text (the clock's, every second) repaints its
         // panel without laying out the status bar again.
         panels_[i]->setFixedHeight(panels_[i]->sizeHint().height());

@@ -18,11 +18,10 @@ public:
     }
 
     QString text(QAccessible::Text t) const override {
-        const QString current = combo()->currentText();
-        if (t == QAccessible::Value) return current;
+        if (t == QAccessible::Value) return combo()->currentText();
         if (t == QAccessible::Name) {
             const QString name = combo()->accessibleName();
-            return name.isEmpty() ? current : name;
+            return name.isEmpty() ? combo()->currentText() : name;
         }
         return QAccessibleWidget::text(t);
     }

@@ -12,7 +12,6 @@
 #include "ui/mainwindow/listview.h"
 #include "ui/mainwindow/preview.h"
 #include "ui/widgets/accessiblenames.h"
-#include "ui/widgets/escapekey.h"
 #include "ui/widgets/hintedcontrols.h"
 
 #include <QApplication>
@@ -21,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -60,8 +60,6 @@ TForm1::TForm1(ListController& list, Dialogs& dialogs, const AppPaths& paths,
     nameforaccess(this);
     taborder({BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5,
               ComboBox5, ListView1});
-    // The reminder on screen goes without the focus leaving what has it here.
-    onescape(this, [this] { emit dismissRequested(); });
 
     connect(&list_, &ListController::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
     connect(&list_, &ListController::clockChanged, this,
@@ -335,6 +333,15 @@ void TForm1::updatetimerTimer() {
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     emit firstShown();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    // An Escape no control here took: the reminder on screen goes, the focus stays.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        emit dismissRequested();
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
 }
 
 void TForm1::resizeEvent(QResizeEvent* e) {

@@ -106,7 +106,7 @@ TEST_F(FrameTest, ExitWithoutChangesEndsAtOnce) {
     ASSERT_EQ(startupEnding(), -1);
     EXPECT_EQ(ending([this] { frame->exitrequest(); }), 0);
     EXPECT_FALSE(fakes.tray.visible);
-    EXPECT_FALSE(frame->form1()->updatetimer()->isActive());
+    EXPECT_FALSE(tickerof(frame->list()).isActive());
     EXPECT_TRUE(QFile::exists(file("chdb.res"))); // left for the next start to discard
 }
 
@@ -198,4 +198,27 @@ TEST_F(FrameTest, EscapeInTheMainWindowEndsTheReminderAndLeavesTheFocusWhereItWa
     EXPECT_FALSE(frame->form5()->isVisible());
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), main->ListView1);
+}
+
+// About and Options up together: the main window and the editor come back only when the
+// second of them goes, whichever goes first.
+TEST_F(FrameTest, TwoSecondaryWindowsUpTogetherHoldUntilBothHaveGone) {
+    ASSERT_EQ(startupEnding(), -1);
+    frame->form1()->show();
+    frame->form2()->show();
+    QWidget* about = frame->form8();
+    QWidget* options = frame->form11();
+    const std::pair<QWidget*, QWidget*> orders[] = {{about, options}, {options, about}};
+    for (const auto& [first, second] : orders) {
+        SCOPED_TRACE(first->metaObject()->className());
+        about->show();
+        options->show();
+        first->close();
+        ASSERT_FALSE(first->isVisible());
+        EXPECT_FALSE(frame->form1()->isEnabled());
+        EXPECT_FALSE(frame->form2()->isEnabled());
+        second->close();
+        EXPECT_TRUE(frame->form1()->isEnabled());
+        EXPECT_TRUE(frame->form2()->isEnabled());
+    }
 }

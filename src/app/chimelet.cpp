@@ -18,6 +18,7 @@
 #include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowforward.h"
 #include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     }
     onterminationsignal([&frame] { frame.shutdown(); });
     X11WindowLossWatch mainloss(frame.form1());
+    frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
     if (line.action == Action::Open) frame.openatstart(line.command.args[0]);
     frame.showmain();
     // Commands are answered once start-up has run: the list they act on is there.

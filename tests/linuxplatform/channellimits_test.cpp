@@ -54,7 +54,7 @@ TEST(CommandChannel, FramesOfTheLargestSizePassAndOneByteMoreIsRefused) {
     for (const qsizetype more : {0, 1}) {
         SCOPED_TRACE(more);
         answer = {0, {QString(lines + more, 'x')}, {}, {}};
-        const RemoteReply reply = ask({"list", {}, "limit-token"});
+        const RemoteReply reply = ask({"open", {"/"}, "limit-token"});
         answer = {};
         if (more) {
             EXPECT_EQ(reply.code, 1);

@@ -31,12 +31,8 @@ TEST(SessionBus, ARefusalAnswersWithTheErrorNameOfItsKind) {
         int handled;       // whether the handler was asked
     };
     const Case cases[] = {
-        {"Start", {5}, {1, {}, "There is no row 5.", {}}, "org.freedesktop.DBus.Error.Failed", 1},
-        {"Open",
-         {"x.clt"},
-         {2, {}, "Not absolute.", {}},
-         "org.freedesktop.DBus.Error.InvalidArgs",
-         1},
+        {"Open", {"/a.clt"}, {1, {}, "Load failed", {}}, "org.freedesktop.DBus.Error.Failed", 1},
+        {"Open", {"x.clt"}, {2, {}, "Relative.", {}}, "org.freedesktop.DBus.Error.InvalidArgs", 1},
         {"Add", {"Tea", "5m", "12:00", false}, {}, "org.freedesktop.DBus.Error.InvalidArgs", 0},
         {"Add", {"Tea", "", "", false}, {}, "org.freedesktop.DBus.Error.InvalidArgs", 0},
         {"Add", {"Tea", "5m", "", false}, {0, {"3"}, {}, {}}, "", 1},

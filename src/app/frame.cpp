@@ -91,8 +91,8 @@ void Frame::connectwindows() {
 
     connectguarded(g.reporter, form1_.get(), &TForm1::exitRequested, form1_.get(),
                    [this] { exitrequest(); });
-    QObject::connect(form1_.get(), &TForm1::dismissRequested, form1_.get(),
-                     [this, &g] { dismissoverlays(*g.platform.tray, *form5_, *form4_, *form3_); });
+    connectguarded(g.reporter, form1_.get(), &TForm1::dismissRequested, form1_.get(),
+                   [this, &g] { dismissoverlays(*g.platform.tray, *form5_, *form4_, *form3_); });
     connectguarded(g.reporter, form1_.get(), &TForm1::updatecheckRequested, form1_.get(),
                    [this] { form10()->checkforupdates(); });
     connectguarded(g.reporter, form1_.get(), &TForm1::firstShown, form1_.get(), [this] {

@@ -18,9 +18,12 @@
 #include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowforward.h"
+#include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
 #include "schedule/listcontroller.h"
+#include "ui/mainwindow/main.h"
 
 #include <QDir>
 #include <QIcon>
@@ -50,8 +53,9 @@ int main(int argc, char** argv) {
         if (const auto code = handover(instance, line)) return *code;
 
     returnlargeblocks();
-    choosewindowplatform();
+    WindowPlatformChoice platformchoice(line.platform.toLocal8Bit());
     ChimeletApplication app(argc, argv);
+    platformchoice.release();
     startuptrace::mark("application");
     // No display name: the desktop would add it to every window title.
     QApplication::setApplicationName(QStringLiteral("Chimelet"));
@@ -91,6 +95,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     onterminationsignal([&frame] { frame.shutdown(); });
+    X11WindowLossWatch mainloss(frame.form1());
+    frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
     if (line.action == Action::Open) frame.openatstart(line.command.args[0]);
     frame.showmain();
     // Commands are answered once start-up has run: the list they act on is there.

@@ -6,6 +6,7 @@
 #include <QKeySequence>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -15,8 +16,6 @@ struct AppPaths;
 class Dialogs;
 class ErrorReporter;
 class ListController;
-class Workspace;
-class SecondTicker;
 class NotificationListModel;
 class PreviewPanel;
 class PicturePane;
@@ -43,8 +42,6 @@ public:
     // The Save dialog for notification files; nothing when cancelled.
     std::optional<QString> SaveDialog1();
 
-    // The list's one-second tick, aimed just after each wall-clock second.
-    SecondTicker* updatetimer() const;
     QLabel* statuspanel(int i) const { return panels_[i]; }
 
     // Top panel.
@@ -93,6 +90,9 @@ public:
     bool trayhost() const { return trayhost_; }
     // Puts the window where the tray (or, without a host, the taskbar) gives it back.
     void hideintray();
+    // Asked as the window is brought back: whether the desktop brings a window forward only
+    // when it is shown anew. Without one, only on Wayland.
+    void setforwardbyshowinganew(std::function<bool()> ask) { showanew_ = std::move(ask); }
 
     const ImageList& ImageList1() const { return imagelist_; }
     NotificationListModel* listmodel() const { return model_; }
@@ -147,7 +147,6 @@ signals:
     // Upward requests; the frame connects them.
     void newRequested();
     void editRequested(RecordIndex index, int row);
-    void audioCloseRequested();
     void exitRequested();
     void optionsRequested();
     // Settings → Check for updates: the update window runs the check.
@@ -174,7 +173,6 @@ private:
                      const QKeySequence& keys, void (TForm1::*handler)());
 
     ListController& list_;
-    Workspace& ws_;
     Dialogs& dialogs_;
     const AppPaths& paths_;
     ErrorReporter& reporter_;
@@ -185,4 +183,5 @@ private:
     std::vector<std::pair<QAction*, void (TForm1::*)()>> commands_;
     bool trayhost_ = true;
     bool intray_ = false; // hidden where only the tray gives it back
+    std::function<bool()> showanew_;
 };

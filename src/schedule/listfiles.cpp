@@ -49,9 +49,9 @@ bool islistfile(const QByteArray& data) {
     const int32_t count = decodeheader(recordat(data, 0)).RecordCount;
     if (count < 0 || count > data.size() / size - 1) return false;
     for (int32_t i = 1; i <= count; ++i) {
-        const TNotificationRecord rec = decodenotification(recordat(data, i));
+        const ShownTextFields rec = decodeshowntext(recordat(data, i));
         // The preview and the text overlay read the colour of every shown text.
-        const bool showstext = rec.DisplayText == 1 && !rec.MessageText.empty();
+        const bool showstext = rec.DisplayText == 1 && rec.hastext;
         if (rec.Deleted == 0 && showstext && !iscolortext(rec.FontColor)) return false;
     }
     return true;

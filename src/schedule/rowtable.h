@@ -50,6 +50,8 @@ public:
     const NotificationRow& row(int r) const;
 
     int append(const NotificationRow& row);
+    // Rows at the end, told to the listeners at once.
+    void append(std::vector<NotificationRow> rows);
     void replace(int r, const NotificationRow& row);
     void remove(int r);
     void clear();
@@ -88,7 +90,8 @@ public:
     void flush();
 
 signals:
-    void rowAppended(int row);
+    // Rows first to last were added at the end.
+    void rowsAppended(int first, int last);
     // Rows first to last, sub-items firstpart to lastpart (-1: the caption too).
     void rangeChanged(int first, int last, int firstpart, int lastpart);
     void rowRemoved(int row);

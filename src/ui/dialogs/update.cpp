@@ -6,6 +6,7 @@
 #include "store/apppaths.h"
 #include "store/integertext.h"
 #include "ui/widgets/escapekey.h"
+#include "ui/widgets/fixedwindow.h"
 #include "ui/widgets/listicons.h"
 #include "ui/widgets/screenfit.h"
 #include "update/installerdownload.h"
@@ -27,8 +28,7 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     : QWidget(parent), http_(http), dialogs_(dialogs), shell_(shell), paths_(paths),
       query_(new UpdateQuery(http, this)), download_(new InstallerDownload(http, this)) {
     setWindowTitle(QStringLiteral("Chimelet - Update Available"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    makefixedwindow(this);
 
     Image1 = new QLabel(this);
     Image1->setPixmap(drawprogramicon(48));
@@ -107,7 +107,7 @@ void TForm10::checked(UpdateCheck result, const QString& news, const QString& er
         break;
     case UpdateCheck::Available:
         news_ = news;
-        show();
+        bringforward(this);
         break;
     }
 }

@@ -17,6 +17,7 @@
 #include "ui/editor/fontchoice.h"
 #include "ui/widgets/escapekey.h"
 #include "ui/widgets/filechoice.h"
+#include "ui/widgets/fixedwindow.h"
 #include "ui/widgets/hintedcontrols.h"
 #include "ui/widgets/picturepane.h"
 #include "ui/widgets/screenfit.h"
@@ -128,8 +129,7 @@ TForm2::TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& a
       reporter_(reporter), thumbnailjob_(new PictureJob(this)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Notification Editor"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    makefixedwindow(this);
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(11);
     setFont(font);
@@ -478,9 +478,7 @@ void TForm2::makenew() {
     const RecordIndex index = ws_.appendrecord(rec);
     setediting(index.value, row);
     ws_.addtolist(rec, index);
-    show();
-    raise();
-    activateWindow();
+    bringforward(this);
 }
 
 void TForm2::editnotification(RecordIndex index, int row) {
@@ -496,9 +494,7 @@ void TForm2::editnotification(RecordIndex index, int row) {
                              [this](const QImage& picture) { Image1->setpicture(picture); });
     }
     ws_.db().setactive(index, 0);
-    if (!isVisible()) show();
-    raise();
-    activateWindow();
+    bringforward(this);
 }
 
 void TForm2::BitBtn1Click() {

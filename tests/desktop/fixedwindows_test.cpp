@@ -5,9 +5,6 @@
 #include "ui/dialogs/update.h"
 #include "ui/editor/nedit.h"
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -21,34 +18,6 @@ bool shownnormally(const QWidget* w) {
     return w->isVisible() && xprop(w, "WM_STATE").contains("Normal");
 }
 } // namespace
-
-TEST_F(DesktopFrame, EscapeClosesAnOpenListBeforeItCancelsTheEditor) {
-    main()->BitBtn1->click();
-    TForm2* editor = frame->form2();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
-    QTest::keyClicks(editor->Edit1, "kept");
-    for (QComboBox* list : {editor->ComboBox5, editor->ComboBox1}) {
-        QWidget* popup = list->view()->window();
-        // A window manager still settling the new window's focus closes a list opened
-        // meanwhile: the key is pressed once the list has stayed open.
-        for (int tries = 0; tries < 10 && !popup->isVisible(); ++tries) {
-            list->setFocus();
-            list->showPopup();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
-            QTest::qWait(200);
-        }
-        ASSERT_TRUE(popup->isVisible());
-        presskey("Escape");
-        ASSERT_TRUE(QTest::qWaitFor([popup] { return !popup->isVisible(); }, 3000));
-        // Whatever else the key did has happened once the window has had its events.
-        QTest::qWait(200);
-        ASSERT_TRUE(editor->isVisible()) << list->objectName().toStdString();
-    }
-    presskey("Escape");
-    ASSERT_TRUE(QTest::qWaitFor([editor] { return !editor->isVisible(); }, 3000));
-    // Cancel after the list closed: the typed text was never applied, and nothing else.
-    EXPECT_EQ(ws().db().readnotification(ws().rows().row(0).record).MessageText, "");
-}
 
 // Each fixed window offers no minimise, or, minimised by the window manager all the same,
 // comes back with the next command that shows it.

@@ -5,6 +5,7 @@
 #include "store/ansitext.h"
 #include "ui/widgets/escapekey.h"
 #include "ui/widgets/hintedcontrols.h"
+#include "ui/widgets/returnkey.h"
 #include "ui/widgets/screenfit.h"
 #include "ui/widgets/weblinks.h"
 
@@ -81,6 +82,7 @@ TForm9::TForm9(Shell& shell, QString helpfile, QWidget* parent)
     layout->addWidget(RichEdit1, 1);
     resize(505, 404);
     onescape(this, [this] { close(); });
+    returnpressesbuttons(this);
 }
 
 void TForm9::showEvent(QShowEvent* e) {

@@ -8,6 +8,7 @@
 #include "ui/widgets/escapekey.h"
 #include "ui/widgets/fixedwindow.h"
 #include "ui/widgets/listicons.h"
+#include "ui/widgets/returnkey.h"
 #include "ui/widgets/screenfit.h"
 #include "update/installerdownload.h"
 #include "update/updatecheck.h"
@@ -72,6 +73,7 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     setFixedSize(317, 107);
 
     onescape(this, [this] { close(); });
+    returnpressesbuttons(this);
     connect(doupdate, &QPushButton::clicked, this, &TForm10::doupdateClick);
     connect(noupdate, &QPushButton::clicked, this, &TForm10::noupdateClick);
     connect(download_, &InstallerDownload::progress, this, &TForm10::downloadprogress);

@@ -20,6 +20,7 @@
 #include "ui/widgets/fixedwindow.h"
 #include "ui/widgets/hintedcontrols.h"
 #include "ui/widgets/picturepane.h"
+#include "ui/widgets/returnkey.h"
 #include "ui/widgets/screenfit.h"
 
 #include <QApplication>
@@ -151,6 +152,7 @@ TForm2::TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& a
     layout->addLayout(columns, 1);
     setFixedSize(471, 408);
     onescape(this, [this] { BitBtn2->click(); });
+    returnpressesbuttons(this);
 
     for (QLineEdit* e : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit9})
         e->installEventFilter(this);

@@ -18,6 +18,7 @@
 #include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowforward.h"
 #include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     }
     onterminationsignal([&frame] { frame.shutdown(); });
     X11WindowLossWatch mainloss(frame.form1());
+    frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
     if (line.action == Action::Open) frame.openatstart(line.command.args[0]);
     // Commands are answered from the start-up on, also while one of its boxes ("Load
     // failed") waits for the user; until the list is there they are told so.

@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
     X11WindowLossWatch mainloss(frame.form1());
     frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
     if (line.action == Action::Open) frame.openatstart(line.command.args[0]);
-    frame.showmain();
-    // Commands are answered once start-up has run: the list they act on is there.
+    // Commands are answered from the start-up on, also while one of its boxes ("Load
+    // failed") waits for the user; until the list is there they are told so.
     RemoteCommands commands(frame);
     const RemoteHandler answer = [&commands](const RemoteCommand& c) { return commands.run(c); };
     instance.setcommands(answer);
@@ -107,6 +107,7 @@ int main(int argc, char** argv) {
     bus.publish();
     QObject::connect(&frame.list(), &ListController::fired, &bus,
                      [&bus](int row, const QString& text) { bus.tellfired(row + 1, text); });
+    frame.showmain();
     startuptrace::mark("main window shown");
     return app.exec();
 }

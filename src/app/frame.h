@@ -7,10 +7,12 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 class ListController;
 class Presentation;
 class QObject;
+class QWidget;
 class SecondaryWindow;
 class TForm1;
 class TForm2;
@@ -77,6 +79,8 @@ private:
     void holdwhileshown(SecondaryWindow* window);
     // Secondary windows hold the main window and the editor, where visible, while one is up.
     void holdmainwindows(const QObject* by, bool hold);
+    // The editor, the secondary windows and the save question where they are up.
+    std::vector<QWidget*> heldby() const;
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;

@@ -2,6 +2,7 @@
 
 #include "app/appglobals.h"
 #include "app/startuptrace.h"
+#include "linuxplatform/dialogs.h"
 #include "linuxplatform/folders.h"
 #include "platform/singleinstance.h"
 #include "platform/tray.h"
@@ -61,6 +62,7 @@ void Lifecycle::startup() {
         return;
     }
     startuptrace::mark("startup: settings");
+    keepdialogstatein(g.paths.datafolder);
     // Start minimised is carried out by showmain: the window is not shown at all.
     g.platform.tray->show();
     startuptrace::mark("startup: tray icon");

@@ -169,6 +169,18 @@ TEST_F(CommandLineTest, AFileOpensInTheNewCopyAndQuitEndsAnUnchangedList) {
     EXPECT_EQ(first.exitCode(), 0);
 }
 
+TEST_F(CommandLineTest, CommandsAreAnsweredWhileTheStartUpBoxWaitsForTheUser) {
+    // Not a list file: the new copy's start-up says so in a box that nobody closes.
+    writebytes(folder.filePath("damaged.clt"), QByteArray(100, 'x'));
+    first.setProcessEnvironment(env);
+    first.setWorkingDirectory(folder.path());
+    first.start(exe, {"damaged.clt"});
+    ASSERT_TRUE(waitfor([&] { return runningpid() > 0; }, 15000));
+    const Outcome o = chimelet({"--list"});
+    EXPECT_EQ(o.code, 0) << o.err.toStdString();
+    EXPECT_EQ(o.out, "");
+}
+
 TEST_F(CommandLineTest, TheSessionBusOffersTheSameCommandsAndTellsOfFirings) {
     PrivateBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon is not installed";

@@ -90,3 +90,23 @@ void StatusNotifierWatcher::RegisterStatusNotifierItem(const QString& service) {
     const QMutexLocker lock(&mutex_);
     registered_ << service;
 }
+
+bool SilentNotificationService::serve(QDBusConnection& bus) {
+    return bus.registerObject("/org/freedesktop/Notifications", this,
+                              QDBusConnection::ExportAllSlots) &&
+           bus.registerService("org.freedesktop.Notifications");
+}
+
+QStringList SilentNotificationService::GetCapabilities() {
+    ++calls;
+    setDelayedReply(true);
+    return {};
+}
+
+uint SilentNotificationService::Notify(const QString&, uint, const QString&, const QString&,
+                                       const QString&, const QStringList&, const QVariantMap&,
+                                       int) {
+    ++calls;
+    setDelayedReply(true);
+    return 0;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QMutex>
 #include <QObject>
 #include <QProcess>
@@ -69,4 +70,18 @@ private:
     QThread* thread_;
     mutable QMutex mutex_;
     QStringList registered_;
+};
+
+// A notification service that takes the name and never answers, as a hung one does.
+class SilentNotificationService : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    int calls = 0;
+    bool serve(QDBusConnection& bus);
+
+public slots:
+    QStringList GetCapabilities();
+    uint Notify(const QString&, uint, const QString&, const QString&, const QString&,
+                const QStringList&, const QVariantMap&, int);
 };

@@ -181,7 +181,6 @@ private:
     ErrorReporter& reporter_;
     ImageList imagelist_;
     NotificationListModel* model_ = nullptr;
-    int fittedcaption_ = -1; // the caption width the last fit set
     QLabel* panels_[6] = {};
     std::vector<std::pair<QAction*, void (TForm1::*)()>> commands_;
     bool trayhost_ = true;

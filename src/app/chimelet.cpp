@@ -20,9 +20,11 @@
 #include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
 #include "schedule/listcontroller.h"
+#include "ui/mainwindow/main.h"
 
 #include <QDir>
 #include <QIcon>
@@ -59,8 +61,9 @@ int main(int argc, char** argv) {
     }
 
     returnlargeblocks();
-    choosewindowplatform();
+    WindowPlatformChoice platformchoice(line.platform.toLocal8Bit());
     ChimeletApplication app(argc, argv);
+    platformchoice.release();
     startuptrace::mark("application");
     // No display name: the desktop would add it to every window title.
     QApplication::setApplicationName(QStringLiteral("Chimelet"));
@@ -97,6 +100,7 @@ int main(int argc, char** argv) {
     if (frame.secondinstance()) return 0;
     // A logout or a kill asks nobody: unsaved changes are there at the next start.
     onterminationsignal([&frame] { frame.shutdown(true); });
+    X11WindowLossWatch mainloss(frame.form1());
     if (line.action == Action::Open) frame.openatstart(line.command.args[0]);
     frame.showmain();
     // Commands are answered once start-up has run: the list they act on is there.

@@ -9,13 +9,13 @@
 #include "present/mp3r.h"
 #include "present/presentation.h"
 #include "schedule/listcontroller.h"
-#include "schedule/secondticker.h"
 #include "schedule/workspace.h"
 #include "store/ansitext.h"
 #include "ui/mainwindow/main.h"
 #include "ui/widgets/screenfit.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 #include <exception>
 #include <optional>
@@ -128,10 +128,10 @@ void Lifecycle::shutdown(bool keepchanges) {
     // What the next start finds tells it how this run ended.
     if (g.started && !(keepchanges && list_.workspace().modified()))
         removerunstate(g.paths.runstatefile);
-    list_.ticker().stop();
+    // The list first: no tick may fire into a presentation being taken down.
+    list_.close();
     presentation_.dispatcher().popdur->stop();
     if (!audio_.mp3player.FileName.isEmpty()) audio_.mp3player.Close();
-    list_.close();
     g.settings.close();
     if (g.platform.tray) g.platform.tray->hide();
     g.endprocess(0);

@@ -6,7 +6,6 @@
 #include "schedule/notificationform.h"
 #include "schedule/rowtable.h"
 #include "schedule/timeinput.h"
-#include "schedule/workspace.h"
 #include "store/ansitext.h"
 #include "store/notificationrecord.h"
 #include "ui/editor/fontchoice.h"
@@ -113,10 +112,9 @@ RemoteReply RemoteCommands::add(const QStringList& args) {
     f.fontName = installedfont(f.fontName);
     const TNotificationRecord rec = formtorecord(f, ActiveFrom::Timer);
 
+    // Shown in the preview, as after the editor's Apply.
     ListController& list = frame_.list();
-    const RecordIndex index = list.add(rec);
-    // As after the editor's Apply.
-    frame_.form1()->showpreview(index.value);
+    list.add(rec);
     return {0, {QString::number(list.rows().size())}, {}, {}};
 }
 

@@ -244,13 +244,15 @@ void LocalSingleInstance::answer(QLocalSocket* s, const RemoteCommand& command) 
         *done = true;
         finish();
     };
-    QObject::connect(s, &QLocalSocket::bytesWritten, s, [s, once] {
+    // A caller that stops reading its reply is not waited for.
+    auto* late = s->findChild<QTimer*>(QStringLiteral("deadline"));
+    if (late) late->start(kWriteMsecs);
+    QObject::connect(s, &QLocalSocket::bytesWritten, s, [s, once, late] {
+        if (late) late->start(kWriteMsecs);
         if (s->bytesToWrite() == 0) once();
     });
     QObject::connect(s, &QLocalSocket::disconnected, this, once);
     QObject::connect(s, &QLocalSocket::errorOccurred, this, once);
-    // A caller that does not read its reply is not waited for.
-    if (auto* late = s->findChild<QTimer*>(QStringLiteral("deadline"))) late->start(kWriteMsecs);
     s->write(bytes);
     s->flush();
     if (s->bytesToWrite() == 0) once();

@@ -49,7 +49,7 @@ public:
     // The lock file's name in the data folder.
     static constexpr const char* kLockName = "chimelet.lock";
     static constexpr int kReadMsecs = 5000;  // a whole frame must arrive within this
-    static constexpr int kWriteMsecs = 5000; // and the reply must leave within this
+    static constexpr int kWriteMsecs = 5000; // the reply may stall this long at most
     static constexpr int kRetryMsecs = 5000; // how long a refused connection is tried again
     // Beyond this many connections still sending, the one waiting longest is dropped.
     static constexpr int kReadingBound = 256;

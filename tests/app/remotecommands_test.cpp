@@ -4,6 +4,7 @@
 #include "schedule/listcontroller.h"
 #include "schedule/secondticker.h"
 #include "schedule/workspace.h"
+#include "support/listparts.h"
 #include "support/tempfolder.h"
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
@@ -22,7 +23,7 @@ protected:
     void SetUp() override {
         FrameFixture::SetUp();
         frame->startup();
-        frame->list().ticker().stop();
+        tickerof(frame->list()).stop();
     }
     void TearDown() override {
         frame->form2()->hide();
@@ -54,9 +55,9 @@ protected:
 TEST_F(RemoteCommandsTest, AddStoresTheRecordTheEditorsNewAndApplyStore) {
     byhand("Tea", "Countdown", {"1", "2", "3"}, false);
     byhand("Lunch", "Certain time", {"12", "30", "0"}, true);
-    frame->list().workspace().clearmodified();
+    workspaceof(frame->list()).clearmodified();
     EXPECT_EQ(run("add", {"Tea", "in", "1h2m3s", "once"}).lines, QStringList{"3"});
-    EXPECT_TRUE(frame->list().workspace().modified());
+    EXPECT_TRUE(workspaceof(frame->list()).modified());
     EXPECT_EQ(run("add", {"Lunch", "at", "12:30", "repeat"}).lines, QStringList{"4"});
     const QByteArray db = database();
     ASSERT_EQ(db.size(), 5 * 960);
@@ -86,4 +87,27 @@ TEST_F(RemoteCommandsTest, AMessageComesBackAndTheBoxShowsItOnlyAfterTheReply) {
     EXPECT_EQ(run("open", {"relative.clt"}).code, 2);
     EXPECT_EQ(run("open", {file("missing.clt")}).message, "Load failed");
     EXPECT_EQ(run("list").lines.size(), 1);
+}
+
+// The editor holds a record of the open list, so a list opened under it would have it
+// write into another list: refused until it closes, and nothing of the list changes.
+TEST_F(RemoteCommandsTest, OpenWhileTheEditorIsOpenIsRefusedAndTheListStays) {
+    byhand("Tea", "Countdown", {"0", "5", "0"}, false);
+    const QString other = file("other.clt");
+    writebytes(other, database());
+    byhand("Lunch", "Certain time", {"12", "30", "0"}, true);
+    frame->list().edit(0);
+    ASSERT_TRUE(frame->form2()->isVisible());
+    const QByteArray before = database();
+    const RemoteReply refused = run("open", {other});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.message.contains("Editor")) << refused.message.toStdString();
+    EXPECT_EQ(frame->list().rows().size(), 2);
+    EXPECT_EQ(database(), before);
+    EXPECT_TRUE(frame->form2()->isVisible());
+
+    QTest::mouseClick(frame->form2()->BitBtn2, Qt::LeftButton); // Cancel
+    ASSERT_FALSE(frame->form2()->isVisible());
+    EXPECT_EQ(run("open", {other}).code, 0);
+    EXPECT_EQ(frame->list().rows().size(), 1);
 }

@@ -9,7 +9,6 @@
 #include "present/mp3r.h"
 #include "present/presentation.h"
 #include "schedule/listcontroller.h"
-#include "schedule/workspace.h"
 #include "store/ansitext.h"
 #include "ui/mainwindow/main.h"
 #include "ui/widgets/screenfit.h"
@@ -92,7 +91,7 @@ void Lifecycle::startup() {
     if (reopened) {
         tellreopened();
         // A list named on the command line opens only where nothing unsaved is lost.
-        if (!startfile_.isEmpty() && !list_.workspace().modified()) list_.open(startfile_);
+        if (!startfile_.isEmpty() && !list_.modified()) list_.open(startfile_);
     } else {
         list_.openstartupfile(startfile_.isEmpty() ? fromansi(g.settings.defaultfile())
                                                    : startfile_);
@@ -102,8 +101,7 @@ void Lifecycle::startup() {
 
 void Lifecycle::keeprunstate() {
     const auto record = [this] {
-        const Workspace& ws = list_.workspace();
-        const RunState now{ws.currentfile(), ws.modified()};
+        const RunState now{list_.currentfile(), list_.modified()};
         if (written_ == now) return;
         if (writerunstate(g_.paths.runstatefile, now)) written_ = now;
     };
@@ -126,7 +124,7 @@ void Lifecycle::tellreopened() {
 void Lifecycle::shutdown(bool keepchanges) {
     AppGlobals& g = g_;
     // What the next start finds tells it how this run ended.
-    if (g.started && !(keepchanges && list_.workspace().modified()))
+    if (g.started && !(keepchanges && list_.modified()))
         removerunstate(g.paths.runstatefile);
     // The list first: no tick may fire into a presentation being taken down.
     list_.close();

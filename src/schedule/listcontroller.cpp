@@ -40,6 +40,10 @@ const Clock& ListController::clock() const {
 bool ListController::modified() const {
     return ws_->modified();
 }
+
+QString ListController::currentfile() const {
+    return ws_->currentfile();
+}
 TNotificationRecord ListController::readnotification(RecordIndex index) const {
     return ws_->db().readnotification(index);
 }

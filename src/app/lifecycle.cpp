@@ -124,8 +124,7 @@ void Lifecycle::tellreopened() {
 void Lifecycle::shutdown(bool keepchanges) {
     AppGlobals& g = g_;
     // What the next start finds tells it how this run ended.
-    if (g.started && !(keepchanges && list_.modified()))
-        removerunstate(g.paths.runstatefile);
+    if (g.started && !(keepchanges && list_.modified())) removerunstate(g.paths.runstatefile);
     // The list first: no tick may fire into a presentation being taken down.
     list_.close();
     presentation_.dispatcher().popdur->stop();

@@ -20,6 +20,7 @@
 #include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowforward.h"
 #include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
@@ -101,6 +102,7 @@ int main(int argc, char** argv) {
     // A logout or a kill asks nobody: unsaved changes are there at the next start.
     onterminationsignal([&frame] { frame.shutdown(true); });
     X11WindowLossWatch mainloss(frame.form1());
+    frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
     if (line.action == Action::Open) frame.openatstart(line.command.args[0]);
     frame.showmain();
     // Commands are answered once start-up has run: the list they act on is there.

@@ -12,6 +12,7 @@
 #include "ui/mainwindow/main.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -181,6 +182,23 @@ TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
     }
     // The update window's own way out ends the program.
     EXPECT_EQ(ending([this] { emit frame->form10()->endprogram(); }), 0);
+}
+
+// What a handler raises reaches the one box, and nothing unwinds through the signal: here
+// the leaving question's Save, whose working database cannot be reopened.
+TEST_F(FrameTest, ASaveThatRaisesFromTheLeavingQuestionIsReported) {
+    ASSERT_EQ(startupEnding(), -1);
+    emit frame->form1()->newRequested();
+    frame->form2()->BitBtn2Click();
+    ws().setcurrentfile(file("kept.clt"));
+    ASSERT_TRUE(QFile::remove(file("chdb.res")));
+    ASSERT_TRUE(QDir(exe.path()).mkdir("chdb.res"));
+    fakes.dialogs.messages.clear();
+    emit frame->form12()->saveRequested();
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1);
+    EXPECT_TRUE(fakes.dialogs.messages[0].contains("chdb.res"))
+        << qPrintable(fakes.dialogs.messages[0]);
+    EXPECT_TRUE(ws().modified()) << "nothing was saved";
 }
 
 // About and Options up together: the main window and the editor come back only when the

@@ -6,6 +6,8 @@
 #include "platform/singleinstance.h"
 #include "platform/sleepwatch.h"
 #include "platform/tray.h"
+#include "present/announcement.h"
+#include "present/dismissoverlays.h"
 #include "present/dispatcher.h"
 #include "present/fsimage.h"
 #include "present/mp3r.h"
@@ -23,6 +25,7 @@
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
 #include "ui/widgets/buttonpadding.h"
+#include "ui/widgets/labelledcombo.h"
 #include "ui/widgets/screenfit.h"
 
 #include <QCoreApplication>
@@ -32,6 +35,9 @@
 Frame::Frame(Platform platform, const QString& exeFolder)
     : exeFolder_(exeFolder), g_(std::make_unique<AppGlobals>(platform)) {
     padbuttons();
+    // Before any window: a screen reader hears of each from its first event on.
+    installlabelledcombos();
+    installannouncing();
     g_->endprocess = [](int code) { ::_exit(code); };
 
     AppGlobals& g = *g_;
@@ -85,6 +91,8 @@ void Frame::connectwindows() {
 
     connectguarded(g.reporter, form1_.get(), &TForm1::exitRequested, form1_.get(),
                    [this] { exitrequest(); });
+    connectguarded(g.reporter, form1_.get(), &TForm1::dismissRequested, form1_.get(),
+                   [this, &g] { dismissoverlays(*g.platform.tray, *form5_, *form4_, *form3_); });
     connectguarded(g.reporter, form1_.get(), &TForm1::updatecheckRequested, form1_.get(),
                    [this] { form10()->checkforupdates(); });
     connectguarded(g.reporter, form1_.get(), &TForm1::firstShown, form1_.get(), [this] {

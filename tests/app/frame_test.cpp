@@ -1,5 +1,6 @@
 #include "app/frame.h"
 #include "framefixture.h"
+#include "present/txtbx.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -182,6 +184,21 @@ TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
     }
     // The update window's own way out ends the program.
     EXPECT_EQ(ending([this] { emit frame->form10()->endprogram(); }), 0);
+}
+
+TEST_F(FrameTest, EscapeInTheMainWindowEndsTheReminderAndLeavesTheFocusWhereItWas) {
+    ASSERT_EQ(startupEnding(), -1);
+    TForm1* main = frame->form1();
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    main->ListView1->setFocus();
+    frame->form5()->starttheshow(QStringLiteral("Tea"), false);
+    ASSERT_TRUE(frame->form5()->isVisible());
+    QTest::keyClick(main->ListView1, Qt::Key_Escape);
+    EXPECT_FALSE(frame->form5()->isVisible());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), main->ListView1);
 }
 
 // What a handler raises reaches the one box, and nothing unwinds through the signal: here

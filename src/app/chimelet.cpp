@@ -7,7 +7,9 @@
 #include "linuxplatform/clock.h"
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopwindow.h"
+#include "linuxplatform/detachedstart.h"
 #include "linuxplatform/dialogs.h"
+#include "linuxplatform/folders.h"
 #include "linuxplatform/heapreturn.h"
 #include "linuxplatform/moduleaudiodevice.h"
 #include "linuxplatform/modulehttpclient.h"
@@ -47,10 +49,17 @@ int main(int argc, char** argv) {
         std::fputs((line.text + u'\n').toLocal8Bit().constData(), stderr);
         return kRefusedExit;
     }
-    LocalSingleInstance instance(QString::fromLatin1(kMutexName),
-                                 QString::fromLatin1(kMessageName));
+    // One copy per data folder: its lock is taken before any file there is touched, and
+    // the copy that holds it is found through it from any environment of the user.
+    const QString datafolder = datafolderof(ownexecutable());
+    LocalSingleInstance instance(datafolder);
     if (line.action == Action::Command || line.action == Action::Open)
-        if (const auto code = handover(instance, line)) return *code;
+        if (const auto code = handover(instance, line, datafolder)) return *code;
+    if (!datafolder.isEmpty() && !instance.acquire()) {
+        // Another copy won the race to start: the file goes to it.
+        if (line.action == Action::Open) return handover(instance, line, datafolder).value_or(1);
+        return instance.reachrunning() ? 0 : unreachable(datafolder, false);
+    }
 
     returnlargeblocks();
     WindowPlatformChoice platformchoice(line.platform.toLocal8Bit());
@@ -89,12 +98,9 @@ int main(int argc, char** argv) {
     startuptrace::mark("platform services");
     Frame frame(platform, QCoreApplication::applicationDirPath());
     startuptrace::mark("windows created");
-    if (frame.secondinstance()) {
-        // Another copy won the race to start: the file goes to it.
-        if (line.action == Action::Open) return handover(instance, line).value_or(1);
-        return 0;
-    }
-    onterminationsignal([&frame] { frame.shutdown(); });
+    if (frame.secondinstance()) return 0;
+    // A logout or a kill asks nobody: unsaved changes are there at the next start.
+    onterminationsignal([&frame] { frame.shutdown(true); });
     X11WindowLossWatch mainloss(frame.form1());
     frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
     if (line.action == Action::Open) frame.openatstart(line.command.args[0]);

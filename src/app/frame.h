@@ -67,8 +67,9 @@ public:
     void holdmessages(QStringList* held) { held_ = held; }
     // The start-up sequence; runs on the main window's first show.
     void startup() { lifecycle_->startup(); }
-    // Timers off, audio closed, files closed, tray icon removed, process ended.
-    void shutdown() { lifecycle_->shutdown(); }
+    // Timers off, audio closed, files closed, tray icon removed, process ended;
+    // `keepchanges` for an end the user did not ask for (see Lifecycle::shutdown).
+    void shutdown(bool keepchanges = false) { lifecycle_->shutdown(keepchanges); }
     // Exit commands and the main window's close: straight out, or ask to save first.
     void exitrequest();
 

@@ -4,6 +4,7 @@
 #include "store/colortable.h"
 #include "store/filebytes.h"
 #include "store/notificationrecord.h"
+#include "store/privatefiles.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -22,10 +23,13 @@ std::optional<QByteArray> readwhole(const QString& path) {
 
 // Written beside the target under a temporary name and renamed over it.
 // Unbuffered, because a buffered QSaveFile commits a short write (a full disk)
-// as success; written directly, the short count shows.
+// as success; written directly, the short count shows. A file written over keeps its
+// mode; a new one is the user's alone.
 bool writewhole(const QString& path, const QByteArray& bytes) {
+    const bool isnew = !QFile::exists(path);
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    if (isnew) f.setPermissions(newfilepermissions());
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();
         f.commit();
@@ -132,6 +136,26 @@ bool ListFiles::openbytes(const QByteArray& bytes, const QString& path) {
     }
     ws_.emptylist();
     ws_.db().reopen();
+    showworking(path);
+    ws_.clearmodified();
+    return true;
+}
+
+bool ListFiles::reopenworking(const QString& listfile, bool modified) {
+    // Checked as a file to open is: a list cut short by the crash is not taken.
+    const auto bytes = readwhole(ws_.db().path());
+    if (!bytes || !islistfile(*bytes)) return false;
+    ws_.emptylist();
+    ws_.db().reopen();
+    showworking(listfile);
+    if (modified)
+        ws_.markmodified();
+    else
+        ws_.clearmodified();
+    return true;
+}
+
+void ListFiles::showworking(const QString& path) {
     const ListHeader header = ws_.db().readheader();
     ws_.setrecordcount(header.RecordCount);
     // The program writes only 0 and 1; anything else runs as the Lateral the selector shows.
@@ -144,8 +168,6 @@ bool ListFiles::openbytes(const QByteArray& bytes, const QString& path) {
     emit previewChanged(ws_.rows().recordindex(0).value);
     emit playmodeChanged(ws_.playmode());
     emit fileNameChanged(filenameonly(path));
-    ws_.clearmodified();
-    return true;
 }
 
 void ListFiles::newlist() {

@@ -312,6 +312,16 @@ void TForm1::FormResize() {
     fitcolumns();
 }
 
+void TForm1::shownotice(const QString& text) {
+    if (!notice_) {
+        notice_ = new QLabel(this);
+        notice_->setObjectName(QStringLiteral("notice"));
+        statusBar()->addWidget(notice_, 1);
+    }
+    notice_->setText(text);
+    notice_->setToolTip(text);
+}
+
 void TForm1::setpaneltext(int panel, const QString& text) {
     panels_[panel]->setText(text);
 }

@@ -5,6 +5,7 @@
 #include "app/remotecommands.h"
 #include "app/startuptrace.h"
 #include "linuxplatform/clock.h"
+#include "linuxplatform/compositorlimits.h"
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopwindow.h"
 #include "linuxplatform/detachedstart.h"
@@ -20,10 +21,10 @@
 #include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
-#include "linuxplatform/windowforward.h"
 #include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
+#include "present/fsimage.h"
 #include "schedule/listcontroller.h"
 #include "ui/mainwindow/main.h"
 
@@ -103,6 +104,7 @@ int main(int argc, char** argv) {
     onterminationsignal([&frame] { frame.shutdown(true); });
     X11WindowLossWatch mainloss(frame.form1());
     frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
+    frame.form3()->setcoverbyfullscreen(coverpanelsbyfullscreen);
     if (line.action == Action::Open) frame.openatstart(line.command.args[0]);
     // Commands are answered from the start-up on, also while one of its boxes ("Load
     // failed") waits for the user; until the list is there they are told so.

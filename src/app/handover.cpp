@@ -10,26 +10,60 @@
 
 namespace {
 
+void say(const QString& message) {
+    // One voice: every line names the program first.
+    for (const QString& line : message.split(u'\n'))
+        std::fputs(
+            ((line.startsWith(QLatin1String("chimelet: ")) ? line
+                                                           : QStringLiteral("chimelet: ") + line) +
+             u'\n')
+                .toUtf8()
+                .constData(),
+            stderr);
+}
+
 int print(const RemoteReply& reply) {
     for (const QString& line : reply.lines)
-        std::fputs((line + u'\n').toLocal8Bit().constData(), stdout);
-    if (!reply.message.isEmpty())
-        std::fputs((reply.message + u'\n').toLocal8Bit().constData(), stderr);
+        std::fputs((line + u'\n').toUtf8().constData(), stdout);
     std::fflush(stdout);
+    if (!reply.message.isEmpty()) say(reply.message);
     return reply.code;
 }
 
 int notstarted() {
-    std::fputs("chimelet: Chimelet could not be started.\n", stderr);
+    say(QStringLiteral("Chimelet could not be started."));
     return 1;
+}
+
+bool noanswer(const RemoteReply& reply) {
+    return reply.code != 0 && reply.message == QLatin1String(LocalSingleInstance::kNoAnswer);
+}
+
+// Quit is done when the program has ended: after its answer, or when "Save before exit?"
+// was answered with an exit, with none.
+int ended(const LocalSingleInstance& instance, const RemoteReply& reply,
+          const QDeadlineTimer& deadline) {
+    if (reply.code != 0 && !noanswer(reply)) return print(reply);
+    while (instance.othercopyruns()) {
+        if (deadline.hasExpired()) {
+            say(noanswer(reply)
+                    ? reply.message
+                    : QStringLiteral("Chimelet did not end within %1 s.").arg(kQuitMsecs / 1000));
+            return 1;
+        }
+        QThread::msleep(20);
+    }
+    return 0;
 }
 
 } // namespace
 
 std::optional<int> handover(const LocalSingleInstance& instance, const CommandLine& line) {
-    const QDeadlineTimer deadline(kHandoverMsecs);
-    if (auto reply = instance.send(line.command, kHandoverMsecs)) return print(*reply);
     const bool quit = line.command.verb == QLatin1String(remoteverbs::Quit);
+    const int wait = quit ? kQuitMsecs : kHandoverMsecs;
+    const QDeadlineTimer deadline(wait);
+    if (auto reply = instance.send(line.command, wait))
+        return quit ? ended(instance, *reply, deadline) : print(*reply);
     pid_t started = -1;
     if (!instance.othercopyruns()) {
         if (quit) return 0; // nothing runs that could be ended
@@ -41,7 +75,7 @@ std::optional<int> handover(const LocalSingleInstance& instance, const CommandLi
     while (!deadline.hasExpired()) {
         QThread::msleep(50);
         if (auto reply = instance.send(line.command, deadline.remainingTime()))
-            return print(*reply);
+            return quit ? ended(instance, *reply, deadline) : print(*reply);
         // The copy we started gave up, and no other copy took its place.
         if (started > 0 && hasended(started) && !instance.othercopyruns()) return notstarted();
     }

@@ -7,10 +7,13 @@
 class LocalSingleInstance;
 
 // Hands the command line's command to the running copy and prints its answer: lines on
-// the standard output, the message on the error output. When no copy runs, a command
+// the standard output, the message on the error output, each of its lines after
+// "chimelet: ". Quit returns once the program has ended. When no copy runs, a command
 // starts one and waits until it answers; a file is left to this process to start with.
 // The exit code, or nothing when this process is to start the program itself.
 std::optional<int> handover(const LocalSingleInstance& instance, const CommandLine& line);
 
 // How long a command waits for a copy to start and answer.
 inline constexpr int kHandoverMsecs = 30000;
+// How long --quit waits for the program to end, "Save before exit?" answered included.
+inline constexpr int kQuitMsecs = 60000;

@@ -81,6 +81,12 @@ std::optional<QByteArray> readexactly(int fd, qsizetype count, const QDeadlineTi
     return out;
 }
 
+// The process's /proc stat line; empty when it is gone.
+QByteArray readstat(qint64 pid) {
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    return f.open(QIODevice::ReadOnly) ? f.read(1024) : QByteArray();
+}
+
 } // namespace
 
 LocalSingleInstance::LocalSingleInstance(const QString& lockName, const QString& messageName)
@@ -138,7 +144,11 @@ bool LocalSingleInstance::othercopyruns() const {
     qint64 pid = 0;
     QString host, app;
     if (!probe.getLockInfo(&pid, &host, &app) || pid <= 0) return false;
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) return false;
+    // A copy that has ended but was not yet collected by its parent runs no more.
+    const QByteArray stat = readstat(pid);
+    const qsizetype close = stat.lastIndexOf(')');
+    return close < 0 || stat.mid(close + 2, 1) != "Z";
 }
 
 void LocalSingleInstance::setcommands(RemoteHandler handler) {
@@ -207,9 +217,22 @@ void LocalSingleInstance::answer(QLocalSocket* s, const RemoteCommand& command) 
         else
             reply = handler_(command);
     }
+    if (reply.later) {
+        // The caller waits, connected, for the answer that comes later.
+        const QPointer<QLocalSocket> alive(s);
+        reply.later([this, alive](const RemoteReply& later) {
+            if (alive) sendreply(alive, later);
+        });
+        return;
+    }
+    sendreply(s, reply);
+}
+
+void LocalSingleInstance::sendreply(QLocalSocket* s, const RemoteReply& reply) {
     QByteArray bytes = commandframe::reply(reply);
     if (bytes.size() - commandframe::kHeaderBytes > commandframe::kMaxReply)
-        bytes = commandframe::reply({1, {}, QStringLiteral("The answer is too long to send."), {}});
+        bytes =
+            commandframe::reply({1, {}, QStringLiteral("The answer is too long to send."), {}, {}});
     QPointer<QLocalSocket> alive(s);
     const auto then = reply.then;
     // Whatever comes after the reply runs once it has left or the caller is gone.
@@ -252,7 +275,7 @@ std::optional<RemoteReply> LocalSingleInstance::send(const RemoteCommand& comman
         peeruser(fd) != static_cast<long>(::geteuid()))
         return std::nullopt;
     const QDeadlineTimer deadline(msecs);
-    RemoteReply silent{1, {}, QStringLiteral("Chimelet did not answer."), {}};
+    RemoteReply silent{1, {}, QString::fromLatin1(kNoAnswer), {}, {}};
     // Wayland brings the running copy's window forward only for the token this start's
     // launcher gave it.
     RemoteCommand ours = command;

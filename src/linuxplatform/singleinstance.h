@@ -33,7 +33,8 @@ public:
     // A later copy: whether a copy holds the lock (it may not listen yet).
     bool othercopyruns() const;
     // Sends a command to the running copy and waits up to `msecs` for its reply;
-    // nothing when no copy of this user listens. Needs no application object. The
+    // nothing when no copy of this user listens, kNoAnswer when it took the command and
+    // gave no answer (it ended, or took too long). Needs no application object. The
     // command carries this process's activation token unless it names one.
     std::optional<RemoteReply> send(const RemoteCommand& command, int msecs) const;
 
@@ -41,6 +42,7 @@ public:
     // else a folder of the user's own in the temporary folder.
     static QString runtimeFolder();
 
+    static constexpr const char* kNoAnswer = "Chimelet did not answer.";
     static constexpr int kMaxConnections = 8;
     static constexpr int kReadMsecs = 5000; // a whole frame must arrive within this
 
@@ -50,6 +52,7 @@ private:
     QString lockpath() const;
     void accept(QLocalSocket* socket);
     void answer(QLocalSocket* socket, const RemoteCommand& command);
+    void sendreply(QLocalSocket* socket, const RemoteReply& reply);
 
     QString lockName_;
     QString messageName_;

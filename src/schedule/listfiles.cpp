@@ -3,10 +3,10 @@
 #include "schedule/workspace.h"
 #include "store/colortable.h"
 #include "store/filebytes.h"
+#include "store/nativename.h"
 #include "store/notificationrecord.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
@@ -18,20 +18,6 @@ constexpr qint64 kMaxListBytes = 65537LL * kNotificationRecordSize;
 
 std::optional<QByteArray> readwhole(const QString& path) {
     return readregularfile(path, kMaxListBytes);
-}
-
-// Written beside the target under a temporary name and renamed over it.
-// Unbuffered, because a buffered QSaveFile commits a short write (a full disk)
-// as success; written directly, the short count shows.
-bool writewhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        f.commit();
-        return false;
-    }
-    return f.commit();
 }
 
 RecordBytes recordat(const QByteArray& data, qsizetype index) {
@@ -62,7 +48,7 @@ const QString kLoadFailed = QStringLiteral("Load failed");
 
 bool copyfile(const QString& source, const QString& destination) {
     const auto bytes = readwhole(source);
-    return bytes && writewhole(destination, *bytes);
+    return bytes && replacefile(destination, *bytes);
 }
 
 QString addextension(const QString& name) {
@@ -91,7 +77,7 @@ bool ListFiles::savelist() {
     // would fail on a closed database at every second.
     ws_.db().reopen();
     ws_.setrecordcount(ws_.db().readheader().RecordCount);
-    emit fileNameChanged(filenameonly(ws_.currentfile()));
+    emit fileNameChanged(shownname(filenameonly(ws_.currentfile())));
     if (ok)
         ws_.clearmodified();
     else
@@ -125,7 +111,7 @@ bool ListFiles::openbytes(const QByteArray& bytes, const QString& path) {
         return false;
     }
     ws_.db().close();
-    if (!writewhole(ws_.db().path(), bytes)) {
+    if (!replacefile(ws_.db().path(), bytes)) {
         ws_.db().reopen();
         emit messageRaised(kLoadFailed);
         return false;
@@ -143,7 +129,7 @@ bool ListFiles::openbytes(const QByteArray& bytes, const QString& path) {
     ws_.setlastpreview(0);
     emit previewChanged(ws_.rows().recordindex(0).value);
     emit playmodeChanged(ws_.playmode());
-    emit fileNameChanged(filenameonly(path));
+    emit fileNameChanged(shownname(filenameonly(path)));
     ws_.clearmodified();
     return true;
 }

@@ -211,7 +211,7 @@ TEST(SingleInstance, AnotherUserIsNotHeardEvenWhereTheSocketIsOpenToAll) {
     int heard = 0;
     running.setcommands([&heard](const RemoteCommand&) {
         ++heard;
-        return RemoteReply{0, {"heard"}, {}, {}};
+        return RemoteReply{0, {"heard"}, {}, {}, {}};
     });
     ::chmod(QFile::encodeName(session.path()), 0777);
     const QString socket = session.filePath("messagename");

@@ -61,4 +61,5 @@ void TForm12::closeEvent(QCloseEvent* e) {
 
 void TForm12::reject() {
     hide();
+    emit exitCancelled();
 }

@@ -8,6 +8,7 @@
 #include "schedule/workspace.h"
 #include "store/apppaths.h"
 #include "store/notificationsink.h"
+#include "support/listparts.h"
 #include "support/manualclock.h"
 #include "ui/mainwindow/main.h"
 
@@ -33,9 +34,9 @@ int main(int argc, char** argv) {
     AppPaths paths;
     ErrorReporter reporter(dialogs);
     ListController list(clock, sink, reporter);
-    Workspace& ws = list.workspace();
+    Workspace& ws = workspaceof(list);
     TForm1 form(list, dialogs, paths, reporter);
-    form.updatetimer()->stop();
+    tickerof(list).stop();
     form.show();
 
     constexpr int kRows = 10000;

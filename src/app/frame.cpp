@@ -13,8 +13,6 @@
 #include "present/puimage.h"
 #include "present/txtbx.h"
 #include "schedule/listcontroller.h"
-#include "schedule/secondticker.h"
-#include "schedule/workspace.h"
 #include "store/ansitext.h"
 #include "ui/dialogs/about.h"
 #include "ui/dialogs/debug.h"
@@ -22,7 +20,6 @@
 #include "ui/dialogs/options.h"
 #include "ui/dialogs/savenexit.h"
 #include "ui/dialogs/update.h"
-#include "ui/editor/editorlink.h"
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
 #include "ui/widgets/buttonpadding.h"
@@ -67,8 +64,13 @@ Frame::Frame(Platform platform, const QString& exeFolder)
 void Frame::connectwindows() {
     AppGlobals& g = *g_;
     form1_->connectcommands();
-    linkeditor(
-        *form1_, [this]() -> TForm2& { return *form2(); }, *form6_);
+    // New and Edit open the editor, made at its first call.
+    connectguarded(g.reporter, form1_.get(), &TForm1::newRequested, form1_.get(),
+                   [this] { form2()->makenew(); });
+    connectguarded(g.reporter, form1_.get(), &TForm1::editRequested, form1_.get(),
+                   [this](RecordIndex index, int row) { form2()->editnotification(index, row); });
+    QObject::connect(list_.get(), &ListController::audioCloseRequested, form6_.get(),
+                     [this] { form6_->mp3player.Close(); });
     // The commands' messages ("Save failed", ...) share the one box with the errors, so
     // a tick failing behind an open message cannot stack boxes.
     QObject::connect(list_.get(), &ListController::messageRaised, form1_.get(),
@@ -92,8 +94,8 @@ void Frame::connectwindows() {
     });
     // The first tick after a sleep runs at once; the gap rule makes up for the sleep.
     if (g.platform.sleep)
-        QObject::connect(g.platform.sleep, &SleepWatch::woke, &list_->ticker(),
-                         &SecondTicker::catchup);
+        connectguarded(g.reporter, g.platform.sleep, &SleepWatch::woke, list_.get(),
+                       &ListController::catchup);
     connecttray();
     connectsecondarywindows();
 }
@@ -103,10 +105,12 @@ void Frame::connectwindows() {
 TForm2* Frame::form2() {
     if (!form2_) {
         AppGlobals& g = *g_;
-        form2_ = std::make_unique<TForm2>(list_->workspace(), *g.platform.dialogs, g.paths, *form6_,
-                                          g.reporter);
+        form2_ =
+            std::make_unique<TForm2>(*list_, *g.platform.dialogs, g.paths, *form6_, g.reporter);
         form2_->setsink(presentation_->dispatcher());
-        connecteditor(*form1_, *form2_);
+        // The main window waits while the editor is up.
+        QObject::connect(form2_.get(), &TForm2::editingChanged, form1_.get(),
+                         [this](bool editing) { form1_->setEnabled(!editing); });
     }
     return form2_.get();
 }
@@ -221,7 +225,7 @@ void Frame::connectsecondarywindows() {
 Frame::~Frame() = default;
 
 bool Frame::editing() const {
-    return form2_ && form2_->isVisible();
+    return list_->editing();
 }
 
 void Frame::holdmainwindows(const QObject* by, bool hold) {
@@ -249,7 +253,7 @@ void Frame::tellexitwaiters(bool leaving) {
 }
 
 void Frame::exitrequest() {
-    if (!list_->workspace().modified()) {
+    if (!list_->modified()) {
         tellexitwaiters(true);
         shutdown();
         return;

@@ -9,10 +9,11 @@
 #include "present/mp3r.h"
 #include "present/presentation.h"
 #include "schedule/listcontroller.h"
-#include "schedule/secondticker.h"
 #include "store/ansitext.h"
 #include "ui/mainwindow/main.h"
 #include "ui/widgets/screenfit.h"
+
+#include <QTimer>
 
 Lifecycle::Lifecycle(AppGlobals& g, ListController& list, Presentation& presentation, TForm1& main,
                      TForm6& audio, const QString& exeFolder)
@@ -73,10 +74,10 @@ void Lifecycle::startup() {
 
 void Lifecycle::shutdown() {
     AppGlobals& g = g_;
-    list_.ticker().stop();
+    // The list first: no tick may fire into a presentation being taken down.
+    list_.close();
     presentation_.dispatcher().popdur->stop();
     if (!audio_.mp3player.FileName.isEmpty()) audio_.mp3player.Close();
-    list_.close();
     g.settings.close();
     if (g.platform.tray) g.platform.tray->hide();
     g.endprocess(0);

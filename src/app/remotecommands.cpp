@@ -9,7 +9,6 @@
 #include "schedule/rowtable.h"
 #include "schedule/timeinput.h"
 #include "schedule/timetext.h"
-#include "schedule/workspace.h"
 #include "store/ansitext.h"
 #include "store/nativename.h"
 #include "store/notificationrecord.h"
@@ -213,11 +212,10 @@ RemoteReply RemoteCommands::add(const QStringList& args) {
     f.fontName = installedfont(f.fontName);
     const TNotificationRecord rec = formtorecord(f, ActiveFrom::Timer);
 
+    // Shown in the preview, as after the editor's Apply.
     ListController& list = frame_.list();
-    const RecordIndex index = list.add(rec);
-    // As after the editor's Apply.
-    frame_.form1()->showpreview(index.value);
     const RowTable& rows = list.rows();
+    list.add(rec);
     return {0, {QStringLiteral("@%1").arg(rows.row(rows.size() - 1).id)}, {}, {}, {}};
 }
 
@@ -227,12 +225,12 @@ RemoteReply RemoteCommands::list(const QString& format) {
         return failed(2, QStringLiteral("'%1' is neither tsv nor json.").arg(format));
     ListController& list = frame_.list();
     const RowTable& rows = list.rows();
-    const QTime now = list.workspace().clock().now().time();
+    const QTime now = list.clock().now().time();
     RemoteReply reply;
     QJsonArray all;
     for (int r = 0; r < rows.size(); ++r) {
         const NotificationRow& row = rows.row(r);
-        const ListEntry e = entry(row, r, list.workspace().db().readnotification(row.record), now);
+        const ListEntry e = entry(row, r, list.readnotification(row.record), now);
         if (asjson)
             all.append(json(e));
         else
@@ -269,7 +267,7 @@ RemoteReply RemoteCommands::save() {
     ListController& list = frame_.list();
     if (list.needsname())
         return failed(1, QStringLiteral("the list has no file yet: save it with --save-as FILE."));
-    subject_ = shownname(list.workspace().currentfile());
+    subject_ = shownname(list.currentfile());
     list.save();
     return {};
 }
@@ -289,7 +287,7 @@ RemoteReply RemoteCommands::quit() {
         guarded(frame->globals().reporter, [frame] { frame->exitrequest(); });
     };
     RemoteReply reply;
-    if (!frame_.list().workspace().modified()) {
+    if (!frame_.list().modified()) {
         // Ends the program once the answer has left.
         reply.then = exit;
         return reply;

@@ -32,6 +32,24 @@ ListController::~ListController() = default;
 const RowTable& ListController::rows() const {
     return ws_->rows();
 }
+const Clock& ListController::clock() const {
+    return ws_->clock();
+}
+bool ListController::modified() const {
+    return ws_->modified();
+}
+QString ListController::currentfile() const {
+    return ws_->currentfile();
+}
+TNotificationRecord ListController::readnotification(RecordIndex index) const {
+    return ws_->db().readnotification(index);
+}
+int32_t ListController::lastpreview() const {
+    return ws_->lastpreview();
+}
+void ListController::setlastpreview(int32_t index) {
+    ws_->setlastpreview(index);
+}
 
 void ListController::newdatabase(const QString& databasefile) {
     ws_->setplaymode(PlayMode::Lateral);
@@ -49,11 +67,15 @@ void ListController::openstartupfile(const QString& path) {
 
 void ListController::close() {
     ticker_->stop();
+    editindex_ = RecordIndex();
     ws_->db().close();
 }
 
 void ListController::tick() {
     engine_->tick();
+}
+void ListController::catchup() {
+    ticker_->catchup();
 }
 
 void ListController::edit(int row) {
@@ -78,11 +100,50 @@ void ListController::setplaymode(PlayMode mode) {
     engine_->setplaymode(mode);
 }
 
-RecordIndex ListController::add(const TNotificationRecord& rec) {
+RecordIndex ListController::append(const TNotificationRecord& rec) {
     ws_->markmodified();
     const RecordIndex index = ws_->appendrecord(rec);
     ws_->addtolist(rec, index);
     return index;
+}
+
+RecordIndex ListController::add(const TNotificationRecord& rec) {
+    const RecordIndex index = append(rec);
+    emit previewChanged(index.value);
+    return index;
+}
+
+RecordIndex ListController::newnotification(const TNotificationRecord& rec) {
+    const int row = ws_->rowcount();
+    const RecordIndex index = append(rec);
+    editindex_ = index;
+    editrow_ = row;
+    return index;
+}
+
+TNotificationRecord ListController::beginedit(RecordIndex index, int row) {
+    ws_->markmodified();
+    TNotificationRecord rec = ws_->db().readnotification(index);
+    ws_->db().setactive(index, 0);
+    editindex_ = index;
+    editrow_ = row;
+    return rec;
+}
+
+void ListController::apply(const TNotificationRecord& rec) {
+    if (!editing()) return;
+    // The record first, so a failed write leaves the row as it was.
+    ws_->db().writenotification(rec, editindex_);
+    const RecordIndex index = editindex_;
+    const int row = editrow_;
+    editindex_ = RecordIndex();
+    editrow_ = -1;
+    if (ws_->updatelist(row, rec)) emit previewChanged(index.value);
+}
+
+void ListController::cancel() {
+    editindex_ = RecordIndex();
+    editrow_ = -1;
 }
 
 void ListController::newlist() {

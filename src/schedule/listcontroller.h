@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/notificationrecord.h"
 #include "store/recordindex.h"
 
 #include <QObject>
@@ -16,13 +17,21 @@ class NotificationSink;
 class RowTable;
 class SecondTicker;
 class Workspace;
-struct TNotificationRecord;
 enum class PlayMode : uint8_t;
 
 // The open list and its ticking, below every window: it owns the workspace, the engine,
 // the list files and the one-second tick, and runs whether a window shows it or not.
-// Windows (and any other caller) send commands in and hear by signals what to show.
-// Commands take a row of the list, -1 for none; what they raise goes to the caller.
+// It is the only way into the list: windows, the command line and the bus send it the
+// commands below and hear by its signals what to show. Commands take a row of the list,
+// -1 for none; what they raise (IoError) goes to the caller.
+//
+// Commands
+//   rows:     edit, remove, stop, resume, stopall, startall, setplaymode
+//   new:      add (a whole Notification, as the command line's --add)
+//   editor:   newnotification, beginedit, apply, cancel (one edit at a time)
+//   files:    newlist, open, needsname, save, saveas
+//   life:     newdatabase, openstartupfile, tick, catchup, close
+// Views: rows, clock, modified, currentfile, readnotification, lastpreview, editing.
 class ListController : public QObject {
     Q_OBJECT
 public:
@@ -32,9 +41,19 @@ public:
                    QObject* parent = nullptr);
     ~ListController() override;
 
-    Workspace& workspace() { return *ws_; }
+    // Views of the list, for showing it.
     const RowTable& rows() const;
-    SecondTicker& ticker() { return *ticker_; }
+    const Clock& clock() const;
+    // The unsaved-changes mark; modifiedChanged tells of every change.
+    bool modified() const;
+    // The file Save writes to; empty for a list that has none yet.
+    QString currentfile() const;
+    // The record stored at `index` (IoError when there is none).
+    TNotificationRecord readnotification(RecordIndex index) const;
+    // The record the main window's preview shows, 0 for none; a list opened or emptied
+    // resets it.
+    int32_t lastpreview() const;
+    void setlastpreview(int32_t index);
 
     // Start-up: a fresh, empty working database at `databasefile`, in Lateral mode.
     void newdatabase(const QString& databasefile);
@@ -46,6 +65,8 @@ public:
 
     // One tick: the clock text, then every row in order.
     void tick();
+    // The machine woke: the tick runs at once, the gap rule making up for the sleep.
+    void catchup();
 
     // Row commands.
     void edit(int row);
@@ -55,9 +76,29 @@ public:
     void stopall();
     void startall();
     void setplaymode(PlayMode mode);
-    // A new Notification, stored at the end of the list and shown as its last row;
-    // the list is marked changed. Returns its record index.
+    // A new Notification, stored whole at the end of the list, shown as its last row and
+    // in the preview; the list is marked changed. Returns its record index.
     RecordIndex add(const TNotificationRecord& rec);
+
+    // The editor's commands. An edit holds one record of the list from its begin to its
+    // apply or cancel; opening always stores first, so a cancelled edit keeps what the
+    // opening stored.
+    //
+    // New: `rec` (the editor's defaults, switched off) stored at the end of the list as
+    // its last row, and the edit begins on it. Returns its record index.
+    RecordIndex newnotification(const TNotificationRecord& rec);
+    // Begins the edit of the record at `index`, shown in `row`: the list is marked
+    // changed and the record switched off. Returns the record as it was stored.
+    TNotificationRecord beginedit(RecordIndex index, int row);
+    // Apply: `rec` replaces the edited record whole, then its row; the edit ends and the
+    // preview shows the record. A write that fails changes neither and the edit goes on.
+    void apply(const TNotificationRecord& rec);
+    // Cancel (also the editor's close box): the edit ends, the list as the opening left it.
+    void cancel();
+    // Whether an edit holds a record; the record and its row.
+    bool editing() const { return editindex_.valid(); }
+    RecordIndex editindex() const { return editindex_; }
+    int editrow() const { return editrow_; }
 
     // List files. The window runs the file dialogs and hands the chosen path in.
     void newlist();
@@ -85,8 +126,20 @@ signals:
     void fired(int row, const QString& text);
 
 private:
+    // The parts the commands work on are the controller's own: no window gets them. The
+    // tests reach them through `ListControllerParts` (tests/support/listparts.h), standing
+    // in for the owner.
+    friend struct ListControllerParts;
+    Workspace& workspace() { return *ws_; }
+    SecondTicker& ticker() { return *ticker_; }
+
+    // Stores `rec` at the end of the list and adds its row.
+    RecordIndex append(const TNotificationRecord& rec);
+
     std::unique_ptr<Workspace> ws_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<ListFiles> files_;
     SecondTicker* ticker_;
+    RecordIndex editindex_;
+    int editrow_ = -1;
 };

@@ -135,11 +135,7 @@ bool ListFiles::openbytes(const QByteArray& bytes, const QString& path) {
 }
 
 void ListFiles::newlist() {
-    try {
-        emit audioCloseRequested();
-    } catch (...) {
-        // Closing the player is best effort; the new list comes regardless.
-    }
+    emit audioCloseRequested();
     ws_.setrecordcount(0);
     ws_.setseqrow(-1);
     emit playmodeChanged(PlayMode::Sequential);

@@ -91,8 +91,11 @@ void Workspace::stopnotification(RecordIndex index) {
 }
 
 RecordIndex Workspace::appendrecord(const TNotificationRecord& rec) {
-    ++recordcount_;
-    db_.setrecordcount(recordcount_);
-    db_.writenotification(rec, RecordIndex(recordcount_));
-    return RecordIndex(recordcount_);
+    // The record first, then the count that takes it in: a write that fails or never ends
+    // leaves a header that counts only records the file holds.
+    const RecordIndex index(recordcount_ + 1);
+    db_.writenotification(rec, index);
+    db_.setrecordcount(index.value);
+    recordcount_ = index.value;
+    return index;
 }

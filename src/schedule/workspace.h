@@ -60,7 +60,8 @@ public:
     // Each writes only its flag byte into the record as read.
     void deletenotification(RecordIndex index);
     void stopnotification(RecordIndex index);
-    // A new record at recordcount + 1, written at once; returns its index.
+    // A new record at recordcount + 1, written at once, then counted in the header and
+    // here; returns its index.
     RecordIndex appendrecord(const TNotificationRecord& rec);
 
 signals:

@@ -151,7 +151,7 @@ TEST_F(Commands, CloseHidesIntoTheTrayAndOnlyExitAsksToSave) {
     EXPECT_FALSE(frame->form12()->isVisible());
     EXPECT_EQ(ended, -1);
     EXPECT_TRUE(fakes.tray.visible);
-    EXPECT_TRUE(main()->updatetimer()->isActive());
+    EXPECT_TRUE(tickerof(frame->list()).isActive());
 
     // A click on the tray icon brings it back in front.
     emit fakes.tray.clicked();
@@ -206,7 +206,7 @@ TEST_F(Commands, StartMinimisedShowsNothingUntilRestore) {
     ASSERT_TRUE(g().started);
     EXPECT_FALSE(main()->isVisible());
     EXPECT_TRUE(fakes.tray.visible);
-    EXPECT_TRUE(main()->updatetimer()->isActive());
+    EXPECT_TRUE(tickerof(frame->list()).isActive());
 
     // A later start of the program brings the window back, opaque and in front.
     fakes.instance.startagain();

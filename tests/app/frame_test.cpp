@@ -104,7 +104,7 @@ TEST_F(FrameTest, ExitWithoutChangesEndsAtOnce) {
     ASSERT_EQ(startupEnding(), -1);
     EXPECT_EQ(ending([this] { frame->exitrequest(); }), 0);
     EXPECT_FALSE(fakes.tray.visible);
-    EXPECT_FALSE(frame->form1()->updatetimer()->isActive());
+    EXPECT_FALSE(tickerof(frame->list()).isActive());
     EXPECT_TRUE(QFile::exists(file("chdb.res"))); // left for the next start to discard
 }
 

@@ -4,6 +4,7 @@
 #include "schedule/listcontroller.h"
 #include "schedule/workspace.h"
 #include "support/fakeplatform.h"
+#include "support/listparts.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ protected:
         g().endprocess = [this](int code) { ended = code; };
     }
     AppGlobals& g() { return frame->globals(); }
-    Workspace& ws() { return frame->list().workspace(); }
+    Workspace& ws() { return workspaceof(frame->list()); }
     QString file(const char* name) const { return exe.filePath(name); }
     // The code the process was ended with during `act`, -1 when it went on.
     int ending(const std::function<void()>& act) {

@@ -1,8 +1,9 @@
 #include "linuxplatform/dialogs.h"
 #include "present/mp3r.h"
 #include "schedule/errorreporter.h"
-#include "schedule/workspace.h"
+#include "schedule/listcontroller.h"
 #include "store/apppaths.h"
+#include "store/notificationsink.h"
 #include "support/fakeplatform.h"
 #include "support/tempfolder.h"
 #include "ui/editor/nedit.h"
@@ -20,6 +21,9 @@ struct BoxDialogs : QtDialogs {
     QString answer;
     std::optional<QString> openfile(const FileDialogSetup&) override { return answer; }
 };
+struct NoSink : NotificationSink {
+    void shownotification(const TNotificationRecord&) override {}
+};
 } // namespace
 
 TEST(MessageBoxes, ThePickersErrorOpensAboveTheEditorAndReleasesIt) {
@@ -27,13 +31,13 @@ TEST(MessageBoxes, ThePickersErrorOpensAboveTheEditorAndReleasesIt) {
     TempFolder tmp;
     BoxDialogs dialogs;
     dialogs.answer = tmp.file("missing.jpg");
-    Workspace ws(fake.clock);
-    ws.db().setpath(tmp.file("chdb.res"));
-    ws.db().createdatabase();
     const AppPaths paths = AppPaths::beside(tmp.path(), tmp.path());
     ErrorReporter reporter(dialogs);
+    NoSink sink;
+    ListController list(fake.clock, sink, reporter);
+    list.newdatabase(tmp.file("chdb.res"));
     TForm6 player(fake.audio);
-    TForm2 editor(ws, dialogs, paths, player, reporter);
+    TForm2 editor(list, dialogs, paths, player, reporter);
     editor.makenew();
     QApplication::setActiveWindow(&editor);
     ASSERT_TRUE(editor.windowFlags().testFlag(Qt::WindowStaysOnTopHint));

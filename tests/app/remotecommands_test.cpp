@@ -4,6 +4,7 @@
 #include "schedule/listcontroller.h"
 #include "schedule/secondticker.h"
 #include "schedule/workspace.h"
+#include "support/listparts.h"
 #include "support/tempfolder.h"
 #include "ui/dialogs/savenexit.h"
 #include "ui/editor/nedit.h"
@@ -25,7 +26,7 @@ protected:
     void SetUp() override {
         FrameFixture::SetUp();
         frame->startup();
-        frame->list().ticker().stop();
+        tickerof(frame->list()).stop();
     }
     void TearDown() override {
         frame->form2()->hide();
@@ -59,9 +60,9 @@ protected:
 TEST_F(RemoteCommandsTest, AddStoresTheRecordTheEditorsNewAndApplyStore) {
     byhand("Tea", "Countdown", {"1", "2", "3"}, false);
     byhand("Lunch", "Certain time", {"12", "30", "0"}, true);
-    frame->list().workspace().clearmodified();
+    workspaceof(frame->list()).clearmodified();
     EXPECT_EQ(run("add", {"Tea", "in", "1h2m3s", "once"}).lines, QStringList{"@3"});
-    EXPECT_TRUE(frame->list().workspace().modified());
+    EXPECT_TRUE(workspaceof(frame->list()).modified());
     EXPECT_EQ(run("add", {"Lunch", "at", "12:30", "repeat"}).lines, QStringList{"@4"});
     const QByteArray db = database();
     ASSERT_EQ(db.size(), 5 * 960);

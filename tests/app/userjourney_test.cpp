@@ -31,7 +31,7 @@ protected:
         FrameFixture::SetUp();
         frame->startup();
         // The test steps the clock itself.
-        frame->form1()->updatetimer()->stop();
+        tickerof(frame->list()).stop();
     }
     void TearDown() override {
         frame->form2()->hide();

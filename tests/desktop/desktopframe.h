@@ -6,6 +6,7 @@
 #include "schedule/listcontroller.h"
 #include "schedule/workspace.h"
 #include "support/fakeplatform.h"
+#include "support/listparts.h"
 #include "support/testdesktop.h"
 #include "ui/mainwindow/main.h"
 
@@ -45,7 +46,7 @@ protected:
         frame.reset();
     }
     TForm1* main() const { return frame->form1(); }
-    Workspace& ws() const { return frame->list().workspace(); }
+    Workspace& ws() const { return workspaceof(frame->list()); }
 
     // Real input through the X server, to whatever has the pointer or the focus.
     static void xdotool(const QStringList& args) { TestDesktop::run("xdotool", args); }

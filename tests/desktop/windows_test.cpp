@@ -106,7 +106,7 @@ TEST_F(DesktopFrame, EscapeInSaveBeforeExitCancelsTheExitAndTheCloseBoxStillExit
     EXPECT_TRUE(ws().modified());
     EXPECT_EQ(ws().rowcount(), 1);
     EXPECT_EQ(readbytes(g.paths.databasefile), database);
-    EXPECT_TRUE(main()->updatetimer()->isActive());
+    EXPECT_TRUE(tickerof(frame->list()).isActive());
     EXPECT_TRUE(main()->isVisible() && main()->isEnabled());
 
     main()->Exit2->trigger();

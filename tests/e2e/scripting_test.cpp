@@ -142,14 +142,12 @@ TEST_F(CommandLineTest, QuitWaitsForTheEndAndTheListStaysWhileTheQuestionIsOpen)
     quit.setProcessEnvironment(env);
     quit.start(exe, {"--quit"});
     ASSERT_TRUE(quit.waitForStarted(5000));
+    // Refused once the question is up (until then it only stops what is stopped).
     Outcome o;
-    ASSERT_TRUE(waitfor(
-        [&] {
-            o = chimelet({"--add", "More", "--in", "5m"});
-            return o.code == 1;
-        },
-        15000))
+    ASSERT_TRUE(waitfor([&] { return (o = chimelet({"--stop-all"})).code == 1; }, 15000))
         << o.err.toStdString();
+    o = chimelet({"--add", "More", "--in", "5m"});
+    EXPECT_EQ(o.code, 1);
     EXPECT_TRUE(o.err.startsWith("chimelet: ") && o.err.contains("Save before exit?"));
     EXPECT_EQ(bytes("chdb.res").size(), 2 * 960);
     EXPECT_EQ(quit.state(), QProcess::Running) << "--quit returned while the question waits: "

@@ -92,7 +92,7 @@ TEST(ScaledScreen, TheMainWindowFitsASmallerScreenWithItsTitleBarOnIt) {
     g.ws.db().setpath(tmp.file("chdb.res"));
     g.ws.db().createdatabase();
     TForm1 form(g.list, fake.dialogs, g.paths, g.reporter);
-    form.updatetimer()->stop();
+    tickerof(g.list).stop();
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_FALSE(available.size().expandedTo(form.size()) == available.size());
     placeonscreen(&form);

@@ -1,8 +1,13 @@
 #include "schedule/workspace.h"
+#include "store/ioerror.h"
 #include "support/manualclock.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -173,3 +178,31 @@ TEST(WorkspaceRebuild, AddsOneRowPerLiveRecordInRecordOrder) {
 }
 
 } // namespace
+
+// The working database is valid at every step: a new record that cannot be written is not
+// counted, in memory or in the header, and the next one takes its place.
+TEST(WorkspaceAppend, ARecordThatCannotBeWrittenIsNotCounted) {
+    TempFolder folder;
+    ManualClock clock;
+    Workspace ws(clock);
+    ws.db().setpath(folder.file("chdb.res"));
+    ws.db().createdatabase();
+    ASSERT_EQ(ws.appendrecord(note("One", "Countdown", 0, 1, 0)).value, 1);
+
+    // The file may not grow past the header and the one record.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldsignal = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit cap{2 * 960, old.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &cap), 0);
+    EXPECT_THROW(ws.appendrecord(note("Two", "Countdown", 0, 2, 0)), IoError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldsignal);
+
+    EXPECT_EQ(ws.recordcount(), 1);
+    EXPECT_EQ(ws.db().readheader().RecordCount, 1);
+    EXPECT_EQ(readbytes(folder.file("chdb.res")).size(), 2 * 960);
+    EXPECT_EQ(ws.appendrecord(note("Two", "Countdown", 0, 2, 0)).value, 2);
+    EXPECT_EQ(ws.db().readheader().RecordCount, 2);
+    EXPECT_EQ(ws.db().readnotification(RecordIndex(2)).MessageText, "Two");
+}

@@ -6,6 +6,7 @@
 #include "store/apppaths.h"
 #include "store/notificationsink.h"
 #include "support/fakeplatform.h"
+#include "support/listparts.h"
 
 #include <vector>
 
@@ -22,7 +23,7 @@ struct WindowDeps {
     RecordingSink sink;
     ErrorReporter reporter;
     ListController list;
-    Workspace& ws = list.workspace();
+    Workspace& ws = workspaceof(list);
     AppPaths paths;
 
     // Stores a Notification and adds its row, as the editor's New does; its record index.

@@ -6,8 +6,8 @@
 #include "readers/imageconvert.h"
 #include "readers/pictureloader.h"
 #include "schedule/errorreporter.h"
+#include "schedule/listcontroller.h"
 #include "schedule/timeentry.h"
-#include "schedule/workspace.h"
 #include "store/ansitext.h"
 #include "store/apppaths.h"
 #include "store/colortable.h"
@@ -122,9 +122,9 @@ QFrame* timepanel(QWidget* parent,
 
 } // namespace
 
-TForm2::TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& audio,
+TForm2::TForm2(ListController& list, Dialogs& dialogs, const AppPaths& paths, TForm6& audio,
                ErrorReporter& reporter, QWidget* parent)
-    : QWidget(parent), ws_(ws), dialogs_(dialogs), paths_(paths), audio_(audio),
+    : QWidget(parent), list_(list), dialogs_(dialogs), paths_(paths), audio_(audio),
       reporter_(reporter), thumbnailjob_(new PictureJob(this)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Notification Editor"));
@@ -470,23 +470,18 @@ void TForm2::setediting(int32_t index, int row) {
 }
 
 void TForm2::makenew() {
-    ws_.markmodified();
     clearthumbnail();
     setform(defaultform());
-    const TNotificationRecord rec = formtorecord(form(), ActiveFrom::Off);
-    const int row = ws_.rowcount();
-    const RecordIndex index = ws_.appendrecord(rec);
-    setediting(index.value, row);
-    ws_.addtolist(rec, index);
+    const RecordIndex index = list_.newnotification(formtorecord(form(), ActiveFrom::Off));
+    setediting(index.value, list_.editrow());
     show();
     raise();
     activateWindow();
 }
 
 void TForm2::editnotification(RecordIndex index, int row) {
-    ws_.markmodified();
+    const TNotificationRecord rec = list_.beginedit(index, row);
     setediting(index.value, row);
-    const TNotificationRecord rec = ws_.db().readnotification(index);
     setform(recordtoform(rec));
     // The thumbnail shows this Notification's own picture or nothing.
     clearthumbnail();
@@ -495,24 +490,19 @@ void TForm2::editnotification(RecordIndex index, int row) {
         thumbnailjob_->start([file] { return loadpicture(file); },
                              [this](const QImage& picture) { Image1->setpicture(picture); });
     }
-    ws_.db().setactive(index, 0);
     if (!isVisible()) show();
     raise();
     activateWindow();
 }
 
 void TForm2::BitBtn1Click() {
-    const TNotificationRecord rec = formtorecord(form(), ActiveFrom::Timer);
-    const int32_t index = editindex_;
-    const int row = editrow_;
-    // The record first, so a failed write leaves the row as it was.
-    ws_.db().writenotification(rec, RecordIndex(index));
-    if (ws_.updatelist(row, rec)) emit recordChanged(index);
+    list_.apply(formtorecord(form(), ActiveFrom::Timer));
     clearthumbnail();
     hide();
 }
 
 void TForm2::BitBtn2Click() {
+    list_.cancel();
     clearthumbnail();
     hide();
 }
@@ -662,7 +652,10 @@ void TForm2::showEvent(QShowEvent* e) {
 
 void TForm2::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
-    if (!e->spontaneous()) setmainenabled(true);
+    if (e->spontaneous()) return;
+    // The close box ends the edit as Cancel does; the record stays as opening stored it.
+    list_.cancel();
+    setmainenabled(true);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* e) {

@@ -8,8 +8,8 @@
 struct AppPaths;
 class Dialogs;
 class ErrorReporter;
+class ListController;
 class TForm6;
-class Workspace;
 struct TimeField;
 class NotificationSink;
 class PictureJob;
@@ -22,11 +22,12 @@ class QPushButton;
 
 // The Notification editor: one Notification at a time, created by makenew or opened
 // by editnotification. Opening always stores first (a new record, or the edited one
-// switched off); Apply stores the controls and arms the Notification by its timer.
+// switched off); Apply stores the controls and arms the Notification by its timer. The
+// list controller carries out each of these; the editor only shows and reads the fields.
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    TForm2(Workspace& ws, Dialogs& dialogs, const AppPaths& paths, TForm6& audio,
+    TForm2(ListController& list, Dialogs& dialogs, const AppPaths& paths, TForm6& audio,
            ErrorReporter& reporter, QWidget* parent = nullptr);
 
     // Where Preview presents: the dispatcher, which exists only after the overlay windows
@@ -114,8 +115,6 @@ public slots:
     void Edit9Exit();
 
 signals:
-    // A stored change to the record shown in a row; the main window previews it.
-    void recordChanged(int32_t index);
     // The editor opened (true) or closed (false): the main window waits meanwhile.
     void editingChanged(bool editing);
 
@@ -144,7 +143,7 @@ private:
 
     void setediting(int32_t index, int row);
 
-    Workspace& ws_;
+    ListController& list_;
     Dialogs& dialogs_;
     const AppPaths& paths_;
     TForm6& audio_;

@@ -9,6 +9,7 @@
 #include "store/apppaths.h"
 #include "ui/mainwindow/listcolumns.h"
 #include "ui/mainwindow/listmodel.h"
+#include "ui/mainwindow/listview.h"
 #include "ui/mainwindow/preview.h"
 #include "ui/widgets/hintedcontrols.h"
 
@@ -40,7 +41,7 @@ constexpr int kMinimumCaption = 100;
 
 TForm1::TForm1(ListController& list, Dialogs& dialogs, const AppPaths& paths,
                ErrorReporter& reporter)
-    : list_(list), ws_(list.workspace()), dialogs_(dialogs), paths_(paths), reporter_(reporter) {
+    : list_(list), dialogs_(dialogs), paths_(paths), reporter_(reporter) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Chimlet"));
     QApplication::setWindowIcon(programicon());
@@ -61,8 +62,7 @@ TForm1::TForm1(ListController& list, Dialogs& dialogs, const AppPaths& paths,
     connect(&list_, &ListController::fileNameChanged, this,
             [this](const QString& t) { setpaneltext(4, t); });
     connect(&list_, &ListController::playmodeChanged, this, &TForm1::showmode);
-    connect(&list_, &ListController::previewChanged, this, &TForm1::showpreview);
-    connect(&list_, &ListController::audioCloseRequested, this, &TForm1::audioCloseRequested);
+    connectguarded(reporter_, &list_, &ListController::previewChanged, this, &TForm1::showpreview);
     connect(&list_, &ListController::editRequested, this, &TForm1::editRequested);
 
     resize(652, 659);
@@ -147,9 +147,9 @@ QGroupBox* TForm1::buildnotifications() {
 }
 
 void TForm1::buildlist() {
-    ListView1 = new QTreeView(GroupBox1);
+    ListView1 = new NotificationListView(GroupBox1);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    model_ = new NotificationListModel(ws_.rows(), imagelist_, this);
+    model_ = new NotificationListModel(list_.rows(), imagelist_, this);
     ListView1->setModel(model_);
     ListView1->setRootIsDecorated(false);
     ListView1->setItemsExpandable(false);
@@ -161,6 +161,8 @@ void TForm1::buildlist() {
     ListView1->setSortingEnabled(false);
     ListView1->setIconSize(QSize(ImageList::kSize, ImageList::kSize));
     ListView1->setTextElideMode(Qt::ElideNone);
+    ListView1->setItemDelegateForColumn(columnofpart(rowpart::Left),
+                                        new TickingCellDelegate(ListView1));
 
     // The selection stays as visible as with focus, so the previewed row is clear.
     QPalette pal = ListView1->palette();
@@ -191,11 +193,14 @@ void TForm1::buildlist() {
         if (size < minimum) header->resizeSection(c, minimum);
     });
 
-    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TForm1::ListView1SelectItem);
+    // A selected row's preview reads its record.
+    connectguarded(reporter_, ListView1->selectionModel(), &QItemSelectionModel::selectionChanged,
+                   this, &TForm1::ListView1SelectItem);
     // Rows removed or cleared may take the selection with them without a word.
-    connect(model_, &QAbstractItemModel::rowsRemoved, this, &TForm1::ListView1SelectItem);
-    connect(model_, &QAbstractItemModel::modelReset, this, &TForm1::ListView1SelectItem);
+    connectguarded(reporter_, model_, &QAbstractItemModel::rowsRemoved, this,
+                   &TForm1::ListView1SelectItem);
+    connectguarded(reporter_, model_, &QAbstractItemModel::modelReset, this,
+                   &TForm1::ListView1SelectItem);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
@@ -218,6 +223,7 @@ void TForm1::buildstatusbar() {
         panels_[i]->setFixedWidth(widths[i]);
         if (i >= 1 && i <= 4) panels_[i]->setAlignment(Qt::AlignCenter);
         panels_[i]->setFrameShape(QFrame::StyledPanel);
+        panels_[i]->setFont(unshapedfont(panels_[i]->font()));
         // Fixed in both directions, a new text (the clock's, every second) repaints its
         // panel without laying out the status bar again.
         panels_[i]->setFixedHeight(panels_[i]->sizeHint().height());
@@ -226,7 +232,8 @@ void TForm1::buildstatusbar() {
     panels_[1]->setText(QStringLiteral("Ver " CHIMELET_VERSION));
     // The clock panel grows where the desktop font is wider than the clock text's room.
     const int clock =
-        panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(ws_.clock().now().time())) + 12;
+        panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(list_.clock().now().time())) +
+        12;
     if (clock > widths[2]) panels_[2]->setFixedWidth(clock);
 }
 
@@ -240,17 +247,17 @@ int TForm1::itemindex() const {
 
 void TForm1::ListView1SelectItem() {
     if (model_->catchingup()) return; // called again once the view has caught up
-    const int index = ws_.rows().recordindex(itemindex()).value;
+    const int index = list_.rows().recordindex(itemindex()).value;
     if (index == -1) {
         for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
             b->setEnabled(false);
         return;
     }
-    if (index == ws_.lastpreview()) return;
+    if (index == list_.lastpreview()) return;
     for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn4, BitBtn5})
         b->setEnabled(true);
     showpreview(index);
-    ws_.setlastpreview(index);
+    list_.setlastpreview(index);
 }
 
 void TForm1::showpreview(int index) {
@@ -259,7 +266,7 @@ void TForm1::showpreview(int index) {
         Panel3->clear();
         return;
     }
-    Panel3->present(ws_.db().readnotification(RecordIndex(index)));
+    Panel3->present(list_.readnotification(RecordIndex(index)));
 }
 
 void TForm1::fitcolumns() {
@@ -306,10 +313,6 @@ void TForm1::showchecking(bool checking) {
         setCursor(Qt::BusyCursor);
     else
         unsetCursor();
-}
-
-SecondTicker* TForm1::updatetimer() const {
-    return &list_.ticker();
 }
 
 void TForm1::updatetimerTimer() {

@@ -15,8 +15,6 @@ struct AppPaths;
 class Dialogs;
 class ErrorReporter;
 class ListController;
-class Workspace;
-class SecondTicker;
 class NotificationListModel;
 class PreviewPanel;
 class PicturePane;
@@ -43,8 +41,6 @@ public:
     // The Save dialog for notification files; nothing when cancelled.
     std::optional<QString> SaveDialog1();
 
-    // The list's one-second tick, aimed just after each wall-clock second.
-    SecondTicker* updatetimer() const;
     QLabel* statuspanel(int i) const { return panels_[i]; }
 
     // Top panel.
@@ -147,7 +143,6 @@ signals:
     // Upward requests; the frame connects them.
     void newRequested();
     void editRequested(RecordIndex index, int row);
-    void audioCloseRequested();
     void exitRequested();
     void optionsRequested();
     // Settings → Check for updates: the update window runs the check.
@@ -174,7 +169,6 @@ private:
                      const QKeySequence& keys, void (TForm1::*handler)());
 
     ListController& list_;
-    Workspace& ws_;
     Dialogs& dialogs_;
     const AppPaths& paths_;
     ErrorReporter& reporter_;

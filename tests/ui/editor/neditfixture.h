@@ -7,7 +7,6 @@
 #include "support/tempfolder.h"
 #include "support/testpictures.h"
 #include "support/windowdeps.h"
-#include "ui/editor/editorlink.h"
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
 
@@ -38,13 +37,16 @@ struct EditorFixture : ::testing::Test {
         g.ws.db().setpath(tmp.file("chdb.res"));
         g.ws.db().createdatabase();
         main = std::make_unique<TForm1>(g.list, fake.dialogs, g.paths, g.reporter);
-        main->updatetimer()->stop();
+        tickerof(g.list).stop();
         player = std::make_unique<TForm6>(audio);
-        editor = std::make_unique<TForm2>(g.ws, fake.dialogs, g.paths, *player, g.reporter);
+        editor = std::make_unique<TForm2>(g.list, fake.dialogs, g.paths, *player, g.reporter);
         editor->setsink(sink);
-        linkeditor(
-            *main, [this]() -> TForm2& { return *editor; }, *player);
-        connecteditor(*main, *editor);
+        // As the frame wires them.
+        QObject::connect(main.get(), &TForm1::newRequested, editor.get(), &TForm2::makenew);
+        QObject::connect(main.get(), &TForm1::editRequested, editor.get(),
+                         &TForm2::editnotification);
+        QObject::connect(editor.get(), &TForm2::editingChanged, main.get(),
+                         [this](bool editing) { main->setEnabled(!editing); });
     }
 
     void TearDown() override {

@@ -12,9 +12,9 @@ TEST_F(MainWindowFixture, AFailingTickShowsOneBoxAtATimeAndTheTickGoesOn) {
     int behind = 0;
     fake.dialogs.whileopen = [&] {
         for (int i = 0; i < 3; ++i, ++behind)
-            emit form->updatetimer()->tick();
+            emit tickerof(g.list).tick();
     };
-    emit form->updatetimer()->tick();
+    emit tickerof(g.list).tick();
     EXPECT_EQ(behind, 3);
     ASSERT_EQ(fake.dialogs.messages.size(), 1);
     EXPECT_TRUE(fake.dialogs.messages[0].contains("record 5"));
@@ -22,7 +22,7 @@ TEST_F(MainWindowFixture, AFailingTickShowsOneBoxAtATimeAndTheTickGoesOn) {
 
     // Once the box is closed the next failure is shown again.
     fake.dialogs.whileopen = nullptr;
-    emit form->updatetimer()->tick();
+    emit tickerof(g.list).tick();
     EXPECT_EQ(fake.dialogs.messages.size(), 2);
-    EXPECT_TRUE(form->updatetimer()->isActive());
+    EXPECT_TRUE(tickerof(g.list).isActive());
 }

@@ -4,8 +4,11 @@
 #include "ui/mainwindow/listcolumns.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
@@ -26,6 +29,32 @@ struct ContractWatch {
     }
     ~ContractWatch() { qInstallMessageHandler(previous); }
 };
+
+// The region a widget was asked to paint.
+struct PaintRecorder : QObject {
+    QRegion painted;
+    explicit PaintRecorder(QWidget* w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
+// What the window's backing store holds for a widget: what is on screen.
+QImage onscreen(QWidget* w) {
+    const QPoint at = w->mapTo(w->window(), QPoint(0, 0));
+    return w->screen()
+        ->grabWindow(w->window()->winId(), at.x(), at.y(), w->width(), w->height())
+        .toImage();
+}
+
+// Everything painted afresh, as the screen then shows it.
+QImage repainted(QWidget* w) {
+    PaintRecorder again(w);
+    w->update();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !again.painted.isEmpty(); }));
+    return onscreen(w);
+}
 
 using ListView = MainWindowFixture;
 
@@ -177,6 +206,41 @@ TEST_F(ListView, RemovingOrClearingTheSelectedRowsTurnsTheButtonsOff) {
     ASSERT_TRUE(commandsenabled());
     g.ws.emptylist();
     EXPECT_FALSE(commandsenabled());
+}
+
+TEST_F(ListView, ATickRepaintsTheLeftCellsInViewAndTheScreenShowsWhatAFullRepaintWould) {
+    for (int i = 0; i < 300; ++i)
+        add(note("n", 100 + i));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTreeView* view = form->ListView1;
+    // Rows cut by both edges of the viewport, one of them selected.
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2 + 7);
+    const int top = view->indexAt(QPoint(0, 0)).row();
+    select(top + 2);
+    QApplication::processEvents();
+
+    PaintRecorder recorder(view->viewport());
+    {
+        RowTable::Batch tick(g.ws.rows());
+        for (int r = 0; r < g.ws.rows().size(); ++r)
+            g.ws.rows().stepcountdown(r, 1);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.painted.isEmpty(); }));
+    const QRect painted = recorder.painted.boundingRect();
+    const QHeaderView* header = view->header();
+    EXPECT_GE(painted.left(), header->sectionViewportPosition(5));
+    EXPECT_LE(painted.right(), header->sectionViewportPosition(5) + header->sectionSize(5) - 1);
+
+    const QImage shown = onscreen(view->viewport());
+    EXPECT_TRUE(shown == repainted(view->viewport())) << "a row in view kept its old text";
+    // The Left cells look as the style's own drawing of them.
+    QAbstractItemDelegate* ticking = view->itemDelegateForColumn(5);
+    ASSERT_NE(ticking, nullptr);
+    view->setItemDelegateForColumn(5, nullptr);
+    EXPECT_TRUE(shown == repainted(view->viewport()));
+    view->setItemDelegateForColumn(5, ticking);
 }
 
 } // namespace

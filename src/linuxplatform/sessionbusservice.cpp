@@ -65,11 +65,10 @@ QStringList SessionBusService::run(const char* verb, const QStringList& args) {
         const QDBusMessage call = message();
         const QDBusConnection bus = bus_;
         reply.later([bus, call](const RemoteReply& later) {
-            QDBusConnection out = bus;
-            out.send(later.code == 0 ? call.createReply()
+            bus.send(later.code == 0 ? call.createReply()
                                      : call.createErrorReply(QDBusError::Failed, later.message));
             // Out before the program may end.
-            out.interface()->call(QStringLiteral("GetId"));
+            bus.interface()->call(QStringLiteral("GetId"));
         });
         return {};
     }

@@ -49,6 +49,17 @@ waitfor() { # SECONDS COMMAND...: true once COMMAND succeeds
     return 1
 }
 probe() { /usr/bin/python3 "$helper" "$@"; }
+# Whether a connection owns NAME on the session bus.
+owned() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q "boolean true"
+}
+# The first of the executables given that is installed.
+firstof() {
+    local f
+    for f in "$@"; do [ -x "$f" ] && echo "$f" && return 0; done
+    return 1
+}
 
 # An X server of its own; sets DISPLAY.
 startx() {
@@ -87,8 +98,15 @@ startchimelet() {
 # What a desktop does, in its parts. Each sets up and returns non-zero if it cannot start.
 desktop_xfce() {
     has xfwm4 && has xfce4-panel || return 2
+    local notifyd
+    notifyd=$(firstof /usr/lib/*/xfce4/notifyd/xfce4-notifyd /usr/lib/xfce4/notifyd/xfce4-notifyd) ||
+        return 2
     startx && startbus || return 1
     has xfsettingsd && background xfsettingsd --no-daemon
+    # Xfce's own notification service, started here: left to the bus, the name goes to
+    # whichever service another desktop installed (Plasma's placeholder never answers).
+    background "$notifyd"
+    waitfor 10 owned org.freedesktop.Notifications || return 1
     background xfwm4 --compositor=on
     waitfor 10 probe wm || return 1
     background xfce4-panel
@@ -124,7 +142,8 @@ desktop_weston() { # $1: the platform Chimelet runs on
             awk '{print $NF}')
         unset WAYLAND_DISPLAY
     else
-        export QT_QPA_PLATFORM=wayland
+        # Chimelet's own choice: a session's QT_QPA_PLATFORM gives way to the X server.
+        export CHIMELET_PLATFORM=wayland
     fi
     sleep 1
 }
@@ -145,7 +164,7 @@ desktop_gnome() {
 
 # Takes the whole screen as the user sees it.
 screenshot() {
-    if [ -n "${QT_QPA_PLATFORM:-}" ]; then
+    if [ -n "${CHIMELET_PLATFORM:-}" ]; then
         (cd "$run" && rm -f wayland-screenshot-*.png &&
             XDG_RUNTIME_DIR=$run/wl timeout 10 weston-screenshooter >/dev/null 2>&1 &&
             mv wayland-screenshot-*.png "$1")
@@ -160,7 +179,7 @@ row() {
     mkdir -p "$run"
     outerdisplay=""
     (
-        unset QT_QPA_PLATFORM WAYLAND_DISPLAY DISPLAY
+        unset QT_QPA_PLATFORM CHIMELET_PLATFORM WAYLAND_DISPLAY DISPLAY
         # The desktop's parts keep their settings in a home of their own.
         export HOME=$run/desktophome XDG_CONFIG_HOME=$run/desktophome/.config
         mkdir -p "$HOME"
@@ -172,7 +191,7 @@ row() {
             exit 77
         fi
         startchimelet
-        probe row "$name" "$run" "$chimelet" "$shots" "${QT_QPA_PLATFORM:-xcb}" \
+        probe row "$name" "$run" "$chimelet" "$shots" "${CHIMELET_PLATFORM:-xcb}" \
             "${outerdisplay:-}"
         status=$?
         endall

@@ -18,11 +18,13 @@
 #include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
 #include "schedule/listcontroller.h"
 #include "schedule/rowtable.h"
 #include "store/nativename.h"
+#include "ui/mainwindow/main.h"
 
 #include <QDir>
 #include <QIcon>
@@ -60,8 +62,9 @@ int main(int argc, char** argv) {
         if (const auto code = handover(instance, line)) return *code;
 
     returnlargeblocks();
-    choosewindowplatform();
+    WindowPlatformChoice platformchoice(line.platform.toLocal8Bit());
     ChimeletApplication app(argc, argv);
+    platformchoice.release();
     startuptrace::mark("application");
     // No display name: the desktop would add it to every window title.
     QApplication::setApplicationName(QStringLiteral("Chimelet"));
@@ -101,6 +104,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     onterminationsignal([&frame] { frame.shutdown(); });
+    X11WindowLossWatch mainloss(frame.form1());
     if (line.action == Action::Open)
         frame.openatstart(localfile(line.command.args[0]).value_or(QString()));
     frame.showmain();

@@ -17,7 +17,7 @@ namespace {
 namespace verbs = remoteverbs;
 
 CommandLine refused(const QString& why) {
-    return {CommandLine::Action::Refused, QStringLiteral("chimelet: ") + shownname(why), {}};
+    return {CommandLine::Action::Refused, QStringLiteral("chimelet: ") + shownname(why), {}, {}};
 }
 
 QCommandLineOption option(const char* name, const char* help, const char* value = nullptr) {
@@ -77,20 +77,30 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
     const auto quit =
         option("quit", "Exit, asking to save first when the list has changed; returns "
                        "when the program has ended.");
+    const auto platform =
+        option("platform",
+               "Run on the windowing platform NAME (xcb, wayland), whatever the session "
+               "asks of Qt programs.",
+               "NAME");
     for (const auto& o : {help, version, add, in, at, repeat, list, json, start, stop, del,
-                          startall, stopall, save, saveas, show, quit})
+                          startall, stopall, save, saveas, show, quit, platform})
         p.addOption(o);
     p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A Chimelet list (.clt)."),
                             QStringLiteral("[FILE]"));
 
-    if (!p.parse(arguments)) return refused(p.errorText());
+    // Qt's own spelling, with one dash, means the same.
+    QStringList given = arguments;
+    for (QString& a : given)
+        if (a == QLatin1String("-platform")) a = QStringLiteral("--platform");
+    if (!p.parse(given)) return refused(p.errorText());
     if (p.isSet(help))
         return {
             CommandLine::Action::Help,
             p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("chimelet")),
+            {},
             {}};
     if (p.isSet(version))
-        return {CommandLine::Action::Version, QStringLiteral("Chimelet " CHIMELET_VERSION), {}};
+        return {CommandLine::Action::Version, QStringLiteral("Chimelet " CHIMELET_VERSION), {}, {}};
 
     for (const QString& name : p.optionNames())
         if (p.optionNames().count(name) > 1)
@@ -161,7 +171,11 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
 
     if (commands.size() > 1)
         return refused(QStringLiteral("give one command at a time (a file or one option)."));
-    if (commands.isEmpty()) return {};
+    const QString chosen = p.value(platform);
+    if (p.isSet(platform) && chosen.isEmpty())
+        return refused(QStringLiteral("--platform needs the name of a platform."));
+    if (commands.isEmpty()) return {CommandLine::Action::Program, {}, {}, chosen};
     const bool open = commands[0].verb == QLatin1String(verbs::Open);
-    return {open ? CommandLine::Action::Open : CommandLine::Action::Command, {}, commands[0]};
+    return {
+        open ? CommandLine::Action::Open : CommandLine::Action::Command, {}, commands[0], chosen};
 }

@@ -19,6 +19,8 @@ struct CommandLine {
     Action action = Action::Program;
     QString text;
     RemoteCommand command;
+    // The windowing platform asked for with -platform, empty for the program's own choice.
+    QString platform;
 };
 
 // `arguments` as the process got them, program name first; a relative file is taken

@@ -1,15 +1,56 @@
 #include "linuxplatform/sessionplatform.h"
 
-QByteArray windowplatform(const SessionOffer& offer) {
-    if (!offer.chosen.isEmpty() || offer.x11display.isEmpty()) return {};
-    // Qt tries the names in turn: an X11 that refuses the connection leaves Wayland.
-    if (!offer.waylanddisplay.isEmpty()) return QByteArray("xcb;wayland");
-    return offer.sessiontype == "wayland" ? QByteArray("xcb") : QByteArray();
+#include <xcb/xcb.h>
+
+namespace {
+
+constexpr const char* kPlatformVariable = "QT_QPA_PLATFORM";
+
+// A list of platform names that asks for Wayland first ("wayland", "wayland;xcb", ...).
+bool askswayland(const QByteArray& names) {
+    return names.trimmed().startsWith("wayland");
 }
 
-void choosewindowplatform() {
-    const QByteArray platform =
-        windowplatform(SessionOffer{qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"),
-                                    qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE")});
-    if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
+bool x11reachable() {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) return false;
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool reached = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return reached;
+}
+
+} // namespace
+
+QByteArray windowplatform(const SessionOffer& offer) {
+    if (!offer.argument.isEmpty()) return offer.argument;
+    if (!offer.own.isEmpty()) return offer.own;
+    // Other choices (offscreen, xcb, ...) are not the session's Wayland default.
+    if (!offer.inherited.isEmpty() && !askswayland(offer.inherited)) return {};
+    if (offer.x11reachable) return QByteArray("xcb");
+    if (!offer.waylanddisplay.isEmpty() || offer.sessiontype == "wayland")
+        return QByteArray("wayland");
+    return {};
+}
+
+WindowPlatformChoice::WindowPlatformChoice(const QByteArray& argument)
+    : inherited_(qgetenv(kPlatformVariable)) {
+    SessionOffer offer{argument, qgetenv("CHIMELET_PLATFORM"), inherited_,
+                       false,    qgetenv("WAYLAND_DISPLAY"),   qgetenv("XDG_SESSION_TYPE")};
+    // Only a choice still open is worth a connection to the X server.
+    if (argument.isEmpty() && offer.own.isEmpty() &&
+        (inherited_.isEmpty() || askswayland(inherited_)))
+        offer.x11reachable = x11reachable();
+    const QByteArray platform = windowplatform(offer);
+    if (platform.isEmpty() || platform == inherited_) return;
+    qputenv(kPlatformVariable, platform);
+    changed_ = true;
+}
+
+void WindowPlatformChoice::release() {
+    if (!changed_) return;
+    changed_ = false;
+    if (inherited_.isEmpty())
+        qunsetenv(kPlatformVariable);
+    else
+        qputenv(kPlatformVariable, inherited_);
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDBusServiceWatcher>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -14,24 +15,26 @@ namespace {
 // caught up with the news.
 constexpr int kHostSettleMsecs = 250;
 const QString kStatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+
+// Off X11 Qt's icon uses a status-notifier host only if one ran when it was made, and
+// otherwise falls back to the X11 tray, which complains on stderr there.
+bool iconwaitsforhost() {
+    return QGuiApplication::platformName() != QLatin1String("xcb");
+}
 } // namespace
 
 SystemTrayIcon::SystemTrayIcon(QDBusConnection bus, QObject* parent)
-    : icon_(new QSystemTrayIcon(this)), notifications_(new DesktopNotifications(bus)),
-      settle_(new QTimer(this)), host_(QSystemTrayIcon::isSystemTrayAvailable()) {
+    : notifications_(new DesktopNotifications(bus)), settle_(new QTimer(this)),
+      host_(QSystemTrayIcon::isSystemTrayAvailable()) {
     setParent(parent);
     notifications_->setParent(this);
-    icon_->setIcon(QApplication::windowIcon());
-    icon_->setToolTip(QStringLiteral("Chimelet"));
     connect(notifications_, &DesktopNotifications::unreachable, this,
             [this](const QString& title, const QString& text, int msecs) {
+                QSystemTrayIcon* shown = icon();
+                if (!shown) return;
                 ownballoon_ = true;
-                icon_->showMessage(title, text, QSystemTrayIcon::Information, msecs);
+                shown->showMessage(title, text, QSystemTrayIcon::Information, msecs);
             });
-    connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::Trigger) emit clicked();
-        if (r == QSystemTrayIcon::DoubleClick) emit doubleClicked();
-    });
     // Told when a host comes or goes, never polled: an idle program wakes for nothing.
     settle_->setSingleShot(true);
     settle_->setInterval(kHostSettleMsecs);
@@ -46,26 +49,44 @@ SystemTrayIcon::SystemTrayIcon(QDBusConnection bus, QObject* parent)
                 SLOT(start()));
 }
 
+QSystemTrayIcon* SystemTrayIcon::icon() {
+    if (icon_ || (!host_ && iconwaitsforhost())) return icon_;
+    icon_ = new QSystemTrayIcon(QApplication::windowIcon(), this);
+    icon_->setToolTip(QStringLiteral("Chimelet"));
+    if (menu_) icon_->setContextMenu(menu_);
+    connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger) emit clicked();
+        if (r == QSystemTrayIcon::DoubleClick) emit doubleClicked();
+    });
+    return icon_;
+}
+
 void SystemTrayIcon::checkhost() {
     const bool now = QSystemTrayIcon::isSystemTrayAvailable();
     if (now == host_) return;
-    // Qt docks a shown icon in a host that comes later by itself.
+    // Qt docks a shown icon in a host that comes later by itself, once the icon is made.
     host_ = now;
+    if (wanted_ && !icon_) show();
     emit hostChanged(host_);
 }
 
 void SystemTrayIcon::show() {
-    icon_->setIcon(QApplication::windowIcon());
-    icon_->show();
+    wanted_ = true;
+    QSystemTrayIcon* shown = icon();
+    if (!shown) return;
+    shown->setIcon(QApplication::windowIcon());
+    shown->show();
 }
 void SystemTrayIcon::hide() {
-    icon_->hide();
+    wanted_ = false;
+    if (icon_) icon_->hide();
 }
 bool SystemTrayIcon::isVisible() const {
-    return icon_->isVisible();
+    return icon_ && icon_->isVisible();
 }
 void SystemTrayIcon::setmenu(QMenu* menu) {
-    icon_->setContextMenu(menu);
+    menu_ = menu;
+    if (icon_) icon_->setContextMenu(menu);
 }
 
 void SystemTrayIcon::popballoon(const QString& title, const QString& text, int msecs) {
@@ -80,6 +101,6 @@ void SystemTrayIcon::withdrawballoon() {
     // An empty message replaces the icon's own balloon with nothing. Where the icon's
     // balloons are themselves notifications it would be a blank one: the service that
     // would draw it did not answer, and must not have come meanwhile.
-    if (icon_->isVisible() && !notifications_->available())
+    if (isVisible() && !notifications_->available())
         icon_->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 1);
 }

@@ -28,8 +28,12 @@ protected:
 
 private:
     void checkhost();
+    // The icon, made at first need where it can be shown; null until then.
+    QSystemTrayIcon* icon();
 
-    QSystemTrayIcon* icon_;
+    QSystemTrayIcon* icon_ = nullptr;
+    QMenu* menu_ = nullptr;
+    bool wanted_ = false; // shown by the program, though perhaps not made yet
     DesktopNotifications* notifications_;
     QTimer* settle_;
     bool host_;

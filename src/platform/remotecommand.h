@@ -28,7 +28,7 @@ struct RemoteReply {
     // Set when the answer comes later (Quit while "Save before exit?" is open): the
     // carrier calls it with the function that sends the answer, and holds the caller
     // until then. A caller left without an answer saw the program end.
-    std::function<void(std::function<void(const RemoteReply&)>)> later;
+    std::function<void(std::function<void(const RemoteReply&)>)> later = {};
 };
 
 using RemoteHandler = std::function<RemoteReply(const RemoteCommand&)>;

@@ -36,6 +36,14 @@ TEST(CommandLine, EachOptionBecomesOneCommandForTheRunningCopy) {
     EXPECT_EQ(parse({}).action, A::Program);
     EXPECT_EQ(parse({"-v"}).action, A::Version);
     EXPECT_EQ(parse({"--add", "Tea", "--in", "5m", "--help"}).action, A::Help);
+    // Qt's spelling of the platform choice, with one dash or two, next to a command.
+    for (const QStringList& args : {QStringList{"-platform", "wayland"},
+                                    {"--platform=wayland", "--show"},
+                                    {"--show", "-platform", "wayland"}}) {
+        const CommandLine line = parse(args);
+        EXPECT_EQ(line.platform, "wayland") << args.join(' ').toStdString();
+        EXPECT_EQ(line.action, args.contains("--show") ? A::Command : A::Program);
+    }
     for (const QStringList& args : {QStringList{"--stop", "1", "--stop", "2"},
                                     {"a.clt", "b.clt"},
                                     {"a.clt", "--list"},
@@ -49,7 +57,8 @@ TEST(CommandLine, EachOptionBecomesOneCommandForTheRunningCopy) {
                                     {"--start", "@0"},
                                     {"--delete", "@"},
                                     {"--json"},
-                                    {"-platform", "xcb"},
+                                    {"-platform"},
+                                    {"--platform="},
                                     {"--add"}})
         EXPECT_EQ(parse(args).action, A::Refused) << args.join(' ').toStdString();
 }

@@ -182,3 +182,26 @@ TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
     // The update window's own way out ends the program.
     EXPECT_EQ(ending([this] { emit frame->form10()->endprogram(); }), 0);
 }
+
+// About and Options up together: the main window and the editor come back only when the
+// second of them goes, whichever goes first.
+TEST_F(FrameTest, TwoSecondaryWindowsUpTogetherHoldUntilBothHaveGone) {
+    ASSERT_EQ(startupEnding(), -1);
+    frame->form1()->show();
+    frame->form2()->show();
+    QWidget* about = frame->form8();
+    QWidget* options = frame->form11();
+    const std::pair<QWidget*, QWidget*> orders[] = {{about, options}, {options, about}};
+    for (const auto& [first, second] : orders) {
+        SCOPED_TRACE(first->metaObject()->className());
+        about->show();
+        options->show();
+        first->close();
+        ASSERT_FALSE(first->isVisible());
+        EXPECT_FALSE(frame->form1()->isEnabled());
+        EXPECT_FALSE(frame->form2()->isEnabled());
+        second->close();
+        EXPECT_TRUE(frame->form1()->isEnabled());
+        EXPECT_TRUE(frame->form2()->isEnabled());
+    }
+}

@@ -130,3 +130,26 @@ TEST_F(RemoteCommandsTest, QuitWaitsForTheQuestionAndNothingChangesMeanwhile) {
     EXPECT_EQ(outcome->code, 0);
     EXPECT_EQ(ended, 0);
 }
+
+// The editor holds a record of the open list, so a list opened under it would have it
+// write into another list: refused until it closes, and nothing of the list changes.
+TEST_F(RemoteCommandsTest, OpenWhileTheEditorIsOpenIsRefusedAndTheListStays) {
+    byhand("Tea", "Countdown", {"0", "5", "0"}, false);
+    const QString other = file("other.clt");
+    writebytes(other, database());
+    byhand("Lunch", "Certain time", {"12", "30", "0"}, true);
+    frame->list().edit(0);
+    ASSERT_TRUE(frame->form2()->isVisible());
+    const QByteArray before = database();
+    const RemoteReply refused = run("open", {other});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.message.contains("Editor")) << refused.message.toStdString();
+    EXPECT_EQ(frame->list().rows().size(), 2);
+    EXPECT_EQ(database(), before);
+    EXPECT_TRUE(frame->form2()->isVisible());
+
+    QTest::mouseClick(frame->form2()->BitBtn2, Qt::LeftButton); // Cancel
+    ASSERT_FALSE(frame->form2()->isVisible());
+    EXPECT_EQ(run("open", {other}).code, 0);
+    EXPECT_EQ(frame->list().rows().size(), 1);
+}

@@ -67,3 +67,27 @@ TEST_F(XDesktop, OverlaysAreNeitherManagedNorListedAndSitWhereTheyAreSent) {
             << "a taskbar lists " << w.toStdString() << ": "
             << run("xprop", {"-id", w, "WM_NAME", "_NET_WM_STATE"}).toStdString();
 }
+
+TEST_F(XDesktop, AWindowDestroyedFromOutsideIsMadeAnewByTheNextShow) {
+    startwindowmanager();
+    ASSERT_FALSE(HasFatalFailure());
+    start(first);
+    QString id;
+    ASSERT_TRUE(waitfor([&] { return !(id = windownamed("Chimlet")).isEmpty(); }, 15000))
+        << first.readAllStandardError().toStdString();
+    run("xdotool", {"windowclose", id});
+    ASSERT_TRUE(waitfor([&] { return windownamed("Chimlet").isEmpty(); }, 5000));
+    EXPECT_FALSE(first.waitForFinished(500));
+    start(second);
+    EXPECT_TRUE(second.waitForFinished(5000));
+    QString again;
+    EXPECT_TRUE(waitfor(
+        [&] {
+            again = windownamed("Chimlet");
+            return !again.isEmpty() &&
+                   field(run("xwininfo", {"-id", again}), "Map State") == "IsViewable";
+        },
+        5000));
+    EXPECT_EQ(wmstate(again), "Normal") << "managed by the window manager";
+    EXPECT_EQ(first.readAllStandardError(), "") << "quiet about the window it lost";
+}

@@ -38,6 +38,27 @@ TEST(HttplibClient, GetsTextWithItsUserAgentAndNothingButA200) {
     EXPECT_THROW(HttplibClient("ftp://127.0.0.1").gettext("/a", "x", 100), HttpError);
 }
 
+// An answer of exactly the limit is taken and one byte more refused, whether its length
+// is announced or it comes in chunks of unknown sum.
+TEST(HttplibClient, AnAnswerOfTheLimitIsTakenAndOneByteMoreIsRefused) {
+    LoopbackServer server;
+    server.text("/told", "Hello");
+    server.server().Get("/chunked", [](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/plain",
+                                         [](std::size_t offset, httplib::DataSink& s) {
+                                             if (offset == 0) return s.write("Hel", 3);
+                                             if (offset == 3) return s.write("lo", 2);
+                                             s.done();
+                                             return true;
+                                         });
+    });
+    HttplibClient client(server.start(), quick());
+    for (const char* path : {"/told", "/chunked"}) {
+        EXPECT_EQ(client.gettext(path, "x", 5), "Hello") << path;
+        EXPECT_THROW(client.gettext(path, "x", 4), HttpError) << path;
+    }
+}
+
 // A peer that answers with header lines and never ends them.
 TEST(HttplibClient, EndlessHeadersEndAtTheDeadline) {
     const int listener = ::socket(AF_INET, SOCK_STREAM, 0);

@@ -2,11 +2,24 @@
 
 #include <gtest/gtest.h>
 
-TEST(WindowPlatform, AWaylandSessionWithX11RunsOnX11UnlessTheUserChose) {
-    EXPECT_EQ(windowplatform({"", ":0", "wayland-0", "wayland"}), "xcb;wayland");
-    EXPECT_EQ(windowplatform({"", ":1", "", "wayland"}), "xcb");
-    EXPECT_EQ(windowplatform({"wayland", ":0", "wayland-0", "wayland"}), "")
-        << "the user's choice stands";
-    EXPECT_EQ(windowplatform({"", "", "wayland-0", "wayland"}), "") << "no X11 to go to";
-    EXPECT_EQ(windowplatform({"", ":0", "", "x11"}), "") << "X11 already";
+// The fields: argument, CHIMELET_PLATFORM, QT_QPA_PLATFORM, X server reachable,
+// WAYLAND_DISPLAY, session type.
+
+TEST(WindowPlatform, AReachableX11WinsOverTheSessionsWaylandDefault) {
+    EXPECT_EQ(windowplatform({"", "", "", true, "wayland-0", "wayland"}), "xcb");
+    EXPECT_EQ(windowplatform({"", "", "wayland", true, "wayland-0", "wayland"}), "xcb")
+        << "set for every Qt program of the session";
+    EXPECT_EQ(windowplatform({"", "", "wayland;xcb", true, "", "wayland"}), "xcb");
+    EXPECT_EQ(windowplatform({"", "", "", false, "wayland-0", ""}), "wayland")
+        << "X11 refuses: Wayland without a try of X11 first";
+    EXPECT_EQ(windowplatform({"", "", "", false, "", "x11"}), "") << "nothing to choose from";
+}
+
+TEST(WindowPlatform, OnlyAChoiceForChimeletItselfOrNoX11LeavesWayland) {
+    EXPECT_EQ(windowplatform({"wayland", "", "", true, "wayland-0", "wayland"}), "wayland");
+    EXPECT_EQ(windowplatform({"", "wayland", "xcb", true, "wayland-0", "wayland"}), "wayland");
+    EXPECT_EQ(windowplatform({"xcb", "wayland", "wayland", true, "w", "wayland"}), "xcb")
+        << "the command line before the variable";
+    EXPECT_EQ(windowplatform({"", "", "offscreen", true, "wayland-0", "wayland"}), "")
+        << "not the session's Wayland default";
 }

@@ -6,7 +6,71 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
+// A key's value in an entry, its string escapes undone.
+QString entryvalue(const QByteArray& entry, const QString& key) {
+    QString raw;
+    for (const QString& line : QString::fromUtf8(entry).split(u'\n'))
+        if (line.startsWith(key + u'=')) raw = line.mid(key.size() + 1);
+    QString value;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const qsizetype code =
+            raw[i] == u'\\' && i + 1 < raw.size() ? QStringView(u"sntr\\").indexOf(raw[i + 1]) : -1;
+        value += code < 0 ? raw[i] : QStringView(u" \n\t\r\\")[code];
+        if (code >= 0) ++i;
+    }
+    return value;
+}
+
+// An Exec value's arguments as the desktop entry format reads them, strictly: blanks part
+// arguments and a reserved character must be quoted; inside quotes ", `, $ and \ come
+// only after a backslash; then %% is a % and any other % a field code. Nothing when the
+// value breaks a rule.
+std::optional<QStringList> execarguments(const QString& value) {
+    QStringList args;
+    QString arg;
+    bool inarg = false;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == u' ') {
+            if (inarg) args << arg;
+            arg.clear();
+            inarg = false;
+        } else if (c == u'"') {
+            inarg = true;
+            for (++i;; ++i) {
+                if (i >= value.size()) return std::nullopt;
+                QChar q = value[i];
+                if (q == u'"') break;
+                if (q == u'`' || q == u'$') return std::nullopt;
+                if (q == u'\\') {
+                    if (++i >= value.size() || !QStringView(u"\"`$\\").contains(value[i]))
+                        return std::nullopt;
+                    q = value[i];
+                }
+                arg += q;
+            }
+        } else if (QStringView(u"\t\n'\\><~|&;$*?#()`").contains(c)) {
+            return std::nullopt;
+        } else {
+            arg += c;
+            inarg = true;
+        }
+    }
+    if (inarg) args << arg;
+    for (QString& a : args) {
+        QString plain;
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            if (a[i] == u'%' && (i + 1 >= a.size() || a[++i] != u'%')) return std::nullopt;
+            plain += a[i];
+        }
+        a = plain;
+    }
+    return args;
+}
+
 // The entry is handed to GLib's launcher, which reads it the way GNOME and its relatives
 // do at log-in: the program it starts reports the path it was started as, its folder and
 // how many arguments it got.
@@ -59,5 +123,25 @@ TEST(XdgAutostart, ReservedCharactersSideBySideSurviveTheDesktopLauncher) {
         const QString name = part + QStringLiteral(".sh") + part;
         EXPECT_EQ(launched(tmp, folder, name), (QStringList{folder + u'/' + name, folder, "0"}))
             << part.toStdString();
+    }
+}
+
+// Every character the Exec line quotes or escapes, one at a time and as "$HOME", read back
+// by the format's own rules: the program's path and its folder come back unchanged.
+TEST(XdgAutostart, EveryEscapedCharacterReadsBackByTheEntrysOwnRules) {
+    for (const QString& part :
+         {QStringLiteral("$HOME"), QStringLiteral("$"), QStringLiteral("`"), QStringLiteral("\""),
+          QStringLiteral("\\"), QStringLiteral("%"), QStringLiteral("%f"), QStringLiteral(" "),
+          QStringLiteral("\t"), QStringLiteral("\n"), QStringLiteral("'"),
+          QStringLiteral(";&|<>*?#()~"), QStringLiteral("\\$\\`\\\"")}) {
+        const QString folder = QStringLiteral("/opt/") + part + QStringLiteral("x");
+        const QString program = folder + QStringLiteral("/") + part + QStringLiteral("chimelet");
+        SCOPED_TRACE(program.toStdString());
+        const QByteArray entry = desktopentry(program);
+        const auto args = execarguments(entryvalue(entry, QStringLiteral("Exec")));
+        ASSERT_TRUE(args) << entry.toStdString();
+        EXPECT_EQ(args->last(), program);
+        EXPECT_TRUE(args->size() == 1 || (args->size() == 2 && args->first() == "/usr/bin/env"));
+        EXPECT_EQ(entryvalue(entry, QStringLiteral("Path")), folder);
     }
 }

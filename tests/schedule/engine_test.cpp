@@ -163,6 +163,46 @@ INSTANTIATE_TEST_SUITE_P(Gaps, AfterAGap,
                                            Gap{25 * 3600, "A B C E D F", "-", "2h"},
                                            Gap{3 * 86400, "A B C D F E", "-", "2h"}));
 
+// A certain time is due in the seconds passed since the last tick, and in no other: not at
+// the last tick's own second (seen then), not one second after now; a gap of a day or
+// more holds every second once. Sorted names of what fired at the gap's tick and the tick
+// a second later.
+struct Window {
+    qint64 secs;
+    const char* atgap;
+    const char* after;
+};
+
+class DueWindow : public EngineTest, public ::testing::WithParamInterface<Window> {};
+
+TEST_P(DueWindow, ACertainTimeIsDueInTheSecondsPassedAndNoOther) {
+    const Window& w = GetParam();
+    const QDateTime last = clock.now();
+    engine.tick(); // before the list is filled
+    const std::pair<const char*, qint64> rows[] = {
+        {"lasttick", 0}, {"gapfirst", 1}, {"now", w.secs}, {"next", w.secs + 1}};
+    for (const auto& [name, offset] : rows)
+        add(certain(name, last.addSecs(offset).time()));
+    const auto fired = [this] {
+        QStringList names;
+        for (const TNotificationRecord& rec : std::exchange(sink.recs, {}))
+            names << QString::fromStdString(rec.MessageText);
+        names.sort();
+        return names.join(' ');
+    };
+    tickat(last.addSecs(w.secs));
+    EXPECT_EQ(fired(), w.atgap);
+    tick();
+    EXPECT_EQ(fired(), w.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gaps, DueWindow,
+    ::testing::Values(Window{1, "gapfirst now", "next"}, Window{2, "gapfirst now", "next"},
+                      Window{86399, "gapfirst now", "lasttick next"},
+                      Window{86400, "gapfirst lasttick next now", "gapfirst next"},
+                      Window{86401, "gapfirst lasttick next now", "next"}));
+
 TEST_F(Activation, InSequentialModeAGapMovesTheTurnAndTheNextCountdownStartsFresh) {
     engine.setplaymode(PlayMode::Sequential);
     engine.tick();

@@ -207,3 +207,25 @@ TEST_F(WorkingDatabaseTest, ClosedDatabaseRaisesAndReopenKeepsContents) {
     db.reopen();
     EXPECT_EQ(db.readnotification(RecordIndex(1)).MessageText, "Tea is ready");
 }
+
+// A file that ends inside a record (a write cut short): the whole records open and read as
+// written, the part is no record, and the next record written takes its place.
+TEST_F(WorkingDatabaseTest, StrayBytesAfterTheLastWholeRecordAreNoRecord) {
+    TNotificationRecord last = everyFieldDistinct();
+    last.MessageText = "last whole";
+    db.writenotification(everyFieldDistinct(), RecordIndex(1));
+    db.writenotification(last, RecordIndex(2));
+    const QByteArray whole = fileBytes();
+    for (const int stray : {1, 480, 959}) {
+        SCOPED_TRACE(stray);
+        db.close();
+        writebytes(dir.filePath("chdb.res"), whole + QByteArray(stray, '\x7f'));
+        db.reopen();
+        EXPECT_EQ(db.recordspresent(), 3);
+        EXPECT_EQ(db.readnotification(RecordIndex(2)), last);
+        EXPECT_THROW(db.raw(RecordIndex(3)), IoError);
+        db.writenotification(last, RecordIndex(3));
+        EXPECT_EQ(db.recordspresent(), 4);
+        EXPECT_EQ(fileBytes(), whole + whole.mid(2 * 960, 960));
+    }
+}

@@ -43,6 +43,16 @@ TEST(CutShapes, AShapeBeyondTheFrameShowsAsTheWholeShapeWould) {
                         {S(160 - o), S(170 - o)},
                         {S(120 - o), S(400 - o)}});
          }},
+        {"triangle with two corners beyond the right edge",
+         [](W& w, S o) {
+             w.polygon(
+                 {{S(120 - o), S(150 - o)}, {S(260 - o), S(110 - o)}, {S(260 - o), S(190 - o)}});
+         }},
+        {"triangle with two corners above the top",
+         [](W& w, S o) {
+             w.polygon(
+                 {{S(150 - o), S(180 - o)}, {S(110 - o), S(40 - o)}, {S(190 - o), S(60 - o)}});
+         }},
     };
     for (const auto& [name, shape] : shapes) {
         const QImage whole = drawn(-200, 700, shape);

@@ -40,10 +40,12 @@ void TForm1::settrayhost(bool available) {
 
 void TForm1::Restore1Click() {
     intray_ = false;
-    const bool lost = isMinimized() && !minimisedcomesback();
+    // Wayland never tells a program its window was minimised (isMinimized() stays false)
+    // nor lets it undo that: a window not in front is shown anew, a new window the
+    // compositor puts in front, with the activation token lent for it where there is one.
+    const bool lost = !minimisedcomesback() && isVisible() && !isActiveWindow();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     setWindowOpacity(1.0);
-    // Shown anew, it is a new window the compositor puts in front.
     if (lost) hide();
     show();
     raise();

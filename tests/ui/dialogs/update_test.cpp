@@ -6,6 +6,7 @@
 #include "support/loopbackserver.h"
 #include "support/tempfolder.h"
 #include "ui/dialogs/update.h"
+#include "update/installerdownload.h"
 #include "update/updatecheck.h"
 
 #include <QDir>
@@ -148,6 +149,33 @@ TEST_F(UpdateWindowTest, CutOrStalledDownloadFailsAndLeavesNothing) {
         EXPECT_EQ(form->noupdate->text(), "Cancel");
         EXPECT_TRUE(form->doupdate->isEnabled());
     }
+}
+
+// Closed part way through a slow transfer, the window stops it there and keeps nothing. On
+// the way every report counts no more than the whole, and the percent shown is its share.
+TEST_F(UpdateWindowTest, ClosedPartWayTheDownloadStopsAndEveryReportAddsUp) {
+    constexpr qint64 size = 1 << 20;
+    server.file(kInstaller, size, 256, 40ms); // ten seconds, if nobody stops it
+    open();
+    QSignalSpy end(form.get(), &TForm10::endprogram);
+    QList<std::pair<qint64, qint64>> reports;
+    QObject::connect(form->findChild<InstallerDownload*>(), &InstallerDownload::progress,
+                     form.get(), [&](qint64 done, qint64 total) {
+                         reports.append({done, total});
+                         EXPECT_LE(done, total);
+                         EXPECT_EQ(total, size);
+                         EXPECT_EQ(form->StaticText5->text(),
+                                   QString::number(done * 100 / size) + '%');
+                     });
+    form->doupdateClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reports.size() >= 3; }, 10000));
+    form->close();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form->downloading(); }, 3000));
+    QCoreApplication::processEvents();
+    EXPECT_LT(reports.last().first, size);
+    EXPECT_TRUE(files().isEmpty()) << files().join(' ').toStdString();
+    EXPECT_TRUE(shell.files.isEmpty());
+    EXPECT_EQ(end.count(), 0);
 }
 
 // A server that answers after four seconds holds up neither the tick nor the windows:

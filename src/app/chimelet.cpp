@@ -18,6 +18,7 @@
 #include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
+#include "linuxplatform/windowforward.h"
 #include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
     }
     onterminationsignal([&frame] { frame.shutdown(); });
     X11WindowLossWatch mainloss(frame.form1());
+    frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
     if (line.action == Action::Open)
         frame.openatstart(localfile(line.command.args[0]).value_or(QString()));
     frame.showmain();

@@ -112,7 +112,8 @@ int SessionBusService::Add(const QString& text, const QString& in, const QString
         run(remoteverbs::Add,
             {text, QString::fromLatin1(in.isEmpty() ? "at" : "in"), in.isEmpty() ? at : in,
              QString::fromLatin1(repeat ? "repeat" : "once")});
-    return lines.isEmpty() ? 0 : lines[0].mid(1).toInt();
+    // The id as the command line prints it, "@12".
+    return lines.isEmpty() ? 0 : QString(lines[0]).remove(u'@').toInt();
 }
 
 QList<QStringList> SessionBusService::List() {

@@ -104,3 +104,73 @@ TEST_F(Wayland, TheSessionsWaylandDefaultGivesWayToAReachableX11) {
     env.insert("CHIMELET_PLATFORM", "wayland");
     EXPECT_STREQ(platformof(second), "wayland");
 }
+
+// Weston's panel sits above every ordinary window; the full-screen picture covers it too.
+TEST_F(Wayland, TheFullScreenPictureCoversTheCompositorsPanel) {
+    QImage red(64, 48, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    ASSERT_TRUE(red.save(folder.filePath("red.jpg"), "JPG"));
+    TNotificationRecord rec = textrecord(codes::DesktopOverlay, 40, 6);
+    rec.DisplayText = 0;
+    rec.DisplayImage = 1;
+    rec.ImageFile = QFile::encodeName(folder.filePath("red.jpg")).toStdString();
+    rec.ImageDisplayType = codes::OverlayFullScreen;
+    openatstart(rec, true);
+    const auto reds = [](const QImage& image, int rows) {
+        int n = 0;
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                n += qRed(p) > 230 && qGreen(p) < 30 && qBlue(p) < 30;
+            }
+        return n;
+    };
+    ASSERT_LT(reds(shot(), 32), 100) << "red before the picture";
+    start(first);
+    QImage during;
+    EXPECT_TRUE(waitfor(
+        [&] {
+            during = shot();
+            return !during.isNull() && reds(during, during.height()) > 700000;
+        },
+        10000))
+        << first.readAllStandardError().toStdString();
+    // The panel's rows at the top are the picture's as well.
+    EXPECT_EQ(reds(during, 32), 32 * during.width());
+}
+
+// Weston's X11 window manager honours neither a raise nor _NET_ACTIVE_WINDOW; a second
+// start still brings the window in front of another X window.
+TEST_F(ProgramRun, OnWestonsXWaylandASecondStartBringsTheWindowInFront) {
+    PrivateWeston weston({"--xwayland"});
+    if (weston.socket().isEmpty()) GTEST_SKIP() << "weston is not installed";
+    const QString display = weston.xdisplay();
+    ASSERT_FALSE(display.isEmpty()) << "no XWayland (package xwayland)";
+    env.insert("DISPLAY", display);
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    const auto shown = [this](const QString& name) {
+        QProcess search;
+        search.setProcessEnvironment(env);
+        search.start("xdotool", {"search", "--onlyvisible", "--name", '^' + name + '$'});
+        search.waitForFinished(5000);
+        return !search.readAllStandardOutput().trimmed().isEmpty();
+    };
+    start(first);
+    ASSERT_TRUE(waitfor([&] { return shown("Chimlet"); }, 15000));
+    QProcess cover;
+    cover.setProcessEnvironment(env);
+    cover.start("xmessage", {"-geometry", "1000x740+0+0", "cover"});
+    ASSERT_TRUE(waitfor([&] { return shown("xmessage"); }, 10000)) << "xmessage (x11-utils)";
+    QTest::qWait(1000);
+    const QImage before(weston.screenshot());
+    ASSERT_FALSE(before.isNull()) << "no screenshot from weston-screenshooter";
+    start(second);
+    EXPECT_TRUE(second.waitForFinished(5000));
+    // The window, 652 x 659 and more, is on the screen now.
+    EXPECT_TRUE(
+        waitfor([&] { return changed(before, QImage(weston.screenshot())) > 300000; }, 5000));
+    cover.kill();
+    cover.waitForFinished(3000);
+}

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -47,4 +48,17 @@ QString PrivateWeston::screenshot() {
     if (!shooter.waitForFinished(10000) || shooter.exitCode() != 0) return {};
     const QStringList shots = dir.entryList({"wayland-screenshot-*.png"});
     return shots.isEmpty() ? QString() : dir.filePath(shots.first());
+}
+
+QString PrivateWeston::xdisplay() {
+    static const QRegularExpression said("xserver listening on display (:[0-9]+)");
+    QString display;
+    (void)QTest::qWaitFor(
+        [&] {
+            log_ += weston_.readAll();
+            display = said.match(QString::fromLocal8Bit(log_)).captured(1);
+            return !display.isEmpty();
+        },
+        10000);
+    return display;
 }

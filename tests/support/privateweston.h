@@ -13,6 +13,9 @@ public:
     explicit PrivateWeston(const QStringList& extra = {});
     ~PrivateWeston();
     QString socket() const { return socket_; }
+    // With "--xwayland" among the extras: the X display Weston serves through XWayland,
+    // once it says which; empty when it does not within a few seconds.
+    QString xdisplay();
     // The screen as Weston shows it, as a PNG file; empty on failure.
     QString screenshot();
 
@@ -20,4 +23,5 @@ private:
     QTemporaryDir runtime_;
     QProcess weston_;
     QString socket_;
+    QByteArray log_;
 };

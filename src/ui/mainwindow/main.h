@@ -6,6 +6,7 @@
 #include <QKeySequence>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -89,6 +90,9 @@ public:
     bool trayhost() const { return trayhost_; }
     // Puts the window where the tray (or, without a host, the taskbar) gives it back.
     void hideintray();
+    // Asked as the window is brought back: whether the desktop brings a window forward only
+    // when it is shown anew. Without one, only on Wayland.
+    void setforwardbyshowinganew(std::function<bool()> ask) { showanew_ = std::move(ask); }
 
     const ImageList& ImageList1() const { return imagelist_; }
     NotificationListModel* listmodel() const { return model_; }
@@ -179,4 +183,5 @@ private:
     std::vector<std::pair<QAction*, void (TForm1::*)()>> commands_;
     bool trayhost_ = true;
     bool intray_ = false; // hidden where only the tray gives it back
+    std::function<bool()> showanew_;
 };

@@ -41,9 +41,11 @@ void TForm1::settrayhost(bool available) {
 void TForm1::Restore1Click() {
     intray_ = false;
     // Wayland never tells a program its window was minimised (isMinimized() stays false)
-    // nor lets it undo that: a window not in front is shown anew, a new window the
-    // compositor puts in front, with the activation token lent for it where there is one.
-    const bool lost = !minimisedcomesback() && isVisible() && !isActiveWindow();
+    // nor lets it undo that, and some window managers honour no raise: there a window not
+    // in front is shown anew, a new window put in front, with the activation token lent
+    // for it where there is one.
+    const bool anew = showanew_ ? showanew_() : !minimisedcomesback();
+    const bool lost = anew && isVisible() && !isActiveWindow();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     setWindowOpacity(1.0);
     if (lost) hide();

@@ -1,0 +1,52 @@
+#include "linuxplatform/windowforward.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* c, const QByteArray& name) {
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, name.size(), name.constData()), nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// A property of `window` as raw bytes, at most 64 of them; empty when it has none.
+QByteArray property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name) {
+    if (name == XCB_ATOM_NONE) return {};
+    const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(
+            c, xcb_get_property(c, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 16), nullptr),
+        &std::free);
+    if (!reply) return {};
+    return {static_cast<const char*>(xcb_get_property_value(reply.get())),
+            xcb_get_property_value_length(reply.get())};
+}
+
+// The name the running window manager gives itself (EWMH's supporting window).
+QByteArray windowmanagername(xcb_connection_t* c, xcb_window_t root) {
+    const QByteArray check = property(c, root, atom(c, "_NET_SUPPORTING_WM_CHECK"));
+    if (check.size() != sizeof(xcb_window_t)) return {};
+    xcb_window_t wm = XCB_WINDOW_NONE;
+    std::memcpy(&wm, check.constData(), sizeof wm);
+    return property(c, wm, atom(c, "_NET_WM_NAME"));
+}
+
+} // namespace
+
+bool forwardbyshowinganew() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform.startsWith(QLatin1String("wayland"))) return true;
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (platform != QLatin1String("xcb") || !x11 || !x11->connection()) return false;
+    xcb_connection_t* c = x11->connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    return screen && windowmanagername(c, screen->root) == "Weston WM";
+}

@@ -6,6 +6,8 @@
 #include "platform/singleinstance.h"
 #include "platform/sleepwatch.h"
 #include "platform/tray.h"
+#include "present/announcement.h"
+#include "present/dismissoverlays.h"
 #include "present/dispatcher.h"
 #include "present/fsimage.h"
 #include "present/mp3r.h"
@@ -23,6 +25,7 @@
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
 #include "ui/widgets/buttonpadding.h"
+#include "ui/widgets/labelledcombo.h"
 #include "ui/widgets/screenfit.h"
 
 #include <QCoreApplication>
@@ -33,6 +36,9 @@
 Frame::Frame(Platform platform, const QString& exeFolder)
     : exeFolder_(exeFolder), g_(std::make_unique<AppGlobals>(platform)) {
     padbuttons();
+    // Before any window: a screen reader hears of each from its first event on.
+    installlabelledcombos();
+    installannouncing();
     g_->endprocess = [](int code) { ::_exit(code); };
 
     AppGlobals& g = *g_;
@@ -86,8 +92,10 @@ void Frame::connectwindows() {
 
     connectguarded(g.reporter, form1_.get(), &TForm1::exitRequested, form1_.get(),
                    [this] { exitrequest(); });
-    QObject::connect(form1_.get(), &TForm1::updatecheckRequested, form1_.get(),
-                     [this] { form10()->checkforupdates(); });
+    connectguarded(g.reporter, form1_.get(), &TForm1::dismissRequested, form1_.get(),
+                   [this, &g] { dismissoverlays(*g.platform.tray, *form5_, *form4_, *form3_); });
+    connectguarded(g.reporter, form1_.get(), &TForm1::updatecheckRequested, form1_.get(),
+                   [this] { form10()->checkforupdates(); });
     connectguarded(g.reporter, form1_.get(), &TForm1::firstShown, form1_.get(), [this] {
         if (g_->secondinstance || g_->started || lifecycle_->showing()) return;
         startup();
@@ -144,8 +152,8 @@ TForm10* Frame::form10() {
                          &TForm1::showchecking);
         QObject::connect(form10_.get(), &TForm10::enableothers, form10_.get(),
                          [this](bool on) { holdmainwindows(form10_.get(), !on); });
-        QObject::connect(form10_.get(), &TForm10::endprogram, form10_.get(),
-                         [this] { shutdown(); });
+        connectguarded(g.reporter, form10_.get(), &TForm10::endprogram, form10_.get(),
+                       [this] { shutdown(); });
     }
     return form10_.get();
 }
@@ -165,14 +173,16 @@ TForm12* Frame::form12() {
     if (!form12_) {
         // Not the main window's child: it must answer while that one is held disabled.
         form12_ = std::make_unique<TForm12>(g_->reporter);
-        QObject::connect(form12_.get(), &TForm12::leave, form12_.get(), [this] {
+        ErrorReporter& reporter = g_->reporter;
+        connectguarded(reporter, form12_.get(), &TForm12::leave, form12_.get(), [this] {
             tellexitwaiters(true);
             shutdown();
         });
         QObject::connect(form12_.get(), &TForm12::exitCancelled, form12_.get(),
                          [this] { tellexitwaiters(false); });
-        QObject::connect(form12_.get(), &TForm12::saveRequested, form1_.get(),
-                         &TForm1::BitBtn8Click);
+        // Saving writes the list file and reopens the working database.
+        connectguarded(reporter, form12_.get(), &TForm12::saveRequested, form1_.get(),
+                       &TForm1::BitBtn8Click);
     }
     return form12_.get();
 }
@@ -204,8 +214,10 @@ void Frame::connecttray() {
 
 // The windows the main window's commands ask for, and the web pages it opens.
 void Frame::connectsecondarywindows() {
-    const auto opens = [this](auto signal, auto window) {
-        QObject::connect(form1_.get(), signal, form1_.get(), [this, window] {
+    ErrorReporter& reporter = g_->reporter;
+    // A window made at its first use may read its files as it is made.
+    const auto opens = [this, &reporter](auto signal, auto window) {
+        connectguarded(reporter, form1_.get(), signal, form1_.get(), [this, window] {
             QWidget* w = (this->*window)();
             w->show();
             w->raise();
@@ -216,10 +228,10 @@ void Frame::connectsecondarywindows() {
     opens(&TForm1::aboutRequested, &Frame::form8);
     opens(&TForm1::helpRequested, &Frame::form9);
     Shell* shell = g_->platform.shell;
-    QObject::connect(form1_.get(), &TForm1::browRequested, form1_.get(),
-                     [shell](const QString& url) {
-                         if (shell) shell->brow(url);
-                     });
+    connectguarded(reporter, form1_.get(), &TForm1::browRequested, form1_.get(),
+                   [shell](const QString& url) {
+                       if (shell) shell->brow(url);
+                   });
 }
 
 Frame::~Frame() = default;

@@ -67,7 +67,8 @@ void Dispatcher::shownotification(const TNotificationRecord& notification) {
     const TNotificationRecord rec = notification;
     if (rec.DisplayDuration <= 0) return;
     armpopdur(rec.DisplayDuration);
-    showimage(rec);
+    // The text strip or the balloon tells the text; a picture shown alone tells it then.
+    showimage(rec, !(on(rec.DisplayText) && !rec.MessageText.empty()));
     showtext(rec);
     emit displaystarted();
     if (on(rec.PlayAudio) && !rec.AudioFile.empty()) {
@@ -86,18 +87,20 @@ void Dispatcher::armpopdur(int32_t seconds) {
     popdur->start(msecs);
 }
 
-void Dispatcher::showimage(const TNotificationRecord& rec) {
+void Dispatcher::showimage(const TNotificationRecord& rec, bool speak) {
     if (!on(rec.DisplayImage) || rec.ImageFile.empty()) return;
     const QString file = fromansi(rec.ImageFile);
     if (!isregularfile(file)) return;
     const std::string& type = rec.ImageDisplayType;
     const auto refused = [this](const QString& why) { emit picturerefused(why); };
 
+    const QString message = fromansi(rec.MessageText);
     auto overlay = [&](ImageSurface& window, PictureJob* job) {
         const bool fade = on(rec.Fade);
         job->start([file, scratch = paths_.tmpbmp] { return overlaypicture(file, scratch); },
-                   [this, &window, fade](const QImage& picture) {
+                   [this, &window, fade, message, speak](const QImage& picture) {
                        window.setpicture(picture);
+                       window.announce(message, speak);
                        window.starttheshow(fade);
                        emit displaystarted();
                    },
@@ -140,6 +143,7 @@ void Dispatcher::showtext(const TNotificationRecord& rec) {
         balloon();
     } else if (rec.TextDisplayType == codes::BalloonBubble) {
         balloon();
+        s_.text.announce(message);
     } else {
         overlay();
     }

@@ -49,7 +49,8 @@ signals:
     void picturerefused(const QString& why);
 
 private:
-    void showimage(const TNotificationRecord& rec);
+    // `speak`: the picture window is the one to tell the text to screen readers.
+    void showimage(const TNotificationRecord& rec, bool speak);
     void showtext(const TNotificationRecord& rec);
     void armpopdur(int32_t seconds);
 

@@ -14,6 +14,7 @@ public:
     PictureBox* Image1;
 
     void setpicture(const QImage& picture) override { Image1->setpicture(picture); }
+    void announce(const QString& text, bool speak) override;
     void endtheshow() override { OverlayWindow::endtheshow(); }
     bool isshowing() const override { return isVisible(); }
 

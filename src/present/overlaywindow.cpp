@@ -2,10 +2,12 @@
 
 #include "platform/desktopwindow.h"
 #include "platform/windowshape.h"
+#include "present/announcement.h"
 #include "present/overlaymask.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -75,6 +77,7 @@ void OverlayWindow::FormHide() {
 
 void OverlayWindow::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
+    announceshown(this);
     FormShow();
 }
 
@@ -87,6 +90,14 @@ void OverlayWindow::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     layoutcontent();
     if (isVisible()) refreshmask();
+}
+
+void OverlayWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void OverlayWindow::setopacity(int level) {

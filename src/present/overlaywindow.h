@@ -66,6 +66,8 @@ protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    // Escape, where the window has the keyboard, ends the overlays as a click does.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void setopacity(int level);

@@ -15,6 +15,9 @@ class ImageSurface {
 public:
     virtual ~ImageSurface() = default;
     virtual void setpicture(const QImage& picture) = 0;
+    // What a screen reader calls the window: the Notification's text; `speak` makes it
+    // say the text when the window shows.
+    virtual void announce(const QString& text, bool speak) = 0;
     virtual void starttheshow(bool fade) = 0;
     virtual void endtheshow() = 0;
     virtual bool isshowing() const = 0;
@@ -32,6 +35,8 @@ public:
     // Face, size in points (none: kept) and colour of the text.
     virtual void setfontface(const QString& family, int points, QColor color) = 0;
     virtual void starttheshow(const QString& text, bool fade) = 0;
+    // Tells a text shown only in the balloon to screen readers.
+    virtual void announce(const QString& text) = 0;
     virtual void endtheshow() = 0;
     virtual bool isshowing() const = 0;
 };

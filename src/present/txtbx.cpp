@@ -37,6 +37,9 @@ TForm5::TForm5(QWidget* parent)
     Button1->setGeometry(0, 0, 0, 0);
     Button1->setFocusPolicy(Qt::StrongFocus);
     Button1->setFlat(true);
+    Button1->setAccessibleName(QStringLiteral("Dismiss"));
+    connect(Button1, &QPushButton::clicked, this, &TForm5::clicked);
+    RichEdit1->setAccessibleName(QStringLiteral("Message"));
 }
 
 void TForm5::placeonscreen(const QRect& screen) {
@@ -94,6 +97,7 @@ void TForm5::starttheshow(const QString& text, bool fade) {
     usealpha(shapeway() && shapeway()->compositing());
     RichEdit1->clear();
     RichEdit1->setPlainText(text);
+    setannouncement(this, text, true);
     beginshow(fade);
 }
 

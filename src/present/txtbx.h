@@ -1,5 +1,6 @@
 #pragma once
 
+#include "present/announcement.h"
 #include "present/overlaywindow.h"
 #include "present/surfaces.h"
 
@@ -24,6 +25,7 @@ public:
                        std::optional<bool> underline) override;
     void setfontface(const QString& family, int points, QColor color) override;
     void starttheshow(const QString& text, bool fade) override;
+    void announce(const QString& text) override { announcer_.announce(text); }
     void endtheshow() override { OverlayWindow::endtheshow(); }
     bool isshowing() const override { return isVisible(); }
     QString text() const;
@@ -51,4 +53,5 @@ private:
 
     bool alpha_ = false;
     QColor textcolor_;
+    Announcer announcer_;
 };

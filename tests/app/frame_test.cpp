@@ -1,5 +1,6 @@
 #include "app/frame.h"
 #include "framefixture.h"
+#include "present/txtbx.h"
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
@@ -12,12 +13,14 @@
 #include "ui/mainwindow/main.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -181,6 +184,38 @@ TEST_F(FrameTest, SecondaryWindowsHoldMainWindowAndEditorUntilEveryWayOut) {
     }
     // The update window's own way out ends the program.
     EXPECT_EQ(ending([this] { emit frame->form10()->endprogram(); }), 0);
+}
+
+TEST_F(FrameTest, EscapeInTheMainWindowEndsTheReminderAndLeavesTheFocusWhereItWas) {
+    ASSERT_EQ(startupEnding(), -1);
+    TForm1* main = frame->form1();
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    main->ListView1->setFocus();
+    frame->form5()->starttheshow(QStringLiteral("Tea"), false);
+    ASSERT_TRUE(frame->form5()->isVisible());
+    QTest::keyClick(main->ListView1, Qt::Key_Escape);
+    EXPECT_FALSE(frame->form5()->isVisible());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), main->ListView1);
+}
+
+// What a handler raises reaches the one box, and nothing unwinds through the signal: here
+// the leaving question's Save, whose working database cannot be reopened.
+TEST_F(FrameTest, ASaveThatRaisesFromTheLeavingQuestionIsReported) {
+    ASSERT_EQ(startupEnding(), -1);
+    emit frame->form1()->newRequested();
+    frame->form2()->BitBtn2Click();
+    ws().setcurrentfile(file("kept.clt"));
+    ASSERT_TRUE(QFile::remove(file("chdb.res")));
+    ASSERT_TRUE(QDir(exe.path()).mkdir("chdb.res"));
+    fakes.dialogs.messages.clear();
+    emit frame->form12()->saveRequested();
+    ASSERT_EQ(fakes.dialogs.messages.size(), 1);
+    EXPECT_TRUE(fakes.dialogs.messages[0].contains("chdb.res"))
+        << qPrintable(fakes.dialogs.messages[0]);
+    EXPECT_TRUE(ws().modified()) << "nothing was saved";
 }
 
 // About and Options up together: the main window and the editor come back only when the

@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/remotecommands.h"
 #include "framefixture.h"
 #include "schedule/engine.h"
@@ -152,4 +153,50 @@ TEST_F(RemoteCommandsTest, OpenWhileTheEditorIsOpenIsRefusedAndTheListStays) {
     ASSERT_FALSE(frame->form2()->isVisible());
     EXPECT_EQ(run("open", {other}).code, 0);
     EXPECT_EQ(frame->list().rows().size(), 1);
+}
+
+// Each value at its limit passes the command line and the running copy alike; one past it
+// is refused by the command line, before anything is started, and by the running copy.
+TEST_F(RemoteCommandsTest, ValuesAtTheirLimitsPassAndOnePastIsRefusedOnBothSides) {
+    byhand("Tea", "Countdown", {"0", "5", "0"}, false);
+    struct Case {
+        QStringList line;
+        RemoteCommand command;
+    };
+    const auto add = [](const QString& text, const char* how, const char* when) {
+        return Case{{"--add", text, QString("--") + how, when}, {"add", {text, how, when, "once"}}};
+    };
+    const QString latin(255, u'\u00e9'), cyrillic(127, u'\u0436'); // 255 and 254 bytes stored
+    // In pairs: the value at its limit, then the one past it.
+    const Case cases[] = {
+        add(QString(255, 'a'), "in", "5m"),
+        add(QString(256, 'a'), "in", "5m"),
+        add(latin, "in", "5m"),
+        add(latin + 'a', "in", "5m"),
+        add(cyrillic, "in", "5m"),
+        add(cyrillic + u'\u0436', "in", "5m"),
+        add("T", "in", "1s"),
+        add("T", "in", "0s"),
+        add("T", "in", "23:59:59"),
+        add("T", "in", "24:00:00"),
+        add("T", "at", "23:59:59"),
+        add("T", "at", "24:00:00"),
+        {{"--start", "1"}, {"start", {"1"}}},
+        {{"--start", "0"}, {"start", {"0"}}},
+        {{"--stop", "1"}, {"stop", {"1"}}},
+        {{"--stop", "0"}, {"stop", {"0"}}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const bool passes = i % 2 == 0;
+        SCOPED_TRACE(c.line.join(' ').left(40).toStdString());
+        const CommandLine line = parsecommandline(QStringList{"chimelet"} + c.line, "/");
+        EXPECT_EQ(line.action,
+                  passes ? CommandLine::Action::Command : CommandLine::Action::Refused);
+        if (passes) {
+            EXPECT_EQ(line.command, c.command);
+        }
+        const RemoteReply reply = run(c.command.verb.toLatin1().constData(), c.command.args);
+        EXPECT_EQ(reply.code, passes ? 0 : 2) << reply.message.toStdString();
+    }
 }

@@ -147,6 +147,18 @@ TEST(SingleInstance, AKilledCopysLeftoversStopNeitherTheNextStartNorALaterCall) 
             writebytes(lockfile, "4194304\nchimelet\nelsewhere\n");
             QFile::setPermissions(lockfile, {});
         },
+        // A socket file bound and closed, nobody listening at it, beside a stale lock.
+        [&] {
+            writebytes(lockfile, "4194304\nchimelet\nelsewhere\n");
+            const QByteArray path = QFile::encodeName(session.filePath("messagename"));
+            sockaddr_un addr{};
+            addr.sun_family = AF_UNIX;
+            std::memcpy(addr.sun_path, path.constData(), path.size());
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+            ::close(fd);
+            ASSERT_TRUE(QFileInfo(session.filePath("messagename")).exists());
+        },
     };
     int n = 0;
     for (const auto& leave : leftovers) {

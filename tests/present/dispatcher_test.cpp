@@ -37,6 +37,9 @@ public:
     void setpicture(const QImage& p) override {
         log_.add(QStringLiteral("%1:picture %2x%3").arg(name_).arg(p.width()).arg(p.height()));
     }
+    void announce(const QString& text, bool speak) override {
+        log_.add(QStringLiteral("%1:announce %2 %3").arg(name_, text).arg(speak));
+    }
     void starttheshow(bool fade) override {
         showing = true;
         log_.add(QStringLiteral("%1:start %2").arg(name_).arg(fade));
@@ -66,6 +69,7 @@ public:
         showing = true;
         log_.add(QStringLiteral("text:start %1 %2").arg(text).arg(fade));
     }
+    void announce(const QString& text) override { log_.add("text:announce " + text); }
     void endtheshow() override { log_.add("text:end"); }
     bool isshowing() const override { return showing; }
     bool showing = false;
@@ -186,7 +190,9 @@ TEST_F(DispatcherTest, TextBalloonAndAudioAtOnceThePictureWhenRead) {
     EXPECT_EQ(log.lines, atonce);
     settlepictures();
     EXPECT_EQ(log.lines, QStringList(atonce) << "full:picture 40x30"
-                                             << "full:start 1");
+                                             << "full:announce Tea 0"
+                                             << "full:start 1")
+        << "the strip told the text; the picture window is named by it, silent";
     EXPECT_EQ(started.count(), 2) << "the late picture has the overlays restacked";
     EXPECT_EQ(tray.balloons, QStringList{"Chimelet Message:|Tea|3000"});
     EXPECT_TRUE(QFile::exists(paths.tmpbmp)) << "the picture goes through tmp.bmp";
@@ -212,6 +218,8 @@ TEST_F(DispatcherTest, TextDisplayTypesDecideOverlayAndBalloon) {
         d.shownotification(r);
         EXPECT_EQ(log.has("text:start"), c.overlay) << c.type;
         EXPECT_EQ(!tray.balloons.isEmpty(), c.balloon) << c.type;
+        EXPECT_EQ(log.has("text:announce Tea"), c.balloon && !c.overlay)
+            << c.type << ": a text only in the balloon is told to screen readers all the same";
         EXPECT_EQ(log.lines.value(0), "text:styles 10-")
             << "styles are set for every type; a byte neither 0 nor 1 leaves its style";
         if (c.overlay && c.balloon) {
@@ -238,8 +246,11 @@ TEST_F(DispatcherTest, ImageDisplayTypesDecideTheWindowOrTheWallpaper) {
         const char* type;
         QStringList expect;
     };
-    for (const Case& c : {Case{codes::OverlayFullScreen, {"full:picture 40x30", "full:start 1"}},
-                          Case{codes::OverlaySmallWindow, {"small:picture 40x30", "small:start 1"}},
+    // No text shown: the picture window tells it.
+    for (const Case& c : {Case{codes::OverlayFullScreen,
+                               {"full:picture 40x30", "full:announce Tea 1", "full:start 1"}},
+                          Case{codes::OverlaySmallWindow,
+                               {"small:picture 40x30", "small:announce Tea 1", "small:start 1"}},
                           Case{codes::DesktopBackground, {"wallpaper:" + pic + " Stretch"}},
                           Case{"Desktop overlay (small window)", {}}, Case{"", {}}}) {
         log.lines.clear();

@@ -1,3 +1,4 @@
+#include "present/announcement.h"
 #include "present/dismissoverlays.h"
 #include "present/fsimage.h"
 #include "present/picturebox.h"
@@ -5,6 +6,8 @@
 #include "present/txtbx.h"
 #include "support/fakeplatform.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -231,4 +234,43 @@ TEST(OverlayWindows, RestartWhileFadingOutShowsTheNewDisplay) {
     ASSERT_TRUE(waitfor([&] { return !w.stimer->isActive(); }));
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(opacity(w), 255);
+}
+
+TEST(OverlayWindows, AScreenReaderHearsTheTextOnceWhateverShowsIt) {
+    installannouncing();
+    Overlays o;
+    const auto heard = [](QWidget* w) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+        return i->role() == QAccessible::Notification ? i->text(QAccessible::Name) : QString();
+    };
+    o.text.starttheshow(QStringLiteral("Tea"), false);
+    EXPECT_EQ(heard(&o.text), "Tea");
+    o.small.announce(QStringLiteral("Tea"), false);
+    EXPECT_EQ(heard(&o.small), "") << "a picture beside the strip stays silent";
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&o.small)->text(QAccessible::Name), "Tea");
+    o.full.announce(QStringLiteral("Soup"), true);
+    EXPECT_EQ(heard(&o.full), "Soup");
+
+    // A text only in the balloon: a window no one sees tells it, and goes with the balloon.
+    o.text.announce(QStringLiteral("Bread"));
+    const auto told = [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && heard(w) == "Bread") return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    QWidget* teller = told();
+    ASSERT_NE(teller, nullptr);
+    EXPECT_FALSE(teller->geometry().intersects(screenrect())) << "nothing to see on the screen";
+    EXPECT_TRUE(teller->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(waitfor([&] { return !teller->isVisible(); }, Announcer::kShownMsecs + 2000));
+}
+
+TEST(OverlayWindows, EscapeOnTheStripEndsEveryOverlay) {
+    Overlays o;
+    o.text.starttheshow(QStringLiteral("Tea"), false);
+    o.full.starttheshow(false);
+    ASSERT_TRUE(o.text.isVisible() && o.full.isVisible());
+    QTest::keyClick(o.text.Button1, Qt::Key_Escape);
+    EXPECT_FALSE(o.text.isVisible());
+    EXPECT_FALSE(o.full.isVisible());
 }

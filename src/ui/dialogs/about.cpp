@@ -3,6 +3,7 @@
 
 #include "chimeletversion.h"
 #include "platform/shell.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/listicons.h"
 #include "ui/widgets/weblinks.h"
 
@@ -17,6 +18,7 @@ TForm8::TForm8(Shell& shell, QWidget* parent) : SecondaryWindow(parent), shell_(
     setWindowTitle(QStringLiteral("Chimelet - About"));
     Image1 = new QLabel(this);
     Image1->setPixmap(drawprogramicon(48));
+    Image1->setAccessibleName(QStringLiteral("Chimelet"));
     Label1 = new QLabel(this);
     QFont title(QStringLiteral("Times New Roman"));
     title.setStyleHint(QFont::Serif);
@@ -52,6 +54,8 @@ TForm8::TForm8(Shell& shell, QWidget* parent) : SecondaryWindow(parent), shell_(
     all->setContentsMargins(8, 6, 8, 6);
     all->setSpacing(4);
     FormCreate();
+    nameforaccess(this);
+    taborder({exitfromabout, BitBtn1});
     setFixedSize(300, 126);
 }
 

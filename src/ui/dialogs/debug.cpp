@@ -8,6 +8,7 @@ TForm7::TForm7(QWidget* parent) : QWidget(parent) {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     RichEdit1 = new QTextEdit(this);
     RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+    RichEdit1->setAccessibleName(QStringLiteral("Debug log"));
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* layout = new QVBoxLayout(this);

@@ -3,6 +3,7 @@
 #include "platform/shell.h"
 #include "readers/rtfreader.h"
 #include "store/ansitext.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/escapekey.h"
 #include "ui/widgets/hintedcontrols.h"
 #include "ui/widgets/screenfit.h"
@@ -60,6 +61,7 @@ TForm9::TForm9(Shell& shell, QString helpfile, QWidget* parent)
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+    RichEdit1->setAccessibleName(QStringLiteral("Help text"));
     applyfontsize();
 
     connect(BitBtn1, &QPushButton::clicked, this, &TForm9::BitBtn1Click);
@@ -80,6 +82,8 @@ TForm9::TForm9(Shell& shell, QString helpfile, QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(RichEdit1, 1);
     resize(505, 404);
+    nameforaccess(this);
+    taborder({RichEdit1, BitBtn1, BitBtn5, CheckBox1, BitBtn2});
     onescape(this, [this] { close(); });
 }
 

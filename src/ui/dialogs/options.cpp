@@ -8,6 +8,7 @@
 #include "store/ansitext.h"
 #include "store/apppaths.h"
 #include "store/secure.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/filechoice.h"
 #include "ui/widgets/hintedcontrols.h"
 #include "ui/widgets/listicons.h"
@@ -57,6 +58,8 @@ TForm11::TForm11(SettingsStore& settings, Dialogs& dialogs, Autostart& autostart
     BitBtn1->setDefault(true);
     Image1 = new QLabel(this);
     Image1->setPixmap(drawprogramicon(48));
+    Image1->setAccessibleName(QStringLiteral("Chimelet"));
+    Label3->setBuddy(Edit2);
 
     // A store that fails leaves the window open with its error shown.
     for (auto [b, handler] :
@@ -80,6 +83,8 @@ TForm11::TForm11(SettingsStore& settings, Dialogs& dialogs, Autostart& autostart
     settingsColumn->addWidget(Label3);
     settingsColumn->addLayout(file);
     picturedialoglayout(this, Image1, settingsColumn, {BitBtn1, BitBtn2});
+    nameforaccess(this);
+    taborder({CheckBox6, CheckBox7, Edit2, BitBtn3, BitBtn4, BitBtn1, BitBtn2});
     setFixedSize(sizeHint().expandedTo(QSize(364, 153)));
 }
 

@@ -2,6 +2,7 @@
 #include "ui/dialogs/picturedialog.h"
 
 #include "schedule/errorreporter.h"
+#include "ui/widgets/accessiblenames.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@ TForm12::TForm12(ErrorReporter& reporter, QWidget* parent) : QDialog(parent) {
 
     auto* picture = new QLabel(this);
     picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(48, 48));
+    picture->setAccessibleName(QStringLiteral("Question"));
     auto* heading = new QLabel(QStringLiteral("Save file before exit?"), this);
     QFont serif(QStringLiteral("Serif"));
     serif.setStyleHint(QFont::Serif);
@@ -41,6 +43,8 @@ TForm12::TForm12(ErrorReporter& reporter, QWidget* parent) : QDialog(parent) {
     words->addWidget(heading);
     words->addWidget(text);
     picturedialoglayout(this, picture, words, {exitfromabout, BitBtn1});
+    nameforaccess(this);
+    taborder({exitfromabout, BitBtn1});
     setFixedSize(420, 170);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/shell.h"
 #include "store/apppaths.h"
 #include "store/integertext.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/escapekey.h"
 #include "ui/widgets/listicons.h"
 #include "ui/widgets/screenfit.h"
@@ -32,6 +33,7 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
 
     Image1 = new QLabel(this);
     Image1->setPixmap(drawprogramicon(48));
+    Image1->setAccessibleName(QStringLiteral("Chimelet"));
     Image1->setFixedSize(48, 48);
     StaticText3 = new QLabel(QStringLiteral("Chimelet"), this);
     QFont big = StaticText3->font();
@@ -48,6 +50,7 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setFixedHeight(14);
     ProgressBar1->hide();
+    ProgressBar1->setAccessibleName(QStringLiteral("Download progress"));
     StaticText5 = new QLabel(this);
     StaticText5->setMinimumWidth(36);
     doupdate = new QPushButton(QStringLiteral("Update Now"), this);
@@ -70,6 +73,8 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     all->setSpacing(4);
     all->setStretch(0, 1);
     setFixedSize(317, 107);
+    nameforaccess(this);
+    taborder({doupdate, noupdate});
 
     onescape(this, [this] { close(); });
     connect(doupdate, &QPushButton::clicked, this, &TForm10::doupdateClick);

@@ -15,6 +15,7 @@
 #include "store/notificationsink.h"
 #include "ui/editor/bytelimit.h"
 #include "ui/editor/fontchoice.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/escapekey.h"
 #include "ui/widgets/filechoice.h"
 #include "ui/widgets/hintedcontrols.h"
@@ -210,6 +211,19 @@ TForm2::TForm2(ListController& list, Dialogs& dialogs, const AppPaths& paths, TF
                                                                  {LabeledEdit1, "LabeledEdit1"},
                                                                  {LabeledEdit2, "LabeledEdit2"}})
         w->setObjectName(QString::fromLatin1(name));
+
+    // The unit letters alone would name the time fields "h", "m" and "s".
+    Edit4->setAccessibleName(QStringLiteral("Activation Time, hours"));
+    Edit5->setAccessibleName(QStringLiteral("Activation Time, minutes"));
+    Edit6->setAccessibleName(QStringLiteral("Activation Time, seconds"));
+    Edit9->setAccessibleName(QStringLiteral("Display Duration, seconds"));
+    Image1->setAccessibleName(QStringLiteral("Image thumbnail"));
+    nameforaccess(this);
+    taborder({BitBtn1,   BitBtn2,   BitBtn5,   CheckBox9, CheckBox7, Edit4,     Edit5,
+              Edit6,     Edit9,     ComboBox5, CheckBox2, ComboBox2, ComboBox1, ColorBox1,
+              CheckBox5, CheckBox4, CheckBox6, Edit1,     ComboBox4, CheckBox1, Edit2,
+              BitBtn3,   BitBtn8,   ComboBox3, ComboBox6, CheckBox3, BitBtn6,   BitBtn7,
+              Edit3,     BitBtn4,   BitBtn9});
 
     FormCreate();
 }

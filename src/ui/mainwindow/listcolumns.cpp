@@ -2,16 +2,16 @@
 
 const std::array<ListColumn, kListColumns>& listcolumns() {
     static const std::array<ListColumn, kListColumns> table = {{
-        {"Notification Text", 178, 0},
-        {"Image", 120, 0},
-        {"Audio", 120, 0},
-        {"", 23, 23},
-        {"Time", 70, 0},
-        {"Left", 70, 0},
-        {"", 23, 23},
-        {"", 23, 23},
-        {"", 0, 0},
-        {"", 0, 0},
+        {"Notification Text", 178, 0, "Notification Text"},
+        {"Image", 120, 0, "Image"},
+        {"Audio", 120, 0, "Audio"},
+        {"", 23, 23, "Timer Type"},
+        {"Time", 70, 0, "Time"},
+        {"Left", 70, 0, "Left"},
+        {"", 23, 23, "State"},
+        {"", 23, 23, "Repeat"},
+        {"", 0, 0, "Record"},
+        {"", 0, 0, ""},
     }};
     return table;
 }

@@ -11,7 +11,8 @@
 struct ListColumn {
     const char* caption;
     int width;
-    int minimum; // 0: no lower limit beyond the view's own
+    int minimum;        // 0: no lower limit beyond the view's own
+    const char* spoken; // what a screen reader calls the column, caption or not
 };
 
 inline constexpr int kListColumns = 10;

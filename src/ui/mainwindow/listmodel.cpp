@@ -42,6 +42,9 @@ QVariant NotificationListModel::data(const QModelIndex& index, int role) const {
         return text;
     case Qt::DecorationRole:
         return icons_.icon(column == 0 ? row.itemImage : row.subImage[part]);
+    case Qt::AccessibleTextRole:
+        // A reader says the text even where the column is too narrow to show it.
+        return text;
     case Qt::ToolTipRole:
         return iconcolumn(column) || column <= 2 ? QVariant(text) : QVariant();
     default:
@@ -51,10 +54,12 @@ QVariant NotificationListModel::data(const QModelIndex& index, int role) const {
 
 QVariant NotificationListModel::headerData(int section, Qt::Orientation orientation,
                                            int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= kListColumns)
-        return {};
-    return QString::fromLatin1(listcolumns()[static_cast<std::size_t>(section)].caption);
+    if (orientation != Qt::Horizontal || section < 0 || section >= kListColumns) return {};
+    const ListColumn& column = listcolumns()[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole) return QString::fromLatin1(column.caption);
+    // The icon columns have no caption; a reader still names them.
+    if (role == Qt::AccessibleTextRole) return QString::fromLatin1(column.spoken);
+    return {};
 }
 
 Qt::ItemFlags NotificationListModel::flags(const QModelIndex& index) const {
@@ -77,8 +82,9 @@ void NotificationListModel::changed(int first, int last, int firstpart, int last
     const int right = columnofpart(lastpart);
     // Texts and icons only: rows keep their height, so a view need not measure every
     // changed row again.
-    emit dataChanged(index(first, std::min(left, right)), index(last, std::max(left, right)),
-                     {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole});
+    emit dataChanged(
+        index(first, std::min(left, right)), index(last, std::max(left, right)),
+        {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
 }
 
 void NotificationListModel::removed(int row) {

@@ -11,6 +11,7 @@
 #include "ui/mainwindow/listmodel.h"
 #include "ui/mainwindow/listview.h"
 #include "ui/mainwindow/preview.h"
+#include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/hintedcontrols.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -55,6 +57,9 @@ TForm1::TForm1(ListController& list, Dialogs& dialogs, const AppPaths& paths,
     setCentralWidget(central);
     buildstatusbar();
     buildmenus();
+    nameforaccess(this);
+    taborder({BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5,
+              ComboBox5, ListView1});
 
     connect(&list_, &ListController::modifiedChanged, BitBtn8, &QPushButton::setEnabled);
     connect(&list_, &ListController::clockChanged, this,
@@ -149,6 +154,7 @@ QGroupBox* TForm1::buildnotifications() {
 void TForm1::buildlist() {
     ListView1 = new NotificationListView(GroupBox1);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setAccessibleName(QStringLiteral("Notification list"));
     model_ = new NotificationListModel(list_.rows(), imagelist_, this);
     ListView1->setModel(model_);
     ListView1->setRootIsDecorated(false);
@@ -230,6 +236,10 @@ void TForm1::buildstatusbar() {
         statusBar()->addWidget(panels_[i]);
     }
     panels_[1]->setText(QStringLiteral("Ver " CHIMELET_VERSION));
+    statusBar()->setAccessibleName(QStringLiteral("Status"));
+    panels_[1]->setAccessibleDescription(QStringLiteral("Version"));
+    panels_[2]->setAccessibleDescription(QStringLiteral("Current time"));
+    panels_[4]->setAccessibleDescription(QStringLiteral("Current file"));
     // The clock panel grows where the desktop font is wider than the clock text's room.
     const int clock =
         panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(list_.clock().now().time())) +
@@ -322,6 +332,15 @@ void TForm1::updatetimerTimer() {
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     emit firstShown();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    // An Escape no control here took: the reminder on screen goes, the focus stays.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        emit dismissRequested();
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
 }
 
 void TForm1::resizeEvent(QResizeEvent* e) {

@@ -155,10 +155,13 @@ signals:
     void helpRequested();
     // A web address to open with the desktop's default handler.
     void browRequested(const QString& url);
+    // Escape: a reminder on screen should go, as a click on it does.
+    void dismissRequested();
 
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;

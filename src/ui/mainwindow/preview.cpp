@@ -61,6 +61,10 @@ PreviewPanel::PreviewPanel(QWidget* parent)
 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image2->setObjectName(QStringLiteral("Image2"));
+    setAccessibleName(QStringLiteral("Preview"));
+    Image1->setAccessibleName(QStringLiteral("Preview picture"));
+    Image2->setAccessibleName(QStringLiteral("Chimelet"));
+    StaticText2->setAccessibleDescription(QStringLiteral("Preview text"));
 
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(10, 8, 10, 8);

@@ -1,26 +1,37 @@
-// Lays out a program folder for the start-up benchmark: a list of 20 Notifications
-// and a settings store that opens it at start, minimised with --minimised.
-// Usage: startupfiles FOLDER [--minimised]
+// Lays out a program folder for the start-up benchmark: a list of 20 Notifications (or
+// ROWS) and a settings store that opens it at start, minimised with --minimised.
+// Usage: startupfiles FOLDER [--minimised] [--rows ROWS]
 #include "store/secure.h"
 #include "store/workingdatabase.h"
 
 #include <QDir>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char** argv) {
-    const bool minimised = argc == 3 && std::strcmp(argv[2], "--minimised") == 0;
-    if (argc != 2 && !minimised) {
-        std::fprintf(stderr, "usage: startupfiles FOLDER [--minimised]\n");
+    bool minimised = false;
+    int rows = 20;
+    bool usage = argc < 2;
+    for (int i = 2; i < argc && !usage; ++i) {
+        if (std::strcmp(argv[i], "--minimised") == 0)
+            minimised = true;
+        else if (std::strcmp(argv[i], "--rows") == 0 && i + 1 < argc)
+            rows = std::atoi(argv[++i]);
+        else
+            usage = true;
+    }
+    if (usage || rows < 1 || rows > 65536) {
+        std::fprintf(stderr, "usage: startupfiles FOLDER [--minimised] [--rows ROWS]\n");
         return 2;
     }
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
-    const QString list = folder + "/twenty.clt";
+    const QString list = folder + "/startup.clt";
     WorkingDatabase db;
     db.setpath(list);
     db.createdatabase();
-    for (int i = 1; i <= 20; ++i) {
+    for (int i = 1; i <= rows; ++i) {
         TNotificationRecord rec;
         rec.MessageText = "Notification " + std::to_string(i);
         rec.DisplayText = 1;
@@ -36,7 +47,7 @@ int main(int argc, char** argv) {
         rec.Active = 1;
         db.writenotification(rec, RecordIndex(i));
     }
-    db.setrecordcount(20);
+    db.setrecordcount(rows);
     db.close();
 
     SettingsStore settings;

@@ -7,7 +7,9 @@
 #include "linuxplatform/clock.h"
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopwindow.h"
+#include "linuxplatform/detachedstart.h"
 #include "linuxplatform/dialogs.h"
+#include "linuxplatform/folders.h"
 #include "linuxplatform/heapreturn.h"
 #include "linuxplatform/moduleaudiodevice.h"
 #include "linuxplatform/modulehttpclient.h"
@@ -57,10 +59,17 @@ int main(int argc, char** argv) {
         std::fputs((line.text + u'\n').toUtf8().constData(), stderr);
         return kRefusedExit;
     }
-    LocalSingleInstance instance(QString::fromLatin1(kMutexName),
-                                 QString::fromLatin1(kMessageName));
+    // One copy per data folder: its lock is taken before any file there is touched, and
+    // the copy that holds it is found through it from any environment of the user.
+    const QString datafolder = datafolderof(ownexecutable());
+    LocalSingleInstance instance(datafolder);
     if (line.action == Action::Command || line.action == Action::Open)
-        if (const auto code = handover(instance, line)) return *code;
+        if (const auto code = handover(instance, line, datafolder)) return *code;
+    if (!datafolder.isEmpty() && !instance.acquire()) {
+        // Another copy won the race to start: the file goes to it.
+        if (line.action == Action::Open) return handover(instance, line, datafolder).value_or(1);
+        return instance.reachrunning() ? 0 : unreachable(datafolder, false);
+    }
 
     returnlargeblocks();
     WindowPlatformChoice platformchoice(line.platform.toLocal8Bit());
@@ -99,18 +108,15 @@ int main(int argc, char** argv) {
     startuptrace::mark("platform services");
     Frame frame(platform, QCoreApplication::applicationDirPath());
     startuptrace::mark("windows created");
-    if (frame.secondinstance()) {
-        // Another copy won the race to start: the file goes to it.
-        if (line.action == Action::Open) return handover(instance, line).value_or(1);
-        return 0;
-    }
-    onterminationsignal([&frame] { frame.shutdown(); });
+    if (frame.secondinstance()) return 0;
+    // A logout or a kill asks nobody: unsaved changes are there at the next start.
+    onterminationsignal([&frame] { frame.shutdown(true); });
     X11WindowLossWatch mainloss(frame.form1());
     frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
     if (line.action == Action::Open)
         frame.openatstart(localfile(line.command.args[0]).value_or(QString()));
-    frame.showmain();
-    // Commands are answered once start-up has run: the list they act on is there.
+    // Commands are answered from the start-up on, also while one of its boxes ("Load
+    // failed") waits for the user; until the list is there they are told so.
     RemoteCommands commands(frame);
     const RemoteHandler answer = [&commands](const RemoteCommand& c) { return commands.run(c); };
     instance.setcommands(answer);
@@ -120,6 +126,7 @@ int main(int argc, char** argv) {
                      [&bus, &frame](int row, const QString& text) {
                          bus.tellfired(frame.list().rows().row(row).id, row + 1, text);
                      });
+    frame.showmain();
     startuptrace::mark("main window shown");
     return app.exec();
 }

@@ -25,6 +25,7 @@
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
 #include "ui/widgets/buttonpadding.h"
+#include "ui/widgets/fixedwindow.h"
 #include "ui/widgets/labelledcombo.h"
 #include "ui/widgets/screenfit.h"
 
@@ -200,8 +201,11 @@ void Frame::connecttray() {
     TForm1* main = form1_.get();
     const auto restore = [this] {
         form1_->Restore1Click();
-        // Brought back from the tray while a secondary window is up: held like the rest.
+        // Brought back from the tray while a secondary window is up: held like the rest,
+        // and the windows that hold it come back with it, even where they were minimised.
         if (!holders_.empty()) form1_->setEnabled(false);
+        for (QWidget* w : heldby())
+            bringforward(w);
     };
     tray->setmenu(main->traypop);
     connectguarded(g.reporter, tray, &TrayIcon::clicked, main, restore);
@@ -217,12 +221,8 @@ void Frame::connectsecondarywindows() {
     ErrorReporter& reporter = g_->reporter;
     // A window made at its first use may read its files as it is made.
     const auto opens = [this, &reporter](auto signal, auto window) {
-        connectguarded(reporter, form1_.get(), signal, form1_.get(), [this, window] {
-            QWidget* w = (this->*window)();
-            w->show();
-            w->raise();
-            w->activateWindow();
-        });
+        connectguarded(reporter, form1_.get(), signal, form1_.get(),
+                       [this, window] { bringforward((this->*window)()); });
     };
     opens(&TForm1::optionsRequested, &Frame::form11);
     opens(&TForm1::aboutRequested, &Frame::form8);
@@ -235,6 +235,14 @@ void Frame::connectsecondarywindows() {
 }
 
 Frame::~Frame() = default;
+
+std::vector<QWidget*> Frame::heldby() const {
+    std::vector<QWidget*> up;
+    for (QWidget* w : std::initializer_list<QWidget*>{form2_.get(), form8_.get(), form10_.get(),
+                                                      form11_.get(), form12_.get()})
+        if (w && w->isVisible()) up.push_back(w);
+    return up;
+}
 
 bool Frame::editing() const {
     return list_->editing();
@@ -271,8 +279,6 @@ void Frame::exitrequest() {
         return;
     }
     TForm12* ask = form12();
-    placeover(ask, form1_.get());
-    ask->show();
-    ask->raise();
-    ask->activateWindow();
+    if (!ask->isVisible()) placeover(ask, form1_.get());
+    bringforward(ask);
 }

@@ -13,6 +13,7 @@
 class ListController;
 class Presentation;
 class QObject;
+class QWidget;
 class SecondaryWindow;
 class TForm1;
 class TForm2;
@@ -67,8 +68,9 @@ public:
     void holdmessages(QStringList* held) { held_ = held; }
     // The start-up sequence; runs on the main window's first show.
     void startup() { lifecycle_->startup(); }
-    // Timers off, audio closed, files closed, tray icon removed, process ended.
-    void shutdown() { lifecycle_->shutdown(); }
+    // Timers off, audio closed, files closed, tray icon removed, process ended;
+    // `keepchanges` for an end the user did not ask for (see Lifecycle::shutdown).
+    void shutdown(bool keepchanges = false) { lifecycle_->shutdown(keepchanges); }
     // Exit commands and the main window's close: straight out, or ask to save first.
     void exitrequest();
     // Whether "Save before exit?" is open.
@@ -85,6 +87,8 @@ private:
     void tellexitwaiters(bool leaving);
     // Secondary windows hold the main window and the editor, where visible, while one is up.
     void holdmainwindows(const QObject* by, bool hold);
+    // The editor, the secondary windows and the save question where they are up.
+    std::vector<QWidget*> heldby() const;
 
     QString exeFolder_;
     std::unique_ptr<AppGlobals> g_;

@@ -2,6 +2,7 @@
 
 #include "linuxplatform/detachedstart.h"
 #include "linuxplatform/singleinstance.h"
+#include "store/nativename.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
@@ -31,7 +32,7 @@ int print(const RemoteReply& reply) {
 }
 
 int notstarted() {
-    say(QStringLiteral("Chimelet could not be started."));
+    say(QStringLiteral("Chimelet could not be started; the command was not carried out."));
     return 1;
 }
 
@@ -58,26 +59,35 @@ int ended(const LocalSingleInstance& instance, const RemoteReply& reply,
 
 } // namespace
 
-std::optional<int> handover(const LocalSingleInstance& instance, const CommandLine& line) {
+int unreachable(const QString& datafolder, bool command) {
+    say(QStringLiteral("a copy of Chimelet uses %1 but does not answer%2")
+            .arg(shownname(datafolder), command
+                                            ? QStringLiteral("; the command was not carried out.")
+                                            : QStringLiteral(".")));
+    return 1;
+}
+
+std::optional<int> handover(const LocalSingleInstance& instance, const CommandLine& line,
+                            const QString& datafolder) {
     const bool quit = line.command.verb == QLatin1String(remoteverbs::Quit);
     const int wait = quit ? kQuitMsecs : kHandoverMsecs;
     const QDeadlineTimer deadline(wait);
     if (auto reply = instance.send(line.command, wait))
         return quit ? ended(instance, *reply, deadline) : print(*reply);
-    pid_t started = -1;
-    if (!instance.othercopyruns()) {
-        if (quit) return 0; // nothing runs that could be ended
-        if (line.action == CommandLine::Action::Open) return std::nullopt;
-        started = startdetached(ownexecutable());
-        if (started < 0) return notstarted();
-    }
+    // A copy holds the folder but took no connection for a while: nothing else may
+    // start on it.
+    if (instance.othercopyruns()) return unreachable(datafolder, true);
+    if (quit) return 0; // nothing runs that could be ended
+    if (line.action == CommandLine::Action::Open) return std::nullopt;
+    const pid_t started = startdetached(ownexecutable());
+    if (started < 0) return notstarted();
     // A copy is starting: it answers once its start-up is done.
     while (!deadline.hasExpired()) {
         QThread::msleep(50);
         if (auto reply = instance.send(line.command, deadline.remainingTime()))
-            return quit ? ended(instance, *reply, deadline) : print(*reply);
+            return print(*reply);
         // The copy we started gave up, and no other copy took its place.
-        if (started > 0 && hasended(started) && !instance.othercopyruns()) return notstarted();
+        if (hasended(started) && !instance.othercopyruns()) return notstarted();
     }
     return notstarted();
 }

@@ -2,6 +2,7 @@
 
 #include "app/appglobals.h"
 #include "app/startuptrace.h"
+#include "linuxplatform/dialogs.h"
 #include "linuxplatform/folders.h"
 #include "platform/singleinstance.h"
 #include "platform/tray.h"
@@ -13,7 +14,21 @@
 #include "ui/mainwindow/main.h"
 #include "ui/widgets/screenfit.h"
 
+#include <QFileInfo>
 #include <QTimer>
+
+#include <exception>
+#include <optional>
+
+QString datafolderof(const QString& executable) {
+    try {
+        return AppPaths::locate(QFileInfo(executable).absolutePath(), {},
+                                specialfolder(SpecialFolder::UserData))
+            .datafolder;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
 
 Lifecycle::Lifecycle(AppGlobals& g, ListController& list, Presentation& presentation, TForm1& main,
                      TForm6& audio, const QString& exeFolder)
@@ -61,19 +76,57 @@ void Lifecycle::startup() {
         return;
     }
     startuptrace::mark("startup: settings");
+    keepdialogstatein(g.paths.datafolder);
     // Start minimised is carried out by showmain: the window is not shown at all.
     g.platform.tray->show();
     startuptrace::mark("startup: tray icon");
-    list_.newdatabase(g.paths.databasefile);
+    // After an end that skipped the shutdown the working database still holds the list
+    // the user had: it is reopened, not emptied.
+    const std::optional<RunState> last = readrunstate(g.paths.runstatefile);
+    const bool reopened =
+        last && list_.reopendatabase(g.paths.databasefile, last->listfile, last->modified);
+    if (!reopened) list_.newdatabase(g.paths.databasefile);
     startuptrace::mark("startup: working database");
     // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;
-    list_.openstartupfile(startfile_.isEmpty() ? fromansi(g.settings.defaultfile()) : startfile_);
+    keeprunstate();
+    if (reopened) {
+        tellreopened();
+        // A list named on the command line opens only where nothing unsaved is lost.
+        if (!startfile_.isEmpty() && !list_.modified()) list_.open(startfile_);
+    } else {
+        list_.openstartupfile(startfile_.isEmpty() ? fromansi(g.settings.defaultfile())
+                                                   : startfile_);
+    }
     startuptrace::mark("startup: default file");
 }
 
-void Lifecycle::shutdown() {
+void Lifecycle::keeprunstate() {
+    const auto record = [this] {
+        const RunState now{list_.currentfile(), list_.modified()};
+        if (written_ == now) return;
+        if (writerunstate(g_.paths.runstatefile, now)) written_ = now;
+    };
+    record();
+    if (keeping_) return;
+    keeping_ = true;
+    QObject::connect(&list_, &ListController::modifiedChanged, &list_, record);
+    QObject::connect(&list_, &ListController::fileNameChanged, &list_, record);
+}
+
+void Lifecycle::tellreopened() {
+    const QString text = QString::fromLatin1(kReopenedMessage);
+    main_.shownotice(text);
+    TrayIcon* tray = g_.platform.tray;
+    if (!tray) return;
+    tray->setballoontext(text);
+    tray->showballoon();
+}
+
+void Lifecycle::shutdown(bool keepchanges) {
     AppGlobals& g = g_;
+    // What the next start finds tells it how this run ended.
+    if (g.started && !(keepchanges && list_.modified())) removerunstate(g.paths.runstatefile);
     // The list first: no tick may fire into a presentation being taken down.
     list_.close();
     presentation_.dispatcher().popdur->stop();

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "store/runstate.h"
+
 #include <QString>
+
+#include <optional>
 
 struct AppGlobals;
 class ListController;
@@ -25,10 +29,17 @@ public:
     void openatstart(const QString& path) { startfile_ = path; }
     // Whether the main window's first show is the one showmain makes (its start-up ran).
     bool showing() const { return showing_; }
-    // Timers off, audio closed, files closed, tray icon removed, process ended.
-    void shutdown();
+    // Timers off, audio closed, files closed, tray icon removed, process ended. The next
+    // start then begins with an empty list, unless `keepchanges` asks it to reopen one
+    // with unsaved changes (an end the user did not ask for).
+    void shutdown(bool keepchanges = false);
 
 private:
+    // Keeps the run state in the data folder up to date with the list's file and mark.
+    void keeprunstate();
+    // Says once, without a box that would stop the tick, that the list was reopened.
+    void tellreopened();
+
     AppGlobals& g_;
     ListController& list_;
     Presentation& presentation_;
@@ -37,10 +48,16 @@ private:
     QString exeFolder_;
     bool showing_ = false;
     QString startfile_;
+    std::optional<RunState> written_;
+    bool keeping_ = false;
 };
 
-inline constexpr const char* kMutexName = "chimeletapprunoncechecknowk";
-inline constexpr const char* kMessageName = "chimeletapprunoncechecknowktwo";
+// The folder the program's files live in when it runs from `executable`: the one whose
+// lock a copy takes. Empty when no folder can be written.
+QString datafolderof(const QString& executable);
+
+inline constexpr const char* kReopenedMessage =
+    "Chimelet did not end properly last time: your list was reopened as it was then.";
 inline constexpr const char* kUnstableMessage =
     "Chimelet system unstable, Program Halted. Try reinstalling or contact support if error "
     "persists.";

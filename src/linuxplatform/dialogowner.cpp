@@ -1,5 +1,7 @@
 #include "linuxplatform/dialogowner.h"
 
+#include "linuxplatform/boxstack.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -48,6 +50,7 @@ QWidget* dialogowner() {
 
 void keepontop(QWidget& dialog) {
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    stackaboveoverlays(dialog);
 }
 
 void fitmessagebox(QMessageBox& box) {

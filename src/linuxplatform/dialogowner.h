@@ -14,7 +14,8 @@ QWidget* dialogowner();
 
 // A window manager keeps stay-on-top windows over every other, and the help window, the
 // editor and the secondary windows stay on top: a dialog must share that layer, or it
-// opens behind whichever of them covers its place.
+// opens behind whichever of them covers its place. The overlays, which no window manager
+// stacks, go below it while it is up.
 void keepontop(QWidget& dialog);
 
 // Makes a message box belong to its owner: modal for it alone, opened above every window

@@ -9,17 +9,18 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QRandomGenerator>
 #include <QScopeGuard>
-#include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
+#include <cstddef>
 #include <cstring>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <utility>
@@ -32,16 +33,6 @@ long peeruser(int fd) {
     socklen_t len = sizeof cred;
     if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0) return -1;
     return static_cast<long>(cred.uid);
-}
-
-// A folder only this user can enter: made if missing, refused if anyone else owns it,
-// it is a link, or others may enter it.
-bool privatefolder(const QString& path) {
-    const QByteArray p = QFile::encodeName(path);
-    ::mkdir(p.constData(), 0700);
-    struct stat st {};
-    return ::lstat(p.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
-           (st.st_mode & 077) == 0;
 }
 
 // Blocking I/O on a descriptor until the deadline.
@@ -81,74 +72,84 @@ std::optional<QByteArray> readexactly(int fd, qsizetype count, const QDeadlineTi
     return out;
 }
 
-// The process's /proc stat line; empty when it is gone.
-QByteArray readstat(qint64 pid) {
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
-    return f.open(QIODevice::ReadOnly) ? f.read(1024) : QByteArray();
+// The abstract socket address of `name`: no file, so no folder decides whether it is
+// found, and nothing is left behind when the holder ends.
+socklen_t abstractaddress(const QByteArray& name, sockaddr_un& addr) {
+    addr = {};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path + 1, name.constData(), name.size());
+    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+}
+
+bool validname(const QByteArray& name) {
+    if (!name.startsWith("chimelet-") || name.size() > 100) return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || c == '-';
+    });
+}
+
+// A connected socket to `name`, or -1 with errno set.
+int connectto(const QByteArray& name) {
+    sockaddr_un addr{};
+    const socklen_t len = abstractaddress(name, addr);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return -1;
+    int r = -1;
+    do
+        r = ::connect(fd, reinterpret_cast<const sockaddr*>(&addr), len);
+    while (r != 0 && errno == EINTR);
+    if (r == 0) return fd;
+    const int why = errno;
+    ::close(fd);
+    errno = why;
+    return -1;
 }
 
 } // namespace
 
-LocalSingleInstance::LocalSingleInstance(const QString& lockName, const QString& messageName)
-    : lockName_(lockName), messageName_(messageName) {}
+LocalSingleInstance::LocalSingleInstance(const QString& datafolder)
+    : lock_(datafolder.isEmpty() ? QString()
+                                 : QDir(datafolder).filePath(QString::fromLatin1(kLockName))) {}
 
 LocalSingleInstance::~LocalSingleInstance() {
+    const bool adopted = server_ && server_->isListening();
     delete server_;
-}
-
-QString LocalSingleInstance::runtimeFolder() {
-    // Qt hands out the session's folder only when it is the user's own and private.
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) {
-        const QString own = QDir::tempPath() + QStringLiteral("/chimelet-%1").arg(::geteuid());
-        dir = privatefolder(own) ? own : QDir::tempPath();
-    }
-    return dir;
-}
-
-QString LocalSingleInstance::folder() const {
-    // Asked once: where the session has no runtime folder, Qt warns at every asking.
-    if (folder_.isEmpty()) folder_ = runtimeFolder();
-    return folder_;
-}
-
-QString LocalSingleInstance::messagePath() const {
-    return folder() + QLatin1Char('/') + messageName_;
-}
-
-QString LocalSingleInstance::lockpath() const {
-    return folder() + QLatin1Char('/') + lockName_ + ".lock";
+    if (!adopted && listenfd_ >= 0) ::close(listenfd_);
 }
 
 bool LocalSingleInstance::acquire() {
-    const QString path = lockpath();
-    lock_ = std::make_unique<QLockFile>(path);
-    // A lock whose owner process is gone counts as stale and is taken over.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0)) return true;
-    if (lock_->error() == QLockFile::LockFailedError) {
-        // A running copy holds its file under a system lock, so this removes only what a
-        // copy that is gone left, whatever it holds. A file that cannot even be opened is
-        // no running copy's either: each makes its own, readable and writable.
-        if (!lock_->removeStaleLockFile() &&
-            !QFile(path).open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            QFile::remove(path);
-        if (lock_->tryLock(0)) return true;
+    // No data folder: the start-up halts before it would write anything.
+    if (lock_.path().isEmpty()) return true;
+    if (!lock_.take()) return false;
+    if (listenfd_ >= 0) return true;
+    // Bound at once, so that callers queue from the moment the folder is held; heard once
+    // the event loop runs.
+    for (int attempt = 0; attempt < 8 && listenfd_ < 0; ++attempt) {
+        const QByteArray name = "chimelet-" + QByteArray::number(::geteuid()) + '-' +
+                                QByteArray::number(QRandomGenerator::system()->generate64(), 16);
+        sockaddr_un addr{};
+        const socklen_t len = abstractaddress(name, addr);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd < 0) break;
+        if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), len) != 0 ||
+            ::listen(fd, SOMAXCONN) != 0) {
+            ::close(fd);
+            continue;
+        }
+        listenfd_ = fd;
+        lock_.publish(QByteArray::number(static_cast<qint64>(::getpid())) + '\n' + name + '\n');
     }
-    lock_.reset();
-    return false;
+    return true;
 }
 
 bool LocalSingleInstance::othercopyruns() const {
-    QLockFile probe(lockpath());
-    qint64 pid = 0;
-    QString host, app;
-    if (!probe.getLockInfo(&pid, &host, &app) || pid <= 0) return false;
-    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) return false;
-    // A copy that has ended but was not yet collected by its parent runs no more.
-    const QByteArray stat = readstat(pid);
-    const qsizetype close = stat.lastIndexOf(')');
-    return close < 0 || stat.mid(close + 2, 1) != "Z";
+    return !lock_.held() && lock_.takenbyany();
+}
+
+std::optional<QByteArray> LocalSingleInstance::socketname() const {
+    const QList<QByteArray> lines = lock_.published().split('\n');
+    if (lines.size() < 2 || !validname(lines[1])) return std::nullopt;
+    return lines[1];
 }
 
 void LocalSingleInstance::setcommands(RemoteHandler handler) {
@@ -158,11 +159,10 @@ void LocalSingleInstance::setcommands(RemoteHandler handler) {
 }
 
 void LocalSingleInstance::listen() {
-    if (server_) return;
+    if (server_ || listenfd_ < 0) return;
     server_ = new QLocalServer();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(messagePath()); // we hold the lock: any socket file is stale
-    server_->listen(messagePath());
+    server_->setMaxPendingConnections(kReadingBound);
+    if (!server_->listen(listenfd_)) return;
     QObject::connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* s = server_->nextPendingConnection())
             accept(s);
@@ -171,16 +171,22 @@ void LocalSingleInstance::listen() {
 
 void LocalSingleInstance::accept(QLocalSocket* s) {
     QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-    if (connections_ >= kMaxConnections ||
-        peeruser(static_cast<int>(s->socketDescriptor())) != static_cast<long>(::geteuid())) {
+    if (peeruser(static_cast<int>(s->socketDescriptor())) != static_cast<long>(::geteuid())) {
         s->abort();
         s->deleteLater();
         return;
     }
-    ++connections_;
-    QObject::connect(s, &QObject::destroyed, this, [this] { --connections_; });
+    // No fixed number of callers: one that holds its connection idle is dropped at its
+    // deadline, or sooner when many more are still sending.
+    std::erase_if(reading_, [](const QPointer<QLocalSocket>& r) { return r.isNull(); });
+    reading_.emplace_back(s);
+    while (static_cast<int>(reading_.size()) > kReadingBound) {
+        if (QLocalSocket* oldest = reading_.front()) oldest->abort();
+        reading_.pop_front();
+    }
     // Too slow, too long or malformed: dropped unanswered, and nothing was done.
     auto* late = new QTimer(s);
+    late->setObjectName(QStringLiteral("deadline"));
     late->setSingleShot(true);
     QObject::connect(late, &QTimer::timeout, s, [s] { s->abort(); });
     late->start(kReadMsecs);
@@ -198,6 +204,7 @@ void LocalSingleInstance::accept(QLocalSocket* s) {
         if (!command || s->bytesAvailable() > 0) return s->abort();
         QObject::disconnect(s, &QLocalSocket::readyRead, nullptr, nullptr);
         late->stop();
+        std::erase(reading_, QPointer<QLocalSocket>(s));
         answer(s, *command);
     });
 }
@@ -250,7 +257,11 @@ void LocalSingleInstance::sendreply(QLocalSocket* s, const RemoteReply& reply) {
         *done = true;
         finish();
     };
-    QObject::connect(s, &QLocalSocket::bytesWritten, s, [s, once] {
+    // A caller that stops reading its reply is not waited for.
+    auto* late = s->findChild<QTimer*>(QStringLiteral("deadline"));
+    if (late) late->start(kWriteMsecs);
+    QObject::connect(s, &QLocalSocket::bytesWritten, s, [s, once, late] {
+        if (late) late->start(kWriteMsecs);
         if (s->bytesToWrite() == 0) once();
     });
     QObject::connect(s, &QLocalSocket::disconnected, this, once);
@@ -262,19 +273,24 @@ void LocalSingleInstance::sendreply(QLocalSocket* s, const RemoteReply& reply) {
 
 std::optional<RemoteReply> LocalSingleInstance::send(const RemoteCommand& command,
                                                      int msecs) const {
-    const QByteArray path = QFile::encodeName(messagePath());
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    if (path.size() >= static_cast<qsizetype>(sizeof addr.sun_path)) return std::nullopt;
-    std::memcpy(addr.sun_path, path.constData(), path.size());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return std::nullopt;
-    const auto closer = qScopeGuard([fd] { ::close(fd); });
-    // Only a copy of this very user is told anything.
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 ||
-        peeruser(fd) != static_cast<long>(::geteuid()))
-        return std::nullopt;
     const QDeadlineTimer deadline(msecs);
+    const QDeadlineTimer retry(std::min(msecs, kRetryMsecs));
+    int fd = -1;
+    for (;;) {
+        // No copy holds the folder: nobody to tell.
+        if (!lock_.takenbyany()) return std::nullopt;
+        if (const auto name = socketname()) fd = connectto(*name);
+        // Only a copy of this very user is told anything.
+        if (fd >= 0 && peeruser(fd) != static_cast<long>(::geteuid())) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (fd >= 0) break;
+        // Not listening yet, or too many callers at once: tried again shortly.
+        if (retry.hasExpired()) return std::nullopt;
+        QThread::msleep(40);
+    }
+    const auto closer = qScopeGuard([fd] { ::close(fd); });
     RemoteReply silent{1, {}, QString::fromLatin1(kNoAnswer), {}, {}};
     // Wayland brings the running copy's window forward only for the token this start's
     // launcher gave it.
@@ -289,6 +305,11 @@ std::optional<RemoteReply> LocalSingleInstance::send(const RemoteCommand& comman
     return reply ? *reply : silent;
 }
 
+bool LocalSingleInstance::reachrunning() const {
+    const auto reply = send({QString::fromLatin1(remoteverbs::Started), {}}, kRetryMsecs);
+    return reply && reply->code == 0;
+}
+
 void LocalSingleInstance::broadcast() {
-    send({QString::fromLatin1(remoteverbs::Started), {}}, 500);
+    reachrunning();
 }

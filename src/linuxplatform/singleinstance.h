@@ -1,12 +1,13 @@
 #pragma once
 
+#include "linuxplatform/folderlock.h"
 #include "platform/singleinstance.h"
 
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QPointer>
 #include <QString>
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -14,15 +15,19 @@
 
 class QLocalServer;
 
-// A lock file named after the program's mutex name (a crashed copy's stale lock is
-// taken over), and a local socket named after its message, in the user's own runtime
-// folder. On it a later copy says that it was started or hands over a command (framed
-// as in `commandframe`). Only the same user's processes are heard; a connection that
-// sends anything but one well-formed frame in time is dropped unanswered.
+// One copy per data folder. The lock is a file in the folder of the working database,
+// taken before any other file there is touched. Its holder listens on an abstract local
+// socket whose name, made of the user and a random part, it writes into the lock file:
+// a later copy of the same user finds it from any environment (cron's, another runtime
+// folder), and nobody who cannot read the file can guess or take the name. On it a later
+// copy says that it was started or hands over a command (framed as in `commandframe`).
+// Only the same user's processes are heard; a connection that sends anything but one
+// well-formed frame in time is dropped unanswered, and idle ones make room for new ones.
 class LocalSingleInstance : public SingleInstance {
     Q_OBJECT
 public:
-    LocalSingleInstance(const QString& lockName, const QString& messageName);
+    // `datafolder` is the folder of the working database.
+    explicit LocalSingleInstance(const QString& datafolder);
     ~LocalSingleInstance() override;
 
     bool acquire() override;
@@ -30,36 +35,38 @@ public:
     void broadcast() override;
     void setcommands(RemoteHandler handler) override;
 
-    // A later copy: whether a copy holds the lock (it may not listen yet).
+    // A later copy: whether a copy holds the folder (it may not listen yet).
     bool othercopyruns() const;
-    // Sends a command to the running copy and waits up to `msecs` for its reply;
-    // nothing when no copy of this user listens, kNoAnswer when it took the command and
-    // gave no answer (it ended, or took too long). Needs no application object. The
-    // command carries this process's activation token unless it names one.
+    // Sends a command to the copy that holds the folder and waits up to `msecs` for its
+    // reply. A copy that does not take the connection yet (starting, busy) is tried again
+    // for up to kRetryMsecs. Nothing when the command was not delivered: no copy holds the
+    // folder, or it could not be reached; kNoAnswer when it took the command and gave no
+    // answer (it ended, or took too long). Needs no application object. The command
+    // carries this process's activation token unless it names one.
     std::optional<RemoteReply> send(const RemoteCommand& command, int msecs) const;
+    // Whether a plain later start reached the running copy.
+    bool reachrunning() const;
 
-    // The user's own folder for the lock and the socket: the session's runtime folder,
-    // else a folder of the user's own in the temporary folder.
-    static QString runtimeFolder();
-
-    static constexpr const char* kNoAnswer = "Chimelet did not answer.";
-    static constexpr int kMaxConnections = 8;
-    static constexpr int kReadMsecs = 5000; // a whole frame must arrive within this
+    static constexpr const char* kNoAnswer =
+        "Chimelet did not answer: the command was not carried out.";
+    // The lock file's name in the data folder.
+    static constexpr const char* kLockName = "chimelet.lock";
+    static constexpr int kReadMsecs = 5000;  // a whole frame must arrive within this
+    static constexpr int kWriteMsecs = 5000; // the reply may stall this long at most
+    static constexpr int kRetryMsecs = 5000; // how long a refused connection is tried again
+    // Beyond this many connections still sending, the one waiting longest is dropped.
+    static constexpr int kReadingBound = 256;
 
 private:
-    QString folder() const;
-    QString messagePath() const;
-    QString lockpath() const;
+    std::optional<QByteArray> socketname() const;
     void accept(QLocalSocket* socket);
     void answer(QLocalSocket* socket, const RemoteCommand& command);
     void sendreply(QLocalSocket* socket, const RemoteReply& reply);
 
-    QString lockName_;
-    QString messageName_;
-    mutable QString folder_;
-    std::unique_ptr<QLockFile> lock_;
+    FolderLock lock_;
+    int listenfd_ = -1;
     QLocalServer* server_ = nullptr;
     RemoteHandler handler_;
     std::vector<std::pair<QPointer<QLocalSocket>, RemoteCommand>> waiting_;
-    int connections_ = 0;
+    std::deque<QPointer<QLocalSocket>> reading_;
 };

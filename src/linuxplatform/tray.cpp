@@ -1,10 +1,14 @@
 #include "linuxplatform/tray.h"
 
 #include "linuxplatform/desktopnotifications.h"
+#include "linuxplatform/statusnotifieritem.h"
 #include "linuxplatform/trayhostwatch.h"
 
 #include <QApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QDBusVariant>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSystemTrayIcon>
@@ -21,11 +25,17 @@ const QString kStatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWat
 bool iconwaitsforhost() {
     return QGuiApplication::platformName() != QLatin1String("xcb");
 }
+
+bool watcherruns(const QDBusConnection& bus) {
+    const QDBusConnectionInterface* names = bus.interface();
+    return names && names->isServiceRegistered(kStatusNotifierWatcher);
+}
 } // namespace
 
 SystemTrayIcon::SystemTrayIcon(QDBusConnection bus, QObject* parent)
-    : notifications_(new DesktopNotifications(bus)), settle_(new QTimer(this)),
-      host_(QSystemTrayIcon::isSystemTrayAvailable()) {
+    : bus_(bus), watcher_(watcherruns(bus)), notifications_(new DesktopNotifications(bus)),
+      settle_(new QTimer(this)) {
+    host_ = watcher_ ? watcherhost() : QSystemTrayIcon::isSystemTrayAvailable();
     setParent(parent);
     notifications_->setParent(this);
     connect(notifications_, &DesktopNotifications::unreachable, this,
@@ -50,7 +60,7 @@ SystemTrayIcon::SystemTrayIcon(QDBusConnection bus, QObject* parent)
 }
 
 QSystemTrayIcon* SystemTrayIcon::icon() {
-    if (icon_ || (!host_ && iconwaitsforhost())) return icon_;
+    if (icon_ || watcher_ || (!host_ && iconwaitsforhost())) return icon_;
     icon_ = new QSystemTrayIcon(QApplication::windowIcon(), this);
     icon_->setToolTip(QStringLiteral("Chimelet"));
     if (menu_) icon_->setContextMenu(menu_);
@@ -61,32 +71,69 @@ QSystemTrayIcon* SystemTrayIcon::icon() {
     return icon_;
 }
 
+bool SystemTrayIcon::watcherhost() const {
+    const QDBusMessage answer =
+        bus_.call(QDBusMessage::createMethodCall(
+                      kStatusNotifierWatcher, QStringLiteral("/StatusNotifierWatcher"),
+                      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"))
+                  << kStatusNotifierWatcher << QStringLiteral("IsStatusNotifierHostRegistered"));
+    return answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty() &&
+           answer.arguments()[0].value<QDBusVariant>().variant().toBool();
+}
+
+void SystemTrayIcon::sync() {
+    if (watcher_ || !wanted_) {
+        delete icon_;
+        icon_ = nullptr;
+    }
+    if (!watcher_ || !wanted_) {
+        delete item_;
+        item_ = nullptr;
+    }
+    if (!wanted_) return;
+    if (watcher_) {
+        if (item_) return;
+        item_ = new StatusNotifierItem(bus_, this);
+        item_->setmenu(menu_);
+        connect(item_, &StatusNotifierItem::activated, this, &TrayIcon::clicked);
+        return;
+    }
+    if (QSystemTrayIcon* shown = icon()) {
+        shown->setIcon(QApplication::windowIcon());
+        shown->show();
+    }
+}
+
 void SystemTrayIcon::checkhost() {
-    const bool now = QSystemTrayIcon::isSystemTrayAvailable();
-    if (now == host_) return;
-    // Qt docks a shown icon in a host that comes later by itself, once the icon is made.
+    const bool watcher = watcherruns(bus_);
+    const bool switched = watcher != watcher_;
+    watcher_ = watcher;
+    const bool now = watcher_ ? watcherhost() : QSystemTrayIcon::isSystemTrayAvailable();
+    const bool changed = now != host_;
     host_ = now;
-    if (wanted_ && !icon_) show();
-    emit hostChanged(host_);
+    // Qt docks a shown icon in a host that comes later by itself, once the icon is made.
+    if (switched || (changed && !icon_ && !item_))
+        sync();
+    else if (item_)
+        item_->announce(); // to a watcher that started anew, or a host that came
+    if (changed) emit hostChanged(host_);
 }
 
 void SystemTrayIcon::show() {
     wanted_ = true;
-    QSystemTrayIcon* shown = icon();
-    if (!shown) return;
-    shown->setIcon(QApplication::windowIcon());
-    shown->show();
+    sync();
 }
 void SystemTrayIcon::hide() {
     wanted_ = false;
-    if (icon_) icon_->hide();
+    sync();
 }
 bool SystemTrayIcon::isVisible() const {
-    return icon_ && icon_->isVisible();
+    return item_ || (icon_ && icon_->isVisible());
 }
 void SystemTrayIcon::setmenu(QMenu* menu) {
     menu_ = menu;
     if (icon_) icon_->setContextMenu(menu);
+    if (item_) item_->setmenu(menu);
 }
 
 void SystemTrayIcon::popballoon(const QString& title, const QString& text, int msecs) {

@@ -6,10 +6,13 @@
 
 class DesktopNotifications;
 class QSystemTrayIcon;
+class StatusNotifierItem;
 class QTimer;
 
-// QSystemTrayIcon. Balloons go to the desktop's notification service where one runs or
-// can be started, so they show also without a tray host; else they are the icon's own.
+// The program's own status-notifier item where a status-notifier watcher runs (it answers
+// a panel's ContextMenu), else QSystemTrayIcon (the XEmbed tray). Balloons go to the desktop's
+// notification service where one runs or can be started, so they show also without a tray host;
+// else they are the icon's own.
 class SystemTrayIcon : public TrayIcon {
     Q_OBJECT
 public:
@@ -28,10 +31,17 @@ protected:
 
 private:
     void checkhost();
-    // The icon, made at first need where it can be shown; null until then.
+    // The icon, made at first need where it can be shown; null until then, and where a
+    // status-notifier watcher runs.
     QSystemTrayIcon* icon();
+    // Puts up or takes down what shows the icon, as wanted and as the desktop offers.
+    void sync();
+    bool watcherhost() const;
 
+    QDBusConnection bus_;
     QSystemTrayIcon* icon_ = nullptr;
+    StatusNotifierItem* item_ = nullptr;
+    bool watcher_ = false; // a status-notifier watcher runs on the bus
     QMenu* menu_ = nullptr;
     bool wanted_ = false; // shown by the program, though perhaps not made yet
     DesktopNotifications* notifications_;

@@ -4,7 +4,9 @@
 
 #include <optional>
 
-// A file dialog's set-up: Qt filter syntax, e.g. "Chimelet File (*.clt)".
+// A file dialog's set-up. Filters are separated by ";;", each a text shown as it is, with
+// its patterns in its last parentheses, separated by blanks or ";": "Chimelet File (*.clt)",
+// "All (*.wav; *.mp3)".
 struct FileDialogSetup {
     QString title;
     QString filter;

@@ -5,6 +5,7 @@
 #include "readers/wmfrender.h"
 #include "store/filebytes.h"
 #include "store/ioerror.h"
+#include "store/privatefiles.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -73,7 +74,10 @@ void imagetobitmap(const QString& source, const QString& target) {
 
 void savebitmap(const QImage& image, const QString& target) {
     QSaveFile file(target);
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "BMP") && file.commit()) return;
+    // A copy of the user's picture in the program's folder: the user's alone.
+    if (file.open(QIODevice::WriteOnly) && file.setPermissions(kOwnerOnly) &&
+        image.save(&file, "BMP") && file.commit())
+        return;
     QString why = file.errorString();
     if (why.isEmpty()) why = QStringLiteral("the picture could not be encoded");
     throw IoError("Cannot write bitmap " + target.toStdString() + ": " + why.toStdString());

@@ -141,9 +141,7 @@ void Engine::fire(int row, RecordIndex index, int64_t since) {
     TNotificationRecord rec = ws_.db().readnotification(index);
     if (!iscountdown(rec)) ws_.rows().setfiredat(row, nowlocal_ - since);
     if (rec.RepeatFlag == 1) {
-        TNotificationRecord idle = rec;
-        idle.Active = 0;
-        ws_.rows().setsubitem(row, rowpart::Left, lefttext(idle, QString(), now_.time()));
+        ws_.rows().setsubitem(row, rowpart::Left, idlelefttext(rec, now_.time()));
     } else {
         ws_.rows().setsubitem(row, rowpart::Left, QStringLiteral("-"));
         ws_.rows().setstate(row, false);

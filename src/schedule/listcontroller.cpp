@@ -6,6 +6,8 @@
 #include "schedule/secondticker.h"
 #include "schedule/workspace.h"
 
+#include <exception>
+
 ListController::ListController(const Clock& clock, NotificationSink& sink, ErrorReporter& reporter,
                                QObject* parent)
     : QObject(parent), ws_(std::make_unique<Workspace>(clock)),
@@ -38,6 +40,7 @@ const Clock& ListController::clock() const {
 bool ListController::modified() const {
     return ws_->modified();
 }
+
 QString ListController::currentfile() const {
     return ws_->currentfile();
 }
@@ -58,6 +61,18 @@ void ListController::newdatabase(const QString& databasefile) {
     ws_->db().createdatabase();
     ws_->setrecordcount(0);
     emit playmodeChanged(PlayMode::Lateral);
+}
+
+bool ListController::reopendatabase(const QString& databasefile, const QString& listfile,
+                                    bool modified) {
+    ws_->db().setpath(databasefile);
+    try {
+        if (files_->reopenworking(listfile, modified)) return true;
+    } catch (const std::exception&) {
+        // Unreadable as a list: the start goes on as after a clean end.
+    }
+    ws_->db().close();
+    return false;
 }
 
 void ListController::openstartupfile(const QString& path) {

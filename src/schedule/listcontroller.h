@@ -46,7 +46,7 @@ public:
     const Clock& clock() const;
     // The unsaved-changes mark; modifiedChanged tells of every change.
     bool modified() const;
-    // The file Save writes to; empty for a list that has none yet.
+    // The .clt file Save writes to, empty for an unnamed list.
     QString currentfile() const;
     // The record stored at `index` (IoError when there is none).
     TNotificationRecord readnotification(RecordIndex index) const;
@@ -57,6 +57,10 @@ public:
 
     // Start-up: a fresh, empty working database at `databasefile`, in Lateral mode.
     void newdatabase(const QString& databasefile);
+    // Start-up after a run that ended without the shutdown: the working database at
+    // `databasefile` reopened as that run left it (see ListFiles::reopenworking). False,
+    // with nothing open, when it cannot be.
+    bool reopendatabase(const QString& databasefile, const QString& listfile, bool modified);
     // Start-up's last step: opens the default list; nothing when `path` is empty or the
     // file cannot be opened (the list stays empty and unnamed).
     void openstartupfile(const QString& path);

@@ -6,8 +6,6 @@
 #include "store/nativename.h"
 #include "store/notificationrecord.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <optional>
 
@@ -35,9 +33,9 @@ bool islistfile(const QByteArray& data) {
     const int32_t count = decodeheader(recordat(data, 0)).RecordCount;
     if (count < 0 || count > data.size() / size - 1) return false;
     for (int32_t i = 1; i <= count; ++i) {
-        const TNotificationRecord rec = decodenotification(recordat(data, i));
+        const ShownTextFields rec = decodeshowntext(recordat(data, i));
         // The preview and the text overlay read the colour of every shown text.
-        const bool showstext = rec.DisplayText == 1 && !rec.MessageText.empty();
+        const bool showstext = rec.DisplayText == 1 && rec.hastext;
         if (rec.Deleted == 0 && showstext && !iscolortext(rec.FontColor)) return false;
     }
     return true;
@@ -118,6 +116,26 @@ bool ListFiles::openbytes(const QByteArray& bytes, const QString& path) {
     }
     ws_.emptylist();
     ws_.db().reopen();
+    showworking(path);
+    ws_.clearmodified();
+    return true;
+}
+
+bool ListFiles::reopenworking(const QString& listfile, bool modified) {
+    // Checked as a file to open is: a list cut short by the crash is not taken.
+    const auto bytes = readwhole(ws_.db().path());
+    if (!bytes || !islistfile(*bytes)) return false;
+    ws_.emptylist();
+    ws_.db().reopen();
+    showworking(listfile);
+    if (modified)
+        ws_.markmodified();
+    else
+        ws_.clearmodified();
+    return true;
+}
+
+void ListFiles::showworking(const QString& path) {
     const ListHeader header = ws_.db().readheader();
     ws_.setrecordcount(header.RecordCount);
     // The program writes only 0 and 1; anything else runs as the Lateral the selector shows.
@@ -130,8 +148,6 @@ bool ListFiles::openbytes(const QByteArray& bytes, const QString& path) {
     emit previewChanged(ws_.rows().recordindex(0).value);
     emit playmodeChanged(ws_.playmode());
     emit fileNameChanged(shownname(filenameonly(path)));
-    ws_.clearmodified();
-    return true;
 }
 
 void ListFiles::newlist() {

@@ -39,6 +39,10 @@ public:
     // Open File's second half, on a list already read: checked whole, then made the
     // open list, known by `path`.
     bool openbytes(const QByteArray& bytes, const QString& path);
+    // After a run that ended without the shutdown: the working database at its path, as
+    // that run left it, made the open list again, tied to `listfile` and with the
+    // unsaved-changes mark as it was. False, with nothing changed, when it is no whole list.
+    bool reopenworking(const QString& listfile, bool modified);
     // Reloads the list from its current file.
     bool loadlist();
     // New File / Close File: an empty, unnamed list in Sequential mode.
@@ -61,5 +65,8 @@ signals:
     void messageRaised(const QString& text);
 
 private:
+    // The open working database shown as the list known by `path`.
+    void showworking(const QString& path);
+
     Workspace& ws_;
 };

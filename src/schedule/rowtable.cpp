@@ -16,8 +16,21 @@ int RowTable::append(const NotificationRow& row) {
     rows_.back().id = ++lastid_;
     fill(rows_.back());
     const int r = size() - 1;
-    emit rowAppended(r);
+    emit rowsAppended(r, r);
     return r;
+}
+
+void RowTable::append(std::vector<NotificationRow> rows) {
+    if (rows.empty()) return;
+    flush();
+    const int first = size();
+    rows_.reserve(rows_.size() + rows.size());
+    for (NotificationRow& row : rows) {
+        rows_.push_back(std::move(row));
+        rows_.back().id = ++lastid_;
+        fill(rows_.back());
+    }
+    emit rowsAppended(first, size() - 1);
 }
 
 void RowTable::replace(int r, const NotificationRow& row) {

@@ -54,6 +54,8 @@ public:
 
     // The row gets the next id.
     int append(const NotificationRow& row);
+    // Rows at the end, told to the listeners at once; each gets the next id.
+    void append(std::vector<NotificationRow> rows);
     // The row keeps its id.
     void replace(int r, const NotificationRow& row);
     void remove(int r);
@@ -95,7 +97,8 @@ public:
     void flush();
 
 signals:
-    void rowAppended(int row);
+    // Rows first to last were added at the end.
+    void rowsAppended(int first, int last);
     // Rows first to last, sub-items firstpart to lastpart (-1: the caption too).
     void rangeChanged(int first, int last, int firstpart, int lastpart);
     void rowRemoved(int row);

@@ -2,15 +2,26 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
+
+namespace {
+// Texts built in place, one character at a time: the tick and the opening of a list write
+// some for every row.
+struct TextBuffer {
+    char out[64];
+    char* end = out;
+    void number(int64_t value) { end = std::to_chars(end, out + sizeof out, value).ptr; }
+    void put(char c) { *end++ = c; }
+    QString text() const { return QString::fromLatin1(out, end - out); }
+};
+} // namespace
 
 QString secstotext(int64_t seconds, int32_t delta) {
     int64_t t = seconds + delta;
-    // Built in place: the tick writes one of these per running row every second.
-    char out[48];
-    char* end = out;
-    auto part = [&end, &out](int64_t value, char unit) {
-        end = std::to_chars(end, out + sizeof out - 1, value).ptr;
-        *end++ = unit;
+    TextBuffer b;
+    auto part = [&b](int64_t value, char unit) {
+        b.number(value);
+        b.put(unit);
     };
     if (t > 3600) {
         part(t / 3600, 'h');
@@ -21,18 +32,20 @@ QString secstotext(int64_t seconds, int32_t delta) {
         t -= (t / 60) * 60;
     }
     if (t > 0) part(t, 's');
-    return QString::fromLatin1(out, end - out);
+    return b.text();
 }
 
 QString hmstotext(int32_t hours, int32_t minutes, int32_t seconds) {
     const int64_t total = int64_t(hours) * 3600 + int64_t(minutes) * 60 + seconds;
     if (total == 0) return QStringLiteral("0");
     if (total < 0) return QString();
-    QString out;
-    if (hours > 0) out += QString::number(hours) + QLatin1Char('h');
-    if (minutes > 0) out += QString::number(minutes) + QLatin1Char('m');
-    if (seconds > 0) out += QString::number(seconds) + QLatin1Char('s');
-    return out;
+    TextBuffer b;
+    for (const auto& [value, unit] : {std::pair{hours, 'h'}, {minutes, 'm'}, {seconds, 's'}}) {
+        if (value <= 0) continue;
+        b.number(value);
+        b.put(unit);
+    }
+    return b.text();
 }
 
 namespace {
@@ -69,6 +82,23 @@ int partValue(const QString& text, QChar letter) {
 
 QString clocktext(const QString& hours, const QString& minutes, const QString& seconds) {
     return padTwo(hours) + QLatin1Char(':') + padTwo(minutes) + QLatin1Char(':') + padTwo(seconds);
+}
+
+QString clocktext(int32_t hours, int32_t minutes, int32_t seconds) {
+    TextBuffer b;
+    const auto part = [&b](int32_t value) {
+        char digits[16];
+        char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        const auto n = end - digits;
+        if (n == 1) b.put('0');
+        if (n <= 2) b.end = std::copy(digits, end, b.end); // padTwo: longer ones read as empty
+    };
+    part(hours);
+    b.put(':');
+    part(minutes);
+    b.put(':');
+    part(seconds);
+    return b.text();
 }
 
 int32_t secsnow(const QTime& t) {
@@ -112,11 +142,13 @@ QString untiltext(int64_t total, const QTime& now) {
 }
 
 QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const QTime& now) {
+    if (rec.Active != 1) return idlelefttext(rec, now);
+    if (iscountdown(rec)) return countdownstep(currentLeft);
+    return untiltext(totalseconds(rec), now);
+}
+
+QString idlelefttext(const TNotificationRecord& rec, const QTime& now) {
     const int64_t total = totalseconds(rec);
-    if (rec.Active == 1) {
-        if (iscountdown(rec)) return countdownstep(currentLeft);
-        return untiltext(total, now);
-    }
     const QString out = iscountdown(rec) ? secstotext(total, 0) : untiltext(total, now);
     return out.isEmpty() ? QStringLiteral("-") : out;
 }

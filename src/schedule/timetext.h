@@ -13,6 +13,8 @@ class RowTable;
 QString secstotext(int64_t seconds, int32_t delta);
 QString hmstotext(int32_t hours, int32_t minutes, int32_t seconds);
 QString clocktext(const QString& hours, const QString& minutes, const QString& seconds);
+// clocktext of the three numbers written out, without the texts in between.
+QString clocktext(int32_t hours, int32_t minutes, int32_t seconds);
 int32_t secsnow(const QTime& now);
 QString countdownstep(const QString& text);
 // The seconds countdownstep reads from a unit text (at most two digits a part).
@@ -35,6 +37,8 @@ QString untiltext(int64_t total, const QTime& now);
 // The "Left" text of a Notification. For an active countdown `currentLeft` is the
 // row's present "Left" text; an empty result of an active one means it is due.
 QString lefttext(const TNotificationRecord& rec, const QString& currentLeft, const QTime& now);
+// lefttext of the Notification as if it were not active: its full time, "-" for none.
+QString idlelefttext(const TNotificationRecord& rec, const QTime& now);
 
 // "     Current Time: 09:05:00" for the status bar.
 QString currenttimetext(const QTime& now);

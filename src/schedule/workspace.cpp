@@ -4,6 +4,9 @@
 #include "schedule/timetext.h"
 #include "store/ansitext.h"
 
+#include <algorithm>
+#include <vector>
+
 void Workspace::markmodified() {
     modified_ = true;
     emit modifiedChanged(true);
@@ -22,7 +25,8 @@ void showstate(NotificationRow& row, bool active) {
 }
 } // namespace
 
-NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex index) const {
+NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex index,
+                                  const QTime& now) const {
     NotificationRow row;
     row.record = index;
     row.countdown = iscountdown(rec);
@@ -38,12 +42,9 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex in
         iscountdown(rec) ? icon::Countdown : icon::CertainTime);
     set(rowpart::Time,
         iscountdown(rec) ? hmstotext(rec.Hours, rec.Minutes, rec.Seconds)
-                         : clocktext(QString::number(rec.Hours), QString::number(rec.Minutes),
-                                     QString::number(rec.Seconds)),
+                         : clocktext(rec.Hours, rec.Minutes, rec.Seconds),
         icon::None);
-    TNotificationRecord inactive = rec;
-    inactive.Active = 0;
-    set(rowpart::Left, lefttext(inactive, QString(), clock_.now().time()), icon::None);
+    set(rowpart::Left, idlelefttext(rec, now), icon::None);
     showstate(row, rec.Active == 1);
     if (rec.RepeatFlag == 1)
         set(rowpart::Repeat, QStringLiteral("Repeat"), icon::Repeat);
@@ -55,12 +56,12 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex in
 void Workspace::addtolist(const TNotificationRecord& rec, RecordIndex index) {
     // The first countdown added while no turn is set takes the turn, active or not.
     if (iscountdown(rec) && seqrow_ == -1) seqrow_ = rowcount();
-    rows_.append(rowfor(rec, index));
+    rows_.append(rowfor(rec, index, clock_.now().time()));
 }
 
 bool Workspace::updatelist(int row, const TNotificationRecord& rec) {
     const NotificationRow& old = rows_.row(row);
-    NotificationRow fresh = rowfor(rec, old.record);
+    NotificationRow fresh = rowfor(rec, old.record, clock_.now().time());
     fresh.itemImage = old.itemImage;
     fresh.subImage[rowpart::RecordIndex] = old.subImage[rowpart::RecordIndex];
     // The state follows the timer, the same rule by which Apply sets Active.
@@ -70,10 +71,18 @@ bool Workspace::updatelist(int row, const TNotificationRecord& rec) {
 }
 
 void Workspace::rebuildlist(int32_t count) {
+    // One moment for the whole list, and the list told of its rows once.
+    const QTime now = clock_.now().time();
+    std::vector<NotificationRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int32_t i = 1; i <= count; ++i) {
         if (db_.schedule(RecordIndex(i)).Deleted != 0) continue;
-        addtolist(db_.readnotification(RecordIndex(i)), RecordIndex(i));
+        const TNotificationRecord rec = db_.readnotification(RecordIndex(i));
+        // As addtolist: the first countdown while no turn is set takes the turn.
+        if (iscountdown(rec) && seqrow_ == -1) seqrow_ = rowcount() + static_cast<int>(rows.size());
+        rows.push_back(rowfor(rec, RecordIndex(i), now));
     }
+    rows_.append(std::move(rows));
 }
 
 void Workspace::emptylist() {

@@ -49,8 +49,9 @@ public:
     void markmodified();
     void clearmodified();
 
-    // Rows from records.
-    NotificationRow rowfor(const TNotificationRecord& rec, RecordIndex index) const;
+    // Rows from records; `now` is the time of day the certain times' "Left" counts from.
+    NotificationRow rowfor(const TNotificationRecord& rec, RecordIndex index,
+                           const QTime& now) const;
     void addtolist(const TNotificationRecord& rec, RecordIndex index);
     bool updatelist(int row, const TNotificationRecord& rec);
     void rebuildlist(int32_t count);

@@ -48,6 +48,9 @@ std::optional<QString> asutf8(const std::string& bytes) {
 } // namespace
 
 QString fromansi(const std::string& bytes) {
+    // Plain ASCII reads the same in both codecs; a long list is mostly that.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     if (auto text = asutf8(bytes)) return *text;
     QString out;
     out.reserve(qsizetype(bytes.size()));

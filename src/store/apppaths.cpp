@@ -1,5 +1,7 @@
 #include "store/apppaths.h"
 
+#include "store/privatefiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -26,6 +28,7 @@ AppPaths AppPaths::beside(const QString& folder, const QString& documents) {
     p.tmpbmp = p.datafolder + QStringLiteral("tmp.bmp");
     p.databasefile = p.datafolder + QStringLiteral("chdb.res");
     p.settingsfile = p.datafolder + QStringLiteral("chsb.rez");
+    p.runstatefile = p.datafolder + QStringLiteral("chimelet.run");
     p.helpfile = p.exefolder + QStringLiteral("chmhlp.tub");
     return p;
 }
@@ -39,7 +42,7 @@ AppPaths AppPaths::locate(const QString& exeFolder, const QString& documents,
     AppPaths p;
     if (!installed && writable(exeFolder)) {
         p = beside(exeFolder, documents);
-    } else if (QDir().mkpath(userData) && writable(userData)) {
+    } else if (makeprivatefolder(userData) && writable(userData)) {
         p = beside(userData, documents);
     } else {
         p.docfolder = documents;

@@ -13,6 +13,7 @@ struct AppPaths {
     QString tmpbmp;       // scratch bitmap "tmp.bmp"
     QString databasefile; // working database "chdb.res"
     QString settingsfile; // settings store "chsb.rez"
+    QString runstatefile; // "chimelet.run", there while a copy runs on the folder
     QString helpfile;     // the shipped help text "chmhlp.tub", read only
 
     // Every file in `folder`.
@@ -20,8 +21,8 @@ struct AppPaths {
 
     using WritableProbe = std::function<bool(const QString& folder)>;
     // Beside the executable when files can be created there and the program is not an
-    // installed copy; else in `userData`, created when missing. Empty file paths (and an
-    // empty `datafolder`) when neither folder can be written.
+    // installed copy; else in `userData`, created private (0700) when missing. Empty file paths
+    // (and an empty `datafolder`) when neither folder can be written.
     static AppPaths locate(const QString& exeFolder, const QString& documents,
                            const QString& userData, const WritableProbe& writable);
     static AppPaths locate(const QString& exeFolder, const QString& documents,

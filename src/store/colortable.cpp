@@ -29,12 +29,16 @@ const std::vector<NamedColor>& colornames() {
 }
 
 namespace {
+// The names are ASCII; so is their case, whatever the locale. Opening a list checks the
+// colour of every row against every name.
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool sameIgnoringCase(const std::string& a, const char* b) {
     std::size_t i = 0;
     for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+        if (lower(a[i]) != lower(b[i])) return false;
     return i == a.size() && !b[i];
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "store/filebytes.h"
 
 #include "store/nativename.h"
+#include "store/privatefiles.h"
 
 #include <QFile>
 #include <QScopeGuard>
@@ -70,8 +71,14 @@ bool replacefile(const QString& path, const QByteArray& bytes) {
         if (!ok) ::unlink(temporary.constData());
     });
     struct stat old {};
-    if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
+    if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(fd, old.st_mode & 07777);
+    } else {
+        // A new file is the user's alone, less what a stricter umask takes away.
+        const QFileDevice::Permissions fresh = newfilepermissions();
+        ::fchmod(fd, (fresh.testFlag(QFileDevice::ReadOwner) ? S_IRUSR : 0) |
+                         (fresh.testFlag(QFileDevice::WriteOwner) ? S_IWUSR : 0));
+    }
     const bool written = writeall(fd, bytes) && ::fsync(fd) == 0;
     if (::close(fd) != 0 || !written) return false;
     ok = ::rename(temporary.constData(), target.constData()) == 0;

@@ -15,7 +15,8 @@ std::optional<QByteArray> readregularfile(const QString& path, qint64 maxBytes);
 // Whether `path` names a regular file (after links); FIFOs and devices are not.
 bool isregularfile(const QString& path);
 
-// Writes `bytes` beside `path` under a temporary name and renames it over `path`, so a
-// write that fails (a full disk) leaves whatever was there whole. A new file is the
-// user's alone (0600); one replaced keeps its permissions.
+// Writes `bytes` beside `path` under a temporary name, syncs them to the disk and renames
+// them over `path`, so a write that fails (a full disk) or a crash leaves whatever was
+// there whole. A new file is the user's alone (less what a stricter umask takes away);
+// one replaced keeps its permissions. The one way the program writes a file it keeps.
 bool replacefile(const QString& path, const QByteArray& bytes);

@@ -122,6 +122,16 @@ ScheduleFields decodeschedule(const RecordBytes& raw) {
     return f;
 }
 
+ShownTextFields decodeshowntext(const RecordBytes& raw) {
+    const uint8_t* p = raw.data();
+    ShownTextFields f;
+    f.Deleted = p[off::Deleted];
+    f.DisplayText = p[off::DisplayText];
+    f.hastext = p[off::MessageText] != 0; // the length byte
+    f.FontColor = bytes::getshortstring(p + off::FontColor, 20);
+    return f;
+}
+
 ListHeader decodeheader(const RecordBytes& raw) {
     return ListHeader{raw[headerfield::Mode],
                       bytes::getint32(raw.data() + headerfield::RecordCount)};

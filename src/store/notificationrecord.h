@@ -65,6 +65,16 @@ struct ScheduleFields {
 };
 ScheduleFields decodeschedule(const RecordBytes& raw);
 
+// What opening a list checks of every row before anything changes: whether the row shows
+// a text, and the colour it would be shown in.
+struct ShownTextFields {
+    uint8_t Deleted = 0;
+    uint8_t DisplayText = 0;
+    bool hastext = false; // MessageText is not empty
+    std::string FontColor;
+};
+ShownTextFields decodeshowntext(const RecordBytes& raw);
+
 // Record 0 read with its header meanings. Other header bytes are kept as they are
 // by the header operations, which patch the raw record.
 struct ListHeader {

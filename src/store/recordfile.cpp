@@ -2,6 +2,7 @@
 
 #include "store/filebytes.h"
 #include "store/ioerror.h"
+#include "store/privatefiles.h"
 
 namespace {
 std::string describe(const QFile& f) {
@@ -23,13 +24,16 @@ void RecordFile::open(const QString& path) {
         file_.close();
         throw IoError("Not a regular file: " + path.toStdString());
     }
+    // A store an earlier version left readable to others is closed now.
+    file_.setPermissions(kOwnerOnly);
 }
 
 void RecordFile::create(const QString& path) {
     close();
     file_.setFileName(path);
-    if (!file_.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered))
+    if (!file_.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered, kOwnerOnly))
         throw IoError("Cannot create " + describe(file_));
+    file_.setPermissions(kOwnerOnly);
 }
 
 void RecordFile::close() {

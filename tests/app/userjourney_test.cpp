@@ -113,6 +113,7 @@ TEST_F(UserJourney, SavedListsOpenAgainAsTheyWere) {
 }
 
 TEST_F(UserJourney, ADefaultFileThatIsGoneLeavesAnEmptyUnnamedList) {
+    frame->shutdown(); // a clean end: the next start begins empty
     frame.reset();
     QFile settings(exe.filePath("chsb.rez"));
     ASSERT_TRUE(settings.open(QIODevice::ReadWrite));

@@ -123,6 +123,8 @@ TEST(Install, AReadOnlyExeFolderKeepsTheFilesInTheDataFolderAcrossStarts) {
 
     // A setting made between starts: a list to open at start.
     writetealist(list);
+    // Made here as a working database is, the test's own: the user gets to read it.
+    ::chmod(QFile::encodeName(list), 0644);
     SettingsStore settings;
     ASSERT_TRUE(settings.opensettings(data + "chsb.rez"));
     settings.writesetting({SettingsStore::storedtext(list.toStdString()), 0, 0}, 0);

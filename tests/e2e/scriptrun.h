@@ -1,9 +1,9 @@
 #pragma once
 
 #include "programrun.h"
+#include "support/abstractsocket.h"
 
 #include <QDir>
-#include <QLockFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -51,11 +51,8 @@ protected:
     }
     // The copy that holds the lock, 0 when none does.
     qint64 runningpid() const {
-        QLockFile lock(runtime.filePath("chimeletapprunoncechecknowk.lock"));
-        qint64 pid = 0;
-        QString host, app;
-        return lock.getLockInfo(&pid, &host, &app) && ::kill(static_cast<pid_t>(pid), 0) == 0 ? pid
-                                                                                              : 0;
+        const qint64 pid = lockholder(folder.path());
+        return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0 ? pid : 0;
     }
     QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
 };

@@ -10,9 +10,8 @@
 // Frames of exactly the largest size go through the channel, both ways; one byte more is
 // refused: a request dropped unheard, a reply replaced by a message that says so.
 TEST(CommandChannel, FramesOfTheLargestSizePassAndOneByteMoreIsRefused) {
-    QTemporaryDir session;
-    qputenv("XDG_RUNTIME_DIR", session.path().toLocal8Bit());
-    LocalSingleInstance running("lockname", "messagename");
+    QTemporaryDir data;
+    LocalSingleInstance running(data.path());
     ASSERT_TRUE(running.acquire());
     running.listen();
     RemoteReply answer;
@@ -21,7 +20,7 @@ TEST(CommandChannel, FramesOfTheLargestSizePassAndOneByteMoreIsRefused) {
         heard << c.args.value(0);
         return answer;
     });
-    const LocalSingleInstance later("lockname", "messagename");
+    const LocalSingleInstance later(data.path());
     // The later copy waits for its answer on a thread of its own while this loop serves it.
     const auto ask = [&](const RemoteCommand& command) {
         RemoteReply got;

@@ -1,7 +1,9 @@
+#include "linuxplatform/desktopnotifications.h"
 #include "linuxplatform/tray.h"
 #include "support/privatebus.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -57,4 +59,34 @@ TEST_F(Notifications, AServiceInstalledButNotRunningIsStartedByTheBalloon) {
     ASSERT_TRUE(service.serve(*server));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !service.calls.isEmpty(); }, 5000));
     EXPECT_EQ(service.calls[0], "Notify|Chimelet|0|dialog-information|Chimelet Message:|Tea|3000");
+}
+
+TEST_F(Notifications, AServiceThatNeverAnswersIsGivenUpWithinTheDisplayAndLeftAlone) {
+    SilentNotificationService silent;
+    ASSERT_TRUE(silent.serve(*server));
+    DesktopNotifications notes(*client);
+    QSignalSpy elsewhere(&notes, &DesktopNotifications::unreachable);
+    // Shorter than the service's second: nothing shows after its time.
+    notes.notify("Chimelet Message:", "Tea", 500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notes.available(); }, 5000));
+    EXPECT_TRUE(elsewhere.isEmpty());
+
+    // Left alone while it is remembered dead: shown the other way at once, for its time.
+    const int asked = silent.calls;
+    notes.notify("Chimelet Message:", "Cake", 3000);
+    ASSERT_EQ(elsewhere.size(), 1);
+    EXPECT_EQ(elsewhere[0][1].toString(), "Cake");
+    EXPECT_EQ(elsewhere[0][2].toInt(), 3000);
+    EXPECT_EQ(silent.calls, asked);
+
+    // A service that comes anew is asked again, and answers.
+    silent.calls = 0;
+    server.reset();
+    QDBusConnection::disconnectFromBus("svc");
+    auto fresh = std::make_unique<QDBusConnection>(bus.connect("svc2"));
+    ASSERT_TRUE(service.serve(*fresh));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notes.available(); }, 5000));
+    notes.notify("Chimelet Message:", "Jam", 3000);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !service.calls.isEmpty(); }, 5000));
+    EXPECT_EQ(elsewhere.size(), 1);
 }

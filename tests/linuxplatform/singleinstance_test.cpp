@@ -2,6 +2,7 @@
 #include "linuxplatform/sessionbusservice.h"
 #include "linuxplatform/singleinstance.h"
 
+#include "support/abstractsocket.h"
 #include "support/privatebus.h"
 #include "support/tempfolder.h"
 
@@ -9,33 +10,58 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
+
+namespace {
+// A later copy's plain start, sent while this thread's loop turns: the running copy in
+// this process answers it.
+void startedagain(const LocalSingleInstance& later) {
+    std::atomic<bool> done = false;
+    std::thread start([&] {
+        EXPECT_TRUE(later.reachrunning());
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 8000));
+    start.join();
+}
+} // namespace
 
 TEST(SingleInstance, TheSecondCopyIsRefusedAndItsStartReachesTheFirst) {
-    QTemporaryDir session;
-    qputenv("XDG_RUNTIME_DIR", session.path().toLocal8Bit());
-    LocalSingleInstance running("lockname", "messagename");
+    QTemporaryDir data;
+    LocalSingleInstance running(data.path());
     ASSERT_TRUE(running.acquire());
     running.listen();
     QSignalSpy heard(&running, &SingleInstance::startedAgain);
 
-    LocalSingleInstance later("lockname", "messagename");
+    LocalSingleInstance later(data.path());
     EXPECT_FALSE(later.acquire());
-    later.broadcast();
+    EXPECT_TRUE(later.othercopyruns());
+    // The lock is the user's alone, and says nothing of any session's runtime folder.
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(data.filePath("chimelet.lock")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    qputenv("XDG_RUNTIME_DIR", data.filePath("elsewhere").toLocal8Bit());
+    startedagain(later);
     EXPECT_TRUE(QTest::qWaitFor([&] { return heard.size() == 1; }, 3000));
     // The later copy's activation token goes with it, and is there while the running copy
     // comes forward and only then: Wayland brings forward only with one.
@@ -43,7 +69,7 @@ TEST(SingleInstance, TheSecondCopyIsRefusedAndItsStartReachesTheFirst) {
     const auto look = [&] { lent << qEnvironmentVariable("XDG_ACTIVATION_TOKEN"); };
     QObject::connect(&running, &SingleInstance::startedAgain, look);
     qputenv("XDG_ACTIVATION_TOKEN", "launcher-token_1");
-    later.broadcast();
+    startedagain(later);
     qunsetenv("XDG_ACTIVATION_TOKEN");
     running.setcommands([&](const RemoteCommand&) { return look(), RemoteReply{}; });
     later.send({"show", {}, "launcher-token_2"}, 100);
@@ -51,8 +77,9 @@ TEST(SingleInstance, TheSecondCopyIsRefusedAndItsStartReachesTheFirst) {
     EXPECT_EQ(lent, QStringList({"launcher-token_1", "launcher-token_2"}));
     EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
 
-    // Another name is another program.
-    LocalSingleInstance other("otherlock", "othermessage");
+    // Another folder is another copy.
+    QTemporaryDir otherdata;
+    LocalSingleInstance other(otherdata.path());
     EXPECT_TRUE(other.acquire());
 }
 
@@ -105,7 +132,7 @@ constexpr const char* kCopyRole = "CHIMELET_TEST_SINGLEINSTANCE_COPY";
 // The copy of the program that the crash test kills; skipped in an ordinary run.
 TEST(SingleInstanceCopy, HoldsTheLockAndListensUntilKilled) {
     if (qEnvironmentVariableIsEmpty(kCopyRole)) GTEST_SKIP() << "started by the crash test";
-    LocalSingleInstance copy("lockname", "messagename");
+    LocalSingleInstance copy(qEnvironmentVariable(kCopyRole));
     ASSERT_TRUE(copy.acquire());
     copy.listen();
     std::fputs("ready\n", stdout);
@@ -113,18 +140,17 @@ TEST(SingleInstanceCopy, HoldsTheLockAndListensUntilKilled) {
     QTest::qWait(60000);
 }
 
-// What a copy leaves when it is killed at any moment: its lock and socket files, or a
+// What a copy leaves when it is killed at any moment: its lock file naming it, or a
 // lock file still empty, damaged or unreadable. None may keep the next copy from
 // starting, nor a later one from reaching it.
 TEST(SingleInstance, AKilledCopysLeftoversStopNeitherTheNextStartNorALaterCall) {
-    QTemporaryDir session;
-    qputenv("XDG_RUNTIME_DIR", session.path().toLocal8Bit());
-    const QString lockfile = session.filePath("lockname.lock");
+    QTemporaryDir data;
+    const QString lockfile = data.filePath("chimelet.lock");
     const std::function<void()> leftovers[] = {
-        [] {
+        [&] {
             QProcess copy;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(kCopyRole, "1");
+            env.insert(kCopyRole, data.path());
             copy.setProcessEnvironment(env);
             copy.start(QCoreApplication::applicationFilePath(),
                        {"--gtest_filter=SingleInstanceCopy.*"});
@@ -144,20 +170,20 @@ TEST(SingleInstance, AKilledCopysLeftoversStopNeitherTheNextStartNorALaterCall) 
         [&] { writebytes(lockfile, {}); },
         [&] { writebytes(lockfile, QByteArray("\xff\xfe\x00 no pid\n\n\n", 13)); },
         [&] {
-            writebytes(lockfile, "4194304\nchimelet\nelsewhere\n");
+            writebytes(lockfile, "4194304\nchimelet-0-gone\n");
             QFile::setPermissions(lockfile, {});
         },
         // A socket file bound and closed, nobody listening at it, beside a stale lock.
         [&] {
             writebytes(lockfile, "4194304\nchimelet\nelsewhere\n");
-            const QByteArray path = QFile::encodeName(session.filePath("messagename"));
+            const QByteArray path = QFile::encodeName(data.filePath("messagename"));
             sockaddr_un addr{};
             addr.sun_family = AF_UNIX;
             std::memcpy(addr.sun_path, path.constData(), path.size());
             const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
             ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
             ::close(fd);
-            ASSERT_TRUE(QFileInfo(session.filePath("messagename")).exists());
+            ASSERT_TRUE(QFileInfo(data.filePath("messagename")).exists());
         },
     };
     int n = 0;
@@ -165,34 +191,32 @@ TEST(SingleInstance, AKilledCopysLeftoversStopNeitherTheNextStartNorALaterCall) 
         SCOPED_TRACE(n++);
         leave();
         ASSERT_TRUE(QFile::exists(lockfile));
-        LocalSingleInstance next("lockname", "messagename");
+        LocalSingleInstance probe(data.path());
+        EXPECT_FALSE(probe.othercopyruns());
+        LocalSingleInstance next(data.path());
         ASSERT_TRUE(next.acquire());
         next.listen();
         QSignalSpy heard(&next, &SingleInstance::startedAgain);
-        LocalSingleInstance later("lockname", "messagename");
+        LocalSingleInstance later(data.path());
         EXPECT_FALSE(later.acquire());
-        later.broadcast();
+        startedagain(later);
         EXPECT_TRUE(QTest::qWaitFor([&] { return heard.size() == 1; }, 3000));
     }
 }
 
 namespace {
 // A process of another user, as root can make one: what it hears back from the socket.
-QByteArray askasnobody(const QString& socketpath, const QByteArray& frame) {
+QByteArray askasnobody(const QByteArray& name, const QByteArray& frame) {
     const passwd* nobody = ::getpwnam("nobody");
     if (::geteuid() != 0 || !nobody) return "skipped";
     int out[2];
     if (::pipe(out) != 0) return "no pipe";
-    const QByteArray path = QFile::encodeName(socketpath);
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(out[0]);
         if (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0) ::_exit(1);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        std::memcpy(addr.sun_path, path.constData(), path.size());
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) ::_exit(2);
+        const int fd = connectabstract(name);
+        if (fd < 0) ::_exit(2);
         if (::write(fd, frame.constData(), frame.size()) != frame.size()) ::_exit(3);
         char buf[256];
         const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -214,10 +238,9 @@ QByteArray askasnobody(const QString& socketpath, const QByteArray& frame) {
 }
 } // namespace
 
-TEST(SingleInstance, AnotherUserIsNotHeardEvenWhereTheSocketIsOpenToAll) {
-    QTemporaryDir session;
-    qputenv("XDG_RUNTIME_DIR", session.path().toLocal8Bit());
-    LocalSingleInstance running("lockname", "messagename");
+TEST(SingleInstance, AnotherUserIsNotHeardThoughTheSocketHasNoFolderToGuardIt) {
+    QTemporaryDir data;
+    LocalSingleInstance running(data.path());
     ASSERT_TRUE(running.acquire());
     running.listen();
     int heard = 0;
@@ -225,11 +248,42 @@ TEST(SingleInstance, AnotherUserIsNotHeardEvenWhereTheSocketIsOpenToAll) {
         ++heard;
         return RemoteReply{0, {"heard"}, {}, {}, {}};
     });
-    ::chmod(QFile::encodeName(session.path()), 0777);
-    const QString socket = session.filePath("messagename");
-    ::chmod(QFile::encodeName(socket), 0777);
-    const QByteArray answer = askasnobody(socket, commandframe::request({"start-all", {}}));
+    const QByteArray answer =
+        askasnobody(socketname(data.path()), commandframe::request({"start-all", {}}));
     if (answer == "skipped") GTEST_SKIP() << "needs root to act as another user";
     EXPECT_EQ(answer, QByteArray());
     EXPECT_EQ(heard, 0);
+}
+
+// Callers that connect and never send hold no one else up: neither a few nor more than
+// the copy keeps reading at once.
+TEST(SingleInstance, IdleCallersNeverKeepACommandFromItsAnswer) {
+    QTemporaryDir data;
+    LocalSingleInstance running(data.path());
+    ASSERT_TRUE(running.acquire());
+    running.listen();
+    running.setcommands([](const RemoteCommand& c) { return RemoteReply{0, {c.verb}, {}, {}}; });
+    const QByteArray name = socketname(data.path());
+    for (const int idle : {20, LocalSingleInstance::kReadingBound + 20}) {
+        SCOPED_TRACE(idle);
+        std::vector<int> held;
+        for (int i = 0; i < idle; ++i)
+            held.push_back(connectabstract(name));
+        ASSERT_GE(*std::min_element(held.begin(), held.end()), 0);
+        QTest::qWait(50); // every one of them taken in
+        std::optional<RemoteReply> reply;
+        std::atomic<bool> answered = false;
+        std::thread caller([&] {
+            LocalSingleInstance later(data.path());
+            reply = later.send({"list", {"tsv"}}, 4000);
+            answered = true;
+        });
+        // Well before any idle caller's own deadline.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answered.load(); }, 3000));
+        caller.join();
+        ASSERT_TRUE(reply);
+        EXPECT_EQ(reply->lines, QStringList{"list"}) << reply->message.toStdString();
+        for (const int fd : held)
+            ::close(fd);
+    }
 }

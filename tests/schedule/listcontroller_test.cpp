@@ -18,17 +18,23 @@ struct ShownSink : NotificationSink {
         shown << QString::fromStdString(rec.MessageText);
     }
 };
+
+// A controller with no window over a fresh folder, at a fixed moment.
+struct ControllerRig {
+    TempFolder folder;
+    ManualClock clock{QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0))};
+    FakeDialogs dialogs;
+    ErrorReporter reporter{dialogs};
+    ShownSink sink;
+    ListController list{clock, sink, reporter};
+};
 } // namespace
 
 // No window is made: the controller's own tick fires a Notification, the list is saved,
 // replaced by a new one and opened again, and a command's message comes as a signal.
 TEST(ListControllerTest, RunsAListThroughFiringAndSavingWithoutAWindow) {
-    TempFolder folder;
-    ManualClock clock{QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0))};
-    FakeDialogs dialogs;
-    ErrorReporter reporter(dialogs);
-    ShownSink sink;
-    ListController list(clock, sink, reporter);
+    ControllerRig rig;
+    auto& [folder, clock, dialogs, reporter, sink, list] = rig;
     QStringList clocks, names, messages;
     QObject::connect(&list, &ListController::clockChanged, [&](const QString& t) { clocks << t; });
     QObject::connect(&list, &ListController::fileNameChanged,
@@ -74,12 +80,8 @@ TEST(ListControllerTest, RunsAListThroughFiringAndSavingWithoutAWindow) {
 // them, Apply replaces the held record whole and shows it, opening an edit switches the
 // record off, and Cancel leaves what the opening stored.
 TEST(ListControllerTest, TheEditorsCommandsHoldOneRecordFromOpeningToApplyOrCancel) {
-    TempFolder folder;
-    ManualClock clock{QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0))};
-    FakeDialogs dialogs;
-    ErrorReporter reporter(dialogs);
-    ShownSink sink;
-    ListController list(clock, sink, reporter);
+    ControllerRig rig;
+    auto& [folder, clock, dialogs, reporter, sink, list] = rig;
     QList<int32_t> previews;
     QObject::connect(&list, &ListController::previewChanged, [&](int32_t i) { previews << i; });
     list.newdatabase(folder.file("chdb.res"));

@@ -245,3 +245,60 @@ TEST_F(NotificationFiles, AnyLanguageSurvivesAListUnderANonLatinFolder) {
     EXPECT_EQ(ws.rows().row(0).caption, message);
     EXPECT_EQ(fromansi(ws.db().readnotification(RecordIndex(1)).MessageText), message);
 }
+
+namespace {
+mode_t modeof(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+}
+} // namespace
+
+// The reminders are the user's alone: the working database always, a new list file unless
+// the umask is stricter still, and a list saved over keeps the mode its owner gave it.
+TEST_F(NotificationFiles, FilesTheListLivesInAreTheUsersAlone) {
+    const mode_t old = ::umask(022);
+    const QString path = savedlist();
+    EXPECT_EQ(modeof(ws.db().path()), 0600u);
+    EXPECT_EQ(modeof(path), 0600u);
+    ::chmod(QFile::encodeName(path).constData(), 0640);
+    add(countdown("D", 3));
+    EXPECT_TRUE(files.savelist());
+    EXPECT_EQ(modeof(path), 0640u);
+    ::umask(0277);
+    EXPECT_TRUE(files.saveas(folder.file("strict")));
+    EXPECT_EQ(modeof(folder.file("strict.clt")), 0400u);
+    // An open list file replaces the working database and keeps it private.
+    ::umask(0);
+    EXPECT_TRUE(files.open(path));
+    EXPECT_EQ(modeof(ws.db().path()), 0600u);
+    ::umask(old);
+}
+
+// What a killed run leaves, reopened by the next: the same rows, mode, file and mark; a
+// working database the crash cut short is not taken, and changes nothing.
+TEST_F(NotificationFiles, AKilledRunsWorkingListReopensAsItWas) {
+    const QString path = savedlist(PlayMode::Sequential);
+    add(countdown("D", 3));
+    Workspace next(clock);
+    ListFiles nextfiles(next);
+    next.db().setpath(ws.db().path());
+    ASSERT_TRUE(nextfiles.reopenworking(path, true));
+    EXPECT_EQ(next.rowcount(), 3);
+    EXPECT_EQ(next.rows().subitem(2, rowpart::Left), "3s");
+    EXPECT_EQ(next.playmode(), PlayMode::Sequential);
+    EXPECT_EQ(next.currentfile(), path);
+    EXPECT_TRUE(next.modified());
+    EXPECT_EQ(readbytes(path).size(), 4 * 960); // the user's list is not written
+
+    const QByteArray whole = readbytes(ws.db().path());
+    for (const QByteArray& cut :
+         {whole.left(whole.size() - 100), withheader(whole, 9, 1), QByteArray()}) {
+        writebytes(ws.db().path(), cut);
+        Workspace later(clock);
+        ListFiles laterfiles(later);
+        later.db().setpath(ws.db().path());
+        EXPECT_FALSE(laterfiles.reopenworking(path, true));
+        EXPECT_EQ(later.rowcount(), 0);
+        EXPECT_EQ(readbytes(ws.db().path()), cut);
+    }
+}

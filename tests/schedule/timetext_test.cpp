@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 TEST(TimeText, UnitTextsKeepTheirStrictForms) {
     const std::pair<int, const char*> table[] = {
         {3600, "60m"},        {60, "60s"},   {3660, "1h60s"}, {3661, "1h1m1s"}, {7200, "2h"},
@@ -60,6 +62,12 @@ TEST(TimeText, ProgrammedTimeTexts) {
     EXPECT_EQ(clocktext("12", "30", "00"), "12:30:00");
     EXPECT_EQ(clocktext("100", "0", "0"), ":00:00");
     EXPECT_EQ(clocktext("", "5", "5"), ":05:05");
+    // The numbers' own form writes what their texts would.
+    for (int32_t v : {0, 5, 9, 10, 59, 99, 100, 123456, -1, -9, -10, INT32_MIN, INT32_MAX})
+        for (int32_t w : {0, 7, 42, -3})
+            EXPECT_EQ(clocktext(v, w, v),
+                      clocktext(QString::number(v), QString::number(w), QString::number(v)))
+                << v << " " << w;
 }
 
 TEST(TimeText, LeftTextAroundACertainTime) {

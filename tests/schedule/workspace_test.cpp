@@ -109,6 +109,33 @@ TEST_F(WorkspaceRows, FirstCountdownAddedTakesTheSequentialTurnWhateverItsState)
     EXPECT_EQ(ws.seqrow(), 3);
 }
 
+TEST_F(WorkspaceRows, ARebuiltListComesAtOnceWithTheTurnAtItsFirstCountdown) {
+    TempFolder tmp;
+    ws.db().setpath(tmp.file("chdb.res"));
+    ws.db().createdatabase();
+    TNotificationRecord gone = note("Gone", "Countdown", 0, 0, 5);
+    gone.Deleted = 1;
+    const TNotificationRecord records[] = {note("Noon", "Certain time", 12, 0, 0), gone,
+                                           note("Tea", "Countdown", 0, 2, 0)};
+    for (int i = 0; i < 3; ++i)
+        ws.db().writenotification(records[i], RecordIndex(i + 1));
+    ws.addtolist(note("Before", "Certain time", 9, 0, 0), RecordIndex(9));
+    QList<std::pair<int, int>> appended;
+    QObject::connect(&rows, &RowTable::rowsAppended, [&appended](int first, int last) {
+        appended.append({first, last});
+    });
+
+    ws.rebuildlist(3);
+    EXPECT_EQ(appended, (QList<std::pair<int, int>>{{1, 2}}));
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows.recordindex(1).value, 1);
+    EXPECT_EQ(rows.recordindex(2).value, 3);
+    EXPECT_EQ(text(1, rowpart::Time), "12:00:00");
+    EXPECT_EQ(text(1, rowpart::Left), "3h59m59s");
+    EXPECT_EQ(text(2, rowpart::Left), "2m");
+    EXPECT_EQ(ws.seqrow(), 2);
+}
+
 TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {
     TNotificationRecord rec = note("Tea", "Countdown", 0, 1, 30);
     rec.RepeatFlag = 1;

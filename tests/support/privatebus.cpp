@@ -74,3 +74,51 @@ uint NotificationService::Notify(const QString& app, uint replaces, const QStrin
                  .join('|');
     return last = 40 + uint(calls.size());
 }
+
+StatusNotifierWatcher::StatusNotifierWatcher() : thread_(new QThread) {
+    thread_->start();
+    moveToThread(thread_);
+}
+
+StatusNotifierWatcher::~StatusNotifierWatcher() {
+    thread_->quit();
+    thread_->wait();
+    delete thread_;
+}
+
+bool StatusNotifierWatcher::serve(QDBusConnection& bus) {
+    return bus.registerObject("/StatusNotifierWatcher", this,
+                              QDBusConnection::ExportAllSlots |
+                                  QDBusConnection::ExportAllProperties) &&
+           bus.registerService("org.kde.StatusNotifierWatcher");
+}
+
+QStringList StatusNotifierWatcher::registered() const {
+    const QMutexLocker lock(&mutex_);
+    return registered_;
+}
+
+void StatusNotifierWatcher::RegisterStatusNotifierItem(const QString& service) {
+    const QMutexLocker lock(&mutex_);
+    registered_ << service;
+}
+
+bool SilentNotificationService::serve(QDBusConnection& bus) {
+    return bus.registerObject("/org/freedesktop/Notifications", this,
+                              QDBusConnection::ExportAllSlots) &&
+           bus.registerService("org.freedesktop.Notifications");
+}
+
+QStringList SilentNotificationService::GetCapabilities() {
+    ++calls;
+    setDelayedReply(true);
+    return {};
+}
+
+uint SilentNotificationService::Notify(const QString&, uint, const QString&, const QString&,
+                                       const QString&, const QStringList&, const QVariantMap&,
+                                       int) {
+    ++calls;
+    setDelayedReply(true);
+    return 0;
+}

@@ -6,6 +6,7 @@
 #include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/escapekey.h"
 #include "ui/widgets/hintedcontrols.h"
+#include "ui/widgets/returnkey.h"
 #include "ui/widgets/screenfit.h"
 #include "ui/widgets/weblinks.h"
 
@@ -85,6 +86,7 @@ TForm9::TForm9(Shell& shell, QString helpfile, QWidget* parent)
     nameforaccess(this);
     taborder({RichEdit1, BitBtn1, BitBtn5, CheckBox1, BitBtn2});
     onescape(this, [this] { close(); });
+    returnpressesbuttons(this);
 }
 
 void TForm9::showEvent(QShowEvent* e) {

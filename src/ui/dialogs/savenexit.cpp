@@ -3,6 +3,7 @@
 
 #include "schedule/errorreporter.h"
 #include "ui/widgets/accessiblenames.h"
+#include "ui/widgets/fixedwindow.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -14,8 +15,7 @@
 TForm12::TForm12(ErrorReporter& reporter, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Save before exit?"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    makefixedwindow(this);
 
     auto* picture = new QLabel(this);
     picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(48, 48));

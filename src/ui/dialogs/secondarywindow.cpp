@@ -1,12 +1,12 @@
 #include "ui/dialogs/secondarywindow.h"
 
+#include "ui/widgets/fixedwindow.h"
 #include "ui/widgets/screenfit.h"
 
 #include <QShowEvent>
 
 SecondaryWindow::SecondaryWindow(QWidget* parent) : QDialog(parent) {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    makefixedwindow(this);
 }
 
 void SecondaryWindow::showEvent(QShowEvent* e) {

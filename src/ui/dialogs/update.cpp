@@ -7,7 +7,9 @@
 #include "store/integertext.h"
 #include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/escapekey.h"
+#include "ui/widgets/fixedwindow.h"
 #include "ui/widgets/listicons.h"
+#include "ui/widgets/returnkey.h"
 #include "ui/widgets/screenfit.h"
 #include "update/installerdownload.h"
 #include "update/updatecheck.h"
@@ -28,8 +30,7 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     : QWidget(parent), http_(http), dialogs_(dialogs), shell_(shell), paths_(paths),
       query_(new UpdateQuery(http, this)), download_(new InstallerDownload(http, this)) {
     setWindowTitle(QStringLiteral("Chimelet - Update Available"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    makefixedwindow(this);
 
     Image1 = new QLabel(this);
     Image1->setPixmap(drawprogramicon(48));
@@ -77,6 +78,7 @@ TForm10::TForm10(HttpClient& http, Dialogs& dialogs, Shell& shell, const AppPath
     taborder({doupdate, noupdate});
 
     onescape(this, [this] { close(); });
+    returnpressesbuttons(this);
     connect(doupdate, &QPushButton::clicked, this, &TForm10::doupdateClick);
     connect(noupdate, &QPushButton::clicked, this, &TForm10::noupdateClick);
     connect(download_, &InstallerDownload::progress, this, &TForm10::downloadprogress);
@@ -112,7 +114,7 @@ void TForm10::checked(UpdateCheck result, const QString& news, const QString& er
         break;
     case UpdateCheck::Available:
         news_ = news;
-        show();
+        bringforward(this);
         break;
     }
 }

@@ -18,8 +18,10 @@
 #include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/escapekey.h"
 #include "ui/widgets/filechoice.h"
+#include "ui/widgets/fixedwindow.h"
 #include "ui/widgets/hintedcontrols.h"
 #include "ui/widgets/picturepane.h"
+#include "ui/widgets/returnkey.h"
 #include "ui/widgets/screenfit.h"
 
 #include <QApplication>
@@ -129,8 +131,7 @@ TForm2::TForm2(ListController& list, Dialogs& dialogs, const AppPaths& paths, TF
       reporter_(reporter), thumbnailjob_(new PictureJob(this)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Notification Editor"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    makefixedwindow(this);
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(11);
     setFont(font);
@@ -152,6 +153,7 @@ TForm2::TForm2(ListController& list, Dialogs& dialogs, const AppPaths& paths, TF
     layout->addLayout(columns, 1);
     setFixedSize(471, 408);
     onescape(this, [this] { BitBtn2->click(); });
+    returnpressesbuttons(this);
 
     for (QLineEdit* e : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit9})
         e->installEventFilter(this);
@@ -488,9 +490,7 @@ void TForm2::makenew() {
     setform(defaultform());
     const RecordIndex index = list_.newnotification(formtorecord(form(), ActiveFrom::Off));
     setediting(index.value, list_.editrow());
-    show();
-    raise();
-    activateWindow();
+    bringforward(this);
 }
 
 void TForm2::editnotification(RecordIndex index, int row) {
@@ -504,9 +504,7 @@ void TForm2::editnotification(RecordIndex index, int row) {
         thumbnailjob_->start([file] { return loadpicture(file); },
                              [this](const QImage& picture) { Image1->setpicture(picture); });
     }
-    if (!isVisible()) show();
-    raise();
-    activateWindow();
+    bringforward(this);
 }
 
 void TForm2::BitBtn1Click() {

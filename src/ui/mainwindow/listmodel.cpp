@@ -17,7 +17,7 @@ bool iconcolumn(int column) {
 NotificationListModel::NotificationListModel(const RowTable& rows, const ImageList& icons,
                                              QObject* parent)
     : QAbstractTableModel(parent), rows_(rows), icons_(icons), shown_(rows.size()) {
-    connect(&rows, &RowTable::rowAppended, this, &NotificationListModel::appended);
+    connect(&rows, &RowTable::rowsAppended, this, &NotificationListModel::appended);
     connect(&rows, &RowTable::rangeChanged, this, &NotificationListModel::changed);
     connect(&rows, &RowTable::rowRemoved, this, &NotificationListModel::removed);
     connect(&rows, &RowTable::cleared, this, &NotificationListModel::cleared);
@@ -67,10 +67,10 @@ Qt::ItemFlags NotificationListModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
-void NotificationListModel::appended(int row) {
+void NotificationListModel::appended(int first, int last) {
     catchingup_ = true;
-    beginInsertRows({}, row, row);
-    ++shown_;
+    beginInsertRows({}, first, last);
+    shown_ += last - first + 1;
     catchingup_ = false;
     endInsertRows();
 }

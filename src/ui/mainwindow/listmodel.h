@@ -24,7 +24,7 @@ public:
     bool catchingup() const { return catchingup_; }
 
 private:
-    void appended(int row);
+    void appended(int first, int last);
     void changed(int first, int last, int firstpart, int lastpart);
     void removed(int row);
     void cleared();

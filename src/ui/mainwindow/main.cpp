@@ -13,9 +13,11 @@
 #include "ui/mainwindow/preview.h"
 #include "ui/widgets/accessiblenames.h"
 #include "ui/widgets/hintedcontrols.h"
+#include "ui/widgets/returnkey.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,6 +28,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTime>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -34,10 +37,25 @@
 
 namespace {
 
-// Room around a cell's text: the view's margins on both sides.
-constexpr int kCellPadding = 14;
-// The narrowest the caption column gets when the window is fitted.
-constexpr int kMinimumCaption = 100;
+// Room a status panel keeps free on each side of its text.
+constexpr int kPanelMargin = 3;
+
+// A status panel keeps its width: a text too wide for it in the desktop's font is drawn
+// smaller instead.
+void fitpaneltext(QLabel* panel, const QString& widest) {
+    QFont font = panel->font();
+    const int room = panel->width() - 2 * (panel->frameWidth() + kPanelMargin);
+    const bool points = font.pointSizeF() > 0;
+    for (int step = 0; step < 40 && QFontMetrics(font).horizontalAdvance(widest) > room; ++step) {
+        if (points && font.pointSizeF() > 5)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        else if (!points && font.pixelSize() > 7)
+            font.setPixelSize(font.pixelSize() - 1);
+        else
+            break;
+    }
+    panel->setFont(font);
+}
 
 } // namespace
 
@@ -48,6 +66,7 @@ TForm1::TForm1(ListController& list, Dialogs& dialogs, const AppPaths& paths,
     setWindowTitle(QStringLiteral("Chimlet"));
     QApplication::setWindowIcon(programicon());
     setWindowIcon(QApplication::windowIcon());
+    returnpressesbuttons(this);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -185,13 +204,6 @@ void TForm1::buildlist() {
     for (int c = 0; c < kListColumns; ++c)
         header->resizeSection(c, listcolumns()[static_cast<std::size_t>(c)].width);
     ListView1->setColumnHidden(kRecordIndexColumn, true);
-    // The longest countdown text must fit whatever the desktop font.
-    const int longest =
-        ListView1->fontMetrics().horizontalAdvance(QStringLiteral("23h59m59s")) + kCellPadding;
-    for (int part : {rowpart::Time, rowpart::Left}) {
-        const int column = columnofpart(part);
-        header->resizeSection(column, std::max(header->sectionSize(column), longest));
-    }
     // A vertical scroll bar coming or going changes the room the filler may take.
     ListView1->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionResized, this, [header](int c, int, int size) {
@@ -240,11 +252,9 @@ void TForm1::buildstatusbar() {
     panels_[1]->setAccessibleDescription(QStringLiteral("Version"));
     panels_[2]->setAccessibleDescription(QStringLiteral("Current time"));
     panels_[4]->setAccessibleDescription(QStringLiteral("Current file"));
-    // The clock panel grows where the desktop font is wider than the clock text's room.
-    const int clock =
-        panels_[2]->fontMetrics().horizontalAdvance(currenttimetext(list_.clock().now().time())) +
-        12;
-    if (clock > widths[2]) panels_[2]->setFixedWidth(clock);
+    fitpaneltext(panels_[1], panels_[1]->text());
+    // Every digit of the clock as wide as the widest.
+    fitpaneltext(panels_[2], currenttimetext(QTime(0, 0, 0)).replace(u'0', u'8'));
 }
 
 int TForm1::itemindex() const {
@@ -285,27 +295,31 @@ void TForm1::fitcolumns() {
         header->resizeSection(0, fit->caption);
         header->resizeSection(1, fit->image);
         header->resizeSection(2, fit->audio);
-        fittedcaption_ = fit->caption;
     }
     fitfiller();
 }
 
 void TForm1::fitfiller() {
-    // No scroll bar while the columns fit: the filler takes only the room the others
-    // leave, and where they would not fit a fitted caption gives up the difference.
+    // The filler takes only the room the others leave: it never makes the list scroll.
+    // Where the others do not fit, the list scrolls rather than cut a column's caption.
     QHeaderView* header = ListView1->header();
     header->resizeSection(kFillerColumn, 0);
-    const int room = ListView1->viewport()->width() - header->length();
-    if (room < 0 && header->sectionSize(0) == fittedcaption_) {
-        fittedcaption_ = std::max(kMinimumCaption, fittedcaption_ + room);
-        header->resizeSection(0, fittedcaption_);
-    }
     header->resizeSection(kFillerColumn,
                           std::max(0, ListView1->viewport()->width() - header->length()));
 }
 
 void TForm1::FormResize() {
     fitcolumns();
+}
+
+void TForm1::shownotice(const QString& text) {
+    if (!notice_) {
+        notice_ = new QLabel(this);
+        notice_->setObjectName(QStringLiteral("notice"));
+        statusBar()->addWidget(notice_, 1);
+    }
+    notice_->setText(text);
+    notice_->setToolTip(text);
 }
 
 void TForm1::setpaneltext(int panel, const QString& text) {

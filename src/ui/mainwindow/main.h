@@ -109,6 +109,8 @@ public:
 
     // Status bar panel texts.
     void setpaneltext(int panel, const QString& text);
+    // A notice beside the panels that stays until the next one.
+    void shownotice(const QString& text);
     // Sets the mode selector without running its change handler.
     void showmode(PlayMode mode);
     // While the update check runs: a busy pointer, and no second check.
@@ -181,8 +183,8 @@ private:
     ErrorReporter& reporter_;
     ImageList imagelist_;
     NotificationListModel* model_ = nullptr;
-    int fittedcaption_ = -1; // the caption width the last fit set
     QLabel* panels_[6] = {};
+    QLabel* notice_ = nullptr;
     std::vector<std::pair<QAction*, void (TForm1::*)()>> commands_;
     bool trayhost_ = true;
     bool intray_ = false; // hidden where only the tray gives it back

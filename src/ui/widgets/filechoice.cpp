@@ -15,17 +15,12 @@ bool choosablefile(const QString& path) {
 }
 
 QString imagefilter() {
-    const QStringList others = otherpicturesuffixes();
-    QString all = QStringLiteral("*.jpg *.jpeg *.bmp *.wmf");
-    QString each;
-    for (const QString& suffix : others) {
-        all += QStringLiteral(" *.") + suffix;
-        each += QStringLiteral(";;%1 Image File (*.%2)").arg(suffix.toUpper(), suffix);
-    }
-    return QStringLiteral("All (") + all +
-           QStringLiteral(");;JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;"
-                          "Bitmaps (*.bmp);;Metafiles (*.wmf)") +
-           each;
+    QString filter = QStringLiteral("All (*.jpg;*.jpeg;*.bmp;*.wmf);;JPEG Image File (*.jpg);;"
+                                    "JPEG Image File (*.jpeg);;Bitmaps (*.bmp);;Metafiles (*.wmf)");
+    // The other types the program reads come after the usual ones.
+    for (const QString& suffix : otherpicturesuffixes())
+        filter += QStringLiteral(";;%1 Image File (*.%2)").arg(suffix.toUpper(), suffix);
+    return filter;
 }
 
 bool choosableimage(const QString& path) {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -21,6 +22,31 @@ TEST_F(MainWindow, FileCommandsStartOnAndSaveFollowsTheUnsavedMark) {
     EXPECT_TRUE(form->BitBtn8->isEnabled());
     g.ws.clearmodified();
     EXPECT_FALSE(form->BitBtn8->isEnabled());
+}
+
+// Whatever the desktop's font, the status panels keep their widths and the version and the
+// clock fit inside theirs, clear of the edges.
+TEST_F(MainWindow, StatusPanelsKeepTheirWidthsAndTheirTextsFit) {
+    const QFont desktop = QApplication::font();
+    for (const qreal points : {desktop.pointSizeF() > 0 ? desktop.pointSizeF() : 9.0, 16.0}) {
+        QFont font = desktop;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        TForm1 window(g.list, fake.dialogs, g.paths, g.reporter);
+        const QList<QLabel*> panels =
+            window.statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_EQ(panels.size(), 6);
+        const int widths[] = {50, 55, 150, 50, 200, 50};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(panels[i]->width(), widths[i]) << i << " at " << points << " pt";
+        panels[2]->setText(QStringLiteral("     Current Time: 23:58:08"));
+        for (QLabel* panel : {panels[1], panels[2]})
+            EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()) +
+                          2 * panel->frameWidth() + 4,
+                      panel->width())
+                << panel->text().toStdString() << " at " << points << " pt";
+    }
+    QApplication::setFont(desktop);
 }
 
 TEST_F(MainWindow, ProgramIconIsTheWindowsAndTheApplicationsAndListIconsAreDistinct) {
@@ -61,12 +87,12 @@ TEST_F(MainWindow, ResizingFitsTheColumnsToTheWindowWidth) {
     EXPECT_EQ(header->sectionSize(kFillerColumn), 0);
 
     form->resize(644 - frame, 659);
-    // The caption gives up what the others would push out of sight.
-    EXPECT_LE(header->sectionSize(0), 644 / 4 - 5);
+    // Each takes its share even where the list then scrolls; the filler takes nothing.
+    EXPECT_EQ(header->sectionSize(0), 644 / 4 - 5);
     EXPECT_EQ(header->sectionSize(1), 644 / 5 - 5);
     EXPECT_EQ(header->sectionSize(2), 644 / 5 - 5);
-    EXPECT_EQ(header->length(), form->ListView1->viewport()->width());
-    EXPECT_GE(header->sectionSize(4), 70); // the others keep theirs
+    EXPECT_GE(header->length(), form->ListView1->viewport()->width());
+    EXPECT_EQ(header->sectionSize(4), 70); // the others keep theirs
     EXPECT_EQ(header->sectionSize(6), 23);
 
     // Wide enough, every column takes its share and the filler the rest.

@@ -24,11 +24,13 @@
 #include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
+#include "offthread/offthread.h"
 #include "schedule/listcontroller.h"
 #include "ui/mainwindow/main.h"
 
 #include <QDir>
 #include <QIcon>
+#include <QScopeGuard>
 
 #include <cstdio>
 
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
     ModuleHttpClient http(modulefolders(), CHIMELET_UPDATE_URL);
     X11WindowShape shape;
     LogindSleepWatch sleep;
+    // Work still running when the windows are gone ends before the services it uses.
+    const auto transfers = qScopeGuard([] { transferpool().waitForDone(); });
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;

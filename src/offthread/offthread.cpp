@@ -1,13 +1,7 @@
 #include "offthread/offthread.h"
+#include "offthread/offthreadrelay.h"
 
-// Carries the calls: a signal emitted on the work's thread, queued to the receiver's.
-class OffThreadRelay : public QObject {
-    Q_OBJECT
-signals:
-    void call(const std::function<void()>& call);
-};
-
-void ReplyChannel::post(std::function<void()> call) const {
+void ReplyChannel::post(const std::function<void()>& call) const {
     emit relay_->call(call);
 }
 
@@ -33,5 +27,3 @@ QThreadPool& transferpool() {
     static TransferPool pool;
     return pool;
 }
-
-#include "offthread.moc"

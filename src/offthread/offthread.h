@@ -19,7 +19,7 @@ class OffThreadRelay;
 class ReplyChannel {
 public:
     explicit ReplyChannel(std::shared_ptr<OffThreadRelay> relay) : relay_(std::move(relay)) {}
-    void post(std::function<void()> call) const;
+    void post(const std::function<void()>& call) const;
 
 private:
     std::shared_ptr<OffThreadRelay> relay_;

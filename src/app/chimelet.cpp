@@ -24,6 +24,7 @@
 #include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
+#include "offthread/offthread.h"
 #include "schedule/listcontroller.h"
 #include "schedule/rowtable.h"
 #include "store/nativename.h"
@@ -31,6 +32,7 @@
 
 #include <QDir>
 #include <QIcon>
+#include <QScopeGuard>
 
 #include <climits>
 #include <cstdio>
@@ -91,6 +93,8 @@ int main(int argc, char** argv) {
     ModuleHttpClient http(modulefolders(), CHIMELET_UPDATE_URL);
     X11WindowShape shape;
     LogindSleepWatch sleep;
+    // Work still running when the windows are gone ends before the services it uses.
+    const auto transfers = qScopeGuard([] { transferpool().waitForDone(); });
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;

@@ -1,3 +1,4 @@
+#include "schedule/timetext.h"
 #include "schedule/workspace.h"
 #include "store/ioerror.h"
 #include "support/manualclock.h"
@@ -134,6 +135,23 @@ TEST_F(WorkspaceRows, ARebuiltListComesAtOnceWithTheTurnAtItsFirstCountdown) {
     EXPECT_EQ(text(1, rowpart::Left), "3h59m59s");
     EXPECT_EQ(text(2, rowpart::Left), "2m");
     EXPECT_EQ(ws.seqrow(), 2);
+}
+
+TEST_F(WorkspaceRows, ACountdownShowsAndStepsAsItsFullTimeTextAboveAndBelowAHundredHours) {
+    // A countdown's row is made from its seconds; its texts, made when read, and its steps
+    // must be those of the full time's text, whose two-digit reading drops digits above
+    // a hundred hours.
+    const TNotificationRecord notes[] = {note("Short", "Countdown", 2, 0, 1),
+                                         note("Long", "Countdown", 123, 45, 6),
+                                         note("Huge", "Countdown", 4012, 0, 0)};
+    for (int r = 0; r < 3; ++r) {
+        ws.addtolist(notes[r], RecordIndex(r + 5));
+        const QString full = idlelefttext(notes[r], clock.now().time());
+        EXPECT_EQ(text(r, rowpart::Left), full);
+        EXPECT_EQ(text(r, rowpart::RecordIndex), QString::number(r + 5));
+        ASSERT_TRUE(ws.rows().stepcountdown(r, 1));
+        EXPECT_EQ(text(r, rowpart::Left), countdownstep(full)) << "row " << r;
+    }
 }
 
 TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {

@@ -24,29 +24,41 @@
 #include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
+#include "offthread/offthread.h"
 #include "schedule/listcontroller.h"
+#include "schedule/rowtable.h"
+#include "store/nativename.h"
 #include "ui/mainwindow/main.h"
 
 #include <QDir>
 #include <QIcon>
+#include <QScopeGuard>
 
+#include <climits>
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     startuptrace::begin();
     // The command line is read before anything starts: help, the version and a refused
     // option print and end here, and a command goes to the running copy.
+    // Kept as the bytes the shell passed: a file name may be in any encoding, while a
+    // text that is not UTF-8 is refused by name.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine line = parsecommandline(arguments, QDir::currentPath());
+        arguments << namefromnative(QByteArray(argv[i]));
+    QByteArray here(PATH_MAX, '\0');
+    const QString folder = ::getcwd(here.data(), here.size())
+                               ? namefromnative(QByteArray(here.constData()))
+                               : QDir::currentPath();
+    const CommandLine line = parsecommandline(arguments, folder);
     using Action = CommandLine::Action;
     if (line.action == Action::Help || line.action == Action::Version) {
-        std::fputs((line.text + u'\n').toLocal8Bit().constData(), stdout);
+        std::fputs((line.text + u'\n').toUtf8().constData(), stdout);
         return 0;
     }
     if (line.action == Action::Refused) {
-        std::fputs((line.text + u'\n').toLocal8Bit().constData(), stderr);
+        std::fputs((line.text + u'\n').toUtf8().constData(), stderr);
         return kRefusedExit;
     }
     // One copy per data folder: its lock is taken before any file there is touched, and
@@ -81,6 +93,8 @@ int main(int argc, char** argv) {
     ModuleHttpClient http(modulefolders(), CHIMELET_UPDATE_URL);
     X11WindowShape shape;
     LogindSleepWatch sleep;
+    // Work still running when the windows are gone ends before the services it uses.
+    const auto transfers = qScopeGuard([] { transferpool().waitForDone(); });
     Platform platform;
     platform.clock = &clock;
     platform.dialogs = &dialogs;
@@ -103,7 +117,8 @@ int main(int argc, char** argv) {
     onterminationsignal([&frame] { frame.shutdown(true); });
     X11WindowLossWatch mainloss(frame.form1());
     frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
-    if (line.action == Action::Open) frame.openatstart(line.command.args[0]);
+    if (line.action == Action::Open)
+        frame.openatstart(localfile(line.command.args[0]).value_or(QString()));
     // Commands are answered from the start-up on, also while one of its boxes ("Load
     // failed") waits for the user; until the list is there they are told so.
     RemoteCommands commands(frame);
@@ -112,7 +127,9 @@ int main(int argc, char** argv) {
     SessionBusService bus(QString::fromLatin1(CHIMELET_APP_ID), answer);
     bus.publish();
     QObject::connect(&frame.list(), &ListController::fired, &bus,
-                     [&bus](int row, const QString& text) { bus.tellfired(row + 1, text); });
+                     [&bus, &frame](int row, const QString& text) {
+                         bus.tellfired(frame.list().rows().row(row).id, row + 1, text);
+                     });
     frame.showmain();
     startuptrace::mark("main window shown");
     return app.exec();

@@ -4,16 +4,20 @@
 #include "chimeletversion.h"
 #include "schedule/timeinput.h"
 #include "store/ansitext.h"
+#include "store/nativename.h"
 
 #include <QCommandLineParser>
 #include <QDir>
+
+#include <optional>
+#include <utility>
 
 namespace {
 
 namespace verbs = remoteverbs;
 
 CommandLine refused(const QString& why) {
-    return {CommandLine::Action::Refused, QStringLiteral("chimelet: ") + why, {}, {}};
+    return {CommandLine::Action::Refused, QStringLiteral("chimelet: ") + shownname(why), {}, {}};
 }
 
 QCommandLineOption option(const char* name, const char* help, const char* value = nullptr) {
@@ -22,11 +26,17 @@ QCommandLineOption option(const char* name, const char* help, const char* value 
                  : QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(help));
 }
 
-// A row as the list counts them, from 1.
-bool rownumber(const QString& text) {
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok && n >= 1 && !text.startsWith(u'+');
+// A row as the list counts them, from 1, or an id ("@12"); in the one form the running
+// copy takes, or nothing.
+std::optional<QString> target(const QString& text) {
+    const bool id = text.startsWith(u'@');
+    const QString digits = id ? text.mid(1) : text;
+    bool ok = !digits.isEmpty();
+    for (const QChar c : digits)
+        ok = ok && c >= u'0' && c <= u'9';
+    const int n = ok ? digits.toInt(&ok) : 0;
+    if (!ok || n < 1) return std::nullopt;
+    return (id ? QStringLiteral("@") : QString()) + QString::number(n);
 }
 
 } // namespace
@@ -35,32 +45,45 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral(
         "Desktop reminders at a time of day or after a countdown.\n"
-        "With FILE, opens that list (in the running copy, if one runs). A command goes to "
-        "the running copy; when none runs, one is started first."));
+        "With FILE, opens that list in the running copy; when none runs, this process "
+        "becomes the program with that list. A command goes to the running copy; when none "
+        "runs, one is started first. A Notification is named by its row (3) or its id (@12); "
+        "an id stays with it while the program runs. Exit status: 0 done, 1 failed, 2 "
+        "refused."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
-    const auto add = option("add", "Add a Notification showing TEXT, with --in or --at.", "TEXT");
+    const auto add = option("add",
+                            "Add a Notification showing TEXT (UTF-8), with --in or --at; "
+                            "prints its id.",
+                            "TEXT");
     const auto in =
         option("in", "Count down DURATION: 90s, 25m, 1h30m, 1h2m3s or H:MM:SS.", "DURATION");
     const auto at = option("at", "Fire at TIME of day: HH:MM or HH:MM:SS, 24-hour.", "TIME");
     const auto repeat = option("repeat", "Repeat the new Notification instead of running once.");
     const auto list =
-        option("list", "Print the list: row number, then the columns, tab-separated.");
-    const auto start = option("start", "Resume the Notification in row N (from 1).", "N");
-    const auto stop = option("stop", "Stop the Notification in row N (from 1).", "N");
-    const auto startall = option("start-all", "Start every Notification.");
+        option("list", "Print the list, a line a Notification, tab-separated: id, row, "
+                       "state, kind, time, left, repeat, text.");
+    const auto json = option("json", "With --list: print it as JSON.");
+    const auto start = option("start", "Resume the Notification N or @ID.", "N|@ID");
+    const auto stop = option("stop", "Stop the Notification N or @ID.", "N|@ID");
+    const auto del = option("delete", "Delete the Notification N or @ID.", "N|@ID");
+    const auto startall = option("start-all", "Start every Notification whose time is set.");
     const auto stopall = option("stop-all", "Stop every Notification.");
+    const auto save = option("save", "Save the list to its file.");
+    const auto saveas = option("save-as", "Save the list as FILE (.clt is added).", "FILE");
     const auto show = option("show", "Bring the window forward.");
-    const auto quit = option("quit", "Exit, asking to save first when the list has changed.");
+    const auto quit =
+        option("quit", "Exit, asking to save first when the list has changed; returns "
+                       "when the program has ended.");
     const auto platform =
         option("platform",
                "Run on the windowing platform NAME (xcb, wayland), whatever the session "
                "asks of Qt programs.",
                "NAME");
-    for (const auto& o : {help, version, add, in, at, repeat, list, start, stop, startall, stopall,
-                          show, quit, platform})
+    for (const auto& o : {help, version, add, in, at, repeat, list, json, start, stop, del,
+                          startall, stopall, save, saveas, show, quit, platform})
         p.addOption(o);
     p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A Chimelet list (.clt)."),
                             QStringLiteral("[FILE]"));
@@ -82,13 +105,21 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
     for (const QString& name : p.optionNames())
         if (p.optionNames().count(name) > 1)
             return refused(QStringLiteral("--%1 is given more than once.").arg(name));
+    // Texts are UTF-8; only file names may be any bytes.
+    for (const QString& name : p.optionNames())
+        if (name != saveas.names().first() && holdsrawbytes(p.value(name)))
+            return refused(QStringLiteral("--%1: the value is not valid UTF-8.").arg(name));
     const QStringList files = p.positionalArguments();
     if (files.size() > 1)
         return refused(QStringLiteral("'%1': only one file can be opened.").arg(files[1]));
-    // Options that only qualify --add.
-    for (const auto* o : {&in, &at, &repeat})
-        if (p.isSet(*o) && !p.isSet(add))
-            return refused(QStringLiteral("--%1 goes with --add.").arg(o->names().first()));
+    // Options that only qualify another.
+    for (const auto& [o, of] : {std::pair{&in, &add}, {&at, &add}, {&repeat, &add}, {&json, &list}})
+        if (p.isSet(*o) && !p.isSet(*of))
+            return refused(QStringLiteral("--%1 goes with --%2.")
+                               .arg(o->names().first(), of->names().first()));
+    const auto absolute = [&folder](const QString& file) {
+        return fileuri(QDir::cleanPath(QDir(folder).absoluteFilePath(file)));
+    };
 
     QList<RemoteCommand> commands;
     if (p.isSet(add)) {
@@ -97,7 +128,9 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
             return refused(QStringLiteral("--add: the text is longer than 255 bytes."));
         if (oneline(text) != text)
             return refused(QStringLiteral("--add: the text must be a single line."));
-        if (p.isSet(in) == p.isSet(at))
+        if (p.isSet(in) && p.isSet(at))
+            return refused(QStringLiteral("--add takes --in or --at, not both."));
+        if (!p.isSet(in) && !p.isSet(at))
             return refused(QStringLiteral("--add needs either --in or --at."));
         const bool countdown = p.isSet(in);
         const QString when = p.value(countdown ? in : at);
@@ -112,19 +145,29 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
                          {text, QString::fromLatin1(countdown ? "in" : "at"), when,
                           QString::fromLatin1(p.isSet(repeat) ? "repeat" : "once")}});
     }
-    for (const auto* o : {&start, &stop}) {
+    for (const auto* o : {&start, &stop, &del}) {
         if (!p.isSet(*o)) continue;
         const QString n = p.value(*o);
-        if (!rownumber(n))
-            return refused(
-                QStringLiteral("--%1: '%2' is not a row number.").arg(o->names().first(), n));
-        commands.append({o->names().first(), {QString::number(n.toInt())}});
+        const auto which = target(n);
+        if (!which)
+            return refused(QStringLiteral("--%1: '%2' is not a row number (3) or an id (@12).")
+                               .arg(o->names().first(), n));
+        commands.append({o->names().first(), {*which}});
     }
-    for (const auto* o : {&list, &startall, &stopall, &show, &quit})
+    if (p.isSet(list))
+        commands.append({QString::fromLatin1(verbs::List),
+                         {QString::fromLatin1(p.isSet(json) ? "json" : "tsv")}});
+    for (const auto* o : {&startall, &stopall, &save, &show, &quit})
         if (p.isSet(*o)) commands.append({o->names().first(), {}});
-    if (!files.isEmpty())
-        commands.append({QString::fromLatin1(verbs::Open),
-                         {QDir::cleanPath(QDir(folder).absoluteFilePath(files[0]))}});
+    if (p.isSet(saveas)) {
+        if (p.value(saveas).isEmpty())
+            return refused(QStringLiteral("--save-as needs a file name."));
+        commands.append({QString::fromLatin1(verbs::SaveAs), {absolute(p.value(saveas))}});
+    }
+    if (!files.isEmpty()) {
+        if (files[0].isEmpty()) return refused(QStringLiteral("the file name is empty."));
+        commands.append({QString::fromLatin1(verbs::Open), {absolute(files[0])}});
+    }
 
     if (commands.size() > 1)
         return refused(QStringLiteral("give one command at a time (a file or one option)."));

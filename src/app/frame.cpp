@@ -32,6 +32,7 @@
 #include <QCoreApplication>
 
 #include <unistd.h>
+#include <utility>
 
 Frame::Frame(Platform platform, const QString& exeFolder)
     : exeFolder_(exeFolder), g_(std::make_unique<AppGlobals>(platform)) {
@@ -174,8 +175,12 @@ TForm12* Frame::form12() {
         // Not the main window's child: it must answer while that one is held disabled.
         form12_ = std::make_unique<TForm12>(g_->reporter);
         ErrorReporter& reporter = g_->reporter;
-        connectguarded(reporter, form12_.get(), &TForm12::leave, form12_.get(),
-                       [this] { shutdown(); });
+        connectguarded(reporter, form12_.get(), &TForm12::leave, form12_.get(), [this] {
+            tellexitwaiters(true);
+            shutdown();
+        });
+        QObject::connect(form12_.get(), &TForm12::exitCancelled, form12_.get(),
+                         [this] { tellexitwaiters(false); });
         // Saving writes the list file and reopens the working database.
         connectguarded(reporter, form12_.get(), &TForm12::saveRequested, form1_.get(),
                        &TForm1::BitBtn8Click);
@@ -254,8 +259,22 @@ void Frame::holdmainwindows(const QObject* by, bool hold) {
         if (w && (!held || w->isVisible())) w->setEnabled(!held);
 }
 
+bool Frame::askingtoexit() const {
+    return form12_ && form12_->isVisible();
+}
+
+void Frame::tellexit(std::function<void(bool leaving)> outcome) {
+    exitwaiters_.push_back(std::move(outcome));
+}
+
+void Frame::tellexitwaiters(bool leaving) {
+    for (const auto& outcome : std::exchange(exitwaiters_, {}))
+        outcome(leaving);
+}
+
 void Frame::exitrequest() {
     if (!list_->modified()) {
+        tellexitwaiters(true);
         shutdown();
         return;
     }

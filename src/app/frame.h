@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -72,12 +73,18 @@ public:
     void shutdown(bool keepchanges = false) { lifecycle_->shutdown(keepchanges); }
     // Exit commands and the main window's close: straight out, or ask to save first.
     void exitrequest();
+    // Whether "Save before exit?" is open.
+    bool askingtoexit() const;
+    // `outcome` hears how the open "Save before exit?" ends: true just before the program
+    // ends, false when the exit was cancelled.
+    void tellexit(std::function<void(bool leaving)> outcome);
 
 private:
     void connectwindows();
     void connecttray();
     void connectsecondarywindows();
     void holdwhileshown(SecondaryWindow* window);
+    void tellexitwaiters(bool leaving);
     // Secondary windows hold the main window and the editor, where visible, while one is up.
     void holdmainwindows(const QObject* by, bool hold);
     // The editor, the secondary windows and the save question where they are up.
@@ -87,6 +94,7 @@ private:
     std::unique_ptr<AppGlobals> g_;
     std::set<const QObject*> holders_; // the secondary windows up now
     QStringList* held_ = nullptr;
+    std::vector<std::function<void(bool)>> exitwaiters_;
     // Declared in the order that lets each go before what it uses: the overlays outlive
     // the presentation, the list outlives the windows showing it.
     std::unique_ptr<TForm3> form3_;

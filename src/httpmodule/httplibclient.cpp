@@ -2,46 +2,44 @@
 
 #include <httplib.h>
 
+#include <QSemaphore>
+#include <QThread>
+
 #include <charconv>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 namespace {
 
-using namespace std::chrono_literals;
-
 // Stops a request from another thread once it runs past its deadline. The library
 // bounds each read but neither a whole answer nor the number of header lines, so a
-// server that keeps sending would otherwise hold us forever.
+// server that keeps sending would otherwise hold us forever. The request blocks the
+// thread it runs on (already off the GUI thread), so the deadline needs one of its own.
 class Watchdog {
 public:
     Watchdog(httplib::Client& client, std::chrono::milliseconds limit)
-        : thread_([this, &client, limit] {
-              std::unique_lock lock(mutex_);
-              if (wake_.wait_for(lock, limit, [this] { return disarmed_; })) return;
+        : thread_(QThread::create([this, &client, limit] {
+              if (disarmed_.tryAcquire(1, static_cast<int>(limit.count()))) return;
               // A connect under way has no socket to stop yet: keep stopping until done.
-              while (!disarmed_) {
+              do
                   client.stop();
-                  wake_.wait_for(lock, 20ms, [this] { return disarmed_; });
-              }
-          }) {}
+              while (!disarmed_.tryAcquire(1, 20));
+          })) {
+        thread_->start();
+    }
     ~Watchdog() { disarm(); }
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
 
     void disarm() {
-        {
-            const std::lock_guard lock(mutex_);
-            disarmed_ = true;
-        }
-        wake_.notify_all();
-        if (thread_.joinable()) thread_.join();
+        if (!thread_) return;
+        disarmed_.release();
+        thread_->wait();
+        thread_.reset();
     }
 
 private:
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool disarmed_ = false;
-    std::thread thread_;
+    QSemaphore disarmed_;
+    std::unique_ptr<QThread> thread_;
 };
 
 // The announced body length; nothing when none was announced.

@@ -35,30 +35,46 @@ bool SessionBusService::publish() {
     return true;
 }
 
-void SessionBusService::tellfired(int row, const QString& text) {
+void SessionBusService::tellfired(int id, int row, const QString& text) {
     if (!bus_.isConnected()) return;
     QDBusMessage fired = QDBusMessage::createSignal(objectpath(), appid_, QStringLiteral("Fired"));
-    fired << row << text;
+    fired << id << row << text;
     bus_.send(fired);
+}
+
+void SessionBusService::answer(const QDBusMessage& call, const RemoteReply& reply) {
+    bus_.send(reply.code == 0 ? call.createReply()
+                              : call.createErrorReply(reply.code == 2 ? QDBusError::InvalidArgs
+                                                                      : QDBusError::Failed,
+                                                      reply.message));
+    if (!reply.then) return;
+    // What follows the reply (the end of the process) waits until the reply has gone out:
+    // a blocking call on the same connection comes after it.
+    const QDBusConnection bus = bus_;
+    QTimer::singleShot(0, this, [bus, then = reply.then] {
+        bus.interface()->call(QStringLiteral("GetId"));
+        then();
+    });
 }
 
 QStringList SessionBusService::run(const char* verb, const QStringList& args) {
     RemoteReply reply = handler_({QString::fromLatin1(verb), args});
-    if (reply.code != 0)
-        sendErrorReply(reply.code == 2 ? QDBusError::InvalidArgs : QDBusError::Failed,
-                       reply.message);
-    if (reply.then) {
-        // What follows the reply (the end of the process, a modal box) waits until the
-        // reply has gone out: a blocking call on the same connection comes after it.
-        if (reply.code == 0) {
-            setDelayedReply(true);
-            bus_.send(message().createReply());
-        }
+    if (reply.later) {
+        // The answer comes when the command has its outcome; the caller waits for it.
+        setDelayedReply(true);
+        const QDBusMessage call = message();
         const QDBusConnection bus = bus_;
-        QTimer::singleShot(0, this, [bus, then = reply.then] {
+        reply.later([bus, call](const RemoteReply& later) {
+            bus.send(later.code == 0 ? call.createReply()
+                                     : call.createErrorReply(QDBusError::Failed, later.message));
+            // Out before the program may end.
             bus.interface()->call(QStringLiteral("GetId"));
-            then();
         });
+        return {};
+    }
+    if (reply.code != 0 || reply.then) {
+        setDelayedReply(true);
+        answer(message(), reply);
     }
     return reply.lines;
 }
@@ -69,6 +85,18 @@ void SessionBusService::activate(const QVariantMap& platformdata) {
         platformdata.value(QStringLiteral("activation-token")).toString());
     const RemoteReply reply = handler_({QString::fromLatin1(remoteverbs::Show), {}});
     if (reply.then) QTimer::singleShot(0, this, reply.then);
+}
+
+void SessionBusService::openuris(const QStringList& uris, const QVariantMap& platformdata,
+                                 const QDBusMessage& call) {
+    call.setDelayedReply(true);
+    if (uris.size() != 1) {
+        answer(call, {2, {}, QStringLiteral("Open takes one list."), {}, {}});
+        return;
+    }
+    const LentActivationToken lent(
+        platformdata.value(QStringLiteral("activation-token")).toString());
+    answer(call, handler_({QString::fromLatin1(remoteverbs::Open), {uris[0]}}));
 }
 
 void SessionBusService::Open(const QString& path) {
@@ -84,27 +112,37 @@ int SessionBusService::Add(const QString& text, const QString& in, const QString
         run(remoteverbs::Add,
             {text, QString::fromLatin1(in.isEmpty() ? "at" : "in"), in.isEmpty() ? at : in,
              QString::fromLatin1(repeat ? "repeat" : "once")});
-    return lines.isEmpty() ? 0 : lines[0].toInt();
+    // The id as the command line prints it, "@12".
+    return lines.isEmpty() ? 0 : QString(lines[0]).remove(u'@').toInt();
 }
 
 QList<QStringList> SessionBusService::List() {
     QList<QStringList> rows;
-    for (const QString& line : run(remoteverbs::List))
+    for (const QString& line : run(remoteverbs::List, {QStringLiteral("tsv")}))
         rows << line.split(u'\t');
     return rows;
 }
 
-void SessionBusService::Start(int row) {
-    run(remoteverbs::Start, {QString::number(row)});
+void SessionBusService::Start(const QString& which) {
+    run(remoteverbs::Start, {which});
 }
-void SessionBusService::Stop(int row) {
-    run(remoteverbs::Stop, {QString::number(row)});
+void SessionBusService::Stop(const QString& which) {
+    run(remoteverbs::Stop, {which});
+}
+void SessionBusService::Delete(const QString& which) {
+    run(remoteverbs::Delete, {which});
 }
 void SessionBusService::StartAll() {
     run(remoteverbs::StartAll);
 }
 void SessionBusService::StopAll() {
     run(remoteverbs::StopAll);
+}
+void SessionBusService::Save() {
+    run(remoteverbs::Save);
+}
+void SessionBusService::SaveAs(const QString& path) {
+    run(remoteverbs::SaveAs, {path});
 }
 void SessionBusService::Show() {
     run(remoteverbs::Show);

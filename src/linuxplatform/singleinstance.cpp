@@ -224,9 +224,22 @@ void LocalSingleInstance::answer(QLocalSocket* s, const RemoteCommand& command) 
         else
             reply = handler_(command);
     }
+    if (reply.later) {
+        // The caller waits, connected, for the answer that comes later.
+        const QPointer<QLocalSocket> alive(s);
+        reply.later([this, alive](const RemoteReply& later) {
+            if (alive) sendreply(alive, later);
+        });
+        return;
+    }
+    sendreply(s, reply);
+}
+
+void LocalSingleInstance::sendreply(QLocalSocket* s, const RemoteReply& reply) {
     QByteArray bytes = commandframe::reply(reply);
     if (bytes.size() - commandframe::kHeaderBytes > commandframe::kMaxReply)
-        bytes = commandframe::reply({1, {}, QStringLiteral("The answer is too long to send."), {}});
+        bytes =
+            commandframe::reply({1, {}, QStringLiteral("The answer is too long to send."), {}, {}});
     QPointer<QLocalSocket> alive(s);
     const auto then = reply.then;
     // Whatever comes after the reply runs once it has left or the caller is gone.
@@ -278,8 +291,7 @@ std::optional<RemoteReply> LocalSingleInstance::send(const RemoteCommand& comman
         QThread::msleep(40);
     }
     const auto closer = qScopeGuard([fd] { ::close(fd); });
-    RemoteReply silent{
-        1, {}, QStringLiteral("Chimelet did not answer: the command was not carried out."), {}};
+    RemoteReply silent{1, {}, QString::fromLatin1(kNoAnswer), {}, {}};
     // Wayland brings the running copy's window forward only for the token this start's
     // launcher gave it.
     RemoteCommand ours = command;

@@ -40,12 +40,15 @@ public:
     // Sends a command to the copy that holds the folder and waits up to `msecs` for its
     // reply. A copy that does not take the connection yet (starting, busy) is tried again
     // for up to kRetryMsecs. Nothing when the command was not delivered: no copy holds the
-    // folder, or it could not be reached. Needs no application object. The command
+    // folder, or it could not be reached; kNoAnswer when it took the command and gave no
+    // answer (it ended, or took too long). Needs no application object. The command
     // carries this process's activation token unless it names one.
     std::optional<RemoteReply> send(const RemoteCommand& command, int msecs) const;
     // Whether a plain later start reached the running copy.
     bool reachrunning() const;
 
+    static constexpr const char* kNoAnswer =
+        "Chimelet did not answer: the command was not carried out.";
     // The lock file's name in the data folder.
     static constexpr const char* kLockName = "chimelet.lock";
     static constexpr int kReadMsecs = 5000;  // a whole frame must arrive within this
@@ -58,6 +61,7 @@ private:
     std::optional<QByteArray> socketname() const;
     void accept(QLocalSocket* socket);
     void answer(QLocalSocket* socket, const RemoteCommand& command);
+    void sendreply(QLocalSocket* socket, const RemoteReply& reply);
 
     FolderLock lock_;
     int listenfd_ = -1;

@@ -1,13 +1,14 @@
 #include "present/picturejob.h"
 
+#include "offthread/offthread.h"
 #include "store/ansitext.h"
 
 #include <QCoreApplication>
-#include <QPromise>
 #include <QThreadPool>
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -38,35 +39,28 @@ PictureJob::PictureJob(QObject* parent) : QObject(parent) {}
 
 void PictureJob::start(Prepare prepare, Ready ready, Refused refused) {
     cancel();
-    auto promise = std::make_shared<QPromise<Outcome>>();
     auto dropped = std::make_shared<std::atomic<bool>>(false);
     dropped_ = dropped;
-    watcher_ = new QFutureWatcher<Outcome>(this);
-    connect(watcher_, &QFutureWatcherBase::finished, this,
-            [this, watcher = watcher_, ready = std::move(ready), refused = std::move(refused)] {
-                if (watcher != watcher_) return;
-                const Outcome out = watcher->result();
-                watcher_ = nullptr;
-                watcher->deleteLater();
-                if (out.ok)
-                    ready(out.picture);
-                else if (refused)
-                    refused(out.refusal);
-            });
-    watcher_->setFuture(promise->future());
-    pictureworker().start([promise, dropped, prepare = std::move(prepare)] {
-        promise->start();
-        // A burst of firings leaves one picture to read, not a queue of unseen ones.
-        if (!dropped->load()) promise->addResult(run(prepare));
-        promise->finish();
-    });
+    runoffthread(
+        pictureworker(), this,
+        [dropped, prepare = std::move(prepare)]() -> std::optional<Outcome> {
+            // A burst of firings leaves one picture to read, not a queue of unseen ones.
+            if (dropped->load()) return std::nullopt;
+            return run(prepare);
+        },
+        [this, dropped, ready = std::move(ready),
+         refused = std::move(refused)](const std::optional<Outcome>& out) {
+            if (dropped->load() || !out) return;
+            dropped_.reset();
+            if (out->ok)
+                ready(out->picture);
+            else if (refused)
+                refused(out->refusal);
+        });
 }
 
 void PictureJob::cancel() {
-    if (!watcher_) return;
-    // A job already begun is finished, and nobody hears of it; one not begun never runs.
-    dropped_->store(true);
-    watcher_->disconnect(this);
-    watcher_->deleteLater();
-    watcher_ = nullptr;
+    // A job already begun is finished, and nobody hears of it; one not begun never reads.
+    if (dropped_) dropped_->store(true);
+    dropped_.reset();
 }

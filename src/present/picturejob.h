@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFutureWatcher>
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -35,7 +34,7 @@ public:
     };
 
 private:
-    QFutureWatcher<Outcome>* watcher_ = nullptr;
+    // Set when the running job's answer is no longer wanted.
     std::shared_ptr<std::atomic<bool>> dropped_;
 };
 

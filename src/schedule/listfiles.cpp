@@ -3,11 +3,8 @@
 #include "schedule/workspace.h"
 #include "store/colortable.h"
 #include "store/filebytes.h"
+#include "store/nativename.h"
 #include "store/notificationrecord.h"
-#include "store/privatefiles.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
@@ -19,23 +16,6 @@ constexpr qint64 kMaxListBytes = 65537LL * kNotificationRecordSize;
 
 std::optional<QByteArray> readwhole(const QString& path) {
     return readregularfile(path, kMaxListBytes);
-}
-
-// Written beside the target under a temporary name and renamed over it.
-// Unbuffered, because a buffered QSaveFile commits a short write (a full disk)
-// as success; written directly, the short count shows. A file written over keeps its
-// mode; a new one is the user's alone.
-bool writewhole(const QString& path, const QByteArray& bytes) {
-    const bool isnew = !QFile::exists(path);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    if (isnew) f.setPermissions(newfilepermissions());
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        f.commit();
-        return false;
-    }
-    return f.commit();
 }
 
 RecordBytes recordat(const QByteArray& data, qsizetype index) {
@@ -66,7 +46,7 @@ const QString kLoadFailed = QStringLiteral("Load failed");
 
 bool copyfile(const QString& source, const QString& destination) {
     const auto bytes = readwhole(source);
-    return bytes && writewhole(destination, *bytes);
+    return bytes && replacefile(destination, *bytes);
 }
 
 QString addextension(const QString& name) {
@@ -95,7 +75,7 @@ bool ListFiles::savelist() {
     // would fail on a closed database at every second.
     ws_.db().reopen();
     ws_.setrecordcount(ws_.db().readheader().RecordCount);
-    emit fileNameChanged(filenameonly(ws_.currentfile()));
+    emit fileNameChanged(shownname(filenameonly(ws_.currentfile())));
     if (ok)
         ws_.clearmodified();
     else
@@ -129,7 +109,7 @@ bool ListFiles::openbytes(const QByteArray& bytes, const QString& path) {
         return false;
     }
     ws_.db().close();
-    if (!writewhole(ws_.db().path(), bytes)) {
+    if (!replacefile(ws_.db().path(), bytes)) {
         ws_.db().reopen();
         emit messageRaised(kLoadFailed);
         return false;
@@ -167,7 +147,7 @@ void ListFiles::showworking(const QString& path) {
     ws_.setlastpreview(0);
     emit previewChanged(ws_.rows().recordindex(0).value);
     emit playmodeChanged(ws_.playmode());
-    emit fileNameChanged(filenameonly(path));
+    emit fileNameChanged(shownname(filenameonly(path)));
 }
 
 void ListFiles::newlist() {

@@ -14,6 +14,7 @@ void RowTable::fill(NotificationRow& row) {
 int RowTable::append(const NotificationRow& row) {
     flush();
     rows_.push_back(row);
+    rows_.back().id = ++lastid_;
     fill(rows_.back());
     const int r = size() - 1;
     emit rowsAppended(r, r);
@@ -27,6 +28,7 @@ void RowTable::append(std::vector<NotificationRow> rows) {
     rows_.reserve(rows_.size() + rows.size());
     for (NotificationRow& row : rows) {
         rows_.push_back(std::move(row));
+        rows_.back().id = ++lastid_;
         fill(rows_.back());
     }
     emit rowsAppended(first, size() - 1);
@@ -34,7 +36,9 @@ void RowTable::append(std::vector<NotificationRow> rows) {
 
 void RowTable::replace(int r, const NotificationRow& row) {
     auto& at = rows_.at(static_cast<std::size_t>(r));
+    const int32_t id = at.id;
     at = row;
+    at.id = id;
     fill(at);
     changed(r, -1, 7);
 }
@@ -43,6 +47,12 @@ void RowTable::remove(int r) {
     flush();
     rows_.erase(rows_.begin() + r);
     emit rowRemoved(r);
+}
+
+int RowTable::rowofid(int32_t id) const {
+    const auto it = std::find_if(rows_.begin(), rows_.end(),
+                                 [id](const NotificationRow& r) { return r.id == id; });
+    return it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
 }
 
 void RowTable::clear() {

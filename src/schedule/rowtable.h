@@ -20,6 +20,9 @@ struct NotificationRow {
     std::array<QString, 8> sub;
     std::array<int, 8> subImage{-1, -1, -1, -1, -1, -1, -1, -1};
 
+    // The row's id, given when it is added and never given again while the program runs
+    // (rows renumber, ids do not): how scripts hold on to a Notification. Not stored.
+    int32_t id = 0;
     RecordIndex record;     // sub-item 7 shows it
     bool active = false;    // sub-item 5 shows it
     bool countdown = false; // sub-item 2 shows it
@@ -50,9 +53,11 @@ public:
     // The row with all its texts as shown.
     const NotificationRow& row(int r) const;
 
+    // The row gets the next id.
     int append(const NotificationRow& row);
-    // Rows at the end, told to the listeners at once.
+    // Rows at the end, told to the listeners at once; each gets the next id.
     void append(std::vector<NotificationRow> rows);
+    // The row keeps its id.
     void replace(int r, const NotificationRow& row);
     void remove(int r);
     void clear();
@@ -68,6 +73,8 @@ public:
     int64_t firedat(int r) const { return exists(r) ? at(r).firedat : INT64_MIN; }
     void setfiredat(int r, int64_t at) { rows_.at(static_cast<std::size_t>(r)).firedat = at; }
 
+    // The row holding the id, -1 for none.
+    int rowofid(int32_t id) const;
     // The row's record; invalid for a missing row.
     RecordIndex recordindex(int r) const;
     bool active(int r) const { return exists(r) && at(r).active; }
@@ -110,5 +117,6 @@ private:
     // steps every countdown, while a list shows a screenful.
     mutable std::vector<NotificationRow> rows_;
     int batching_ = 0;
+    int32_t lastid_ = 0;
     int dirtyfirst_ = -1, dirtylast_ = -1, dirtypartfirst_ = 0, dirtypartlast_ = 0;
 };

@@ -54,7 +54,8 @@ std::optional<HmsFields> parseduration(const QString& text) {
             if (unit < 0) continue;
             const auto v =
                 unit >= next ? digits(QStringView(text).mid(start, i - start), 6) : std::nullopt;
-            if (!v) return std::nullopt;
+            // Below a larger unit, as on a clock: 1h30m, not 1h90m.
+            if (!v || (next > 0 && *v > 59)) return std::nullopt;
             total += *v * (unit == 0 ? 3600 : unit == 1 ? 60 : 1);
             next = unit + 1;
             start = i + 1;

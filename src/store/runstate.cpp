@@ -1,10 +1,9 @@
 #include "store/runstate.h"
 
 #include "store/filebytes.h"
-#include "store/privatefiles.h"
+#include "store/nativename.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 constexpr const char* kTag = "chimelet-run-1";
@@ -14,11 +13,8 @@ constexpr qint64 kMaxBytes = 8192;
 
 bool writerunstate(const QString& path, const RunState& state) {
     const QByteArray text = QByteArray(kTag) + "\nmodified=" + (state.modified ? "1" : "0") +
-                            "\nfile=" + state.listfile.toUtf8() + '\n';
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || !f.setPermissions(kOwnerOnly)) return false;
-    f.write(text);
-    return f.commit();
+                            "\nfile=" + nativename(state.listfile) + '\n';
+    return replacefile(path, text);
 }
 
 std::optional<RunState> readrunstate(const QString& path) {
@@ -31,9 +27,8 @@ std::optional<RunState> readrunstate(const QString& path) {
     RunState state;
     state.modified = lines[1] != "modified=0";
     const QByteArray file = lines[2].mid(5);
-    state.listfile = QString::fromUtf8(file);
-    // A name that is not the one written is no name.
-    if (state.listfile.toUtf8() != file) return unknown;
+    // The name's bytes as written, whatever their encoding.
+    state.listfile = namefromnative(file);
     return state;
 }
 

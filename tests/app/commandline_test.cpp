@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "store/nativename.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,22 @@ CommandLine parse(const QStringList& args) {
 
 TEST(CommandLine, EachOptionBecomesOneCommandForTheRunningCopy) {
     using A = CommandLine::Action;
+    // A name in Latin-1, as the shell passes it: a file may be called so, a text may not.
+    const QString latin1 = namefromnative("b\xe9");
     const std::pair<QStringList, RemoteCommand> cases[] = {
         {{"--add", "Tea", "--in", "25m"}, {"add", {"Tea", "in", "25m", "once"}}},
         {{"--at", "07:30", "--repeat", "--add", "-x-"}, {"add", {"-x-", "at", "07:30", "repeat"}}},
-        {{"--list"}, {"list", {}}},
+        {{"--list"}, {"list", {"tsv"}}},
+        {{"--list", "--json"}, {"list", {"json"}}},
+        {{"--delete", "@012"}, {"delete", {"@12"}}},
+        {{"--save"}, {"save", {}}},
+        {{"--save-as", latin1}, {"save-as", {"file:///home/me/lists/b%E9"}}},
         {{"--start", "2"}, {"start", {"2"}}},
         {{"--stop=007"}, {"stop", {"7"}}},
         {{"--start-all"}, {"start-all", {}}},
         {{"--quit"}, {"quit", {}}},
-        {{"week.clt"}, {"open", {"/home/me/lists/week.clt"}}},
-        {{"../a/./b.clt"}, {"open", {"/home/me/a/b.clt"}}}};
+        {{"week.clt"}, {"open", {"file:///home/me/lists/week.clt"}}},
+        {{"../a/./b c.clt"}, {"open", {"file:///home/me/a/b%20c.clt"}}}};
     for (const auto& [args, command] : cases) {
         const CommandLine line = parse(args);
         EXPECT_EQ(line.action, command.verb == "open" ? A::Open : A::Command)
@@ -45,6 +52,11 @@ TEST(CommandLine, EachOptionBecomesOneCommandForTheRunningCopy) {
                                     {"--start", "+1"},
                                     {"--start", "-1"},
                                     {"--add", "two\nlines", "--in", "5m"},
+                                    {"--add", "bad" + latin1, "--in", "5m"},
+                                    {"--add", "Tea", "--in", "1h90m"},
+                                    {"--start", "@0"},
+                                    {"--delete", "@"},
+                                    {"--json"},
                                     {"-platform"},
                                     {"--platform="},
                                     {"--add"}})

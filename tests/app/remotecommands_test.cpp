@@ -7,6 +7,7 @@
 #include "schedule/workspace.h"
 #include "support/listparts.h"
 #include "support/tempfolder.h"
+#include "ui/dialogs/savenexit.h"
 #include "ui/editor/nedit.h"
 #include "ui/mainwindow/main.h"
 
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -31,7 +34,8 @@ protected:
         frame->form1()->hide();
     }
     RemoteReply run(const char* verb, const QStringList& args = {}) {
-        return RemoteCommands(*frame).run({QString::fromLatin1(verb), args});
+        if (!commands) commands.emplace(*frame);
+        return commands->run({QString::fromLatin1(verb), args});
     }
     // The Notification a user makes in the editor: New, the text and time, no picture,
     // no sound, Apply.
@@ -49,6 +53,7 @@ protected:
         QTest::mouseClick(e->BitBtn1, Qt::LeftButton);
     }
     QByteArray database() const { return readbytes(file("chdb.res")); }
+    std::optional<RemoteCommands> commands;
 };
 
 } // namespace
@@ -57,16 +62,16 @@ TEST_F(RemoteCommandsTest, AddStoresTheRecordTheEditorsNewAndApplyStore) {
     byhand("Tea", "Countdown", {"1", "2", "3"}, false);
     byhand("Lunch", "Certain time", {"12", "30", "0"}, true);
     workspaceof(frame->list()).clearmodified();
-    EXPECT_EQ(run("add", {"Tea", "in", "1h2m3s", "once"}).lines, QStringList{"3"});
+    EXPECT_EQ(run("add", {"Tea", "in", "1h2m3s", "once"}).lines, QStringList{"@3"});
     EXPECT_TRUE(workspaceof(frame->list()).modified());
-    EXPECT_EQ(run("add", {"Lunch", "at", "12:30", "repeat"}).lines, QStringList{"4"});
+    EXPECT_EQ(run("add", {"Lunch", "at", "12:30", "repeat"}).lines, QStringList{"@4"});
     const QByteArray db = database();
     ASSERT_EQ(db.size(), 5 * 960);
     EXPECT_EQ(db.mid(3 * 960, 960), db.mid(960, 960));
     EXPECT_EQ(db.mid(4 * 960, 960), db.mid(2 * 960, 960));
-    const QStringList lines = run("list").lines;
+    const QStringList lines = run("list", {"tsv"}).lines;
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[2].section('\t', 1), lines[0].section('\t', 1));
+    EXPECT_EQ(lines[2].section('\t', 2), lines[0].section('\t', 2));
 
     // Values a caller other than the command line sends are checked again.
     for (const QStringList& bad :
@@ -76,18 +81,55 @@ TEST_F(RemoteCommandsTest, AddStoresTheRecordTheEditorsNewAndApplyStore) {
     EXPECT_EQ(database(), db);
 }
 
-TEST_F(RemoteCommandsTest, AMessageComesBackAndTheBoxShowsItOnlyAfterTheReply) {
+TEST_F(RemoteCommandsTest, AMessageGoesToTheCallerOnlyAndNamesWhatItIsAbout) {
     byhand("Never set", "Countdown", {"0", "0", "0"}, false);
     RemoteReply reply = run("start", {"1"});
     EXPECT_EQ(reply.code, 1);
-    EXPECT_EQ(reply.message, QString::fromLatin1(kTimeNotSetMessage));
-    EXPECT_TRUE(fakes.dialogs.messages.isEmpty());
-    ASSERT_TRUE(reply.then);
-    reply.then();
-    EXPECT_EQ(fakes.dialogs.messages, QStringList{kTimeNotSetMessage});
+    EXPECT_EQ(reply.message, "row 1 (@1): " + QString::fromLatin1(kTimeNotSetMessage));
     EXPECT_EQ(run("open", {"relative.clt"}).code, 2);
-    EXPECT_EQ(run("open", {file("missing.clt")}).message, "Load failed");
-    EXPECT_EQ(run("list").lines.size(), 1);
+    EXPECT_EQ(run("open", {file("missing.clt")}).message, file("missing.clt") + ": Load failed");
+    EXPECT_EQ(run("save").code, 1); // no file yet
+    reply = run("open", {"file://" + file("missing.clt")});
+    EXPECT_EQ(reply.code, 1);
+    if (reply.then) reply.then();
+    EXPECT_TRUE(fakes.dialogs.messages.isEmpty()) << fakes.dialogs.messages.join('|').toStdString();
+    EXPECT_EQ(run("list", {"tsv"}).lines.size(), 1);
+}
+
+// Quit on a changed list waits for "Save before exit?"; while it is open the list does
+// not change, and "not now" is the caller's failure.
+TEST_F(RemoteCommandsTest, QuitWaitsForTheQuestionAndNothingChangesMeanwhile) {
+    byhand("Tea", "Countdown", {"0", "5", "0"}, false);
+    RemoteReply reply = run("quit");
+    ASSERT_TRUE(reply.later);
+    std::optional<RemoteReply> outcome;
+    reply.later([&](const RemoteReply& r) { outcome = r; });
+    TForm12* ask = frame->form12();
+    ASSERT_TRUE(ask->isVisible());
+    EXPECT_FALSE(outcome);
+    const QByteArray before = database();
+    for (const char* verb : {"start-all", "stop-all"}) {
+        const RemoteReply refused = run(verb);
+        EXPECT_EQ(refused.code, 1) << verb;
+        EXPECT_TRUE(refused.message.contains("Save before exit?")) << verb;
+    }
+    EXPECT_EQ(run("delete", {"@1"}).code, 1);
+    EXPECT_EQ(run("add", {"More", "in", "5m", "once"}).code, 1);
+    EXPECT_EQ(database(), before);
+    EXPECT_EQ(run("list", {"tsv"}).code, 0);
+    QTest::keyClick(ask, Qt::Key_Escape);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->code, 1);
+    EXPECT_EQ(ended, -1) << "the program ended";
+    EXPECT_EQ(run("stop-all").code, 0);
+
+    // Answered "Just exit": the caller hears of it before the program ends.
+    outcome.reset();
+    run("quit").later([&](const RemoteReply& r) { outcome = r; });
+    QTest::mouseClick(ask->exitfromabout, Qt::LeftButton);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->code, 0);
+    EXPECT_EQ(ended, 0);
 }
 
 // The editor holds a record of the open list, so a list opened under it would have it

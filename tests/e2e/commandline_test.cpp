@@ -1,5 +1,6 @@
 #include "chimeletversion.h"
 #include "programrun.h"
+#include "scriptrun.h"
 #include "support/abstractsocket.h"
 #include "support/privatebus.h"
 
@@ -9,47 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-
-namespace {
-
-struct Outcome {
-    int code = -1;
-    QString out, err;
-};
-
-// The real program driven from here, as a script drives it: each command a process of
-// its own, against the copy that runs (started by the first command).
-class CommandLineTest : public OffscreenRun {
-protected:
-    void SetUp() override {
-        OffscreenRun::SetUp();
-        env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-    }
-    void TearDown() override {
-        if (const qint64 pid = runningpid(); pid > 0) ::kill(static_cast<pid_t>(pid), SIGKILL);
-        OffscreenRun::TearDown();
-    }
-    Outcome chimelet(const QStringList& args) {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(folder.path());
-        p.start(exe, args);
-        Outcome o;
-        if (p.waitForFinished(40000) && p.exitStatus() == QProcess::NormalExit)
-            o.code = p.exitCode();
-        o.out = QString::fromUtf8(p.readAllStandardOutput());
-        o.err = QString::fromUtf8(p.readAllStandardError());
-        return o;
-    }
-    // The copy that holds the lock, 0 when none does.
-    qint64 runningpid() const {
-        const qint64 pid = lockholder(folder.path());
-        return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0 ? pid : 0;
-    }
-    QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
-};
-
-} // namespace
 
 TEST_F(CommandLineTest, HelpVersionAndRefusalsStartNothingAndWriteNothing) {
     Outcome o = chimelet({"--version"});
@@ -75,31 +35,31 @@ TEST_F(CommandLineTest, EachCommandReachesTheRunningCopyItStartedFirst) {
     // No copy runs: the command starts one and returns once the record is stored.
     Outcome o = chimelet({"--add", "Tea", "--in", "1h2m3s"});
     ASSERT_EQ(o.code, 0) << o.err.toStdString();
-    EXPECT_EQ(o.out, "1\n");
+    EXPECT_EQ(o.out, "@1\n");
     const qint64 pid = runningpid();
     ASSERT_GT(pid, 0);
     EXPECT_EQ(bytes("chdb.res").size(), 2 * 960);
-    EXPECT_EQ(chimelet({"--add", "Lunch", "--at", "12:30", "--repeat"}).out, "2\n");
+    EXPECT_EQ(chimelet({"--add", "Lunch", "--at", "12:30", "--repeat"}).out, "@2\n");
     o = chimelet({"--list"});
     EXPECT_EQ(o.code, 0);
     const QStringList lines = o.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith("1\tTea\t\t\tCountdown\t1h2m3s\t")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[0].endsWith("\tActive\tRun Once"));
-    EXPECT_TRUE(lines[1].startsWith("2\tLunch\t\t\tCertain time\t12:30:00\t"));
-    EXPECT_TRUE(lines[1].endsWith("\tActive\tRepeat"));
+    EXPECT_TRUE(lines[0].startsWith("@1\t1\tactive\tcountdown\t3723\t")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith("\tonce\tTea"));
+    EXPECT_TRUE(lines[1].startsWith("@2\t2\tactive\ttime\t12:30:00\t"));
+    EXPECT_TRUE(lines[1].endsWith("\trepeat\tLunch"));
 
     EXPECT_EQ(chimelet({"--stop", "1"}).code, 0);
-    EXPECT_TRUE(chimelet({"--list"}).out.contains("\tInactive\tRun Once\n"));
+    EXPECT_TRUE(chimelet({"--list"}).out.contains("@1\t1\tinactive\tcountdown\t3723\t\tonce"));
     const QByteArray before = bytes("chdb.res");
     o = chimelet({"--start", "3"});
     EXPECT_EQ(o.code, 1);
     EXPECT_TRUE(o.err.contains('3'));
     EXPECT_EQ(bytes("chdb.res"), before);
     EXPECT_EQ(chimelet({"--start-all"}).code, 0);
-    EXPECT_FALSE(chimelet({"--list"}).out.contains("Inactive"));
+    EXPECT_FALSE(chimelet({"--list"}).out.contains("inactive"));
     EXPECT_EQ(chimelet({"--stop-all"}).code, 0);
-    EXPECT_EQ(chimelet({"--list"}).out.count("\tInactive\t"), 2);
+    EXPECT_EQ(chimelet({"--list"}).out.count("\tinactive\t"), 2);
     EXPECT_EQ(chimelet({"--show"}).code, 0);
 
     // A list file opens in the running copy; a file that is no list is refused there.
@@ -108,7 +68,7 @@ TEST_F(CommandLineTest, EachCommandReachesTheRunningCopyItStartedFirst) {
     writebytes(folder.filePath("broken.clt"), "not a list");
     o = chimelet({"broken.clt"});
     EXPECT_EQ(o.code, 1);
-    EXPECT_EQ(o.err, "Load failed\n");
+    EXPECT_EQ(o.err, "chimelet: " + folder.filePath("broken.clt") + ": Load failed\n");
     EXPECT_EQ(chimelet({"two.clt"}).code, 0);
     EXPECT_EQ(bytes("chdb.res"), list);
 
@@ -140,12 +100,6 @@ TEST_F(CommandLineTest, EachCommandReachesTheRunningCopyItStartedFirst) {
     }
     EXPECT_EQ(runningpid(), pid);
     EXPECT_EQ(bytes("chdb.res"), list);
-
-    // Unsaved changes: Exit asks first, so the copy keeps running.
-    EXPECT_EQ(chimelet({"--add", "More", "--in", "90s"}).code, 0);
-    EXPECT_EQ(chimelet({"--quit"}).code, 0);
-    QThread::msleep(300);
-    EXPECT_EQ(runningpid(), pid);
 }
 
 TEST_F(CommandLineTest, AFileOpensInTheNewCopyAndQuitEndsAnUnchangedList) {
@@ -157,7 +111,9 @@ TEST_F(CommandLineTest, AFileOpensInTheNewCopyAndQuitEndsAnUnchangedList) {
     first.setWorkingDirectory(folder.path());
     first.start(exe, {"start.clt"});
     ASSERT_TRUE(waitfor([&] { return bytes("chdb.res") == empty; }, 15000));
+    const qint64 pid = runningpid();
     EXPECT_EQ(chimelet({"--quit"}).code, 0);
+    EXPECT_TRUE(hasgone(pid)) << "--quit returned before the program ended";
     EXPECT_TRUE(first.waitForFinished(5000));
     EXPECT_EQ(first.exitCode(), 0);
 }
@@ -196,17 +152,18 @@ TEST_F(CommandLineTest, TheSessionBusOffersTheSameCommandsAndTellsOfFirings) {
     ASSERT_TRUE(waitfor([&] { return call("List").code == 0; }, 15000))
         << call("List").err.toStdString();
     const QString introspection = gdbus({"introspect"}).out;
-    for (const char* member : {"Open(", "Add(", "List(", "Start(", "Stop(", "StartAll(", "StopAll(",
-                               "Show(", "Quit(", "Fired(i row"})
+    for (const char* member : {"Open(", "Add(", "List(", "Start(", "Stop(", "Delete(", "StartAll(",
+                               "StopAll(", "Save(", "SaveAs(", "Show(", "Quit(", "Fired(i id"})
         EXPECT_TRUE(introspection.contains(member)) << member;
 
     monitor.setProcessEnvironment(env);
     monitor.start("gdbus", {"monitor", "--session", "--dest", id});
     ASSERT_TRUE(monitor.waitForStarted(5000));
     EXPECT_EQ(call("Add", {"Tea", "2s", "", "false"}).out, "(1,)");
-    EXPECT_EQ(chimelet({"--add", "Cake", "--at", "23:59", "--repeat"}).out, "2\n");
-    EXPECT_TRUE(call("List").out.startsWith("([['1', 'Tea', '', '', 'Countdown', '2s', "));
-    const Outcome missing = call("Start", {"5"});
+    EXPECT_EQ(chimelet({"--add", "Cake", "--at", "23:59", "--repeat"}).out, "@2\n");
+    EXPECT_TRUE(call("List").out.startsWith("([['@1', '1', 'active', 'countdown', '2', "))
+        << call("List").out.toStdString();
+    const Outcome missing = call("Start", {"'5'"});
     EXPECT_NE(missing.code, 0);
     EXPECT_TRUE(missing.err.contains("row 5")) << missing.err.toStdString();
     EXPECT_NE(call("Add", {"Tea", "0s", "", "false"}).code, 0);
@@ -215,12 +172,15 @@ TEST_F(CommandLineTest, TheSessionBusOffersTheSameCommandsAndTellsOfFirings) {
         [&] {
             monitor.waitForReadyRead(100);
             heard += monitor.readAllStandardOutput();
-            return heard.contains(": " CHIMELET_APP_ID ".Fired (1, 'Tea')");
+            return heard.contains(": " CHIMELET_APP_ID ".Fired (1, 1, 'Tea')");
         },
         8000))
         << heard.toStdString();
-    EXPECT_EQ(call("Quit").code, 0); // the save question comes up: the list has changed
-    EXPECT_EQ(first.state(), QProcess::Running);
+    // Rows renumber after a Delete; the ids stay.
+    EXPECT_EQ(call("Delete", {"'1'"}).code, 0);
+    EXPECT_TRUE(call("List").out.startsWith("([['@2', '1', ")) << call("List").out.toStdString();
+    EXPECT_NE(call("Stop", {"'@1'"}).code, 0);
+    EXPECT_EQ(call("Stop", {"'@2'"}).code, 0);
     for (QProcess* p : {&monitor, &first}) {
         p->kill();
         p->waitForFinished(3000);

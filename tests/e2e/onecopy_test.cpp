@@ -102,7 +102,7 @@ TEST_F(OneCopy, EveryEnvironmentOfTheUserReachesTheOneCopyOfTheFolder) {
     for (const QProcessEnvironment& in : {cron, other, deep}) {
         const Outcome o = chimelet({"--add", QString("Cron %1").arg(n), "--in", "2h"}, in);
         EXPECT_EQ(o.code, 0) << o.err.toStdString();
-        EXPECT_EQ(o.out, QString("%1\n").arg(++n));
+        EXPECT_EQ(o.out, QString("@%1\n").arg(++n));
         EXPECT_EQ(chimelet({}, in).code, 0); // a plain start brings the copy forward
     }
     EXPECT_EQ(chimelet({"--list"}, cron).out.count('\n'), 4);
@@ -139,7 +139,7 @@ TEST_F(OneCopy, AHundredCommandsAtOnceAllArriveAndIdleCallersHoldNoneUp) {
     for (QProcess* p : running) {
         const Outcome o = finish(p);
         EXPECT_EQ(o.code, 0) << o.err.toStdString();
-        answered += o.out.startsWith("1\tTea\t") ? 1 : 0;
+        answered += o.out.startsWith("@1\t1\tactive\tcountdown\t3600\t") ? 1 : 0;
     }
     EXPECT_EQ(answered, 100);
     for (const int fd : idle)
@@ -162,18 +162,24 @@ TEST_F(OneCopy, AKilledCopysListComesBackAtTheNextStartAndFires) {
     start(first);
     ASSERT_TRUE(waitfor([&] { return holder() == first.processId(); }, 15000));
     const Outcome listed = chimelet({"--list"});
-    EXPECT_TRUE(listed.out.startsWith("1\tTea\t")) << listed.out.toStdString();
+    EXPECT_TRUE(listed.out.startsWith("@1\t1\tactive\t")) << listed.out.toStdString();
     // Run once: it fires, and its row goes inactive.
-    EXPECT_TRUE(waitfor([&] { return chimelet({"--list"}).out.contains("\tInactive\t"); }, 15000));
-    // Still tied to the user's list, with its changes unsaved there: Exit asks first.
+    EXPECT_TRUE(waitfor([&] { return chimelet({"--list"}).out.contains("\tinactive\t"); }, 15000));
+    // Still tied to the user's list, with its changes unsaved there: Exit asks first, and
+    // --quit waits for the answer.
     EXPECT_EQ(bytes("mine.clt"), empty);
-    EXPECT_EQ(chimelet({"--quit"}).code, 0);
-    EXPECT_FALSE(first.waitForFinished(500));
+    QProcess* quit = launch({"--quit"}, env);
+    EXPECT_TRUE(waitfor([&] { return chimelet({"--stop", "1"}).code == 1; }, 15000));
+    EXPECT_FALSE(first.waitForFinished(300));
+    EXPECT_NE(quit->state(), QProcess::NotRunning);
 
     // Everything the program made is the user's alone, under the usual umask.
     for (const char* name : {"chdb.res", "chsb.rez", "chimelet.lock", "chimelet.run"})
         EXPECT_EQ(modebits(folder.filePath(name)), 0600u) << name;
     EXPECT_EQ(modebits(list), 0640u);
+    // A program that ends without the answer has ended all the same.
+    ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+    EXPECT_EQ(finish(quit).code, 0);
 }
 
 // An installed copy keeps its files in the user's data folder, which it makes private.

@@ -246,7 +246,7 @@ TEST(SingleInstance, AnotherUserIsNotHeardThoughTheSocketHasNoFolderToGuardIt) {
     int heard = 0;
     running.setcommands([&heard](const RemoteCommand&) {
         ++heard;
-        return RemoteReply{0, {"heard"}, {}, {}};
+        return RemoteReply{0, {"heard"}, {}, {}, {}};
     });
     const QByteArray answer =
         askasnobody(socketname(data.path()), commandframe::request({"start-all", {}}));
@@ -275,7 +275,7 @@ TEST(SingleInstance, IdleCallersNeverKeepACommandFromItsAnswer) {
         std::atomic<bool> answered = false;
         std::thread caller([&] {
             LocalSingleInstance later(data.path());
-            reply = later.send({"list", {}}, 4000);
+            reply = later.send({"list", {"tsv"}}, 4000);
             answered = true;
         });
         // Well before any idle caller's own deadline.

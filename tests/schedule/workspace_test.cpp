@@ -2,6 +2,7 @@
 #include "schedule/workspace.h"
 #include "store/ioerror.h"
 #include "support/manualclock.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +14,9 @@
 namespace {
 
 TNotificationRecord note(const char* text, const char* type, int h, int m, int s) {
-    TNotificationRecord r;
-    r.MessageText = text;
-    r.TimerType = type;
-    r.Hours = h;
-    r.Minutes = m;
-    r.Seconds = s;
-    r.Active = totalseconds(r) > 0 ? 1 : 0;
-    return r;
+    SampleRecord r(text);
+    r.timer(type, h, m, s);
+    return r.active(totalseconds(r.record()) > 0);
 }
 
 struct WorkspaceRows : ::testing::Test {

@@ -2,6 +2,8 @@
 
 #include "support/tempfolder.h"
 
+#include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QTest>
 
 PrivateBus::PrivateBus() {
@@ -46,6 +48,16 @@ void PrivateBus::install(const QString& service, const QString& command) {
                QStringLiteral("[D-BUS Service]\nName=%1\nExec=/bin/sh -c '%2'\n")
                    .arg(service, command)
                    .toUtf8());
+}
+
+bool PrivateBus::setactivationenvironment(const QMap<QString, QString>& variables) {
+    qDBusRegisterMetaType<QMap<QString, QString>>();
+    QDBusConnection bus = connect(QStringLiteral("activation-environment"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                       "org.freedesktop.DBus", "UpdateActivationEnvironment");
+    call << QVariant::fromValue(variables);
+    return bus.call(call).type() == QDBusMessage::ReplyMessage;
 }
 
 bool NotificationService::serve(QDBusConnection& bus) {

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QMap>
 #include <QMutex>
 #include <QObject>
 #include <QProcess>
@@ -22,6 +23,8 @@ public:
     QDBusConnection connect(const QString& name);
     // Installs a service the bus starts by running `command` (a shell command line).
     void install(const QString& service, const QString& command);
+    // Sets variables of the environment the services it starts get; false on failure.
+    bool setactivationenvironment(const QMap<QString, QString>& variables);
     QString folder() const { return dir_.path(); }
 
 private:

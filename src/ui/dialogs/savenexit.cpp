@@ -65,4 +65,5 @@ void TForm12::closeEvent(QCloseEvent* e) {
 
 void TForm12::reject() {
     hide();
+    emit exitCancelled();
 }

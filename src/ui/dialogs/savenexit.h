@@ -19,6 +19,8 @@ signals:
     void saveRequested();
     // The user chose to leave, after saving or not; the frame ends the program.
     void leave();
+    // "Not now": the program runs on.
+    void exitCancelled();
 
 public slots:
     void BitBtn1Click();

@@ -1,5 +1,6 @@
 #include "httpmodule/httplibclient.h"
 #include "linuxplatform/clock.h"
+#include "offthread/offthread.h"
 #include "schedule/secondticker.h"
 #include "store/apppaths.h"
 #include "support/fakeplatform.h"
@@ -47,6 +48,12 @@ struct UpdateWindowTest : ::testing::Test {
     std::unique_ptr<TForm10> form;
 
     std::string release = "3";
+
+    // The window does not wait for its transfers; the server and client outlive them.
+    ~UpdateWindowTest() override {
+        form.reset();
+        transferpool().waitForDone();
+    }
 
     void open() {
         server.server().Get("/chimelet/update/cur.dat",
@@ -176,6 +183,20 @@ TEST_F(UpdateWindowTest, ClosedPartWayTheDownloadStopsAndEveryReportAddsUp) {
     EXPECT_TRUE(files().isEmpty()) << files().join(' ').toStdString();
     EXPECT_TRUE(shell.files.isEmpty());
     EXPECT_EQ(end.count(), 0);
+}
+
+// Deleted part way through, the window does not wait for the transfer: it ends at its next
+// piece, keeps nothing and reaches nobody.
+TEST_F(UpdateWindowTest, DeletedPartWayTheDownloadEndsUnheardAndLeavesNothing) {
+    server.file(kInstaller, 1 << 20, 256, 40ms); // ten seconds, if nobody stops it
+    open();
+    form->doupdateClick();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->ProgressBar1->value() > 0; }, 10000));
+    form.reset();
+    transferpool().waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(files().isEmpty()) << files().join(' ').toStdString();
+    EXPECT_TRUE(shell.files.isEmpty());
 }
 
 // A server that answers after four seconds holds up neither the tick nor the windows:

@@ -112,6 +112,7 @@ void OverlayWindow::drawopacity(qreal opacity) {
     // Where the window cannot fade as a whole its content fades as it is drawn, over
     // whatever the window shows of the desktop.
     QWidget* content = contentcontrol();
+    if (!content) return; // nothing shown yet
     if (opacity >= 1.0) {
         content->setGraphicsEffect(nullptr);
         return;

@@ -11,10 +11,22 @@
 #include <algorithm>
 
 TForm5::TForm5(QWidget* parent)
-    : OverlayWindow(kTextFade, QColor(192, 192, 192), parent), RichEdit1(new QTextEdit(this)),
-      Button1(new QPushButton(this)) {
+    : OverlayWindow(kTextFade, QColor(192, 192, 192), parent), Button1(new QPushButton(this)),
+      font_(QStringLiteral("Tahoma")) {
     resize(kWidth, kHeight);
+    textcolor_ = palette().color(QPalette::WindowText);
+    font_.setPointSize(8);
 
+    Button1->setGeometry(0, 0, 0, 0);
+    Button1->setFocusPolicy(Qt::StrongFocus);
+    Button1->setFlat(true);
+    Button1->setAccessibleName(QStringLiteral("Dismiss"));
+    connect(Button1, &QPushButton::clicked, this, &TForm5::clicked);
+}
+
+void TForm5::makeedit() {
+    if (RichEdit1) return;
+    RichEdit1 = new QTextEdit(this);
     RichEdit1->setReadOnly(true);
     RichEdit1->setFrameShape(QFrame::NoFrame);
     RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
@@ -26,20 +38,15 @@ TForm5::TForm5(QWidget* parent)
     centred.setAlignment(Qt::AlignHCenter);
     centred.setWrapMode(QTextOption::NoWrap);
     RichEdit1->document()->setDefaultTextOption(centred);
-    textcolor_ = palette().color(QPalette::WindowText);
     paintcolors();
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSize(8);
-    settextfont(font);
+    settextfont(font_);
     RichEdit1->viewport()->setCursor(Qt::PointingHandCursor);
     RichEdit1->viewport()->installEventFilter(this);
-
-    Button1->setGeometry(0, 0, 0, 0);
-    Button1->setFocusPolicy(Qt::StrongFocus);
-    Button1->setFlat(true);
-    Button1->setAccessibleName(QStringLiteral("Dismiss"));
-    connect(Button1, &QPushButton::clicked, this, &TForm5::clicked);
     RichEdit1->setAccessibleName(QStringLiteral("Message"));
+    // Below the zero-size button, which keeps the focus.
+    RichEdit1->lower();
+    RichEdit1->setGeometry(rect());
+    RichEdit1->show();
 }
 
 void TForm5::placeonscreen(const QRect& screen) {
@@ -48,7 +55,7 @@ void TForm5::placeonscreen(const QRect& screen) {
 
 void TForm5::setfontstyles(std::optional<bool> bold, std::optional<bool> italic,
                            std::optional<bool> underline) {
-    QFont font = RichEdit1->font();
+    QFont font = font_;
     if (bold) font.setBold(*bold);
     if (italic) font.setItalic(*italic);
     if (underline) font.setUnderline(*underline);
@@ -56,7 +63,7 @@ void TForm5::setfontstyles(std::optional<bool> bold, std::optional<bool> italic,
 }
 
 void TForm5::setfontface(const QString& family, int points, QColor color) {
-    QFont font = RichEdit1->font();
+    QFont font = font_;
     font.setFamily(family);
     if (points > 0) font.setPointSize(std::min(points, kMaxFontSize));
     settextfont(font);
@@ -65,6 +72,8 @@ void TForm5::setfontface(const QString& family, int points, QColor color) {
 }
 
 void TForm5::settextfont(const QFont& font) {
+    font_ = font;
+    if (!RichEdit1) return;
     QFont face = font;
     // Without alpha, smoothed edges would blend with the see-through silver into a halo.
     face.setStyleStrategy(alpha_ ? QFont::PreferDefault : QFont::NoAntialias);
@@ -73,6 +82,7 @@ void TForm5::settextfont(const QFont& font) {
 }
 
 void TForm5::paintcolors() {
+    if (!RichEdit1) return;
     QPalette pal = RichEdit1->palette();
     // With alpha the background is drawn see-through, and so are letters of the key.
     pal.setColor(QPalette::Base, alpha_ ? QColor(Qt::transparent) : keycolor());
@@ -88,13 +98,14 @@ void TForm5::usealpha(bool on) {
     alpha_ = on;
     setAttribute(Qt::WA_TranslucentBackground, on);
     setAutoFillBackground(!on);
-    settextfont(RichEdit1->font());
+    settextfont(font_);
     paintcolors();
 }
 
 void TForm5::starttheshow(const QString& text, bool fade) {
     // A compositor may have come or gone since the last display.
     usealpha(shapeway() && shapeway()->compositing());
+    makeedit();
     RichEdit1->clear();
     RichEdit1->setPlainText(text);
     setannouncement(this, text, true);
@@ -114,15 +125,15 @@ QImage TForm5::rendered() {
 }
 
 QString TForm5::text() const {
-    return RichEdit1->toPlainText();
+    return RichEdit1 ? RichEdit1->toPlainText() : QString();
 }
 
 void TForm5::clearcontent() {
-    RichEdit1->clear();
+    if (RichEdit1) RichEdit1->clear();
 }
 
 void TForm5::layoutcontent() {
-    RichEdit1->setGeometry(rect());
+    if (RichEdit1) RichEdit1->setGeometry(rect());
 }
 
 void TForm5::FormShow() {
@@ -131,7 +142,8 @@ void TForm5::FormShow() {
 }
 
 bool TForm5::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == RichEdit1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    if (RichEdit1 && watched == RichEdit1->viewport() &&
+        event->type() == QEvent::MouseButtonRelease) {
         auto* e = static_cast<QMouseEvent*>(event);
         if (e->button() == Qt::LeftButton) RichEdit1Click();
         return true;

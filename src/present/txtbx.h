@@ -17,7 +17,9 @@ public:
 
     explicit TForm5(QWidget* parent = nullptr);
 
-    QTextEdit* RichEdit1;
+    // Made at the first display: a text document and its font engine cost memory and
+    // start time, and most runs show no text strip.
+    QTextEdit* RichEdit1 = nullptr;
     QPushButton* Button1; // zero-size: holds the focus so the text shows no caret
 
     void placeonscreen(const QRect& screen) override;
@@ -48,10 +50,12 @@ protected:
 private:
     // Ignored while the window is up: its kind of drawing is fixed when it is made.
     void usealpha(bool on);
+    void makeedit();
     void settextfont(const QFont& font);
     void paintcolors();
 
     bool alpha_ = false;
+    QFont font_; // as asked for, before the edges are chosen
     QColor textcolor_;
     Announcer announcer_;
 };

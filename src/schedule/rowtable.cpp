@@ -5,9 +5,10 @@
 #include <algorithm>
 
 void RowTable::fill(NotificationRow& row) {
-    row.leftsecs = row.countdown ? unittextseconds(row.sub[rowpart::Left]) : 0;
-    row.sub[rowpart::RecordIndex] =
-        row.record.valid() ? QString::number(row.record.value) : QString();
+    // A row that comes with its "Left" seconds and no text keeps them.
+    if (!row.leftstale) row.leftsecs = row.countdown ? unittextseconds(row.sub[rowpart::Left]) : 0;
+    // Shown from the record when read.
+    row.sub[rowpart::RecordIndex] = QString();
 }
 
 int RowTable::append(const NotificationRow& row) {
@@ -87,6 +88,8 @@ NotificationRow& RowTable::fresh(int r) const {
         at.sub[rowpart::Left] = secstotext(at.leftsecs, 0);
         at.leftstale = false;
     }
+    QString& number = at.sub[rowpart::RecordIndex];
+    if (number.isEmpty() && at.record.valid()) number = QString::number(at.record.value);
     return at;
 }
 

@@ -30,7 +30,8 @@ struct NotificationRow {
     // The local moment (Engine::localsecond) a certain time last fired at, so a clock
     // turned back does not fire it twice.
     int64_t firedat = INT64_MIN;
-    // The table's own mark: "Left" was stepped and its text is made when next read.
+    // "Left" is shown from leftsecs, its text made when next read: set by the table when it
+    // steps a countdown, or by whoever makes a countdown's row with its seconds only.
     bool leftstale = false;
 };
 

@@ -117,8 +117,11 @@ QString countdownstep(const QString& text) {
 }
 
 LeftStep steppedleft(int32_t seconds, int64_t by) {
+    return leftreading(seconds - by);
+}
+
+LeftStep leftreading(int64_t n) {
     LeftStep next;
-    const int64_t n = seconds - by;
     if (n <= 0) {
         next.due = true;
         return next;

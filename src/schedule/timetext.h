@@ -31,6 +31,8 @@ struct LeftStep {
 };
 // `by` seconds at once (a gap between ticks) read as one step.
 LeftStep steppedleft(int32_t seconds, int64_t by = 1);
+// The reading of a countdown `seconds` from its end, as its "Left" text shows them.
+LeftStep leftreading(int64_t seconds);
 // The unit text of the time until a time of day next comes round; empty at that second.
 QString untiltext(int64_t total, const QTime& now);
 

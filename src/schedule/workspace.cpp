@@ -18,6 +18,13 @@ void Workspace::clearmodified() {
 }
 
 namespace {
+// The two timer types as constant texts: a long list holds no copy of each.
+QString timertypetext(const std::string& type) {
+    if (type == codes::Countdown) return QStringLiteral("Countdown");
+    if (type == codes::CertainTime) return QStringLiteral("Certain time");
+    return fromansi(type);
+}
+
 void showstate(NotificationRow& row, bool active) {
     row.active = active;
     row.sub[rowpart::State] = active ? QStringLiteral("Active") : QStringLiteral("Inactive");
@@ -38,13 +45,21 @@ NotificationRow Workspace::rowfor(const TNotificationRecord& rec, RecordIndex in
     };
     set(rowpart::Image, fromansi(rec.ImageFile), rec.ImageFile.empty() ? icon::None : icon::Image);
     set(rowpart::Audio, fromansi(rec.AudioFile), rec.AudioFile.empty() ? icon::None : icon::Audio);
-    set(rowpart::TimerType, fromansi(rec.TimerType),
+    set(rowpart::TimerType, timertypetext(rec.TimerType),
         iscountdown(rec) ? icon::Countdown : icon::CertainTime);
     set(rowpart::Time,
         iscountdown(rec) ? hmstotext(rec.Hours, rec.Minutes, rec.Seconds)
                          : clocktext(rec.Hours, rec.Minutes, rec.Seconds),
         icon::None);
-    set(rowpart::Left, idlelefttext(rec, now), icon::None);
+    // A countdown's "Left" is made from its seconds when shown: a long list shows a screenful.
+    const LeftStep left = row.countdown ? leftreading(totalseconds(rec)) : LeftStep{0, true, {}};
+    if (left.due) {
+        set(rowpart::Left, idlelefttext(rec, now), icon::None);
+    } else {
+        row.leftsecs = left.seconds;
+        row.leftstale = left.longtext.isEmpty();
+        row.sub[rowpart::Left] = left.longtext;
+    }
     showstate(row, rec.Active == 1);
     if (rec.RepeatFlag == 1)
         set(rowpart::Repeat, QStringLiteral("Repeat"), icon::Repeat);

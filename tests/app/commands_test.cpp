@@ -3,6 +3,7 @@
 #include "schedule/engine.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
+#include "support/samplerecord.h"
 #include "ui/dialogs/about.h"
 #include "ui/dialogs/help.h"
 #include "ui/dialogs/options.h"
@@ -40,12 +41,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
     }
     RecordIndex addcountdown(const char* text) {
-        TNotificationRecord r;
-        r.MessageText = text;
-        r.TimerType = "Countdown";
-        r.Seconds = 30;
-        r.Active = 1;
-        r.DisplayDuration = 5;
+        const TNotificationRecord r = SampleRecord(text).countdown(30).active().lasting(5);
         const RecordIndex index = ws().appendrecord(r);
         ws().addtolist(r, index);
         return index;

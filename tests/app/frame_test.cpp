@@ -4,6 +4,7 @@
 #include "schedule/listfiles.h"
 #include "schedule/secondticker.h"
 #include "support/fakeplatform.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 #include "ui/dialogs/about.h"
 #include "ui/dialogs/options.h"
@@ -131,9 +132,7 @@ TEST_F(FrameTest, SaveThenExitOnAnUnnamedListWithTheDialogCancelled) {
 
 TEST_F(FrameTest, DefaultFileSetInTheOptionsIsTheOneTheNextStartOpens) {
     ASSERT_EQ(startupEnding(), -1);
-    TNotificationRecord rec;
-    rec.MessageText = "Tea";
-    rec.TimerType = "Countdown";
+    const TNotificationRecord rec = SampleRecord("Tea").countdown(0);
     ws().addtolist(rec, ws().appendrecord(rec));
     const QString list = file("Liste für Zoë.clt");
     ASSERT_TRUE(frame->list().saveas(list));

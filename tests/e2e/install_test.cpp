@@ -1,6 +1,7 @@
 #include "programrun.h"
 #include "store/secure.h"
 #include "store/workingdatabase.h"
+#include "support/samplerecord.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -34,9 +35,7 @@ void writetealist(const QString& path) {
     WorkingDatabase db;
     db.setpath(path);
     db.createdatabase();
-    TNotificationRecord tea;
-    tea.MessageText = "Tea";
-    db.writenotification(tea, RecordIndex(1));
+    db.writenotification(SampleRecord("Tea"), RecordIndex(1));
     db.setrecordcount(1);
     db.close();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/notificationrecord.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 
 #include <QByteArray>
@@ -36,18 +37,11 @@ inline QByteArray mappedfiles(qint64 pid) {
 
 // A text reminder, `duration` seconds long, that fires a second after the start.
 inline TNotificationRecord textrecord(const char* type, int fontsize, int duration) {
-    TNotificationRecord rec;
-    rec.MessageText = "Tea is ready";
-    rec.DisplayText = 1;
-    rec.TextDisplayType = type;
-    rec.FontName = "DejaVu Sans";
-    rec.FontSize = fontsize;
-    rec.FontColor = "clNavy";
-    rec.TimerType = codes::Countdown;
-    rec.Seconds = 1;
-    rec.DisplayDuration = duration;
-    rec.Active = 1;
-    return rec;
+    return SampleRecord("Tea is ready")
+        .countdown(1)
+        .active()
+        .lasting(duration)
+        .text(type, "DejaVu Sans", fontsize, "clNavy");
 }
 
 inline bool waitfor(const std::function<bool()>& cond, int msecs) {

@@ -6,6 +6,7 @@
 #include "store/ioerror.h"
 #include "support/fakeplatform.h"
 #include "support/picturejobs.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 #include "support/testpictures.h"
 
@@ -128,22 +129,12 @@ protected:
 
     // Everything on: full-screen image, "Balloon & Overlay" text, audio.
     TNotificationRecord everything() const {
-        TNotificationRecord r;
-        r.DisplayDuration = 5;
-        r.DisplayImage = 1;
-        r.ImageFile = toansi(dir.file("pic.jpg"));
-        r.ImageDisplayType = codes::OverlayFullScreen;
-        r.WallpaperStyle = codes::Stretch;
-        r.DisplayText = 1;
-        r.MessageText = "Tea";
-        r.TextDisplayType = codes::BalloonAndOverlay;
-        r.FontName = "Arial";
-        r.FontSize = 24;
-        r.FontColor = "clRed";
-        r.Fade = 1;
-        r.PlayAudio = 1;
-        r.AudioFile = toansi(dir.file("tone.wav"));
-        return r;
+        return SampleRecord("Tea")
+            .lasting(5)
+            .picture(toansi(dir.file("pic.jpg")), codes::OverlayFullScreen, codes::Stretch)
+            .text(codes::BalloonAndOverlay, "Arial", 24, "clRed")
+            .fading()
+            .sound(toansi(dir.file("tone.wav")));
     }
     TNotificationRecord textonly(const char* type) const {
         TNotificationRecord r = everything();

@@ -48,6 +48,8 @@ TEST(OverlayWindows, AreBorderlessOnTopAndWithoutTaskbarButton) {
         EXPECT_TRUE(f.testFlag(Qt::WindowStaysOnTopHint));
         EXPECT_EQ(f & Qt::WindowType_Mask, Qt::Tool);
     }
+    EXPECT_EQ(o.text.RichEdit1, nullptr) << "the strip's text is made at its first display";
+    o.text.starttheshow(QStringLiteral("Tea"), false);
     EXPECT_EQ(o.text.RichEdit1->viewport()->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(o.small.Image1->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(o.full.Image1->cursor().shape(), Qt::PointingHandCursor);
@@ -125,7 +127,11 @@ TEST(OverlayWindows, OnlyTheLettersOfTheTextStay) {
 
 TEST(OverlayWindows, TextFontAndLine) {
     TForm5 t;
+    // Styles set before the first display reach the text made then.
+    t.setfontstyles(true, false, false);
+    t.starttheshow(QStringLiteral("zero"), true);
     EXPECT_EQ(t.RichEdit1->font().pointSize(), 8);
+    EXPECT_TRUE(t.RichEdit1->font().bold());
     t.setfontstyles(true, false, true);
     t.setfontface(QStringLiteral("DejaVu Serif"), 30, Qt::blue);
     t.starttheshow(QStringLiteral("one line"), true);

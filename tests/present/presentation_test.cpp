@@ -9,6 +9,7 @@
 #include "store/apppaths.h"
 #include "support/fakeplatform.h"
 #include "support/picturejobs.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 #include "support/testpictures.h"
 
@@ -27,22 +28,12 @@ protected:
         writebytes(dir.file("tone.wav"), makewav(400));
     }
     TNotificationRecord firing(const char* imagetype) const {
-        TNotificationRecord r;
-        r.DisplayDuration = 2;
-        r.DisplayImage = 1;
-        r.ImageFile = toansi(dir.file("pic.jpg"));
-        r.ImageDisplayType = imagetype;
-        r.WallpaperStyle = codes::Tile;
-        r.DisplayText = 1;
-        r.MessageText = "Tea";
-        r.TextDisplayType = codes::BalloonAndOverlay;
-        r.FontName = "DejaVu Sans";
-        r.FontSize = 20;
-        r.FontColor = "clBlue";
-        r.Fade = 1;
-        r.PlayAudio = 1;
-        r.AudioFile = toansi(dir.file("tone.wav"));
-        return r;
+        return SampleRecord("Tea")
+            .lasting(2)
+            .picture(toansi(dir.file("pic.jpg")), imagetype, codes::Tile)
+            .text(codes::BalloonAndOverlay, "DejaVu Sans", 20, "clBlue")
+            .fading()
+            .sound(toansi(dir.file("tone.wav")));
     }
 
     TempFolder dir;

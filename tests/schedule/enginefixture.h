@@ -5,6 +5,7 @@
 #include "schedule/workspace.h"
 #include "store/notificationsink.h"
 #include "support/manualclock.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 
 #include <QStringList>
@@ -106,15 +107,10 @@ protected:
 private:
     static TNotificationRecord make(const char* name, const char* type, int secs, bool repeat,
                                     bool active) {
-        TNotificationRecord r;
-        r.MessageText = name;
-        r.TimerType = type;
-        r.Hours = secs / 3600;
-        r.Minutes = secs / 60 % 60;
-        r.Seconds = secs % 60;
-        r.RepeatFlag = repeat ? 1 : 0;
-        r.Active = active ? 1 : 0;
-        r.DisplayDuration = 5;
-        return r;
+        return SampleRecord(name)
+            .timer(type, secs / 3600, secs / 60 % 60, secs % 60)
+            .repeating(repeat)
+            .active(active)
+            .lasting(5);
     }
 };

@@ -6,6 +6,7 @@
 #include "store/notificationsink.h"
 #include "support/fakeplatform.h"
 #include "support/listparts.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 
 #include <QTest>
@@ -43,12 +44,7 @@ TEST(ListControllerTest, RunsAListThroughFiringAndSavingWithoutAWindow) {
                      [&](const QString& t) { messages << t; });
 
     list.newdatabase(folder.file("chdb.res"));
-    TNotificationRecord tea;
-    tea.MessageText = "Tea";
-    tea.TimerType = "Countdown";
-    tea.Seconds = 2;
-    tea.Active = 1;
-    tea.RepeatFlag = 1;
+    const TNotificationRecord tea = SampleRecord("Tea").countdown(2).active().repeating();
     EXPECT_EQ(list.add(tea).value, 1);
     EXPECT_TRUE(list.modified());
 
@@ -87,10 +83,7 @@ TEST(ListControllerTest, TheEditorsCommandsHoldOneRecordFromOpeningToApplyOrCanc
     list.newdatabase(folder.file("chdb.res"));
     tickerof(list).stop();
 
-    TNotificationRecord tea;
-    tea.MessageText = "Tea";
-    tea.TimerType = "Countdown";
-    tea.Minutes = 4;
+    const TNotificationRecord tea = SampleRecord("Tea").countdown(240);
     list.add(tea);
     TNotificationRecord fresh = tea;
     fresh.MessageText = "";

@@ -1,4 +1,5 @@
 #include "schedule/timetext.h"
+#include "support/samplerecord.h"
 
 #include <gtest/gtest.h>
 
@@ -71,9 +72,7 @@ TEST(TimeText, ProgrammedTimeTexts) {
 }
 
 TEST(TimeText, LeftTextAroundACertainTime) {
-    TNotificationRecord r;
-    r.TimerType = "Certain time";
-    r.Hours = 8;
+    TNotificationRecord r = SampleRecord("").at(8);
     EXPECT_EQ(lefttext(r, "", QTime(8, 0, 1)), "23h59m59s");
     EXPECT_EQ(lefttext(r, "", QTime(7, 59, 59)), "1s");
     EXPECT_EQ(lefttext(r, "", QTime(8, 0, 0)), "-"); // inactive
@@ -89,8 +88,7 @@ TEST(TimeText, LeftTextAroundACertainTime) {
 
 TEST(TimeText, LeftTextOfCountdowns) {
     const QTime noon(12, 0, 0);
-    TNotificationRecord r;
-    r.TimerType = "Countdown";
+    TNotificationRecord r = SampleRecord("").countdown(0);
     EXPECT_EQ(lefttext(r, "", noon), "-"); // zero length
     r.Minutes = 1;
     EXPECT_EQ(lefttext(r, "", noon), "60s");

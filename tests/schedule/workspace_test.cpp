@@ -1,6 +1,8 @@
+#include "schedule/timetext.h"
 #include "schedule/workspace.h"
 #include "store/ioerror.h"
 #include "support/manualclock.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +14,9 @@
 namespace {
 
 TNotificationRecord note(const char* text, const char* type, int h, int m, int s) {
-    TNotificationRecord r;
-    r.MessageText = text;
-    r.TimerType = type;
-    r.Hours = h;
-    r.Minutes = m;
-    r.Seconds = s;
-    r.Active = totalseconds(r) > 0 ? 1 : 0;
-    return r;
+    SampleRecord r(text);
+    r.timer(type, h, m, s);
+    return r.active(totalseconds(r.record()) > 0);
 }
 
 struct WorkspaceRows : ::testing::Test {
@@ -134,6 +131,23 @@ TEST_F(WorkspaceRows, ARebuiltListComesAtOnceWithTheTurnAtItsFirstCountdown) {
     EXPECT_EQ(text(1, rowpart::Left), "3h59m59s");
     EXPECT_EQ(text(2, rowpart::Left), "2m");
     EXPECT_EQ(ws.seqrow(), 2);
+}
+
+TEST_F(WorkspaceRows, ACountdownShowsAndStepsAsItsFullTimeTextAboveAndBelowAHundredHours) {
+    // A countdown's row is made from its seconds; its texts, made when read, and its steps
+    // must be those of the full time's text, whose two-digit reading drops digits above
+    // a hundred hours.
+    const TNotificationRecord notes[] = {note("Short", "Countdown", 2, 0, 1),
+                                         note("Long", "Countdown", 123, 45, 6),
+                                         note("Huge", "Countdown", 4012, 0, 0)};
+    for (int r = 0; r < 3; ++r) {
+        ws.addtolist(notes[r], RecordIndex(r + 5));
+        const QString full = idlelefttext(notes[r], clock.now().time());
+        EXPECT_EQ(text(r, rowpart::Left), full);
+        EXPECT_EQ(text(r, rowpart::RecordIndex), QString::number(r + 5));
+        ASSERT_TRUE(ws.rows().stepcountdown(r, 1));
+        EXPECT_EQ(text(r, rowpart::Left), countdownstep(full)) << "row " << r;
+    }
 }
 
 TEST_F(WorkspaceRows, UpdatelistRestartsLeftAndDerivesStateFromTheTimer) {

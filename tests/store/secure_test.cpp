@@ -3,19 +3,33 @@
 
 #include <gtest/gtest.h>
 
-TEST(SettingsRecord, Layout) {
-    TSettingsRecord r{"C:x", 0x0102030405060708LL, 1};
-    const auto raw = encodesettings(r);
-    EXPECT_EQ(raw[0], 3);
-    EXPECT_EQ(raw[1], 'C');
-    EXPECT_EQ(raw[256], 0x08);
-    EXPECT_EQ(raw[263], 0x01);
-    EXPECT_EQ(raw[264], 1);
-    for (int i = 265; i < 272; ++i)
-        EXPECT_EQ(raw[i], 0);
-    EXPECT_EQ(decodesettings(raw.data()), r);
-    TSettingsRecord negative{"", -1, 0};
-    EXPECT_EQ(decodesettings(encodesettings(negative).data()).Value, -1);
+// A store kept from an earlier build: its start-up settings read from their places, opening
+// it changes nothing, and the same settings written into a new store make the same bytes.
+TEST(SettingsStore, AStoreOfKnownBytesReadsAndIsWrittenTheSame) {
+    const TSettingsRecord startup{SettingsStore::storedtext("/home/u/list.clt"),
+                                  0x0102030405060708LL, 1};
+    const TSettingsRecord autostart{
+        SettingsStore::storedtext("/home/u/.config/autostart/Chimelet.desktop"), -1, 0};
+    const QByteArray known = readbytes(QStringLiteral(CHIMELET_KNOWN_FILES "/chsb.rez"));
+    ASSERT_EQ(known.size(), 4 * int(kSettingsRecordSize));
+
+    TempFolder dir;
+    writebytes(dir.file("chsb.rez"), known);
+    SettingsStore s;
+    ASSERT_TRUE(s.opensettings(dir.file("chsb.rez")));
+    EXPECT_TRUE(s.startminimized());
+    EXPECT_EQ(s.defaultfile(), "/home/u/list.clt");
+    EXPECT_EQ(s.readsetting(0), startup);
+    EXPECT_EQ(s.readsetting(3), autostart);
+    s.close();
+    EXPECT_EQ(readbytes(dir.file("chsb.rez")), known);
+
+    SettingsStore fresh;
+    ASSERT_TRUE(fresh.opensettings(dir.file("new.rez")));
+    fresh.writesetting(startup, 0);
+    fresh.writesetting(autostart, 3);
+    fresh.close();
+    EXPECT_EQ(readbytes(dir.file("new.rez")), known);
 }
 
 TEST(ShiftText, ShiftsAndWrapsAtTheEnds) {

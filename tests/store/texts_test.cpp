@@ -3,6 +3,7 @@
 #include "store/integertext.h"
 #include "store/notificationrecord.h"
 #include "store/secure.h"
+#include "support/samplerecord.h"
 
 #include <QTemporaryDir>
 #include <QTextBoundaryFinder>
@@ -60,8 +61,7 @@ TEST(StoredText, LatinKeepsItsBytesAndAnyTextReadsBackAsWritten) {
 
     for (const QString& text : kTexts) {
         EXPECT_EQ(fromansi(toansi(text)), text) << text.toStdString();
-        TNotificationRecord r;
-        r.MessageText = toansi(text, 255);
+        TNotificationRecord r = SampleRecord(toansi(text, 255));
         r.ImageFile = toansi("/home/u/Документы/" + text + ".jpg", 255);
         const TNotificationRecord back = decodenotification(encodenotification(r));
         EXPECT_EQ(fromansi(back.MessageText), text);

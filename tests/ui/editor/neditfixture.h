@@ -4,6 +4,7 @@
 #include "schedule/secondticker.h"
 #include "store/notificationsink.h"
 #include "support/fakeplatform.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 #include "support/testpictures.h"
 #include "support/windowdeps.h"
@@ -64,21 +65,13 @@ struct EditorFixture : ::testing::Test {
     int addstored(const TNotificationRecord& rec) { return g.add(rec); }
 
     static TNotificationRecord sample() {
-        TNotificationRecord r;
-        r.MessageText = "Tea";
-        r.DisplayText = 1;
-        r.TextDisplayType = "Balloon Bubble";
-        r.FontName = "";
-        r.FontSize = 24;
-        r.FontColor = "clBlue";
+        TNotificationRecord r =
+            SampleRecord("Tea").countdown(600).active().repeating().lasting(7).text(
+                codes::BalloonBubble, "", 24, "clBlue");
         r.FontBold = 1;
-        r.ImageDisplayType = "Desktop Background";
-        r.WallpaperStyle = "Tile";
-        r.TimerType = "Countdown";
-        r.Minutes = 10;
-        r.RepeatFlag = 1;
-        r.DisplayDuration = 7;
-        r.Active = 1;
+        // A picture chosen but not shown.
+        r.ImageDisplayType = codes::DesktopBackground;
+        r.WallpaperStyle = codes::Tile;
         return r;
     }
 };

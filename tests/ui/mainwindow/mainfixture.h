@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/fakeplatform.h"
+#include "support/samplerecord.h"
 #include "support/tempfolder.h"
 #include "support/windowdeps.h"
 #include "ui/mainwindow/listmodel.h"
@@ -27,16 +28,10 @@ struct MainWindowFixture : ::testing::Test {
     }
 
     static TNotificationRecord note(const char* text, int seconds) {
-        TNotificationRecord r;
-        r.MessageText = text;
-        r.DisplayText = 1;
-        r.FontName = "DejaVu Sans";
-        r.FontSize = 60;
-        r.FontColor = "clYellow";
-        r.TimerType = "Countdown";
-        r.Seconds = seconds;
-        r.Active = seconds > 0 ? 1 : 0;
-        return r;
+        return SampleRecord(text)
+            .countdown(seconds)
+            .active(seconds > 0)
+            .text("", "DejaVu Sans", 60, "clYellow");
     }
 
     int add(const TNotificationRecord& rec) { return g.add(rec); }

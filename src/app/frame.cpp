@@ -179,8 +179,8 @@ TForm12* Frame::form12() {
             tellexitwaiters(true);
             shutdown();
         });
-        QObject::connect(form12_.get(), &TForm12::exitCancelled, form12_.get(),
-                         [this] { tellexitwaiters(false); });
+        connectguarded(reporter, form12_.get(), &TForm12::exitCancelled, form12_.get(),
+                       [this] { tellexitwaiters(false); });
         // Saving writes the list file and reopens the working database.
         connectguarded(reporter, form12_.get(), &TForm12::saveRequested, form1_.get(),
                        &TForm1::BitBtn8Click);

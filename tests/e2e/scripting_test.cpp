@@ -113,12 +113,19 @@ TEST_F(CommandLineTest, ListAsJsonAndTextThatIsNotUtf8IsRefused) {
     EXPECT_EQ(night["repeat"].toString(), "repeat");
 }
 
-// The README's script, as it stands there: add, list by id, stop, delete, save, quit.
-TEST_F(CommandLineTest, TheReadmesScriptRunsAsWritten) {
+// The script of the README and the man page, as it stands there: add, list by id, stop,
+// delete, save, quit.
+TEST_F(CommandLineTest, TheScriptOfTheReadmeAndTheManPageRunsAsWritten) {
     const QString readme = QString::fromUtf8(readbytes(CHIMELET_SOURCE_DIR "/README.md"));
     const qsizetype from = readme.indexOf("```sh\n", readme.indexOf("## From a terminal"));
     ASSERT_GT(from, 0);
     const QString script = readme.mid(from + 6, readme.indexOf("```", from + 6) - from - 6);
+    const QString man =
+        QString::fromUtf8(readbytes(CHIMELET_SOURCE_DIR "/resources/chimelet.1.in"));
+    const qsizetype example = man.indexOf(".EX\n#!/bin/sh\n");
+    ASSERT_GT(example, 0);
+    QString shown = man.mid(example + 4, man.indexOf(".EE\n", example) - example - 4);
+    EXPECT_EQ(shown.replace("\\-", "-").replace("\\\\", "\\"), script);
     writebytes(folder.filePath("script.sh"), script.toUtf8());
     env.insert("PATH", folder.path() + ":" + env.value("PATH"));
     const Outcome o = shell("/bin/sh ./script.sh");

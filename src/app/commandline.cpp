@@ -49,7 +49,8 @@ CommandLine parsecommandline(const QStringList& arguments, const QString& folder
         "becomes the program with that list. A command goes to the running copy; when none "
         "runs, one is started first. A Notification is named by its row (3) or its id (@12); "
         "an id stays with it while the program runs. Exit status: 0 done, 1 failed, 2 "
-        "refused."));
+        "refused; why is on the standard error, after \"chimelet: \" (man chimelet lists "
+        "every message)."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},

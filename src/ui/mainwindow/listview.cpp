@@ -4,10 +4,13 @@
 #include "ui/mainwindow/listcolumns.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 QFont unshapedfont(QFont font) {
     font.setStyleStrategy(QFont::PreferNoShaping);
@@ -47,6 +50,88 @@ void NotificationListView::dataChanged(const QModelIndex& topLeft, const QModelI
         return;
     }
     QTreeView::dataChanged(from, to, roles);
+}
+
+void NotificationListView::paintEvent(QPaintEvent* event) {
+    // Qt's tree painting asks the X server where the pointer is at every paint, for the
+    // hover look of branches a flat list has none of: a round trip, and a wake-up of the
+    // program, at every second the list counts down. A flat list is painted here, row by
+    // row as Qt paints it, from what the view knows.
+    if (rootIsDecorated() || !uniformRowHeights() || !model() || !selectionModel() ||
+        model()->columnCount(rootIndex()) == 0) {
+        QTreeView::paintEvent(event);
+        return;
+    }
+    const QRect area = event->region().boundingRect() & viewport()->rect();
+    // The first row in the area, found through a column shown at its top.
+    QModelIndex first;
+    for (int v = 0; v < header()->count() && !first.isValid(); ++v) {
+        const int column = header()->logicalIndex(v);
+        if (isColumnHidden(column) || columnWidth(column) <= 0) continue;
+        const int x = columnViewportPosition(column) + columnWidth(column) - 1;
+        if (x >= 0) first = indexAt(QPoint(x, area.top()));
+    }
+    if (!first.isValid()) return; // below the last row: the background is all there is
+    QPainter painter(viewport());
+    QStyleOptionViewItem base;
+    initViewItemOption(&base);
+    const QRect top = visualRect(first);
+    const int rows = model()->rowCount(rootIndex());
+    for (int row = first.row(), y = top.y(); row < rows && y <= area.bottom();
+         ++row, y += top.height())
+        paintrow(painter, base, row, y, top.height(), area);
+}
+
+void NotificationListView::paintrow(QPainter& painter, const QStyleOptionViewItem& base, int row,
+                                    int y, int height, const QRect& area) const {
+    const QModelIndex root = rootIndex();
+    const QHeaderView* head = header();
+    // The shown columns in the order shown, each cell told where in the row it lies.
+    std::vector<int> columns;
+    for (int v = 0; v < head->count(); ++v)
+        if (!head->isSectionHidden(head->logicalIndex(v))) columns.push_back(head->logicalIndex(v));
+    const QModelIndex current = currentIndex();
+    const bool focusrow = hasFocus() && current.isValid() && current.row() == row &&
+                          current.parent() == root && allColumnsShowFocus();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int column = columns[i];
+        const QRect cell(columnViewportPosition(column), y, columnWidth(column), height);
+        if (!cell.intersects(area)) continue;
+        const QModelIndex index = model()->index(row, column, root);
+        QStyleOptionViewItem option = base;
+        option.rect = cell;
+        option.viewItemPosition = columns.size() == 1       ? QStyleOptionViewItem::OnlyOne
+                                  : i == 0                  ? QStyleOptionViewItem::Beginning
+                                  : i + 1 == columns.size() ? QStyleOptionViewItem::End
+                                                            : QStyleOptionViewItem::Middle;
+        if (selectionModel()->isSelected(index)) option.state |= QStyle::State_Selected;
+        if (hasFocus() && index == current && !allColumnsShowFocus())
+            option.state |= QStyle::State_HasFocus;
+        if (isEnabled()) {
+            QPalette::ColorGroup group = QPalette::Inactive;
+            if (!(model()->flags(index) & Qt::ItemIsEnabled)) {
+                option.state &= ~QStyle::State_Enabled;
+                group = QPalette::Disabled;
+            } else if (option.state & QStyle::State_Active) {
+                group = QPalette::Active;
+            }
+            option.palette.setCurrentColorGroup(group);
+        }
+        style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, &painter, this);
+        itemDelegateForIndex(index)->paint(&painter, option, index);
+    }
+    if (!focusrow) return;
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(base);
+    focus.state |= QStyle::State_KeyboardFocusChange;
+    const QPalette::ColorGroup group =
+        base.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+    focus.backgroundColor = base.palette.color(
+        group, selectionModel()->isSelected(current) ? QPalette::Highlight : QPalette::Window);
+    const int x = base.showDecorationSelected ? 0 : head->sectionPosition(0);
+    focus.rect = style()->visualRect(layoutDirection(), viewport()->rect(),
+                                     QRect(x - head->offset(), y, head->length() - x, height));
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter);
 }
 
 void TickingCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

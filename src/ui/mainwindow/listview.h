@@ -15,6 +15,11 @@ public:
 protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintrow(QPainter& painter, const QStyleOptionViewItem& base, int row, int y, int height,
+                  const QRect& area) const;
 };
 
 // A font whose Latin texts are drawn without the shaping pass: the list and the clock

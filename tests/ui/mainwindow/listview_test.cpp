@@ -261,4 +261,40 @@ TEST_F(ListView, ATickRepaintsTheLeftCellsInViewAndTheScreenShowsWhatAFullRepain
     view->setItemDelegateForColumn(5, ticking);
 }
 
+// The list paints its rows itself (Qt's tree painting asks the X server for the pointer at
+// every paint); what it paints is what Qt's would: rows cut by the edges, a selection, the
+// focused row, a column scrolled half out.
+TEST_F(ListView, PaintsItsRowsAsQtsOwnTreePaintingDoes) {
+    for (int i = 0; i < 60; ++i)
+        add(note("n", i % 3 == 0 ? 0 : 100 + i));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTreeView* view = form->ListView1;
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 3 + 5);
+    view->header()->resizeSection(0, view->viewport()->width());
+    view->horizontalScrollBar()->setValue(17);
+    const int top = view->indexAt(QPoint(0, 0)).row();
+    select(top + 1);
+    view->selectionModel()->select(form->listmodel()->index(top + 3, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QApplication::setActiveWindow(form.get());
+    view->setFocus();
+    view->selectionModel()->setCurrentIndex(form->listmodel()->index(top + 3, 2),
+                                            QItemSelectionModel::NoUpdate);
+    QApplication::processEvents();
+
+    const QImage own = repainted(view->viewport());
+    view->setUniformRowHeights(false); // painted by Qt's tree painting
+    const QImage qts = repainted(view->viewport());
+    view->setUniformRowHeights(true);
+    EXPECT_TRUE(own == qts);
+    QApplication::processEvents();
+    // A sliver across a row's edge, painted on its own.
+    PaintRecorder sliver(view->viewport());
+    view->viewport()->update(QRect(5, 9, 40, 3));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sliver.painted.isEmpty(); }));
+    EXPECT_TRUE(onscreen(view->viewport()) == qts);
+}
+
 } // namespace

@@ -2,7 +2,7 @@
 # Starts Chimelet on the desktops people run, fires a probe reminder on each and prints
 # one table row per desktop.
 #   scripts/desktops.sh [--build DIR] [--shots DIR] [DESKTOP...]
-# DESKTOP: xfce lxqt weston-xwayland weston-wayland sway gnome (default: all). Each runs
+# DESKTOP: xfce lxqt weston-xwayland weston-wayland sway plasma-x11 gnome (default: all). Each runs
 # in an X server (Xvfb, or the compositor's XWayland) and a session bus of its own; a
 # desktop whose parts are not installed or do not start gets a row saying so. A desktop
 # has started once its shell or panel runs and holds its name on the bus, and its window
@@ -25,7 +25,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 desktops=("$@")
-[ ${#desktops[@]} -eq 0 ] && desktops=(xfce lxqt weston-xwayland weston-wayland sway gnome)
+[ ${#desktops[@]} -eq 0 ] && desktops=(xfce lxqt weston-xwayland weston-wayland sway plasma-x11 gnome)
 build=$(cd "$build" && pwd)
 work=$(mktemp -d /tmp/chimelet-desktops.XXXXXX)
 # A row run as another user reaches its own folder in there.
@@ -191,6 +191,29 @@ desktop_gnome() {
     export XDG_SESSION_TYPE=x11
     background gnome-shell --x11 --replace
     waitfor 20 probe owns org.gnome.Shell gnome-shell && probe managed || return 1
+}
+desktop_plasma-x11() {
+    has kwin_x11 && has plasmashell || return 2
+    startx && startbus || return 1
+    export XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true
+    # kded holds the status-notifier watcher the panel's tray shows items through; a
+    # session's start-up asks for the module, as here.
+    has kded5 || return 2
+    background kded5
+    waitfor 20 owned org.kde.kded5 || return 1
+    dbus-send --session --print-reply --dest=org.kde.kded5 /kded org.kde.kded5.loadModule \
+        string:statusnotifierwatcher >>"$run/log" 2>&1
+    waitfor 10 owned org.kde.StatusNotifierWatcher || return 1
+    background kwin_x11 --replace
+    waitfor 20 probe wm || return 1
+    # The shell loads nothing without the activity manager, which the bus does not start.
+    local activities
+    activities=$(firstof /usr/lib/*/libexec/kactivitymanagerd) || return 2
+    background "$activities"
+    waitfor 20 owned org.kde.ActivityManager || return 1
+    background plasmashell --no-respawn
+    waitfor 40 probe owns org.kde.plasmashell plasmashell || return 1
+    waitfor 20 probe trayhost && probe managed || return 1
 }
 # sway headless with XWayland, its bar holding the status-notifier watcher; Chimelet
 # on XWayland as a session's QT_QPA_PLATFORM=wayland would leave it.

@@ -120,18 +120,26 @@ startchimelet() {
     chimelet=$!
     pids+=($chimelet)
 }
+# Xfce's notification service on the row's bus and display, for desktops without one of
+# their own: left to the bus, the name goes to whichever service another desktop
+# installed (Plasma's placeholder never answers outside Plasma). Nothing when it is not
+# installed.
+startnotifyd() {
+    local notifyd
+    notifyd=$(firstof /usr/lib/*/xfce4/notifyd/xfce4-notifyd /usr/lib/xfce4/notifyd/xfce4-notifyd) ||
+        return 0
+    DISPLAY=$1 "$notifyd" >>"$run/log" 2>&1 &
+    pids+=($!)
+    waitfor 10 owned org.freedesktop.Notifications
+}
 # What a desktop does, in its parts. Each sets up and returns non-zero if it cannot start.
 desktop_xfce() {
     has xfwm4 && has xfce4-panel || return 2
-    local notifyd
-    notifyd=$(firstof /usr/lib/*/xfce4/notifyd/xfce4-notifyd /usr/lib/xfce4/notifyd/xfce4-notifyd) ||
+    [ -n "$(firstof /usr/lib/*/xfce4/notifyd/xfce4-notifyd /usr/lib/xfce4/notifyd/xfce4-notifyd)" ] ||
         return 2
     startx && startbus || return 1
     has xfsettingsd && background xfsettingsd --no-daemon
-    # Xfce's own notification service, started here: left to the bus, the name goes to
-    # whichever service another desktop installed (Plasma's placeholder never answers).
-    background "$notifyd"
-    waitfor 10 owned org.freedesktop.Notifications || return 1
+    startnotifyd "$DISPLAY" || return 1
     background xfwm4 --compositor=on
     waitfor 10 probe wm || return 1
     background xfce4-panel
@@ -170,6 +178,7 @@ desktop_weston() { # $1: the platform Chimelet runs on
     xwayland=$(grep -o "xserver listening on display :[0-9]*" "$run/log" | tail -1 | awk '{print $NF}')
     waitfor 10 childruns "$weston" weston-desktop-shell || return 1
     DISPLAY=$xwayland probe managed || return 1
+    startnotifyd "$xwayland" || return 1
     if [ "$1" = xwayland ]; then
         export DISPLAY=$xwayland
         unset WAYLAND_DISPLAY
@@ -241,11 +250,9 @@ END
         WLR_RENDERER=pixman background sway --config "$run/sway.conf"
     waitfor 15 test -s "$run/display" || return 1
     export DISPLAY=$(cat "$run/display")
-    # The probe, run as root, looks at and clicks the row user's X server.
+    # The probe and the notification service, run as root, use the row user's X server.
     [ ${#runas[@]} -eq 0 ] || "${runas[@]}" xhost +si:localuser:root >>"$run/log" 2>&1 || return 1
-    # A notification service the bus starts shows on that display.
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.UpdateActivationEnvironment "dict:string:string:DISPLAY,$DISPLAY" >>"$run/log" 2>&1
+    startnotifyd "$DISPLAY" || return 1
     local socket
     socket=$(ls "$run/wl" | grep '^wayland-[0-9]*$' | head -1)
     [ -n "$socket" ] || return 1

@@ -2,6 +2,9 @@
 
   list HOME    writes a probe list and settings that open it at start
   wm           true when a window manager has taken the X screen
+  managed      true when the window manager manages a window made for the asking
+  owns NAME COMMAND
+               true when NAME on the session bus belongs to a running COMMAND
   trayhost     true when a tray host (XEmbed or status notifier) runs
   row NAME RUN PID SHOTS PLATFORM OUTERDISPLAY
                runs the probe on the started program and prints the desktop's row
@@ -18,6 +21,8 @@ import time
 
 NAVY = (0, 0, 128)
 STRIP = 170
+PICTURE = (20, 200, 40)
+PICTUREAT = 27
 
 
 def sh(*args, env=None):
@@ -31,8 +36,20 @@ def shortstring(text, size):
     return bytes([len(text)]) + text + bytes(size - len(text))
 
 
+def picturefile(path):
+    """A small bitmap of one colour, stretched over the screen it shows the picture's extent."""
+    w, h = 32, 24
+    row = bytes(reversed(PICTURE)) * w
+    pixels = row * h
+    with open(path, "wb") as f:
+        f.write(b"BM" + struct.pack("<IHHI", 54 + len(pixels), 0, 0, 54))
+        f.write(struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0))
+        f.write(pixels)
+
+
 def writelist(home):
-    """One Notification: "Chimelet probe" on the desktop and in a balloon, every 10 s for 5 s."""
+    """Two Notifications: "Chimelet probe" on the desktop and in a balloon, every 10 s for
+    5 s; a full-screen picture once, 27 s after the start (between two firings of the first), for 5 s."""
     rec = bytearray(960)
     rec[0:256] = shortstring(b"Chimelet probe", 255)
     rec[256] = 1  # DisplayText
@@ -47,12 +64,22 @@ def writelist(home):
     rec[932:936] = struct.pack("<i", 5)  # DisplayDuration
     rec[936] = 1  # Fade
     rec[938] = 1  # Active
+    picture = os.path.join(home, "probe.bmp")
+    picturefile(picture)
+    full = bytearray(960)
+    full[328:584] = shortstring(picture.encode(), 255)
+    full[584] = 1  # DisplayImage
+    full[585:626] = shortstring(b"Desktop Overlay (Full Screen)", 40)
+    full[892:913] = shortstring(b"Countdown", 20)
+    full[924:928] = struct.pack("<i", PICTUREAT)  # Seconds
+    full[932:936] = struct.pack("<i", 5)  # DisplayDuration
+    full[938] = 1  # Active
     header = bytearray(960)
     header[300:304] = struct.pack("<i", -1)
-    header[952:956] = struct.pack("<i", 1)
+    header[952:956] = struct.pack("<i", 2)
     path = os.path.join(home, "probe.clt").encode()
     with open(path, "wb") as f:
-        f.write(bytes(header) + bytes(rec))
+        f.write(bytes(header) + bytes(rec) + bytes(full))
     settings = bytearray(4 * 272)
     settings[0] = len(path)
     settings[1 : 1 + len(path)] = bytes(c + 1 for c in path)
@@ -84,6 +111,19 @@ class X:
         if not self.d:
             raise OSError("no display")
 
+    def testwindow(self):
+        """A plain window mapped as any program's first window."""
+        self.lib.XCreateSimpleWindow.restype = ctypes.c_ulong
+        self.lib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                                 ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                                 ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        self.lib.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        w = self.lib.XCreateSimpleWindow(self.d, self.lib.XDefaultRootWindow(self.d), 10, 10,
+                                         200, 100, 0, 0, 0xffffff)
+        self.lib.XMapWindow(self.d, w)
+        self.lib.XSync(self.d, 0)
+        return w
+
     def atom(self, name):
         return self.lib.XInternAtom(self.d, name.encode(), 0)
 
@@ -111,6 +151,53 @@ class X:
 
 def wm():
     return "window id" in sh("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+
+
+def managed():
+    """ICCCM: a window manager that takes a window on gives it WM_STATE."""
+    try:
+        x = X()
+    except OSError:
+        return False
+    w = x.testwindow()
+    deadline = time.time() + 10
+    while time.time() < deadline:
+        if "window state: Normal" in sh("xprop", "-id", str(w), "WM_STATE"):
+            return True
+        time.sleep(0.2)
+    return False
+
+
+def busowner(name):
+    """The process id behind NAME on the session bus, 0 when nobody holds it."""
+    out = sh("dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.GetConnectionUnixProcessID",
+             "string:" + name)
+    m = re.search(r"uint32 (\d+)", out)
+    return int(m.group(1)) if m else 0
+
+
+def owns(name, command):
+    pid = busowner(name)
+    try:
+        return pid > 0 and open("/proc/%d/comm" % pid).read().strip() == command[:15]
+    except OSError:
+        return False
+
+
+def notifyreplies(notes):
+    """Notify calls carrying the probe's text and whether a service answered each:
+    (text, answered) per call, from a dbus-monitor log of the whole bus."""
+    messages = re.split(r"^(?=(?:method call|method return|error|signal) )", notes, flags=re.M)
+    calls, answers = [], set()
+    for m in messages:
+        head = m.split("\n", 1)[0]
+        fields = dict(re.findall(r"(\w+)=(\S+)", head))
+        if m.startswith("method call") and fields.get("member") == "Notify":
+            calls.append((fields.get("sender"), fields.get("serial"), m))
+        elif m.startswith("method return"):
+            answers.add((fields.get("destination"), fields.get("reply_serial")))
+    return [(text, (sender, serial) in answers) for sender, serial, text in calls]
 
 
 def snitems():
@@ -204,7 +291,13 @@ def row(name, run, pid, shots, platform, outer):
     cells = {}
 
     def shot(path):
-        if wayland:
+        shooter = os.environ.get("CHIMELET_PROBE_SHOOT")
+        if shooter:
+            # The compositor's own screenshot, where its X server sees only its windows.
+            if os.path.exists(path):
+                os.remove(path)
+            sh(*(shooter.split() + [path]))
+        elif wayland:
             for f in os.listdir(run):
                 if f.startswith("wayland-screenshot"):
                     os.remove(os.path.join(run, f))
@@ -240,7 +333,7 @@ def row(name, run, pid, shots, platform, outer):
         time.sleep(0.2)
     cells["starts"] = "yes" if alive() and (main or wayland) else "no"
     if cells["starts"] == "no":
-        print("| %s | no | | | | | | | | |" % name)
+        print("| %s | no | | | | | | | | | |" % name)
         return 1
 
     # tray shown: a status-notifier item, or a small icon window of ours inside a tray
@@ -352,11 +445,19 @@ def row(name, run, pid, shots, platform, outer):
     else:
         cells["click dismisses"] = "-"
 
+    # picture covers the screen: the full-screen picture over everything, panels included
+    at(PICTUREAT + 1.8)
+    picture = shot(os.path.join(run, "picture.png"))
+    if picture:
+        covered = len(picture.find(PICTURE)) / float(picture.w * picture.h)
+        cells["picture covers screen"] = "yes" if covered > 0.999 else \
+            "no (%.1f %%)" % (100 * covered)
+    else:
+        cells["picture covers screen"] = "-"
+
     # balloon: the notification service heard of each firing, and of nothing blank
-    notes = open(os.path.join(run, "notes")).read()
-    calls = notes.split("method call")
-    notify = [c for c in calls if "member=Notify" in c]
-    blank = [c for c in notify if re.search(r'string "Chimelet Message:"', c) is None]
+    notify = notifyreplies(open(os.path.join(run, "notes")).read())
+    blank = [c for c, _ in notify if re.search(r'string "Chimelet Message:"', c) is None]
     hasservice = "org.freedesktop.Notifications" in sh(
         "dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
         "/org/freedesktop/DBus", "org.freedesktop.DBus.ListActivatableNames") + sh(
@@ -364,13 +465,14 @@ def row(name, run, pid, shots, platform, outer):
         "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames")
     if blank:
         cells["balloon"] = "no (blank bubble)"
-    elif any("Chimelet probe" in c for c in notify):
+    elif any("Chimelet probe" in c and answered for c, answered in notify):
         cells["balloon"] = "yes"
     else:
         cells["balloon"] = "none" if not hasservice else "no"
 
     columns = ["starts", "tray shown", "tray click", "close keeps it", "balloon",
-               "overlay on top", "see-through", "click dismisses", "gone after its time"]
+               "overlay on top", "see-through", "click dismisses", "gone after its time",
+               "picture covers screen"]
     print("| %s | %s |" % (name, " | ".join(cells[c] for c in columns)))
     sys.stdout.flush()
     # A click is timed against a 5 s display; on a loaded machine it may come late, so that cell
@@ -387,6 +489,10 @@ def main():
         return 0
     if what == "wm":
         return 0 if wm() else 1
+    if what == "managed":
+        return 0 if managed() else 1
+    if what == "owns":
+        return 0 if owns(sys.argv[2], sys.argv[3]) else 1
     if what == "trayhost":
         return 0 if xembedhost() or snihost() else 1
     if what == "row":

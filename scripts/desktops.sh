@@ -2,9 +2,12 @@
 # Starts Chimelet on the desktops people run, fires a probe reminder on each and prints
 # one table row per desktop.
 #   scripts/desktops.sh [--build DIR] [--shots DIR] [DESKTOP...]
-# DESKTOP: xfce lxqt weston-xwayland weston-wayland gnome (default: all). Each runs in
-# an X server (Xvfb) and a session bus of its own; a desktop whose parts are not
-# installed or do not start gets a row saying so. A cell is "yes" or "no" where the
+# DESKTOP: xfce lxqt weston-xwayland weston-wayland sway gnome (default: all). Each runs
+# in an X server (Xvfb, or the compositor's XWayland) and a session bus of its own; a
+# desktop whose parts are not installed or do not start gets a row saying so. A desktop
+# has started once its shell or panel runs and holds its name on the bus, and its window
+# manager has taken on a test window. sway refuses root: as root, its row runs as the
+# unprivileged user chimelet-probe, made here when missing. A cell is "yes" or "no" where the
 # desktop offers the thing, "none" where it does not (no tray host, no notification
 # service) and "-" where nothing here can try it. Screenshots of the overlay go to the
 # shots folder as overlay-DESKTOP.png.
@@ -22,14 +25,19 @@ while [ $# -gt 0 ]; do
     esac
 done
 desktops=("$@")
-[ ${#desktops[@]} -eq 0 ] && desktops=(xfce lxqt weston-xwayland weston-wayland gnome)
+[ ${#desktops[@]} -eq 0 ] && desktops=(xfce lxqt weston-xwayland weston-wayland sway gnome)
 build=$(cd "$build" && pwd)
 work=$(mktemp -d /tmp/chimelet-desktops.XXXXXX)
+# A row run as another user reaches its own folder in there.
+chmod 711 "$work"
 [ -n "$shots" ] || shots=$build/desktops
 mkdir -p "$shots"
 shots=$(cd "$shots" && pwd)
 helper=$(dirname "$0")/desktopprobe.py
 pids=()
+# The command prefix that runs a desktop's parts and Chimelet as the row's user.
+runas=()
+probeuser=chimelet-probe
 
 # Ends what this run started, newest first, by process id.
 endall() {
@@ -42,13 +50,15 @@ endall() {
 trap 'endall; [ -n "${CHIMELET_DESKTOPS_KEEP:-}" ] || rm -rf "$work"' EXIT
 
 has() { command -v "$1" >/dev/null 2>&1; }
-background() { "$@" >>"$run/log" 2>&1 & pids+=($!); }
+background() { "${runas[@]}" "$@" >>"$run/log" 2>&1 & pids+=($!); }
 waitfor() { # SECONDS COMMAND...: true once COMMAND succeeds
     local n=$(($1 * 10)); shift
     while [ $n -gt 0 ]; do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; n=$((n - 1)); done
     return 1
 }
 probe() { /usr/bin/python3 "$helper" "$@"; }
+# Whether a process of COMMAND whose parent is PARENT runs.
+childruns() { pgrep -P "$1" -f "$2" >/dev/null; }
 # Whether a connection owns NAME on the session bus.
 owned() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
@@ -75,11 +85,25 @@ startx() {
 
 # A session bus of its own with the installed services; sets DBUS_SESSION_BUS_ADDRESS.
 startbus() {
-    dbus-daemon --session --nofork --print-address=3 3>"$run/bus" >>"$run/log" 2>&1 &
+    local config=(--session)
+    if [ ${#runas[@]} -gt 0 ]; then
+        # The row's user joins root's bus: root reaches no other user's bus.
+        cat >"$run/bus.conf" <<END
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <include>/usr/share/dbus-1/session.conf</include>
+  <policy context="default"><allow user="$probeuser"/></policy>
+</busconfig>
+END
+        config=(--config-file="$run/bus.conf")
+    fi
+    dbus-daemon "${config[@]}" --nofork --print-address=3 3>"$run/bus" >>"$run/log" 2>&1 &
     pids+=($!)
     waitfor 5 test -s "$run/bus" || return 1
     export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$run/bus")
-    dbus-monitor "interface='org.freedesktop.Notifications'" >"$run/notes" 2>&1 &
+    # The whole bus: a bubble counts once the notification service has answered its call.
+    dbus-monitor >"$run/notes" 2>&1 &
     pids+=($!)
 }
 
@@ -90,7 +114,8 @@ startchimelet() {
     mkdir -p "$home" "$run/xdg" && chmod 700 "$run/xdg"
     cp "$build/chimelet" "$build"/chimelet-*.so "$build/chimelet-wmf" "$home/" 2>/dev/null
     probe list "$home"
-    HOME=$home XDG_RUNTIME_DIR=$run/xdg SDL_AUDIODRIVER=dummy "$home/chimelet" \
+    [ ${#runas[@]} -eq 0 ] || chown -R "$probeuser:" "$home" "$run/xdg"
+    HOME=$home XDG_RUNTIME_DIR=$run/xdg SDL_AUDIODRIVER=dummy "${runas[@]}" "$home/chimelet" \
         >>"$run/chimelet.log" 2>&1 &
     chimelet=$!
     pids+=($chimelet)
@@ -110,7 +135,8 @@ desktop_xfce() {
     background xfwm4 --compositor=on
     waitfor 10 probe wm || return 1
     background xfce4-panel
-    waitfor 10 probe trayhost || return 1
+    waitfor 10 probe owns org.xfce.Panel xfce4-panel || return 1
+    waitfor 10 probe trayhost && probe managed || return 1
 }
 desktop_lxqt() {
     has openbox && has lxqt-panel || return 2
@@ -122,7 +148,9 @@ desktop_lxqt() {
     export XDG_CONFIG_DIRS=/etc/xdg:/usr/share
     background lxqt-panel
     has lxqt-notificationd && background lxqt-notificationd
-    waitfor 10 probe trayhost || return 1
+    # The panel's status-notifier plugin holds the watcher's name.
+    waitfor 10 probe owns org.kde.StatusNotifierWatcher lxqt-panel || return 1
+    waitfor 10 probe trayhost && probe managed || return 1
 }
 desktop_weston() { # $1: the platform Chimelet runs on
     has weston && has Xwayland || return 2
@@ -132,14 +160,18 @@ desktop_weston() { # $1: the platform Chimelet runs on
     mkdir -p "$run/wl" && chmod 700 "$run/wl"
     XDG_RUNTIME_DIR=$run/wl background weston --backend=x11-backend.so --use-pixman \
         --width=1024 --height=768 --socket=wl-probe --idle-time=0 --xwayland --debug
+    local weston=$!
     waitfor 10 test -S "$run/wl/wl-probe" || return 1
     export WAYLAND_DISPLAY=$run/wl/wl-probe
     outerdisplay=$DISPLAY
+    # Weston starts Xwayland at the first X client on the display it announces.
+    waitfor 10 grep -q "xserver listening on display" "$run/log" || return 1
+    local xwayland
+    xwayland=$(grep -o "xserver listening on display :[0-9]*" "$run/log" | tail -1 | awk '{print $NF}')
+    waitfor 10 childruns "$weston" weston-desktop-shell || return 1
+    DISPLAY=$xwayland probe managed || return 1
     if [ "$1" = xwayland ]; then
-        # Weston starts Xwayland at the first X client on the display it announces.
-        waitfor 10 grep -q "xserver listening on display" "$run/log" || return 1
-        export DISPLAY=$(grep -o "xserver listening on display :[0-9]*" "$run/log" | tail -1 |
-            awk '{print $NF}')
+        export DISPLAY=$xwayland
         unset WAYLAND_DISPLAY
     else
         # Chimelet's own choice: a session's QT_QPA_PLATFORM gives way to the X server.
@@ -158,19 +190,48 @@ desktop_gnome() {
     waitfor 5 test -s "$run/sysbus" && export DBUS_SYSTEM_BUS_ADDRESS=$(head -1 "$run/sysbus")
     export XDG_SESSION_TYPE=x11
     background gnome-shell --x11 --replace
-    waitfor 20 probe wm || return 1
-    sleep 2
+    waitfor 20 probe owns org.gnome.Shell gnome-shell && probe managed || return 1
 }
-
-# Takes the whole screen as the user sees it.
-screenshot() {
-    if [ -n "${CHIMELET_PLATFORM:-}" ]; then
-        (cd "$run" && rm -f wayland-screenshot-*.png &&
-            XDG_RUNTIME_DIR=$run/wl timeout 10 weston-screenshooter >/dev/null 2>&1 &&
-            mv wayland-screenshot-*.png "$1")
-    else
-        import -display "${outerdisplay:-$DISPLAY}" -window root "$1" 2>/dev/null
+# sway headless with XWayland, its bar holding the status-notifier watcher; Chimelet
+# on XWayland as a session's QT_QPA_PLATFORM=wayland would leave it.
+desktop_sway() {
+    has sway && has swaybar && has Xwayland && has grim && has xhost || return 2
+    if [ "$(id -u)" -eq 0 ]; then
+        id "$probeuser" >/dev/null 2>&1 ||
+            useradd --system --user-group --no-create-home --shell /usr/sbin/nologin \
+                "$probeuser" || return 1
+        runas=(setpriv --reuid="$probeuser" --regid="$probeuser" --init-groups)
+        chown -R "$probeuser:" "$run"
     fi
+    startbus || return 1
+    mkdir -p "$run/wl" && chmod 700 "$run/wl"
+    cat >"$run/sway.conf" <<END
+output HEADLESS-1 mode 1024x768 position 0 0 bg #3a6ea5 solid_color
+xwayland force
+bar {
+    position top
+}
+exec sh -c 'echo \$DISPLAY >$run/display'
+END
+    [ ${#runas[@]} -eq 0 ] || chown -R "$probeuser:" "$run"
+    XDG_RUNTIME_DIR=$run/wl WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+        WLR_RENDERER=pixman background sway --config "$run/sway.conf"
+    waitfor 15 test -s "$run/display" || return 1
+    export DISPLAY=$(cat "$run/display")
+    # The probe, run as root, looks at and clicks the row user's X server.
+    [ ${#runas[@]} -eq 0 ] || "${runas[@]}" xhost +si:localuser:root >>"$run/log" 2>&1 || return 1
+    # A notification service the bus starts shows on that display.
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.UpdateActivationEnvironment "dict:string:string:DISPLAY,$DISPLAY" >>"$run/log" 2>&1
+    local socket
+    socket=$(ls "$run/wl" | grep '^wayland-[0-9]*$' | head -1)
+    [ -n "$socket" ] || return 1
+    XDG_RUNTIME_DIR=$run/wl SWAYSOCK=$(ls "$run"/wl/sway-ipc.*.sock 2>/dev/null | head -1) \
+        waitfor 10 "${runas[@]}" swaymsg -t get_version || return 1
+    waitfor 10 probe owns org.kde.StatusNotifierWatcher swaybar || return 1
+    probe managed || return 1
+    export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=$run/wl/$socket
+    export CHIMELET_PROBE_SHOOT="${runas[*]} env XDG_RUNTIME_DIR=$run/wl WAYLAND_DISPLAY=$socket grim"
 }
 
 row() {
@@ -179,7 +240,7 @@ row() {
     mkdir -p "$run"
     outerdisplay=""
     (
-        unset QT_QPA_PLATFORM CHIMELET_PLATFORM WAYLAND_DISPLAY DISPLAY
+        unset QT_QPA_PLATFORM CHIMELET_PLATFORM WAYLAND_DISPLAY DISPLAY CHIMELET_PROBE_SHOOT
         # The desktop's parts keep their settings in a home of their own.
         export HOME=$run/desktophome XDG_CONFIG_HOME=$run/desktophome/.config
         mkdir -p "$HOME"
@@ -199,8 +260,8 @@ row() {
     )
 }
 
-echo "| Desktop | starts | tray shown | tray click | close keeps it | balloon | overlay on top | see-through | click dismisses | gone after its time |"
-echo "|---|---|---|---|---|---|---|---|---|---|"
+echo "| Desktop | starts | tray shown | tray click | close keeps it | balloon | overlay on top | see-through | click dismisses | gone after its time | picture covers screen |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|"
 failed=0 ran=0
 for d in "${desktops[@]}"; do
     row "$d"

@@ -7,7 +7,8 @@ libxcb-shape0-dev libsdl2-mixer-dev libjpeg62-turbo-dev libwmf-dev libexpat1-dev
 fonts-dejavu-core libcpp-httplib-dev xvfb xauth x11-utils xdotool xcompmgr imagemagick sox lame
 clang-format clang-tidy ccache dbus-daemon openbox desktop-file-utils appstream dpkg-dev file libglib2.0-bin
 libssl-dev openssl trayer wmctrl faketime xdg-utils shared-mime-info dbus-bin python3-minimal weston
-xwayland qt6-wayland xfwm4 xfce4-panel xfce4-notifyd at-spi2-core python3-pyatspi $*"
+xwayland qt6-wayland xfwm4 xfce4-panel xfce4-notifyd at-spi2-core python3-pyatspi sway grim
+x11-xserver-utils $*"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -5,6 +5,7 @@
 #include "app/remotecommands.h"
 #include "app/startuptrace.h"
 #include "linuxplatform/clock.h"
+#include "linuxplatform/compositorlimits.h"
 #include "linuxplatform/desktopwallpaper.h"
 #include "linuxplatform/desktopwindow.h"
 #include "linuxplatform/detachedstart.h"
@@ -20,11 +21,11 @@
 #include "linuxplatform/sleepwatch.h"
 #include "linuxplatform/termination.h"
 #include "linuxplatform/tray.h"
-#include "linuxplatform/windowforward.h"
 #include "linuxplatform/windowloss.h"
 #include "linuxplatform/windowshape.h"
 #include "linuxplatform/xdgautostart.h"
 #include "offthread/offthread.h"
+#include "present/fsimage.h"
 #include "schedule/listcontroller.h"
 #include "schedule/rowtable.h"
 #include "store/nativename.h"
@@ -117,6 +118,7 @@ int main(int argc, char** argv) {
     onterminationsignal([&frame] { frame.shutdown(true); });
     X11WindowLossWatch mainloss(frame.form1());
     frame.form1()->setforwardbyshowinganew(forwardbyshowinganew);
+    frame.form3()->setcoverbyfullscreen(coverpanelsbyfullscreen);
     if (line.action == Action::Open)
         frame.openatstart(localfile(line.command.args[0]).value_or(QString()));
     // Commands are answered from the start-up on, also while one of its boxes ("Load

@@ -1,4 +1,4 @@
-#include "linuxplatform/windowforward.h"
+#include "linuxplatform/compositorlimits.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
@@ -30,23 +30,33 @@ QByteArray property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name) {
             xcb_get_property_value_length(reply.get())};
 }
 
-// The name the running window manager gives itself (EWMH's supporting window).
-QByteArray windowmanagername(xcb_connection_t* c, xcb_window_t root) {
-    const QByteArray check = property(c, root, atom(c, "_NET_SUPPORTING_WM_CHECK"));
+// The name the running X11 window manager gives itself (EWMH's supporting window);
+// empty off X11 or where no such manager runs.
+QByteArray x11windowmanagername() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return {};
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return {};
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen) return {};
+    const QByteArray check = property(c, screen->root, atom(c, "_NET_SUPPORTING_WM_CHECK"));
     if (check.size() != sizeof(xcb_window_t)) return {};
     xcb_window_t wm = XCB_WINDOW_NONE;
     std::memcpy(&wm, check.constData(), sizeof wm);
     return property(c, wm, atom(c, "_NET_WM_NAME"));
 }
 
+bool compositorplaceswindows() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return true;
+    return x11windowmanagername() == "Weston WM";
+}
+
 } // namespace
 
 bool forwardbyshowinganew() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform.startsWith(QLatin1String("wayland"))) return true;
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (platform != QLatin1String("xcb") || !x11 || !x11->connection()) return false;
-    xcb_connection_t* c = x11->connection();
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    return screen && windowmanagername(c, screen->root) == "Weston WM";
+    return compositorplaceswindows();
+}
+
+bool coverpanelsbyfullscreen() {
+    return compositorplaceswindows();
 }

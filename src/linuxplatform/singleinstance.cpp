@@ -6,11 +6,10 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QScopeGuard>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
@@ -112,9 +111,8 @@ LocalSingleInstance::LocalSingleInstance(const QString& datafolder)
                                  : QDir(datafolder).filePath(QString::fromLatin1(kLockName))) {}
 
 LocalSingleInstance::~LocalSingleInstance() {
-    const bool adopted = server_ && server_->isListening();
-    delete server_;
-    if (!adopted && listenfd_ >= 0) ::close(listenfd_);
+    delete listening_;
+    if (listenfd_ >= 0) ::close(listenfd_);
 }
 
 bool LocalSingleInstance::acquire() {
@@ -154,66 +152,53 @@ std::optional<QByteArray> LocalSingleInstance::socketname() const {
 
 void LocalSingleInstance::setcommands(RemoteHandler handler) {
     handler_ = std::move(handler);
-    for (const auto& [socket, command] : std::exchange(waiting_, {}))
-        if (socket) answer(socket, command);
+    for (const auto& [call, command] : std::exchange(waiting_, {}))
+        if (call) answer(call, command);
 }
 
 void LocalSingleInstance::listen() {
-    if (server_ || listenfd_ < 0) return;
-    server_ = new QLocalServer();
-    server_->setMaxPendingConnections(kReadingBound);
-    if (!server_->listen(listenfd_)) return;
-    QObject::connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* s = server_->nextPendingConnection())
-            accept(s);
-    });
+    if (listening_ || listenfd_ < 0) return;
+    // The plain socket in Qt Core: a local server class would map Qt's network library
+    // and what it links into every start.
+    listening_ = new QSocketNotifier(listenfd_, QSocketNotifier::Read);
+    QObject::connect(listening_, &QSocketNotifier::activated, this,
+                     &LocalSingleInstance::acceptall);
 }
 
-void LocalSingleInstance::accept(QLocalSocket* s) {
-    QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-    if (peeruser(static_cast<int>(s->socketDescriptor())) != static_cast<long>(::geteuid())) {
-        s->abort();
-        s->deleteLater();
-        return;
-    }
-    // No fixed number of callers: one that holds its connection idle is dropped at its
-    // deadline, or sooner when many more are still sending.
-    std::erase_if(reading_, [](const QPointer<QLocalSocket>& r) { return r.isNull(); });
-    reading_.emplace_back(s);
-    while (static_cast<int>(reading_.size()) > kReadingBound) {
-        if (QLocalSocket* oldest = reading_.front()) oldest->abort();
-        reading_.pop_front();
-    }
-    // Too slow, too long or malformed: dropped unanswered, and nothing was done.
-    auto* late = new QTimer(s);
-    late->setObjectName(QStringLiteral("deadline"));
-    late->setSingleShot(true);
-    QObject::connect(late, &QTimer::timeout, s, [s] { s->abort(); });
-    late->start(kReadMsecs);
-    s->setReadBufferSize(commandframe::kHeaderBytes + commandframe::kMaxRequest);
-    auto length = std::make_shared<std::optional<uint32_t>>();
-    QObject::connect(s, &QLocalSocket::readyRead, s, [this, s, length, late] {
-        if (!*length) {
-            if (s->bytesAvailable() < commandframe::kHeaderBytes) return;
-            *length = commandframe::payloadlength(s->read(commandframe::kHeaderBytes),
-                                                  commandframe::kMaxRequest);
-            if (!*length) return s->abort();
+void LocalSingleInstance::acceptall() {
+    for (;;) {
+        const int fd = ::accept4(listenfd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) continue;
+            return; // EAGAIN: all taken; anything else: tried again at the next call
         }
-        if (s->bytesAvailable() < **length) return;
-        const auto command = commandframe::parserequest(s->read(**length));
-        if (!command || s->bytesAvailable() > 0) return s->abort();
-        QObject::disconnect(s, &QLocalSocket::readyRead, nullptr, nullptr);
-        late->stop();
-        std::erase(reading_, QPointer<QLocalSocket>(s));
-        answer(s, *command);
-    });
+        if (peeruser(fd) != static_cast<long>(::geteuid())) {
+            ::close(fd);
+            continue;
+        }
+        auto* call = new ChannelCall(fd, kReadMsecs, this);
+        QObject::connect(call, &ChannelCall::ended, call, &QObject::deleteLater);
+        // No fixed number of callers: one that holds its connection idle is dropped at its
+        // deadline, or sooner when many more are still sending.
+        std::erase_if(reading_, [](const QPointer<ChannelCall>& r) { return r.isNull(); });
+        reading_.emplace_back(call);
+        while (static_cast<int>(reading_.size()) > kReadingBound) {
+            if (ChannelCall* oldest = reading_.front()) oldest->abort();
+            reading_.pop_front();
+        }
+        QObject::connect(call, &ChannelCall::received, this,
+                         [this, call](const RemoteCommand& command) {
+                             std::erase(reading_, QPointer<ChannelCall>(call));
+                             answer(call, command);
+                         });
+    }
 }
 
-void LocalSingleInstance::answer(QLocalSocket* s, const RemoteCommand& command) {
+void LocalSingleInstance::answer(ChannelCall* call, const RemoteCommand& command) {
     RemoteReply reply;
     if (!handler_ && command.verb != QLatin1String(remoteverbs::Started)) {
         // Answered once the copy has started.
-        waiting_.emplace_back(s, command);
+        waiting_.emplace_back(call, command);
         return;
     }
     {
@@ -226,49 +211,112 @@ void LocalSingleInstance::answer(QLocalSocket* s, const RemoteCommand& command) 
     }
     if (reply.later) {
         // The caller waits, connected, for the answer that comes later.
-        const QPointer<QLocalSocket> alive(s);
+        const QPointer<ChannelCall> alive(call);
         reply.later([this, alive](const RemoteReply& later) {
             if (alive) sendreply(alive, later);
         });
         return;
     }
-    sendreply(s, reply);
+    sendreply(call, reply);
 }
 
-void LocalSingleInstance::sendreply(QLocalSocket* s, const RemoteReply& reply) {
+void LocalSingleInstance::sendreply(ChannelCall* call, const RemoteReply& reply) {
     QByteArray bytes = commandframe::reply(reply);
     if (bytes.size() - commandframe::kHeaderBytes > commandframe::kMaxReply)
         bytes =
             commandframe::reply({1, {}, QStringLiteral("The answer is too long to send."), {}, {}});
-    QPointer<QLocalSocket> alive(s);
-    const auto then = reply.then;
-    // Whatever comes after the reply runs once it has left or the caller is gone.
-    const auto finish = [this, alive, then] {
-        if (alive) {
-            QObject::disconnect(alive, &QLocalSocket::bytesWritten, nullptr, nullptr);
-            alive->disconnectFromServer();
+    // Whatever comes after the reply runs once it has left or the caller is gone, from the
+    // event loop itself.
+    if (const auto then = reply.then)
+        QObject::connect(call, &ChannelCall::ended, this,
+                         [this, then] { QTimer::singleShot(0, this, then); });
+    call->reply(bytes, kWriteMsecs);
+}
+
+ChannelCall::ChannelCall(int fd, int readmsecs, QObject* parent)
+    : QObject(parent), fd_(fd), in_(new QSocketNotifier(fd, QSocketNotifier::Read, this)),
+      out_(new QSocketNotifier(fd, QSocketNotifier::Write, this)), late_(new QTimer(this)) {
+    out_->setEnabled(false);
+    connect(in_, &QSocketNotifier::activated, this, &ChannelCall::readable);
+    connect(out_, &QSocketNotifier::activated, this, &ChannelCall::writable);
+    // Too slow, too long or malformed: dropped unanswered, and nothing was done.
+    late_->setSingleShot(true);
+    connect(late_, &QTimer::timeout, this, &ChannelCall::abort);
+    late_->start(readmsecs);
+}
+
+ChannelCall::~ChannelCall() {
+    if (!closed_) ::close(fd_);
+}
+
+void ChannelCall::abort() {
+    if (closed_) return;
+    closed_ = true;
+    in_->setEnabled(false);
+    out_->setEnabled(false);
+    late_->stop();
+    ::close(fd_);
+    emit ended();
+}
+
+void ChannelCall::readable() {
+    // After its one frame the caller only waits; what it sends then is not read, but its
+    // going is heard.
+    for (;;) {
+        if (!heard_ && length_ &&
+            inbuf_.size() == commandframe::kHeaderBytes + qsizetype(*length_)) {
+            const auto command = commandframe::parserequest(inbuf_.mid(commandframe::kHeaderBytes));
+            // One frame and nothing after it.
+            char extra = 0;
+            if (!command || ::recv(fd_, &extra, 1, MSG_PEEK | MSG_DONTWAIT) > 0) return abort();
+            heard_ = true;
+            late_->stop();
+            inbuf_ = QByteArray();
+            emit received(*command);
+            return;
         }
-        // From the event loop itself, not from inside this socket's signal.
-        if (then) QTimer::singleShot(0, this, then);
-    };
-    auto done = std::make_shared<bool>(false);
-    const auto once = [finish, done] {
-        if (*done) return;
-        *done = true;
-        finish();
-    };
-    // A caller that stops reading its reply is not waited for.
-    auto* late = s->findChild<QTimer*>(QStringLiteral("deadline"));
-    if (late) late->start(kWriteMsecs);
-    QObject::connect(s, &QLocalSocket::bytesWritten, s, [s, once, late] {
-        if (late) late->start(kWriteMsecs);
-        if (s->bytesToWrite() == 0) once();
-    });
-    QObject::connect(s, &QLocalSocket::disconnected, this, once);
-    QObject::connect(s, &QLocalSocket::errorOccurred, this, once);
-    s->write(bytes);
-    s->flush();
-    if (s->bytesToWrite() == 0) once();
+        char scratch[256];
+        const qsizetype have = inbuf_.size();
+        const qsizetype want = heard_ ? qsizetype(sizeof scratch)
+                                      : (length_ ? commandframe::kHeaderBytes + qsizetype(*length_)
+                                                 : commandframe::kHeaderBytes) -
+                                            have;
+        if (!heard_) inbuf_.resize(have + want);
+        char* into = heard_ ? scratch : inbuf_.data() + have;
+        const ssize_t n = ::recv(fd_, into, static_cast<std::size_t>(want), MSG_DONTWAIT);
+        if (!heard_) inbuf_.resize(have + std::max<qsizetype>(n, 0));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+        if (n <= 0) return abort(); // gone, or broken
+        if (!heard_ && !length_ && inbuf_.size() == commandframe::kHeaderBytes) {
+            length_ = commandframe::payloadlength(inbuf_, commandframe::kMaxRequest);
+            if (!length_) return abort();
+        }
+    }
+}
+
+void ChannelCall::reply(const QByteArray& bytes, int msecs) {
+    if (closed_) return;
+    outbuf_ = bytes;
+    late_->setInterval(msecs);
+    late_->start();
+    writable();
+}
+
+void ChannelCall::writable() {
+    while (!closed_ && !outbuf_.isEmpty()) {
+        const ssize_t n = ::send(fd_, outbuf_.constData(), static_cast<std::size_t>(outbuf_.size()),
+                                 MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            out_->setEnabled(true);
+            return;
+        }
+        if (n <= 0) return abort();
+        outbuf_.remove(0, n);
+        late_->start(); // progress: the caller reads
+    }
+    if (!closed_) abort(); // all sent: the connection ends here
 }
 
 std::optional<RemoteReply> LocalSingleInstance::send(const RemoteCommand& command,

@@ -3,7 +3,7 @@
 #include "linuxplatform/folderlock.h"
 #include "platform/singleinstance.h"
 
-#include <QLocalSocket>
+#include <QByteArray>
 #include <QPointer>
 #include <QString>
 
@@ -13,7 +13,37 @@
 #include <utility>
 #include <vector>
 
-class QLocalServer;
+class QSocketNotifier;
+class QTimer;
+
+// One caller's connection to the running copy: its frame read and its reply written on
+// the plain socket, each within its deadline. Closed, it says `ended` once and goes.
+class ChannelCall : public QObject {
+    Q_OBJECT
+public:
+    ChannelCall(int fd, int readmsecs, QObject* parent);
+    ~ChannelCall() override;
+    // Sends the reply and closes; a caller that stops reading it is given up after
+    // `msecs` without progress.
+    void reply(const QByteArray& bytes, int msecs);
+    void abort();
+
+signals:
+    void received(const RemoteCommand& command);
+    void ended();
+
+private:
+    void readable();
+    void writable();
+
+    int fd_;
+    QSocketNotifier* in_;
+    QSocketNotifier* out_;
+    QTimer* late_;
+    QByteArray inbuf_, outbuf_;
+    std::optional<uint32_t> length_;
+    bool heard_ = false, closed_ = false;
+};
 
 // One copy per data folder. The lock is a file in the folder of the working database,
 // taken before any other file there is touched. Its holder listens on an abstract local
@@ -59,14 +89,14 @@ public:
 
 private:
     std::optional<QByteArray> socketname() const;
-    void accept(QLocalSocket* socket);
-    void answer(QLocalSocket* socket, const RemoteCommand& command);
-    void sendreply(QLocalSocket* socket, const RemoteReply& reply);
+    void acceptall();
+    void answer(ChannelCall* call, const RemoteCommand& command);
+    void sendreply(ChannelCall* call, const RemoteReply& reply);
 
     FolderLock lock_;
     int listenfd_ = -1;
-    QLocalServer* server_ = nullptr;
+    QSocketNotifier* listening_ = nullptr;
     RemoteHandler handler_;
-    std::vector<std::pair<QPointer<QLocalSocket>, RemoteCommand>> waiting_;
-    std::deque<QPointer<QLocalSocket>> reading_;
+    std::vector<std::pair<QPointer<ChannelCall>, RemoteCommand>> waiting_;
+    std::deque<QPointer<ChannelCall>> reading_;
 };

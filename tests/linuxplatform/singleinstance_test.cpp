@@ -287,3 +287,52 @@ TEST(SingleInstance, IdleCallersNeverKeepACommandFromItsAnswer) {
             ::close(fd);
     }
 }
+
+// The running copy reads a caller's frame as it comes, in any pieces, and answers only one
+// whole well-formed frame: one too long, cut short or followed by more is dropped unheard.
+TEST(SingleInstance, OnlyOneWholeFrameIsAnsweredHoweverItArrives) {
+    QTemporaryDir data;
+    LocalSingleInstance running(data.path());
+    ASSERT_TRUE(running.acquire());
+    running.listen();
+    int heard = 0;
+    running.setcommands([&heard](const RemoteCommand& c) {
+        ++heard;
+        return RemoteReply{0, {c.verb}, {}, {}};
+    });
+    const QByteArray name = socketname(data.path());
+    const QByteArray frame = commandframe::request({"list", {"tsv"}});
+    // What the caller gets back before the copy closes the connection.
+    const auto answer = [&name](const QList<QByteArray>& pieces) {
+        const int fd = connectabstract(name);
+        EXPECT_GE(fd, 0);
+        for (const QByteArray& piece : pieces) {
+            EXPECT_EQ(::send(fd, piece.constData(), piece.size(), MSG_NOSIGNAL), piece.size());
+            QTest::qWait(5);
+        }
+        QByteArray got;
+        bool closed = false;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                char buf[512];
+                const ssize_t n = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT);
+                if (n > 0) got.append(buf, n);
+                closed = n == 0;
+                return closed;
+            },
+            7000));
+        ::close(fd);
+        return got;
+    };
+    QList<QByteArray> bytewise;
+    for (char c : frame)
+        bytewise << QByteArray(1, c);
+    EXPECT_FALSE(answer(bytewise).isEmpty());
+    EXPECT_EQ(heard, 1);
+    const QByteArray toolong =
+        QByteArray::fromHex("00010001").left(commandframe::kHeaderBytes) + frame.mid(4);
+    for (const QList<QByteArray>& bad :
+         {QList<QByteArray>{frame + "x"}, {frame.left(frame.size() - 1)}, {toolong}})
+        EXPECT_TRUE(answer(bad).isEmpty());
+    EXPECT_EQ(heard, 1) << "nothing else reached the commands";
+}

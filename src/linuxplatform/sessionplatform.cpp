@@ -36,9 +36,13 @@ WindowPlatformChoice::WindowPlatformChoice(const QByteArray& argument)
     : inherited_(qgetenv(kPlatformVariable)) {
     SessionOffer offer{argument, qgetenv("CHIMELET_PLATFORM"), inherited_,
                        false,    qgetenv("WAYLAND_DISPLAY"),   qgetenv("XDG_SESSION_TYPE")};
-    // Only a choice still open is worth a connection to the X server.
+    // Only a choice still open between X11 and a Wayland on offer is worth a connection to
+    // the X server, which costs the start a handshake and the server a client to tear down.
+    // Without such an offer Qt's own default is X11 already.
+    const bool waylandoffered = askswayland(inherited_) || !offer.waylanddisplay.isEmpty() ||
+                                offer.sessiontype == "wayland";
     if (argument.isEmpty() && offer.own.isEmpty() &&
-        (inherited_.isEmpty() || askswayland(inherited_)))
+        (inherited_.isEmpty() || askswayland(inherited_)) && waylandoffered)
         offer.x11reachable = x11reachable();
     const QByteArray platform = windowplatform(offer);
     if (platform.isEmpty() || platform == inherited_) return;

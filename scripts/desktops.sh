@@ -2,8 +2,8 @@
 # Starts Chimelet on the desktops people run, fires a probe reminder on each and prints
 # one table row per desktop.
 #   scripts/desktops.sh [--build DIR] [--shots DIR] [DESKTOP...]
-# DESKTOP: xfce lxqt weston-xwayland weston-wayland sway plasma-x11 gnome (default: all). Each runs
-# in an X server (Xvfb, or the compositor's XWayland) and a session bus of its own; a
+# DESKTOP: xfce lxqt weston-xwayland weston-wayland sway plasma-x11 plasma-wayland gnome
+# (default: all). Each runs in an X server (Xvfb, or the compositor's XWayland) and a session bus of its own; a
 # desktop whose parts are not installed or do not start gets a row saying so. A desktop
 # has started once its shell or panel runs and holds its name on the bus, and its window
 # manager has taken on a test window. sway refuses root: as root, its row runs as the
@@ -25,7 +25,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 desktops=("$@")
-[ ${#desktops[@]} -eq 0 ] && desktops=(xfce lxqt weston-xwayland weston-wayland sway plasma-x11 gnome)
+[ ${#desktops[@]} -eq 0 ] && desktops=(xfce lxqt weston-xwayland weston-wayland sway plasma-x11 plasma-wayland gnome)
 build=$(cd "$build" && pwd)
 work=$(mktemp -d /tmp/chimelet-desktops.XXXXXX)
 # A row run as another user reaches its own folder in there.
@@ -201,28 +201,57 @@ desktop_gnome() {
     background gnome-shell --x11 --replace
     waitfor 20 probe owns org.gnome.Shell gnome-shell && probe managed || return 1
 }
-desktop_plasma-x11() {
-    has kwin_x11 && has plasmashell || return 2
-    startx && startbus || return 1
-    export XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true
-    # kded holds the status-notifier watcher the panel's tray shows items through; a
-    # session's start-up asks for the module, as here.
+# Plasma's parts beside its window manager: kded's status-notifier watcher the panel's
+# tray shows items through, the activity manager and the shell with its panel.
+startplasma() {
     has kded5 || return 2
+    local activities
+    activities=$(firstof /usr/lib/*/libexec/kactivitymanagerd) || return 2
     background kded5
     waitfor 20 owned org.kde.kded5 || return 1
+    # A session's start-up asks for the module, as here.
     dbus-send --session --print-reply --dest=org.kde.kded5 /kded org.kde.kded5.loadModule \
         string:statusnotifierwatcher >>"$run/log" 2>&1
     waitfor 10 owned org.kde.StatusNotifierWatcher || return 1
-    background kwin_x11 --replace
-    waitfor 20 probe wm || return 1
     # The shell loads nothing without the activity manager, which the bus does not start.
-    local activities
-    activities=$(firstof /usr/lib/*/libexec/kactivitymanagerd) || return 2
     background "$activities"
     waitfor 20 owned org.kde.ActivityManager || return 1
     background plasmashell --no-respawn
     waitfor 40 probe owns org.kde.plasmashell plasmashell || return 1
     waitfor 20 probe trayhost && probe managed || return 1
+}
+desktop_plasma-x11() {
+    has kwin_x11 && has plasmashell || return 2
+    startx && startbus || return 1
+    export XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true
+    background kwin_x11 --replace
+    waitfor 20 probe wm || return 1
+    startplasma
+}
+# kwin_wayland with its nested X11 back end inside an X server of its own, as Weston's row;
+# the shell on its Wayland, Chimelet on its XWayland as a session's QT_QPA_PLATFORM=wayland
+# would leave it.
+desktop_plasma-wayland() {
+    has kwin_wayland && has plasmashell && has Xwayland || return 2
+    # Plasma's parts on Wayland need Qt 5's Wayland platform (package qtwayland5).
+    compgen -G "/usr/lib/*/qt5/plugins/platforms/libqwayland-generic.so" >/dev/null || return 2
+    startx 1024x768x24 && startbus || return 1
+    # As installed it carries file capabilities that keep it from starting as root; a copy
+    # carries none.
+    cp "$(command -v kwin_wayland)" "$run/kwin_wayland" || return 1
+    mkdir -p "$run/wl" && chmod 700 "$run/wl"
+    # Drawn by QPainter: the X server it draws into has no GPU.
+    XDG_RUNTIME_DIR=$run/wl KWIN_COMPOSE=Q background "$run/kwin_wayland" --x11-display "$DISPLAY" \
+        --width 1024 --height 768 --socket wl-probe --xwayland
+    local kwin=$!
+    waitfor 20 test -S "$run/wl/wl-probe" || return 1
+    waitfor 20 childruns "$kwin" Xwayland || return 1
+    outerdisplay=$DISPLAY
+    export DISPLAY=$(pgrep -P "$kwin" -a Xwayland | grep -o ' :[0-9]*' | head -1 | tr -d ' ')
+    [ -n "$DISPLAY" ] && waitfor 10 probe wm || return 1
+    export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true
+    export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=$run/wl/wl-probe XDG_RUNTIME_DIR=$run/wl
+    startplasma
 }
 # sway headless with XWayland, its bar holding the status-notifier watcher; Chimelet
 # on XWayland as a session's QT_QPA_PLATFORM=wayland would leave it.

@@ -233,6 +233,24 @@ def walk(pyatspi, program):
                 check(o.name.strip() != "", "%s: an unnamed %s (description %r)"
                       % (title, o.getRoleName(), o.description))
 
+    def menucommand(root, name):
+        item = find(root, R.ROLE_MENU_ITEM, name, stop=controls - {R.ROLE_FRAME})
+        if check(item is not None, "no menu command \"%s\"" % name):
+            item.queryAction().doAction(0)
+            return True
+        return False
+
+    # The window a command opened: found, every control named, then left by `button`.
+    def answer(opened, title, what, unseen, button):
+        if not opened:
+            return False
+        w = waitfor(lambda: window(title))
+        if check(w is not None, unseen):
+            allnamed(w, what)
+            press(w, button)
+            return True
+        return False
+
     main = waitfor(lambda: window("Chimlet"), 60)
     if not check(main is not None, "the main window never showed in the tree"):
         return
@@ -243,18 +261,10 @@ def walk(pyatspi, program):
     for name in ("Notification list", "Status", "Preview"):
         check(name in names, "nothing named %r in the main window" % name)
     # The options and about windows, opened and closed as a keyboard user would.
-    if press(main, "Chimelet Settings"):
-        options = waitfor(lambda: window("Chimelet - Options"))
-        if check(options is not None, "the options window never showed"):
-            allnamed(options, "options")
-            press(options, "Cancel")
-    about = find(main, R.ROLE_MENU_ITEM, "About", stop=controls - {R.ROLE_FRAME})
-    if check(about is not None, "no menu command \"About\""):
-        about.queryAction().doAction(0)
-        box = waitfor(lambda: window("Chimelet - About"))
-        if check(box is not None, "the about window never showed"):
-            allnamed(box, "about")
-            press(box, "Ok")
+    answer(press(main, "Chimelet Settings"), "Chimelet - Options", "options",
+           "the options window never showed", "Cancel")
+    answer(menucommand(main, "About"), "Chimelet - About", "about",
+           "the about window never showed", "Ok")
 
     # A new Notification, two seconds away, applied from the editor.
     if not press(main, "New"):
@@ -306,14 +316,9 @@ def walk(pyatspi, program):
         check(not unnamed, "list columns without a name: %s" % unnamed)
 
     # Exit: the list changed, so the save question comes first.
-    exit_item = find(main, R.ROLE_MENU_ITEM, "Exit Chimelet", stop=controls - {R.ROLE_FRAME})
-    if check(exit_item is not None, "no menu command \"Exit Chimelet\""):
-        exit_item.queryAction().doAction(0)
-        ask = waitfor(lambda: window("Save before exit?"))
-        if check(ask is not None, "the save question never showed"):
-            allnamed(ask, "save question")
-            press(ask, "Just exit")
-            check(waitfor(lambda: program.poll() is not None, 20), "the program did not exit")
+    if answer(menucommand(main, "Exit Chimelet"), "Save before exit?", "save question",
+              "the save question never showed", "Just exit"):
+        check(waitfor(lambda: program.poll() is not None, 20), "the program did not exit")
 
 
 if __name__ == "__main__":

@@ -42,12 +42,12 @@ beside() {
     setsid sh -c 'start=$(date +%s); status=0; "$@" || status=$?
         echo "$status $(($(date +%s) - start))" >"$0"' "$state/$name" \
         nice -n "$level" "$@" >"$state/$name.log" 2>&1 &
-    eval "pid_$name=$!"
+    eval "pid_$(echo "$name" | tr - _)=$!"
     groups="$groups $!"
 }
 # join NAME: waits for a step started by beside; fails with its output when it failed.
 join() {
-    eval "wait \$pid_$1" || true
+    eval "wait \$pid_$(echo "$1" | tr - _)" || true
     read -r status seconds <"$state/$1" || { echo "$1 did not finish"; exit 1; }
     record "$1" "$seconds" " (beside the others)"
     if [ "$status" != 0 ]; then

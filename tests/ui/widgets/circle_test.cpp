@@ -15,14 +15,20 @@ TEST(Circle, UnitPointsAndTurnsAreTheLibraryOnes) {
         const double degrees = quarterdegrees / 4.0;
         const double radians = degrees * M_PI / 180;
         const QPointF u = unitpoint(degrees);
-        worst = std::max({worst, std::abs(u.x() - std::cos(radians)),
-                          std::abs(u.y() - std::sin(radians))});
+        worst = std::max(
+            {worst, std::abs(u.x() - std::cos(radians)), std::abs(u.y() - std::sin(radians))});
     }
     EXPECT_LT(worst, 4e-15);
     for (int quarter = -8; quarter <= 8; ++quarter) {
         const QPointF u = unitpoint(quarter * 90.0);
         const int k = ((quarter % 4) + 4) % 4;
-        EXPECT_EQ(u, QPointF(k == 0 ? 1 : k == 2 ? -1 : 0, k == 1 ? 1 : k == 3 ? -1 : 0)) << quarter;
+        EXPECT_EQ(u, QPointF(k == 0   ? 1
+                             : k == 2 ? -1
+                                      : 0,
+                             k == 1   ? 1
+                             : k == 3 ? -1
+                                      : 0))
+            << quarter;
     }
     for (const double degrees : {-45.0, -22.0, 0.0, 30.0, 90.0, 137.5, 200.0, 359.0}) {
         QTransform qt;
@@ -53,8 +59,12 @@ TEST(Circle, ArcsDrawAsQtDrawsThem) {
     const QPointF centre(48, 48);
     const double radius = 40;
     const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    for (const auto& [start, span] : {std::pair{20.0, 130.0}, {200.0, 130.0}, {0.0, 90.0},
-                                      {45.0, -100.0}, {-30.0, 250.0}, {10.0, 360.0},
+    for (const auto& [start, span] : {std::pair{20.0, 130.0},
+                                      {200.0, 130.0},
+                                      {0.0, 90.0},
+                                      {45.0, -100.0},
+                                      {-30.0, 250.0},
+                                      {10.0, 360.0},
                                       {300.0, 5.0}}) {
         SCOPED_TRACE(testing::Message() << start << " over " << span);
         QPainterPath theirs;

@@ -42,7 +42,7 @@ public:
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        QPixmap pm = read(bestside(size));
+        QPixmap pm = picture(bestside(size));
         if (pm.isNull()) return pm;
         const QSize actual = actualSize(size, mode, state);
         if (pm.size() != actual)
@@ -79,13 +79,13 @@ private:
         return fits ? fits : largest;
     }
 
-    QPixmap read(int side) const {
+    QPixmap picture(int side) const {
         if (const auto kept = pictures_->kept.find(side); kept != pictures_->kept.end())
             return kept->second;
         for (const auto& file : pictures_->files)
             if (file.first == side) {
                 // Read as an image: QPixmap's own loading would keep it in the pixmap cache.
-                const QPixmap pm = QPixmap::fromImage(QImage(file.second));
+                QPixmap pm = QPixmap::fromImage(QImage(file.second));
                 if (side <= pictures_->keepside) pictures_->kept.emplace(side, pm);
                 return pm;
             }

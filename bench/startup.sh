@@ -4,8 +4,9 @@
 # opens a list of 20 Notifications at start. Prints each run, then
 # "RESULT start_ratio <x>" and "RESULT rss_ratio <x>" from the medians, and
 # "RESULT open_10k_ms": a list of 10,000 opened at start, from its opening to the first
-# paint. Then both run side by side, idle, for CHIMELET_BENCH_IDLE_SECONDS (60): processor
-# time and wake-ups per minute.
+# paint. Then both run side by side, idle, for CHIMELET_BENCH_IDLE_SECONDS (60), beside the
+# program started minimised: processor time (the scheduler's nanoseconds, thread by thread)
+# and wake-ups per minute, and the shown program's ratios to the bare window.
 # Usage: bench/startup.sh [BUILD_DIR] [N]   (default build/, 15)
 set -eu
 build=$(cd "${1:-build}" && pwd)
@@ -49,17 +50,34 @@ measure() {
     echo "$((painted - launch)) $rss"
 }
 
-# Processor time (ms) and voluntary context switches of all threads of a process.
+# Processor time of all threads of a process in 10 ms ticks (ms), dead threads included:
+# a coarse cross-check of the figures below.
 cpu_ms() { awk -v hz="$(getconf CLK_TCK)" '{printf "%d\n", ($14 + $15) * 1000 / hz}' "/proc/$1/stat"; }
-# Voluntary context switches ("tid count" lines), one line a thread.
-switches() {
-    for t in /proc/"$1"/task/*; do
-        echo "${t##*/} $(awk '/^voluntary_ctxt_switches/ {print $2}' "$t/status" 2>/dev/null)"
+# One "pid tid run_ns voluntary_switches" line a thread of each process: the scheduler's
+# run time in nanoseconds and the times the thread went to sleep by itself (wake-ups).
+sample() {
+    for p in "$@"; do
+        for t in /proc/"$p"/task/*; do
+            run="" sw=""
+            read -r run _ <"$t/schedstat" 2>/dev/null || continue
+            while read -r key value; do
+                [ "$key" = voluntary_ctxt_switches: ] && sw=$value
+            done <"$t/status" 2>/dev/null
+            [ -n "$sw" ] && echo "$p ${t##*/} $run $sw"
+        done
     done
 }
-# Wake-ups between two snapshots, thread by thread: a thread that ended meanwhile (Qt's pool
-# lets idle ones go) takes no count away, and one that began counts from zero.
-wakeups() { awk 'NR == FNR {was[$1] = $2; next} $2 != "" {s += $2 - was[$1]} END {print s + 0}' "$1" "$2"; }
+# Run time (ms, to the microsecond) and wake-ups of a process over the samples, thread by
+# thread from its first sample to its last: a thread that began meanwhile counts from
+# zero, one that ended counts up to its last sample (taken every second), so Qt's pool
+# letting idle threads go takes nothing away.
+usage() {
+    awk -v pid="$1" '$1 != pid {next}
+        !($2 in r0) {r0[$2] = seen ? 0 : $3; w0[$2] = seen ? 0 : $4}
+        {r1[$2] = $3; w1[$2] = $4}
+        END {for (t in r1) {r += r1[t] - r0[t]; w += w1[t] - w0[t]}
+             printf "%.3f %d\n", r / 1e6, w}' seen=0 "$2" seen=1 "$3"
+}
 
 median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
@@ -124,28 +142,39 @@ XDG_RUNTIME_DIR="$work/runtime2" "$work/hidden/chimelet" 2>/dev/null &
 hpid=$!
 sleep 3
 b0=$(cpu_ms $bpid) c0=$(cpu_ms $cpid) h0=$(cpu_ms $hpid)
-for p in $bpid $cpid $hpid; do switches $p >"$work/switches0.$p"; done
-sleep "$idle"
+from=$(date +%s%3N)
+sample $bpid $cpid $hpid >"$work/idle0"
+: >"$work/idle1"
+for _ in $(seq "$idle"); do
+    sleep 1
+    sample $bpid $cpid $hpid >>"$work/idle1"
+done
+to=$(date +%s%3N)
 b1=$(cpu_ms $bpid) c1=$(cpu_ms $cpid) h1=$(cpu_ms $hpid)
-for p in $bpid $cpid $hpid; do switches $p >"$work/switches1.$p"; done
-bw=$(wakeups "$work/switches0.$bpid" "$work/switches1.$bpid")
-cw=$(wakeups "$work/switches0.$cpid" "$work/switches1.$cpid")
-hw=$(wakeups "$work/switches0.$hpid" "$work/switches1.$hpid")
 kill $bpid $cpid $hpid $wm
 wait $bpid $cpid $hpid $wm 2>/dev/null || true
-echo "idle ${idle} s side by side: bare $((b1 - b0)) ms $bw wake-ups," \
-    "chimelet shown $((c1 - c0)) ms $cw wake-ups, chimelet minimised $((h1 - h0)) ms $hw wake-ups"
+set -- $(usage $bpid "$work/idle0" "$work/idle1") $(usage $cpid "$work/idle0" "$work/idle1") \
+    $(usage $hpid "$work/idle0" "$work/idle1")
+bcpu=$1 bw=$2 ccpu=$3 cw=$4 hcpu=$5 hw=$6
+span=$((to - from))
+echo "idle ${span} ms side by side (load $(cut -d' ' -f1-3 /proc/loadavg)):" \
+    "bare $bcpu ms $bw wake-ups, chimelet shown $ccpu ms $cw wake-ups," \
+    "chimelet minimised $hcpu ms $hw wake-ups;" \
+    "in 10 ms ticks: bare $((b1 - b0)), shown $((c1 - c0)), minimised $((h1 - h0))"
 
 echo "RESULT open_10k_ms $bigms ms"
 awk -v c="$cms" -v b="$bms" 'BEGIN {printf "RESULT start_ratio %.2f x\n", c / b}'
 awk -v c="$crss" -v b="$brss" 'BEGIN {printf "RESULT rss_ratio %.2f x\n", c / b}'
-awk -v c=$((c1 - c0)) -v h=$((h1 - h0)) -v b=$((b1 - b0)) -v s="$idle" 'BEGIN {
-    printf "RESULT idle_cpu_shown_ms_per_min %.0f ms\n", c * 60 / s
-    printf "RESULT idle_cpu_minimised_ms_per_min %.0f ms\n", h * 60 / s
-    printf "RESULT idle_cpu_bare_ms_per_min %.0f ms\n", b * 60 / s
-}'
-awk -v c="$cw" -v h="$hw" -v b="$bw" -v s="$idle" 'BEGIN {
-    printf "RESULT idle_wakeups_shown_per_min %.0f count\n", c * 60 / s
-    printf "RESULT idle_wakeups_minimised_per_min %.0f count\n", h * 60 / s
-    printf "RESULT idle_wakeups_bare_per_min %.0f count\n", b * 60 / s
-}'
+# Per minute of the span watched; the ratios are the program's over the bare window's.
+awk -v c="$ccpu" -v h="$hcpu" -v b="$bcpu" -v cw="$cw" -v hw="$hw" -v bw="$bw" -v ms="$span" '
+    BEGIN {
+        m = 60000 / ms
+        printf "RESULT idle_cpu_shown_ms_per_min %.1f ms\n", c * m
+        printf "RESULT idle_cpu_minimised_ms_per_min %.1f ms\n", h * m
+        printf "RESULT idle_cpu_bare_ms_per_min %.1f ms\n", b * m
+        printf "RESULT idle_wakeups_shown_per_min %.0f count\n", cw * m
+        printf "RESULT idle_wakeups_minimised_per_min %.0f count\n", hw * m
+        printf "RESULT idle_wakeups_bare_per_min %.0f count\n", bw * m
+        printf "RESULT idle_cpu_shown_ratio %.2f x\n", c / b
+        printf "RESULT idle_wakeups_shown_ratio %.2f x\n", cw / bw
+    }'

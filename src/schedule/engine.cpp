@@ -67,15 +67,18 @@ void Engine::tick() {
         const QScopedValueRollback running(ticking_, true);
         now_ = ws_.clock().now();
         const qint64 elapsed = ws_.clock().elapsedmsecs();
+        // The zone is looked at once for this moment; the last tick's is kept as a number.
+        const qint64 epoch = epochsecond(now_);
         nowlocal_ = localsecond(now_);
-        if (lasttick_.isValid()) {
-            step_ = elapsedsecs(epochsecond(now_) - epochsecond(lasttick_), elapsed - lastelapsed_);
+        if (tickedbefore_) {
+            step_ = elapsedsecs(epoch - lastepoch_, elapsed - lastelapsed_);
             window_ = duewindow(nowlocal_ - lastlocal_);
         } else {
             // Nothing is caught up from before the program ran.
             step_ = window_ = 1;
         }
-        lasttick_ = now_;
+        tickedbefore_ = true;
+        lastepoch_ = epoch;
         lastelapsed_ = elapsed;
         lastlocal_ = nowlocal_;
         freshturn_ = -1;

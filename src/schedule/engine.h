@@ -76,8 +76,9 @@ private:
     Workspace& ws_;
     NotificationSink& sink_;
 
-    // The last tick: wall clock, monotonic clock, local second.
-    QDateTime lasttick_;
+    // The last tick: wall clock (seconds since the epoch), monotonic clock, local second.
+    bool tickedbefore_ = false;
+    qint64 lastepoch_ = 0;
     qint64 lastelapsed_ = 0;
     int64_t lastlocal_ = 0;
     // This tick: its moment, the seconds countdowns step by, and how many seconds of

@@ -20,7 +20,7 @@ int SecondTicker::delaytonext(int msecInSecond) {
 
 void SecondTicker::start() {
     // The second we start in counts as seen: the first tick comes at the next boundary.
-    const qint64 ms = clock_.now().toMSecsSinceEpoch();
+    const qint64 ms = clock_.epochmsecs();
     lastsecond_ = floordiv(ms, 1000);
     aim(ms);
 }
@@ -38,7 +38,7 @@ void SecondTicker::aim(qint64 epochMs) {
 }
 
 void SecondTicker::fire() {
-    const qint64 ms = clock_.now().toMSecsSinceEpoch();
+    const qint64 ms = clock_.epochmsecs();
     const qint64 second = floordiv(ms, 1000);
     // Aim before emitting: a slow tick must not delay the next one.
     aim(ms);

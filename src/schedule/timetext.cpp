@@ -157,7 +157,8 @@ QString idlelefttext(const TNotificationRecord& rec, const QTime& now) {
 }
 
 QString currenttimetext(const QTime& t) {
-    return QStringLiteral("     Current Time: ") + clocktext(t.toString(QStringLiteral("hh")),
-                                                             t.toString(QStringLiteral("mm")),
-                                                             t.toString(QStringLiteral("ss")));
+    // Written out without the locale's formatter: the clock's text is made every second.
+    return QStringLiteral("     Current Time: ") +
+           (t.isValid() ? clocktext(t.hour(), t.minute(), t.second())
+                        : clocktext(QString(), QString(), QString()));
 }

@@ -142,11 +142,18 @@ void TickingCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     const QStyle* style = widget ? widget->style() : QApplication::style();
     // Without an icon or a check box the text has the whole cell; measuring the text to
     // find that out costs as much as drawing it.
+    const bool decorated =
+        cell.features & QStyleOptionViewItem::HasCheckIndicator || !cell.icon.isNull();
     QRect textrect = cell.rect;
-    if (cell.features & QStyleOptionViewItem::HasCheckIndicator || !cell.icon.isNull())
-        textrect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget);
+    if (decorated) textrect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget);
     const QString text = std::exchange(cell.text, QString());
-    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    // Without its text, a cell that is not selected, focused or hovered and has no
+    // background, icon or check box is nothing the style draws: the view's base colour,
+    // already filled. Most of a tick's cells are that.
+    const bool bare = !(cell.state & (QStyle::State_Selected | QStyle::State_HasFocus |
+                                      QStyle::State_MouseOver)) &&
+                      cell.backgroundBrush.style() == Qt::NoBrush && !decorated;
+    if (!bare) style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
     if (text.isEmpty()) return;
 
     // The text as the style draws it: its margins, colours and alignment.

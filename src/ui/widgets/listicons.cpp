@@ -1,5 +1,6 @@
 #include "ui/widgets/listicons.h"
 
+#include "ui/widgets/circle.h"
 #include "ui/widgets/drawnicon.h"
 
 #include <QApplication>
@@ -8,11 +9,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include <cmath>
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // Every picture is drawn on a 16-unit grid and scaled, so the 16 px list icons
 // and the large program icon come from the same strokes.
@@ -76,7 +73,7 @@ void audio(QPainter& p) {
     for (QPointF head : {QPointF(4.4, 12.1), QPointF(11.2, 10.7)}) {
         p.save();
         p.translate(head);
-        p.rotate(-22);
+        p.setTransform(turned(-22), true);
         p.drawEllipse(QPointF(0, 0), 2.5, 1.8);
         p.restore();
     }
@@ -91,9 +88,9 @@ void certaintime(QPainter& p) {
     p.drawEllipse(QPointF(8, 8), 6.6, 6.6);
     p.setPen(pen(QColor(0x607d8b), 0.8));
     for (int i = 0; i < 4; ++i) {
-        const double a = i * kPi / 2;
-        p.drawLine(QPointF(8 + 4.6 * std::sin(a), 8 - 4.6 * std::cos(a)),
-                   QPointF(8 + 5.5 * std::sin(a), 8 - 5.5 * std::cos(a)));
+        const QPointF u = unitpoint(i * 90.0);
+        p.drawLine(QPointF(8 + 4.6 * u.y(), 8 - 4.6 * u.x()),
+                   QPointF(8 + 5.5 * u.y(), 8 - 5.5 * u.x()));
     }
     p.setPen(pen(QColor(0x263238), 1.3));
     p.drawLine(QPointF(8, 8), QPointF(5.0, 6.3));
@@ -192,16 +189,14 @@ void runonce(QPainter& p) {
 void arrowarc(QPainter& p, double startDeg, double spanDeg, const QColor& c) {
     const double r = 5.4;
     QPainterPath arc;
-    const double s = startDeg * kPi / 180;
-    arc.moveTo(8 + r * std::cos(s), 8 - r * std::sin(s));
-    arc.arcTo(QRectF(8 - r, 8 - r, 2 * r, 2 * r), startDeg, spanDeg);
+    appendarc(arc, QPointF(8, 8), r, startDeg, spanDeg);
     p.setBrush(Qt::NoBrush);
     p.setPen(pen(c, 2.0));
     p.drawPath(arc);
-    const double e = (startDeg + spanDeg) * kPi / 180;
-    const QPointF end(8 + r * std::cos(e), 8 - r * std::sin(e));
-    const QPointF ahead(-std::sin(e), -std::cos(e)); // direction of travel, counter-clockwise
-    const QPointF out(std::cos(e), -std::sin(e));
+    const QPointF e = unitpoint(startDeg + spanDeg);
+    const QPointF end(8 + r * e.x(), 8 - r * e.y());
+    const QPointF ahead(-e.y(), -e.x()); // direction of travel, counter-clockwise
+    const QPointF out(e.x(), -e.y());
     p.setPen(Qt::NoPen);
     p.setBrush(c);
     p.drawPolygon(QPolygonF({end + ahead * 2.6, end + out * 2.4, end - out * 2.4}));
@@ -269,10 +264,9 @@ void settings(QPainter& p) {
     QPainterPath gear;
     const int teeth = 8;
     for (int i = 0; i < teeth * 2; ++i) {
-        const double a0 = (i - 0.5) * kPi / teeth, a1 = (i + 0.5) * kPi / teeth;
         const double r = i % 2 == 0 ? 7.0 : 5.3;
-        const QPointF p0(8 + r * std::cos(a0), 8 + r * std::sin(a0));
-        const QPointF p1(8 + r * std::cos(a1), 8 + r * std::sin(a1));
+        const QPointF p0 = QPointF(8, 8) + r * unitpoint((i - 0.5) * 180.0 / teeth);
+        const QPointF p1 = QPointF(8, 8) + r * unitpoint((i + 0.5) * 180.0 / teeth);
         if (i == 0)
             gear.moveTo(p0);
         else
@@ -292,7 +286,7 @@ void settings(QPainter& p) {
 void edit(QPainter& p) {
     p.save();
     p.translate(8, 8);
-    p.rotate(-45);
+    p.setTransform(turned(-45), true);
     p.setPen(pen(QColor(0x8d5a00), 0.6));
     p.setBrush(QColor(0xffb300));
     p.drawRect(QRectF(-4.2, -1.6, 8.4, 3.2));

@@ -3,6 +3,7 @@
 #include "schedule/rowtable.h"
 #include "ui/mainwindow/listcolumns.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QPaintEvent>
@@ -23,8 +24,13 @@ NotificationListView::NotificationListView(QWidget* parent) : QTreeView(parent) 
 
 void NotificationListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                        const QList<int>& roles) {
+    const int left = columnofpart(rowpart::Left);
+    const bool leftonly = topLeft.column() == left && bottomRight.column() == left;
+    // A "Left" text changed some other way is painted whole when next it changes.
+    if (!leftonly && topLeft.column() <= left && bottomRight.column() >= left)
+        shown_.erase(shown_.lower_bound(topLeft.row()), shown_.upper_bound(bottomRight.row()));
     // Qt looks at every row of a range for the part of the viewport it covers.
-    if (topLeft.row() == bottomRight.row() || topLeft.parent().isValid()) {
+    if ((topLeft.row() == bottomRight.row() && !leftonly) || topLeft.parent().isValid()) {
         QTreeView::dataChanged(topLeft, bottomRight, roles);
         return;
     }
@@ -43,13 +49,84 @@ void NotificationListView::dataChanged(const QModelIndex& topLeft, const QModelI
     const QModelIndex from = topLeft.siblingAtRow(first), to = bottomRight.siblingAtRow(last);
     // "Left" and the state are one-line texts the program writes itself: they never change
     // a row's height, which the tree view would measure again across every column of the
-    // top row at every tick. The repaint alone is its base's.
+    // top row at every tick. The repaint alone is its base's, or for "Left" our own.
+    if (leftonly) {
+        repaintleft(first, last);
+        // What Qt's view tells a screen reader of a change.
+        if (QAccessible::isActive()) {
+            QAccessibleTableModelChangeEvent told(this,
+                                                  QAccessibleTableModelChangeEvent::DataChanged);
+            told.setFirstRow(first);
+            told.setLastRow(last);
+            told.setFirstColumn(from.column());
+            told.setLastColumn(to.column());
+            QAccessible::updateAccessibility(&told);
+        }
+        return;
+    }
     if (from.column() >= columnofpart(rowpart::Left) &&
         to.column() <= columnofpart(rowpart::State)) {
         QAbstractItemView::dataChanged(from, to, roles); // NOLINT(bugprone-parent-virtual-call)
         return;
     }
     QTreeView::dataChanged(from, to, roles);
+}
+
+void NotificationListView::rowsInserted(const QModelIndex& parent, int start, int end) {
+    shown_.clear(); // the rows below moved
+    QTreeView::rowsInserted(parent, start, end);
+}
+
+void NotificationListView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+    shown_.clear();
+    QTreeView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void NotificationListView::reset() {
+    shown_.clear();
+    QTreeView::reset();
+}
+
+void NotificationListView::doItemsLayout() {
+    shown_.clear();
+    QTreeView::doItemsLayout();
+}
+
+void NotificationListView::forgethidden() {
+    // What the screen showed of rows that left the view is not known any more.
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    if (!top.isValid()) {
+        shown_.clear();
+        return;
+    }
+    const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+    shown_.erase(shown_.begin(), shown_.lower_bound(top.row()));
+    if (bottom.isValid()) shown_.erase(shown_.upper_bound(bottom.row()), shown_.end());
+}
+
+void NotificationListView::repaintleft(int first, int last) {
+    const int column = columnofpart(rowpart::Left);
+    const auto* ticking = qobject_cast<const TickingCellDelegate*>(itemDelegateForColumn(column));
+    forgethidden();
+    QStyleOptionViewItem option;
+    if (ticking) initViewItemOption(&option);
+    QRegion changed;
+    for (int row = first; row <= last; ++row) {
+        const QModelIndex index = model()->index(row, column, rootIndex());
+        const QRect cell = visualRect(index);
+        QString now = index.data().toString();
+        auto known = shown_.find(row);
+        if (known == shown_.end() || known->second.cell != cell || !ticking) {
+            changed += cell;
+        } else if (known->second.text != now) {
+            option.rect = cell;
+            changed += ticking->changedpart(option, index, known->second.text, now);
+        } else {
+            continue;
+        }
+        shown_[row] = {cell, std::move(now)};
+    }
+    viewport()->update(changed);
 }
 
 void NotificationListView::paintEvent(QPaintEvent* event) {
@@ -59,10 +136,14 @@ void NotificationListView::paintEvent(QPaintEvent* event) {
     // row as Qt paints it, from what the view knows.
     if (rootIsDecorated() || !uniformRowHeights() || !model() || !selectionModel() ||
         model()->columnCount(rootIndex()) == 0) {
+        shown_.clear(); // Qt's painting tells nothing of what it painted
         QTreeView::paintEvent(event);
         return;
     }
     const QRect area = event->region().boundingRect() & viewport()->rect();
+    forgethidden();
+    // Only where the region is one rectangle is every cell inside it painted whole.
+    const QRect whole = event->region().rectCount() == 1 ? area : QRect();
     // The first row in the area, found through a column shown at its top.
     QModelIndex first;
     for (int v = 0; v < header()->count() && !first.isValid(); ++v) {
@@ -79,11 +160,11 @@ void NotificationListView::paintEvent(QPaintEvent* event) {
     const int rows = model()->rowCount(rootIndex());
     for (int row = first.row(), y = top.y(); row < rows && y <= area.bottom();
          ++row, y += top.height())
-        paintrow(painter, base, row, y, top.height(), area);
+        paintrow(painter, base, row, y, top.height(), area, whole);
 }
 
 void NotificationListView::paintrow(QPainter& painter, const QStyleOptionViewItem& base, int row,
-                                    int y, int height, const QRect& area) const {
+                                    int y, int height, const QRect& area, const QRect& whole) {
     const QModelIndex root = rootIndex();
     const QHeaderView* head = header();
     // The shown columns in the order shown, each cell told where in the row it lies.
@@ -119,6 +200,9 @@ void NotificationListView::paintrow(QPainter& painter, const QStyleOptionViewIte
         }
         style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, &painter, this);
         itemDelegateForIndex(index)->paint(&painter, option, index);
+        // A cell painted in part shows what it showed outside that part.
+        if (column == columnofpart(rowpart::Left) && whole.contains(cell))
+            shown_[row] = {cell, index.data().toString()};
     }
     if (!focusrow) return;
     QStyleOptionFocusRect focus;
@@ -174,4 +258,41 @@ void TickingCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
             Qt::TextSingleLine,
         text);
     painter->restore();
+}
+
+QRect TickingCellDelegate::changedpart(const QStyleOptionViewItem& option, const QModelIndex& index,
+                                       const QString& was, const QString& now) const {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const bool fromleft =
+        cell.direction == Qt::LeftToRight &&
+        QStyle::visualAlignment(cell.direction, cell.displayAlignment) & Qt::AlignLeft &&
+        !(cell.features & QStyleOptionViewItem::HasCheckIndicator) && cell.icon.isNull();
+    if (!fromleft) return cell.rect;
+    qsizetype same = 0;
+    while (same < was.size() && same < now.size() && was[same] == now[same])
+        ++same;
+    // The character before the first that changed may kern into it or it into that one.
+    const qsizetype kept = std::max<qsizetype>(same - 1, 0);
+    if (kept == 0) return cell.rect;
+    const QWidget* widget = cell.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const int from = cell.rect.left() + margin + advance(cell.font, now.left(kept));
+    QRect part = cell.rect;
+    part.setLeft(std::clamp(from, cell.rect.left(), cell.rect.right()));
+    return part;
+}
+
+int TickingCellDelegate::advance(const QFont& font, const QString& text) const {
+    // A countdown's leading characters stay for seconds to hours: measured once while they do.
+    if (font != advancefont_ || advances_.size() > 512) {
+        advances_.clear();
+        advancefont_ = font;
+    }
+    auto known = advances_.constFind(text);
+    if (known == advances_.constEnd())
+        known =
+            advances_.insert(text, static_cast<int>(QFontMetricsF(font).horizontalAdvance(text)));
+    return *known;
 }

@@ -2,8 +2,10 @@
 
 #include "ui/widgets/circle.h"
 #include "ui/widgets/drawnicon.h"
+#include "ui/widgets/filesicon.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,20 +17,22 @@ namespace {
 // and the large program icon come from the same strokes.
 class Canvas {
 public:
-    explicit Canvas(int size) : pixmap_(size, size) {
-        pixmap_.fill(Qt::transparent);
-        painter_.begin(&pixmap_);
+    explicit Canvas(int size) : image_(size, size, QImage::Format_ARGB32_Premultiplied) {
+        image_.fill(Qt::transparent);
+        painter_.begin(&image_);
         painter_.setRenderHint(QPainter::Antialiasing);
         painter_.scale(size / 16.0, size / 16.0);
     }
     QPainter& p() { return painter_; }
+    // A copy: a picture painted on keeps its paint engine, some kilobytes an icon, for as
+    // long as it lives.
     QPixmap done() {
         painter_.end();
-        return pixmap_;
+        return QPixmap::fromImage(image_.copy());
     }
 
 private:
-    QPixmap pixmap_;
+    QImage image_;
     QPainter painter_;
 };
 
@@ -348,14 +352,15 @@ QPixmap ImageList::pixmap(int index) const {
 }
 
 QIcon programicon() {
-    // The pictures the desktop entry installs, rendered from one drawing; read once, as
-    // decoding them is a good part of a start. Each size goes into the window's icon
-    // property, so the largest stays with the desktop entry alone.
+    // The pictures the desktop entry installs, rendered from one drawing. Each size goes
+    // into a window's icon property, so the largest stays with the desktop entry alone;
+    // the sizes above 48 pixels serve only that property and are not kept.
     static QIcon* icon = nullptr;
     if (!icon) {
-        icon = new QIcon;
+        std::vector<std::pair<int, QString>> files;
         for (int size : {16, 22, 24, 32, 48, 64, 128})
-            icon->addFile(QStringLiteral(":/icons/chimelet-%1.png").arg(size), QSize(size, size));
+            files.emplace_back(size, QStringLiteral(":/icons/chimelet-%1.png").arg(size));
+        icon = new QIcon(filesicon(std::move(files), 48));
         QObject::connect(qApp, &QObject::destroyed, [] {
             delete icon;
             icon = nullptr;

@@ -261,6 +261,39 @@ TEST_F(ListView, ATickRepaintsTheLeftCellsInViewAndTheScreenShowsWhatAFullRepain
     view->setItemDelegateForColumn(5, ticking);
 }
 
+// Of a tick's range only what changed is repainted: nothing of a row whose text stayed, the
+// changed characters of one that kept its start, the whole of one that did not; and the
+// screen shows the texts as a full repaint does.
+TEST_F(ListView, ATickRepaintsOnlyTheCharactersThatChanged) {
+    add(note("kept start", 3725)); // 1h2m5s -> 1h2m4s
+    add(note("unchanged", 3725));
+    add(note("all new", 90)); // 1m30s -> 59s
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTreeView* view = form->ListView1;
+    repainted(view->viewport());
+
+    PaintRecorder recorder(view->viewport());
+    {
+        RowTable::Batch tick(g.ws.rows());
+        ASSERT_TRUE(g.ws.rows().stepcountdown(0, 1));
+        ASSERT_TRUE(g.ws.rows().stepcountdown(2, 31));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.painted.isEmpty(); }));
+    const int left = columnofpart(rowpart::Left);
+    auto cellof = [&](int row) { return view->visualRect(form->listmodel()->index(row, left)); };
+    EXPECT_EQ(cell(0, left).toString(), "1h2m4s");
+    EXPECT_TRUE((recorder.painted & cellof(1)).isEmpty()) << "a cell whose text stayed";
+    EXPECT_TRUE(QRegion(cellof(2)).subtracted(recorder.painted).isEmpty()) << "a new text";
+    const QRect kept = cellof(0);
+    const int start = QFontMetrics(view->font()).horizontalAdvance(QStringLiteral("1h"));
+    EXPECT_FALSE((recorder.painted & kept).isEmpty());
+    EXPECT_TRUE((recorder.painted & QRect(kept.left(), kept.top(), start, kept.height())).isEmpty())
+        << "the characters that stayed were painted again";
+    const QImage shown = onscreen(view->viewport());
+    EXPECT_TRUE(shown == repainted(view->viewport()));
+}
+
 // The list paints its rows itself (Qt's tree painting asks the X server for the pointer at
 // every paint); what it paints is what Qt's would: rows cut by the edges, a selection, the
 // focused row, a column scrolled half out.

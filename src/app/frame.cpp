@@ -30,6 +30,7 @@
 #include "ui/widgets/screenfit.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 #include <unistd.h>
 #include <utility>
@@ -207,7 +208,9 @@ void Frame::connecttray() {
         for (QWidget* w : heldby())
             bringforward(w);
     };
-    tray->setmenu(main->traypop);
+    // Made at its first showing; a menu asked for while the windows go is none.
+    tray->setmenu(
+        [main = QPointer<TForm1>(main)]() -> QMenu* { return main ? main->traymenu() : nullptr; });
     connectguarded(g.reporter, tray, &TrayIcon::clicked, main, restore);
     main->settrayhost(tray->hostavailable());
     connectguarded(g.reporter, tray, &TrayIcon::hostChanged, main, &TForm1::settrayhost);

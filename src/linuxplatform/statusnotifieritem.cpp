@@ -69,12 +69,13 @@ void StatusNotifierItem::announce() {
               << bus_.baseService());
 }
 
-void StatusNotifierItem::setmenu(QMenu* menu) {
-    menu_ = menu;
+void StatusNotifierItem::setmenu(std::function<QMenu*()> menu) {
+    menu_ = std::move(menu);
 }
 
 void StatusNotifierItem::ContextMenu(int x, int y) {
-    if (menu_) menu_->popup(QPoint(x, y));
+    if (!menu_) return;
+    if (QMenu* menu = menu_()) menu->popup(QPoint(x, y));
 }
 
 void StatusNotifierItem::Activate(int, int) {

@@ -6,7 +6,8 @@
 #include <QMenu>
 #include <QMetaType>
 #include <QObject>
-#include <QPointer>
+
+#include <functional>
 
 // One picture of the icon as the protocol carries it: ARGB32, big-endian.
 struct StatusNotifierPixmap {
@@ -36,7 +37,8 @@ public:
     StatusNotifierItem(const StatusNotifierItem&) = delete;
     StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
 
-    void setmenu(QMenu* menu);
+    // The menu a panel asks for, made at its first asking.
+    void setmenu(std::function<QMenu*()> menu);
     // Tells the watcher of the item again (a watcher that started anew knows nothing).
     void announce();
 
@@ -59,6 +61,6 @@ signals:
 
 private:
     QDBusConnection bus_;
-    QPointer<QMenu> menu_;
+    std::function<QMenu*()> menu_;
     QList<StatusNotifierPixmap> pixmaps_;
 };

@@ -5,12 +5,14 @@
 #include "linuxplatform/trayhostwatch.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -63,10 +65,14 @@ QSystemTrayIcon* SystemTrayIcon::icon() {
     if (icon_ || watcher_ || (!host_ && iconwaitsforhost())) return icon_;
     icon_ = new QSystemTrayIcon(QApplication::windowIcon(), this);
     icon_->setToolTip(QStringLiteral("Chimelet"));
-    if (menu_) icon_->setContextMenu(menu_);
+    // Qt's X11 icon says when its menu is asked for, which is then made and shown at the
+    // pointer as Qt would show it; elsewhere Qt's icon must hold the menu itself.
+    if (menu_ && iconwaitsforhost()) icon_->setContextMenu(menu_());
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         if (r == QSystemTrayIcon::Trigger) emit clicked();
         if (r == QSystemTrayIcon::DoubleClick) emit doubleClicked();
+        if (r == QSystemTrayIcon::Context && icon_ && !icon_->contextMenu() && menu_)
+            if (QMenu* menu = menu_()) menu->popup(QCursor::pos());
     });
     return icon_;
 }
@@ -130,10 +136,10 @@ void SystemTrayIcon::hide() {
 bool SystemTrayIcon::isVisible() const {
     return item_ || (icon_ && icon_->isVisible());
 }
-void SystemTrayIcon::setmenu(QMenu* menu) {
-    menu_ = menu;
-    if (icon_) icon_->setContextMenu(menu);
-    if (item_) item_->setmenu(menu);
+void SystemTrayIcon::setmenu(std::function<QMenu*()> menu) {
+    menu_ = std::move(menu);
+    if (icon_ && iconwaitsforhost()) icon_->setContextMenu(menu_ ? menu_() : nullptr);
+    if (item_) item_->setmenu(menu_);
 }
 
 void SystemTrayIcon::popballoon(const QString& title, const QString& text, int msecs) {

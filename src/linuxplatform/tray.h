@@ -22,7 +22,7 @@ public:
     void show() override;
     void hide() override;
     bool isVisible() const override;
-    void setmenu(QMenu* menu) override;
+    void setmenu(std::function<QMenu*()> menu) override;
     bool hostavailable() const override { return host_; }
 
 protected:
@@ -42,7 +42,7 @@ private:
     QSystemTrayIcon* icon_ = nullptr;
     StatusNotifierItem* item_ = nullptr;
     bool watcher_ = false; // a status-notifier watcher runs on the bus
-    QMenu* menu_ = nullptr;
+    std::function<QMenu*()> menu_;
     bool wanted_ = false; // shown by the program, though perhaps not made yet
     DesktopNotifications* notifications_;
     QTimer* settle_;

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QMenu;
 
 // The notification-area icon and its balloon. The balloon text is kept as state:
@@ -16,7 +18,9 @@ public:
     virtual void show() = 0;
     virtual void hide() = 0;
     virtual bool isVisible() const = 0;
-    virtual void setmenu(QMenu* menu) = 0;
+    // The icon's menu, made by `menu` when it is first wanted: when a panel asks for it,
+    // or where only Qt's own icon can show it, when that icon is made.
+    virtual void setmenu(std::function<QMenu*()> menu) = 0;
     // Whether the desktop runs a tray host right now; without one the icon cannot be
     // seen, so nothing may rely on it as the way back to the program.
     virtual bool hostavailable() const = 0;

@@ -126,7 +126,7 @@ TEST_F(Commands, ShortcutsReachTheirHandlersFromTheListAndTheTrayMenuHasNone) {
     EXPECT_TRUE(fakes.dialogs.messages.isEmpty()) << fakes.dialogs.messages.join("|").toStdString();
 
     // The list menu shows the same keys and reaches the same handlers.
-    const QList<QAction*> list = main()->listpop->actions();
+    const QList<QAction*> list = main()->listmenu()->actions();
     for (QAction* a : list) {
         if (a->isSeparator()) continue;
         QAction* twin = nullptr;
@@ -135,7 +135,7 @@ TEST_F(Commands, ShortcutsReachTheirHandlersFromTheListAndTheTrayMenuHasNone) {
         EXPECT_TRUE(twin) << a->objectName().toStdString() << " has no key in the main menu";
     }
     frame->form2()->BitBtn2Click();
-    for (QAction* a : main()->traypop->actions())
+    for (QAction* a : main()->traymenu()->actions())
         EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString();
 }
 
@@ -156,6 +156,9 @@ TEST_F(Commands, CloseHidesIntoTheTrayAndOnlyExitAsksToSave) {
 
     main()->showMinimized();
     EXPECT_TRUE(QTest::qWaitFor([this] { return !main()->isVisible(); }, 1000));
+    // The tray makes its menu when first asked for it.
+    ASSERT_EQ(main()->traypop, nullptr);
+    ASSERT_EQ(fakes.tray.menu(), main()->traypop);
     main()->Restore1->trigger();
     EXPECT_TRUE(main()->isVisible());
     EXPECT_FALSE(main()->isMinimized());
@@ -189,6 +192,7 @@ TEST_F(Commands, SaveStaysAvailableAfterASave) {
     EXPECT_EQ(fakes.dialogs.asked.size(), 1);
 
     // The tray's heading does nothing; the tray's Exit with nothing unsaved ends at once.
+    fakes.tray.menu();
     main()->TrayTitle1->trigger();
     EXPECT_EQ(ended, -1);
     EXPECT_TRUE(main()->isVisible());

@@ -5,6 +5,8 @@
 #include "ui/dialogs/update.h"
 #include "ui/editor/nedit.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPushButton>
 
 namespace {
@@ -35,13 +37,13 @@ TEST_F(DesktopFrame, FixedWindowsCannotBeLostByMinimising) {
              main()->About1->trigger();
              return frame->form8();
          },
-         [this] { main()->TrayAbout1->trigger(); }},
+         [this] { main()->traymenu()->findChild<QAction*>("TrayAbout1")->trigger(); }},
         {"options",
          [this] {
              main()->Options2->trigger();
              return frame->form11();
          },
-         [this] { main()->Options3->trigger(); }},
+         [this] { main()->traymenu()->findChild<QAction*>("Options3")->trigger(); }},
         {"update",
          [this] {
              main()->Checkforupdates2->trigger();
@@ -60,7 +62,7 @@ TEST_F(DesktopFrame, FixedWindowsCannotBeLostByMinimising) {
              main()->Exit2->trigger();
              return frame->form12();
          },
-         [this] { main()->Exit1->trigger(); }},
+         [this] { main()->traymenu()->findChild<QAction*>("Exit1")->trigger(); }},
     };
     for (const Case& c : cases) {
         QWidget* w = c.open();

@@ -47,7 +47,10 @@ TEST_F(DesktopFrame, TheTrayAnswersWhileTheEditorAndASecondaryWindowAreUp) {
     ASSERT_FALSE(main()->isEnabled());
 
     xdotool({"mousemove", "--sync", "--window", icon, "8", "8", "click", "3"});
-    ASSERT_TRUE(QTest::qWaitFor([this] { return main()->traypop->isVisible(); }, 3000));
+    // Made at this first asking.
+    EXPECT_EQ(main()->traypop, nullptr);
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return main()->traypop && main()->traypop->isVisible(); }, 3000));
     QMenu* menu = main()->traypop;
     clickat(menu->mapToGlobal(menu->actionGeometry(main()->TrayAbout1).center()));
     TForm8* about = frame->form8();

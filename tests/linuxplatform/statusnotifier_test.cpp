@@ -23,7 +23,11 @@ TEST(StatusNotifier, APanelsWatcherGetsAnItemThatAnswersMenuAndClicks) {
     SystemTrayIcon tray(app);
     QMenu menu;
     menu.addAction("Exit");
-    tray.setmenu(&menu);
+    int made = 0;
+    tray.setmenu([&] {
+        ++made;
+        return &menu;
+    });
     tray.show();
     EXPECT_TRUE(tray.hostavailable());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !watcher.registered().isEmpty(); }, 5000));
@@ -41,6 +45,7 @@ TEST(StatusNotifier, APanelsWatcherGetsAnItemThatAnswersMenuAndClicks) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }, 5000));
         EXPECT_FALSE(pending.isError()) << method << pending.error().message().toStdString();
     };
+    EXPECT_EQ(made, 0);
     call("ContextMenu", 40, 30);
     EXPECT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }, 5000));
     menu.hide();

@@ -53,12 +53,12 @@ public:
     bool visible = false;
     QStringList balloons; // every balloon shown, as "title|text|msecs"
     int withdrawn = 0;
-    QMenu* menu = nullptr;
+    std::function<QMenu*()> menu;
 
     void show() override { visible = true; }
     void hide() override { visible = false; }
     bool isVisible() const override { return visible; }
-    void setmenu(QMenu* m) override { menu = m; }
+    void setmenu(std::function<QMenu*()> m) override { menu = std::move(m); }
     bool hostavailable() const override { return host; }
 
     bool host = true;

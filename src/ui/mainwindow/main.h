@@ -71,11 +71,13 @@ public:
     QAction *Options2 = nullptr, *Checkforupdates2 = nullptr;
     QAction *About1 = nullptr, *Help4 = nullptr, *ContactSupport1 = nullptr, *VisitSite1 = nullptr,
             *Downloadfreeimages1 = nullptr;
-    // The list's context menu.
+    // The list's context menu and the tray icon's, made at their first showing (null until
+    // then).
+    QMenu* listmenu();
+    QMenu* traymenu();
     QMenu* listpop = nullptr;
     QAction *AddNew1 = nullptr, *Edit1 = nullptr, *Delete1 = nullptr, *Stop1 = nullptr,
             *Resume1 = nullptr, *StopAll1 = nullptr, *StartAll1 = nullptr, *Help2 = nullptr;
-    // The tray icon's menu; the frame hands it to the tray.
     QMenu* traypop = nullptr;
     QAction *TrayTitle1 = nullptr, *TrayAbout1 = nullptr, *Help1 = nullptr, *StopAll2 = nullptr,
             *StartAll2 = nullptr, *Options3 = nullptr, *Restore1 = nullptr, *Exit1 = nullptr;
@@ -174,6 +176,8 @@ private:
     void buildlist();
     void buildstatusbar();
     void buildmenus();
+    void buildlistmenu();
+    void buildtraymenu();
     QAction* command(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& keys, void (TForm1::*handler)());
 
@@ -186,6 +190,7 @@ private:
     QLabel* panels_[6] = {};
     QLabel* notice_ = nullptr;
     std::vector<std::pair<QAction*, void (TForm1::*)()>> commands_;
+    bool commandsconnected_ = false; // a menu made later connects its own
     bool trayhost_ = true;
     bool intray_ = false; // hidden where only the tray gives it back
     std::function<bool()> showanew_;

@@ -38,6 +38,7 @@ void TForm1::connectcommands() {
     connectguarded(reporter_, BitBtn9, &QPushButton::clicked, this, &TForm1::BitBtn9Click);
     for (const auto& [action, handler] : commands_)
         connectguarded(reporter_, action, &QAction::triggered, this, handler);
+    commandsconnected_ = true;
 }
 
 void TForm1::BitBtn1Click() {

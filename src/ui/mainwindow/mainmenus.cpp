@@ -17,7 +17,9 @@ QAction* TForm1::command(QMenu* menu, const char* name, const QString& caption,
     auto* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(keys);
-    if (handler) commands_.emplace_back(action, handler);
+    if (!handler) return action;
+    commands_.emplace_back(action, handler);
+    if (commandsconnected_) connectguarded(reporter_, action, &QAction::triggered, this, handler);
     return action;
 }
 
@@ -68,6 +70,25 @@ void TForm1::buildmenus() {
     Downloadfreeimages1 = command(help, "Downloadfreeimages1", S("  &Download free images"), none,
                                   &TForm1::Downloadfreeimages1Click);
 
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        listmenu()->popup(ListView1->viewport()->mapToGlobal(at));
+    });
+}
+
+// The two menus nobody sees before a right click are made at the first one.
+QMenu* TForm1::listmenu() {
+    if (!listpop) buildlistmenu();
+    return listpop;
+}
+
+QMenu* TForm1::traymenu() {
+    if (!traypop) buildtraymenu();
+    return traypop;
+}
+
+void TForm1::buildlistmenu() {
+    const auto S = [](const char* text) { return QString::fromLatin1(text); };
     // The list menu's shortcuts are shown for reference; the main menu's, live in the
     // whole window, are the ones that act, so a key never matches twice.
     listpop = new QMenu(this);
@@ -88,9 +109,11 @@ void TForm1::buildmenus() {
                         &TForm1::StartAll1Click);
     listpop->addSeparator();
     Help2 = command(listpop, "Help2", S("  &Help"), Qt::Key_F1, &TForm1::Help1Click);
-    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ListView1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { listpop->popup(ListView1->viewport()->mapToGlobal(at)); });
+}
+
+void TForm1::buildtraymenu() {
+    const auto S = [](const char* text) { return QString::fromLatin1(text); };
+    const QKeySequence none;
 
     // Not a child of this window: the tray must answer while a secondary window holds
     // this one disabled, and a disabled window disables its children.

@@ -89,7 +89,6 @@ void Lifecycle::startup() {
     startuptrace::mark("startup: working database");
     // The file dialogs start in g.paths.docfolder, read when each opens.
     g.started = true;
-    keeprunstate();
     if (reopened) {
         tellreopened();
         // A list named on the command line opens only where nothing unsaved is lost.
@@ -99,6 +98,9 @@ void Lifecycle::startup() {
                                                    : startfile_);
     }
     startuptrace::mark("startup: default file");
+    // Once the start's list is open: written before, it was at once written again with the
+    // list's name, a second synced file before the window could show.
+    keeprunstate();
 }
 
 void Lifecycle::keeprunstate() {

@@ -158,25 +158,32 @@ void NotificationListView::paintEvent(QPaintEvent* event) {
     initViewItemOption(&base);
     const QRect top = visualRect(first);
     const int rows = model()->rowCount(rootIndex());
+    // The shown columns in the order shown, where they lie: the same for every row.
+    std::vector<ShownColumn> columns;
+    const QHeaderView* head = header();
+    for (int v = 0; v < head->count(); ++v) {
+        const int column = head->logicalIndex(v);
+        if (!head->isSectionHidden(column))
+            columns.push_back({column, columnViewportPosition(column), columnWidth(column)});
+    }
     for (int row = first.row(), y = top.y(); row < rows && y <= area.bottom();
          ++row, y += top.height())
-        paintrow(painter, base, row, y, top.height(), area, whole);
+        paintrow(painter, base, columns, row, QRect(0, y, 0, top.height()), area, whole);
 }
 
-void NotificationListView::paintrow(QPainter& painter, const QStyleOptionViewItem& base, int row,
-                                    int y, int height, const QRect& area, const QRect& whole) {
+void NotificationListView::paintrow(QPainter& painter, const QStyleOptionViewItem& base,
+                                    const std::vector<ShownColumn>& columns, int row,
+                                    const QRect& line, const QRect& area, const QRect& whole) {
     const QModelIndex root = rootIndex();
     const QHeaderView* head = header();
-    // The shown columns in the order shown, each cell told where in the row it lies.
-    std::vector<int> columns;
-    for (int v = 0; v < head->count(); ++v)
-        if (!head->isSectionHidden(head->logicalIndex(v))) columns.push_back(head->logicalIndex(v));
+    const int y = line.y(), height = line.height();
     const QModelIndex current = currentIndex();
     const bool focusrow = hasFocus() && current.isValid() && current.row() == row &&
                           current.parent() == root && allColumnsShowFocus();
+    // Each cell told where in the row it lies.
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        const int column = columns[i];
-        const QRect cell(columnViewportPosition(column), y, columnWidth(column), height);
+        const int column = columns[i].logical;
+        const QRect cell(columns[i].x, y, columns[i].width, height);
         if (!cell.intersects(area)) continue;
         const QModelIndex index = model()->index(row, column, root);
         QStyleOptionViewItem option = base;

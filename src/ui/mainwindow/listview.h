@@ -5,6 +5,7 @@
 #include <QTreeView>
 
 #include <map>
+#include <vector>
 
 // The Notification list's view. A tick changes the "Left" cell of every running row, as
 // one range over the whole list; the view repaints only the part of it that is on
@@ -31,8 +32,13 @@ private:
         QRect cell;
         QString text;
     };
-    // `whole`: the part of `area` where the cells are painted whole.
-    void paintrow(QPainter& painter, const QStyleOptionViewItem& base, int row, int y, int height,
+    struct ShownColumn {
+        int logical, x, width;
+    };
+    // `line`: the row's top and height; `whole`: the part of `area` where the cells are
+    // painted whole.
+    void paintrow(QPainter& painter, const QStyleOptionViewItem& base,
+                  const std::vector<ShownColumn>& columns, int row, const QRect& line,
                   const QRect& area, const QRect& whole);
     // Forgets the texts of rows out of view.
     void forgethidden();

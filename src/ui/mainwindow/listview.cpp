@@ -51,7 +51,13 @@ void NotificationListView::dataChanged(const QModelIndex& topLeft, const QModelI
     // a row's height, which the tree view would measure again across every column of the
     // top row at every tick. The repaint alone is its base's, or for "Left" our own.
     if (leftonly) {
-        repaintleft(first, last);
+        if (window()->isMinimized()) {
+            // Nothing is painted until the window comes back: the cells then are painted whole.
+            shown_.clear();
+            viewport()->update(visualRect(from) | visualRect(to));
+        } else {
+            repaintleft(first, last);
+        }
         // What Qt's view tells a screen reader of a change.
         if (QAccessible::isActive()) {
             QAccessibleTableModelChangeEvent told(this,

@@ -154,6 +154,8 @@ TEST_F(OneCopy, AKilledCopysListComesBackAtTheNextStartAndFires) {
     ::chmod(QFile::encodeName(list), 0640);
     second.setProcessEnvironment(env);
     second.start(exe, {list});
+    // Else the --add, finding the folder free, starts a copy of its own.
+    ASSERT_TRUE(waitfor([&] { return holder() == second.processId(); }, 15000));
     ASSERT_EQ(chimelet({"--add", "Tea", "--in", "4s"}).code, 0);
     EXPECT_EQ(holder(), second.processId());
     second.kill();

@@ -14,24 +14,7 @@ runs=${2:-15}
 for f in "$build/chimelet" "$build/bench/startup/barewindow" "$build/bench/startup/startupfiles"; do
     [ -x "$f" ] || { echo "missing $f: build the benchmarks first" >&2; exit 1; }
 done
-work=$(mktemp -d)
-xvfb=""
-cleanup() {
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A private display; its number is chosen by the server.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy CHIMELET_TRACE_STARTUP=1
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+. "$(dirname "$0")/startupdisplay.sh"
 
 # One start: milliseconds from launch to the first paint, and VmRSS in kB one second later.
 measure() {

@@ -7,22 +7,7 @@
 set -eu
 build=$(cd "${1:-build}" && pwd)
 list=$(cd "$(dirname "$0")" && pwd)/startupfunctions.txt
-work=$(mktemp -d)
-xvfb=""
-cleanup() {
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy CHIMELET_TRACE_STARTUP=1
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+. "$(dirname "$0")/../bench/startupdisplay.sh"
 mkdir "$work/prog"
 cp "$build/chimelet" "$build"/chimelet-*.so "$work/prog/"
 [ -f "$build/chmhlp.tub" ] && cp "$build/chmhlp.tub" "$work/prog/"

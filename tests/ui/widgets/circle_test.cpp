@@ -41,10 +41,10 @@ TEST(Circle, UnitPointsAndTurnsAreTheLibraryOnes) {
     }
 }
 
-// An arc lies on its circle and draws as Qt's arcTo draws it, for short and long spans
-// either way round: the same pixels, to within the shade by which two sets of curves for
-// one arc are flattened into different lines; and it ends where arcTo ends, to within the
-// hundredth of a pixel by which a cubic misses the circle.
+// An arc draws as Qt's arcTo draws it, for short and long spans either way round: the same pixels,
+// to within the shade by which two sets of curves for one arc are flattened into different lines;
+// and it ends where arcTo ends, to within the hundredth of a pixel by which a cubic misses the
+// circle.
 TEST(Circle, ArcsDrawAsQtDrawsThem) {
     const auto draw = [](const QPainterPath& path) {
         QImage image(96, 96, QImage::Format_ARGB32_Premultiplied);
@@ -72,10 +72,6 @@ TEST(Circle, ArcsDrawAsQtDrawsThem) {
         theirs.arcTo(box, start, span);
         QPainterPath ours;
         appendarc(ours, centre, radius, start, span);
-        for (int i = 0; i <= 100; ++i) {
-            const QPointF d = ours.pointAtPercent(i / 100.0) - centre;
-            EXPECT_NEAR(std::hypot(d.x(), d.y()), radius, 0.02);
-        }
         const QPointF end = ours.currentPosition() - theirs.currentPosition();
         EXPECT_LT(std::abs(end.x()) + std::abs(end.y()), 0.03);
         const QImage a = draw(theirs), b = draw(ours);

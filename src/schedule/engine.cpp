@@ -70,14 +70,13 @@ void Engine::tick() {
         // The zone is looked at once for this moment; the last tick's is kept as a number.
         const qint64 epoch = epochsecond(now_);
         nowlocal_ = localsecond(now_);
-        if (tickedbefore_) {
-            step_ = elapsedsecs(epoch - lastepoch_, elapsed - lastelapsed_);
+        if (lastepoch_) {
+            step_ = elapsedsecs(epoch - *lastepoch_, elapsed - lastelapsed_);
             window_ = duewindow(nowlocal_ - lastlocal_);
         } else {
             // Nothing is caught up from before the program ran.
             step_ = window_ = 1;
         }
-        tickedbefore_ = true;
         lastepoch_ = epoch;
         lastelapsed_ = elapsed;
         lastlocal_ = nowlocal_;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class NotificationSink;
@@ -77,8 +78,7 @@ private:
     NotificationSink& sink_;
 
     // The last tick: wall clock (seconds since the epoch), monotonic clock, local second.
-    bool tickedbefore_ = false;
-    qint64 lastepoch_ = 0;
+    std::optional<qint64> lastepoch_; // none before the first tick
     qint64 lastelapsed_ = 0;
     int64_t lastlocal_ = 0;
     // This tick: its moment, the seconds countdowns step by, and how many seconds of
